@@ -1,0 +1,148 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "cell.h"
+#include "clock.h"
+#include "sound.h"
+
+constexpr int kVisibleLines = 23;
+constexpr int kHistorySize = 3000;
+constexpr int kPathSize = 500;
+constexpr int kLineBufferSize = 255;
+
+class GameState;
+// Called by restartLevel before the map is read again, so that the layers
+// above (the action journal, the replay) can empty themselves.
+using RestartHook = void (*)(GameState&);
+
+// The whole game: the level in play, the player, the message log, the options,
+// the sound channels and the statistics of the level.
+class GameState {
+public:
+    GameState();
+    ~GameState();
+    GameState(const GameState&) = delete;
+    GameState& operator=(const GameState&) = delete;
+
+    // --- level set-up (level.cpp) ---
+    void firstInit(const std::string& name, SoundSystem& sounds);
+    // Reads the map and starts a level on it. A map that cannot be read is
+    // refused whole: the level in play stays as it was and the reason is in
+    // lastLoadError.
+    bool loadMap(const std::string& name);
+    void startLevel();
+    void resetLevelAfterLoad();
+    bool restartLevel();
+    // Puts the player on the grid's start square (the last one in row order),
+    // facing its open neighbour; nothing changes when there is none.
+    void placeOnStartSquare();
+
+    // --- moving and acting (advance.cpp, side_actions.cpp) ---
+    void advance();
+    void leftAction();
+    void centreAction();
+    void rightAction();
+    void shootCreature(const char* shotSound, const char* shotMessage, CreatureType type);
+    void shootAtNothing(const char* shotSound, const char* shotMessage);
+
+    // --- timed threats and endings (threats.cpp) ---
+    void shiftMutant();
+    void shiftSuperMonster();
+    void winLevel();
+    void reportBullets(const char* prefix);
+
+    // --- message log (message_log.cpp) ---
+    void addMessage(const char* text);
+    void pushMessage();
+
+    // Fields, in the record's order.
+    bool showMap = false;
+    std::string mapName;
+    Grid cells{};
+    Grid initialCells{};
+    Cell currentCell{};
+    int32_t facing = Facing::North;
+    int32_t row = 0;
+    int32_t col = 0;
+    bool turnPending = false;
+    const char* lastMessage = nullptr;
+    const char* visible[kVisibleLines]{};
+    const char* history[kHistorySize]{};
+    Tick historyTicks[kHistorySize]{};
+    int32_t historyCount = 0;
+    int32_t visibleCount = 0;
+    int32_t bullets = 0;
+    int32_t savedBullets = 0;
+    bool infiniteBullets = false;
+    bool infiniteEngaged = false;
+    bool infiniteArmed = true;
+    bool threatAhead = false;
+    bool doorAhead = false;
+    std::FILE* lastGameFile = nullptr;
+    int32_t mouseOffset = 0;
+    int32_t mouseZone = 2;
+    bool mouseActive = false;
+    bool mouseEnabled = false;
+
+    SoundChannel sonido;
+    SoundChannel SonidoDisparos;
+    SoundChannel SonidoMonstruos;
+    SoundChannel SonidosExtras;
+    SoundChannel MusicaDeFondo;
+    SoundChannel SonidoPasos;
+    SoundChannel MusicaFinal;
+    SoundChannel SonidoFeedBackSeteo;
+    SoundChannel SonidoMuerteMonstruo;
+    SoundChannel SonidoBloqueando;
+    SoundChannel SonidoEscribeTuNombre;
+    SoundChannel SonidoIntroduccion1;
+    SoundChannel SonidoIntroduccion2;
+
+    bool musicOn = false;
+    bool musicRestart = true;
+    bool gameOver = false;
+    int32_t threatCycle = 1;
+    int32_t lives = 6;
+    float lastThreatTime = 0.0f;
+    float nowTime = 0.0f;
+    bool hudShown = false;
+    int32_t missedShots = 0;
+    int32_t missedAtMonsters = 0;
+    int32_t missedAtMutants = 0;
+    int32_t missedAtSuperMonsters = 0;
+    int32_t doorBumps = 0;
+    int32_t bulletGrabErrors = 0;
+    int32_t missedInCorridor = 0;
+    int32_t wallBumps = 0;
+    bool reachedEnd = false;
+    int32_t stepsWithMonster = 0;
+    Tick stepTicks[kPathSize]{};
+    int32_t stepCount = 0;
+    int32_t stepRows[kPathSize]{};
+    int32_t stepCols[kPathSize]{};
+
+    // Not part of the rules: wiring and diagnostics for the layers above.
+    RestartHook restartHook = nullptr;
+    std::string lastLoadError;
+
+private:
+    void closeLastGameFile();
+    void openLastGameFile();
+    bool squareOpen(int r, int c) const;
+    void standOn(int r, int c);
+    void resetLevelFields();
+    void commitMap(const std::string& name, const int32_t (&kinds)[kGridSize][kGridSize]);
+    void shiftCreature(int32_t firstKind, bool costsLife);
+    void loseLevel(const char* sound, const char* message, bool messageFirst);
+};
+
+// Reads one data line of a map or saved game into buffer (kLineBufferSize
+// bytes), skipping comment lines ("/...") and empty lines. CR LF reads as LF.
+// False at the end of the file: the buffer then holds an empty string.
+bool readDataLine(std::FILE* file, char* buffer);
+
+// Reads up to count integers from a data line into out; returns how many were
+// read before the first value that is not a number in the signed 32-bit range.
+int parseRow(const char* line, int32_t* out, int count);

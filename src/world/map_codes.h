@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+
+// Codes written in map files; the level start turns them into CellKind.
+namespace MapCode {
+enum : int32_t {
+    Wall = 0,
+    Start = 1,
+    Random = 2,
+    Corridor = 3,
+    DoorCentre = 4,
+    DoorLeft = 5,
+    DoorRight = 6,
+    ExitOrTrap = 7,
+    Exit = 8,
+    Bullets = 9,
+    Monster = 10,
+    Mutant = 11,
+    SuperMonster = 12,
+    Highest = SuperMonster,
+};
+}
+
+struct Cell;
+// Converts one square by its map code, drawing from rand() as needed.
+void convertMapCode(Cell& cell);

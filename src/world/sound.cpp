@@ -1,0 +1,39 @@
+#include "sound.h"
+
+bool SoundChannel::initChannel(const char* file, SoundSystem& sounds)
+{
+    releaseChannel();
+    system = &sounds;
+    voice = sounds.openVoice();
+    if (voice < 0)
+        return false;
+    return sounds.loadVoice(voice, file);
+}
+
+int SoundChannel::playFile(const char* file, int /*reserved*/, int /*priority*/, int flags)
+{
+    if (!isOpen())
+        return -1;
+    system->loadVoice(voice, file);  // a failed load leaves the previous sound to play
+    return system->playVoice(voice, flags == kPlayLooping);
+}
+
+int SoundChannel::playCurrent(int /*reserved*/, int /*priority*/, int flags)
+{
+    return isOpen() ? system->playVoice(voice, flags == kPlayLooping) : -1;
+}
+
+int SoundChannel::stopChannel() { return isOpen() ? system->stopVoice(voice) : -1; }
+
+bool SoundChannel::playBlocking(const char* file)
+{
+    return system != nullptr && system->playBlocking(file);
+}
+
+void SoundChannel::releaseChannel()
+{
+    if (isOpen())
+        system->closeVoice(voice);
+    system = nullptr;
+    voice = -1;
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include <string>
+
+// The rules play sounds through channels; what actually makes the sound is a
+// SoundSystem behind them (OpenAL in the game, a recorder in tests, or none).
+//
+// A voice is one source of sound with the one sound it holds. Loading a file
+// replaces the held sound only when the file can be read; a failed load keeps
+// the previous sound, and a later play plays that one.
+class SoundSystem {
+public:
+    virtual ~SoundSystem() = default;
+
+    // A new voice, or -1 when the system has no device.
+    virtual int openVoice() = 0;
+    virtual void closeVoice(int voice) = 0;
+    virtual bool loadVoice(int voice, const std::string& file) = 0;
+    // Starts the held sound from where it was last stopped (its beginning
+    // after a load). Zero on success.
+    virtual int playVoice(int voice, bool looping) = 0;
+    // Halts where the sound is; the sound stays loaded. Zero on success.
+    virtual int stopVoice(int voice) = 0;
+    // Plays the file to its end before returning; false when it cannot.
+    virtual bool playBlocking(const std::string& file) = 0;
+};
+
+// Play flags, as the rules pass them.
+constexpr int kPlayOnce = 0;
+constexpr int kPlayLooping = 1;
+
+struct SoundChannel {
+    SoundSystem* system = nullptr;
+    int voice = -1;
+
+    // Opens the channel with its first sound; releases what it held first.
+    bool initChannel(const char* file, SoundSystem& sounds);
+    int playFile(const char* file, int reserved, int priority, int flags);
+    int playCurrent(int reserved, int priority, int flags);
+    int stopChannel();
+    bool playBlocking(const char* file);
+    void releaseChannel();
+
+    bool isOpen() const { return system != nullptr && voice >= 0; }
+};
