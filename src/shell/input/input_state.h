@@ -1,0 +1,63 @@
+#pragma once
+#include <cstdint>
+
+class GameState;
+
+// The process-wide input state the shell shares: what the keys, the mouse
+// buttons and the replay have asked for, and the player's name. The frame
+// driver is the only consumer of the requests.
+constexpr int kPlayerNameSize = 100;  // 99 characters and the terminator
+
+struct InputState {
+    GameState* currentGame = nullptr;
+    bool keys[256]{};
+    bool nameEntry = true;
+    bool advanceRequested = false;
+    bool leftRequested = false;
+    bool centreRequested = false;
+    bool rightRequested = false;
+    bool leftButtonDown = false;
+    bool rightButtonDown = false;
+    float lastInputTime = 0.0f;
+    float lastOptionKeyTime = 0.0f;
+    char playerName[kPlayerNameSize]{};
+    int32_t playerNameLength = 0;
+    bool dialogOpen = false;
+};
+
+extern InputState input;
+
+// Virtual-key codes the game reacts to (letters and digits are their ASCII
+// upper-case codes).
+namespace Vk {
+enum : int {
+    Enter = 13,
+    Escape = 27,
+    Space = 32,
+    Delete = 46,
+    Digit0 = 48,
+    Digit9 = 57,
+    A = 65,
+    Z = 90,
+    Numpad0 = 96,
+    Numpad9 = 105,
+    F1 = 112,
+};
+}
+
+// Menu command ids.
+namespace MenuId {
+enum : int {
+    Options = 40001,
+    Quit = 40002,
+    ChangeMap = 40004,
+    Keys = 40005,
+    SaveGame = 40006,
+    LoadGame = 40007,
+};
+}
+
+// Options dialog check box ids.
+namespace OptionBox {
+enum : int { ShowMap = 1004, Mouse = 1006, Music = 1007, InfiniteBullets = 1008 };
+}
