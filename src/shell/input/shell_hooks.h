@@ -2,6 +2,7 @@
 #include <string>
 
 class FileChooser;
+class SoundSystem;
 
 // What the key and menu logic needs from the windowing side. The Qt shell
 // implements it; tests record the calls.
@@ -17,6 +18,8 @@ public:
     // Tells the player (or the teacher) something went wrong with a file.
     virtual void showError(const std::string& text) = 0;
     virtual FileChooser& fileChooser() = 0;
+    // The sound system the channels were opened on (a load opens them again).
+    virtual SoundSystem& sounds() = 0;
     // Screen position of the pointer, and moving it (mouse steering).
     virtual int cursorX() = 0;
     virtual void setCursor(int x, int y) = 0;
