@@ -134,8 +134,9 @@ private:
     void standOn(int r, int c);
     void resetLevelFields();
     void commitMap(const std::string& name, const int32_t (&kinds)[kGridSize][kGridSize]);
-    void shiftCreature(int32_t firstKind, bool costsLife);
-    void loseLevel(const char* sound, const char* message, bool messageFirst);
+    enum class ShiftResult { NotDue, Stayed, Moved };
+    ShiftResult shiftCreature(int32_t firstKind);
+    void loseForWantOfBullets();
 };
 
 // Reads one data line of a map or saved game into buffer (kLineBufferSize

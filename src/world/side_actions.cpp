@@ -1,0 +1,161 @@
+#include "announcements.h"
+#include "game_state.h"
+
+namespace {
+enum class Side { Left, Centre, Right };
+
+struct SideRules {
+    int32_t door, bullets, monster, mutant, superMonster;
+    const char* shotSound;
+    const char* shotMessage;
+    const char* bulletsSound;
+    const char* bulletsMessage;
+};
+
+const SideRules kLeft = {CellKind::DoorLeft, CellKind::BulletsLeft, CellKind::MonsterLeft,
+                         CellKind::MutantLeft, CellKind::SuperLeft,
+                         "Sonidos/BalazoIzq.wav", "Disparo a la izquierda.\n",
+                         "Sonidos/BalasAlaIzquierda.wav", "Tomaste las balas a la izquierda.\n"};
+const SideRules kCentre = {CellKind::DoorCentre, CellKind::BulletsCentre, CellKind::MonsterCentre,
+                           CellKind::MutantCentre, CellKind::SuperCentre,
+                           "Sonidos/BalazoCen.wav", "Disparo al centro.\n",
+                           "Sonidos/BalasAlCentro.wav", "Tomaste las balas al centro.\n"};
+const SideRules kRight = {CellKind::DoorRight, CellKind::BulletsRight, CellKind::MonsterRight,
+                          CellKind::MutantRight, CellKind::SuperRight,
+                          "Sonidos/BalazoDer.wav", "Disparo a la derecha.\n",
+                          "Sonidos/BalasAlaDerecha.wav", "Tomaste las balas a la derecha.\n"};
+
+// A quarter turn through a side door: left turns anticlockwise on the map.
+int32_t turned(int32_t facing, bool left)
+{
+    switch (facing) {
+    case Facing::West: return left ? Facing::South : Facing::North;
+    case Facing::East: return left ? Facing::North : Facing::South;
+    case Facing::North: return left ? Facing::West : Facing::East;
+    case Facing::South: return left ? Facing::East : Facing::West;
+    default: return facing;
+    }
+}
+}
+
+// One side's action, dispatched on the content of the player's square.
+static void sideAction(GameState& g, const SideRules& side, Side which)
+{
+    const int32_t kind = g.currentCell.kind;
+    if (kind == side.door) {
+        if (which == Side::Centre) {
+            g.SonidoBloqueando.playBlocking("Sonidos/AbriendoPuertaCen.wav");
+            g.addMessage("Has abierto la puerta al centro.\n");
+            g.doorAhead = false;
+            g.currentCell.kind = CellKind::Wall;
+            g.threatAhead = false;
+            return;
+        }
+        const bool left = which == Side::Left;
+        if (g.turnPending && g.facing >= Facing::North && g.facing <= Facing::West) {
+            g.facing = turned(g.facing, left);
+            g.turnPending = false;
+        }
+        g.SonidoBloqueando.playBlocking(left ? "Sonidos/AbriendoPuertaIzq.wav"
+                                             : "Sonidos/AbriendoPuertaDer.wav");
+        g.addMessage(left ? "Has abierto la puerta a la izquierda.\n"
+                          : "Has abierto la puerta a la derecha.\n");
+        g.threatAhead = false;
+        g.currentCell.kind = CellKind::Wall;
+    } else if (kind == side.bullets) {
+        g.sonido.playFile(side.bulletsSound, 0, 0, kPlayOnce);
+        g.addMessage(side.bulletsMessage);
+        // Bullets have no upper bound in play; stop short of overflowing.
+        g.bullets = g.bullets > INT32_MAX - 6 ? INT32_MAX : g.bullets + 6;
+        g.currentCell.kind = CellKind::Wall;
+    } else if (kind == side.monster) {
+        g.shootCreature(side.shotSound, side.shotMessage, CreatureType::Monster);
+    } else if (kind == side.mutant) {
+        g.shootCreature(side.shotSound, side.shotMessage, CreatureType::Mutant);
+    } else if (kind == side.superMonster) {
+        g.shootCreature(side.shotSound, side.shotMessage, CreatureType::SuperMonster);
+    } else {
+        g.shootAtNothing(side.shotSound, side.shotMessage);
+    }
+}
+
+void GameState::leftAction() { sideAction(*this, kLeft, Side::Left); }
+void GameState::centreAction() { sideAction(*this, kCentre, Side::Centre); }
+void GameState::rightAction() { sideAction(*this, kRight, Side::Right); }
+
+void GameState::loseForWantOfBullets()
+{
+    SonidoMonstruos.stopChannel();
+    addMessage("Perdiste, se te acabaron las balas.\n");
+    SonidoBloqueando.playBlocking("Sonidos/PerderPorBalas.wav");
+    SonidoBloqueando.playBlocking("Sonidos/ATT_VolverAJugar.wav");
+    gameOver = true;
+}
+
+void GameState::shootCreature(const char* shotSound, const char* shotMessage, CreatureType type)
+{
+    if (bullets <= 0) {
+        SonidoDisparos.playFile("Sonidos/NoBalasCen.wav", 0, 0, kPlayOnce);
+        loseForWantOfBullets();
+        return;
+    }
+    SonidoDisparos.playFile(shotSound, 0, 0, kPlayOnce);
+    addMessage(shotMessage);
+    --bullets;
+
+    int32_t* hp = type == CreatureType::Monster  ? &currentCell.monsterHp
+                  : type == CreatureType::Mutant ? &currentCell.mutantHp
+                                                 : &currentCell.superHp;
+    --*hp;
+    if (*hp != 0)
+        return;
+    switch (type) {
+    case CreatureType::Monster:
+        addMessage("El monstruo fue eliminado.\n");
+        threatAhead = false;
+        SonidoMonstruos.stopChannel();
+        SonidoMonstruos.playFile("Sonidos/MuerteMutante.wav", 0, 0, kPlayOnce);
+        break;
+    case CreatureType::Mutant:
+        addMessage("El mutante fue eliminado.\n");
+        threatAhead = false;
+        SonidoMonstruos.stopChannel();
+        SonidoMuerteMonstruo.playFile("Sonidos/MuerteMutante.wav", 0, 0, kPlayOnce);
+        break;
+    case CreatureType::SuperMonster:
+        addMessage("El super monstruo fue eliminado.\n");
+        threatAhead = false;
+        SonidoMonstruos.stopChannel();
+        SonidoMuerteMonstruo.playFile("Sonidos/MuerteSuperMonstruo.wav", 0, 0, kPlayOnce);
+        break;
+    }
+    currentCell.kind = CellKind::Wall;
+}
+
+void GameState::shootAtNothing(const char* shotSound, const char* shotMessage)
+{
+    ++missedShots;
+    const int32_t kind = currentCell.kind;
+    if (isMutant(kind))
+        ++missedAtMutants;
+    else if (isMonster(kind))
+        ++missedAtMonsters;
+    else if (isSuperMonster(kind))
+        ++missedAtSuperMonsters;
+    else if (isBullets(kind))
+        ++bulletGrabErrors;
+    else
+        ++missedInCorridor;
+
+    if (bullets > 0) {
+        SonidoDisparos.playFile(shotSound, 0, 0, kPlayOnce);
+        addMessage(shotMessage);
+        --bullets;
+        return;
+    }
+    SonidoDisparos.playFile("Sonidos/NoBalasCen.wav", 0, 0, kPlayOnce);
+    if (isCreature(kind))
+        loseForWantOfBullets();
+    else
+        addMessage("No tienes balas.\n");
+}
