@@ -7,6 +7,7 @@ class GameState;
 // buttons and the replay have asked for, and the player's name. The frame
 // driver is the only consumer of the requests.
 constexpr int kPlayerNameSize = 100;  // 99 characters and the terminator
+constexpr int kMaxNameLength = kPlayerNameSize - 1;
 
 struct InputState {
     GameState* currentGame = nullptr;

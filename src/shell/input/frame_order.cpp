@@ -1,0 +1,43 @@
+#include "frame_order.h"
+
+#include "frame_driver.h"
+#include "game_state.h"
+#include "input_state.h"
+#include "replay.h"
+
+void runFrameLogic(GameState& game, const FrameDrawing& draw)
+{
+    if (draw.scene)
+        draw.scene();
+    if (input.nameEntry)
+        return;
+    game.shiftMutant();
+    game.shiftSuperMonster();
+    if (draw.statusLine)
+        draw.statusLine();
+    pollInput(game);
+}
+
+bool finishFrame(GameState& game, ShellHooks& hooks)
+{
+    const bool escape = input.keys[Vk::Escape];
+    if (input.nameEntry)
+        return escape;
+    frameUpkeep(game, hooks);
+    if (replay.replaying)
+        replayStep();
+    return escape;
+}
+
+void replayStep()
+{
+    const char letter = replayTick();
+    if (letter == 0)
+        return;
+    input.advanceRequested = letter == 'S';
+    input.leftRequested = letter == 'H';
+    input.centreRequested = letter == 'J';
+    input.rightRequested = letter == 'K';
+}
+
+void restartHook(GameState&) { resetJournalAndReplay(); }

@@ -1,0 +1,30 @@
+#pragma once
+#include <functional>
+
+class GameState;
+class ShellHooks;
+
+// The order of one frame of the main loop, without the drawing itself, so
+// that it can be run and checked without a window.
+struct FrameDrawing {
+    std::function<void()> scene;       // clears and draws the prompt or the play view
+    std::function<void()> statusLine;  // draws only once the status is shown
+};
+
+// One frame: the scene, then, outside name entry, the two timed threats, the
+// status line and the input step. During name entry only the prompt is drawn.
+void runFrameLogic(GameState& game, const FrameDrawing& draw);
+
+// After the frame has been presented: outside name entry, the upkeep and,
+// while a loaded game is replayed, the replay step. Returns true when Esc
+// has been pressed and the loop is to end.
+bool finishFrame(GameState& game, ShellHooks& hooks);
+
+// Fires the replay's next entry when its time has come, raising the request
+// that matches its letter and clearing the other three (an option letter
+// clears all four).
+void replayStep();
+
+// For GameState::restartHook: a restart empties the journal and ends any
+// replay before the map is read again.
+void restartHook(GameState& game);

@@ -1,0 +1,3 @@
+#include "input_state.h"
+
+InputState input;

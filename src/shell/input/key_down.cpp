@@ -1,0 +1,58 @@
+#include "game_state.h"
+#include "input_state.h"
+#include "key_handlers.h"
+#include "key_input.h"
+#include "replay.h"
+#include "shell_hooks.h"
+
+namespace {
+
+bool validKey(int vk) { return vk >= 0 && vk < static_cast<int>(sizeof input.keys); }
+
+void gameKey(int vk, GameState& game, ShellHooks& hooks)
+{
+    switch (vk) {
+    case Vk::Enter:
+        reportLevel(game, hooks);
+        restartOrShow(game, hooks);
+        break;
+    case Vk::Space: input.advanceRequested = true; break;
+    case 'H': input.leftRequested = true; break;
+    case 'J': input.centreRequested = true; break;
+    case 'K': input.rightRequested = true; break;
+    case Vk::F1:
+        // Steering is suspended while the dialog is up; closing it with a
+        // button turns it back on if it is enabled.
+        game.mouseActive = false;
+        hooks.openOptionsDialog();
+        break;
+    default: optionKey(vk, game, hooks); break;
+    }
+}
+
+}  // namespace
+
+void keyDown(int vk, ShellHooks& hooks)
+{
+    if (!validKey(vk))
+        return;
+    input.keys[vk] = true;
+    GameState* game = input.currentGame;
+    if (game == nullptr)
+        return;
+    if (input.nameEntry)
+        nameEntryKey(vk, *game);
+    else if (!replay.replaying)
+        gameKey(vk, *game, hooks);
+}
+
+void keyUp(int vk)
+{
+    if (validKey(vk) && !replay.replaying)
+        input.keys[vk] = false;
+}
+
+void mouseButton(bool left, bool down)
+{
+    (left ? input.leftButtonDown : input.rightButtonDown) = down;
+}

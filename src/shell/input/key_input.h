@@ -1,0 +1,21 @@
+#pragma once
+
+class ShellHooks;
+
+// The main window's keyboard, mouse-button and menu input as plain functions
+// of virtual-key codes and command ids. They act on the game in
+// input.currentGame; the Qt side maps its events to these calls (a held
+// key's auto-repeat is a further keyDown).
+
+// Marks the key down, then runs the name entry, or the game and option keys
+// (none while a loaded game is replayed). Codes outside 0..255 are ignored.
+void keyDown(int vk, ShellHooks& hooks);
+
+// Marks the key up, except while replaying.
+void keyUp(int vk);
+
+// Follows the buttons in every mode; the input step decides what they do.
+void mouseButton(bool left, bool down);
+
+// Carries out a menu command (MenuId). False for an id that is not one.
+bool menuCommand(int id, ShellHooks& hooks);

@@ -1,0 +1,71 @@
+#include "game_state.h"
+#include "input_state.h"
+#include "key_handlers.h"
+#include "key_input.h"
+#include "replay.h"
+#include "report.h"
+#include "saved_game.h"
+#include "shell_hooks.h"
+
+void showIfError(ShellHooks& hooks, const std::string& error)
+{
+    if (!error.empty())
+        hooks.showError(error);
+}
+
+void reportLevel(const GameState& game, ShellHooks& hooks)
+{
+    std::string error;
+    if (!writeStatisticsReport(game, input.playerName, &error))
+        showIfError(hooks, error);
+}
+
+void restartOrShow(GameState& game, ShellHooks& hooks)
+{
+    if (!game.restartLevel())
+        showIfError(hooks, game.lastLoadError);
+}
+
+bool menuCommand(int id, ShellHooks& hooks)
+{
+    GameState* game = input.currentGame;
+    std::string error;
+    switch (id) {
+    case MenuId::Options:
+    case MenuId::Keys:
+        // Only one dialog from the menu at a time; the mark is set even when
+        // no dialog could be made.
+        if (!input.dialogOpen) {
+            if (id == MenuId::Options)
+                hooks.openOptionsDialog();
+            else
+                hooks.openKeysDialog();
+            input.dialogOpen = true;
+        }
+        return true;
+    case MenuId::Quit: hooks.quit(); return true;
+    case MenuId::ChangeMap:
+        if (game == nullptr)
+            return true;
+        reportLevel(*game, hooks);
+        chooseMap(*game, hooks.fileChooser(), &error);
+        break;
+    case MenuId::SaveGame:
+        if (game == nullptr)
+            return true;
+        saveGame(*game, hooks.fileChooser(), &error);
+        break;
+    case MenuId::LoadGame:
+        if (game == nullptr)
+            return true;
+        loadGame(*game, hooks.fileChooser(), hooks.sounds(), &error);
+        // Set whatever the load returned: a cancelled or refused load with
+        // no replay running ends at the next replay tick, and a running
+        // replay goes on.
+        replay.replaying = true;
+        break;
+    default: return false;
+    }
+    showIfError(hooks, error);
+    return true;
+}

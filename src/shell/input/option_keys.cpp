@@ -1,0 +1,69 @@
+#include "game_state.h"
+#include "input_state.h"
+#include "journal.h"
+#include "key_handlers.h"
+#include "scaled_time.h"
+#include "shell_hooks.h"
+
+namespace {
+
+struct OptionToggle {
+    int vk;
+    bool GameState::*field;
+    const char* messageOn;
+    const char* messageOff;
+    const char* soundOn;
+    const char* soundOff;
+    int box;
+    char letter;
+};
+
+const OptionToggle kToggles[] = {
+    {'E', &GameState::showMap, "Mostrar mapa activado.\n", "Mostrar mapa desactivado.\n",
+     "SonidosSeteo/MostraMapaActivado.wav", "SonidosSeteo/MostrarMapaDesactivado.wav", OptionBox::ShowMap,
+     'E'},
+    {'Q', &GameState::musicOn, "Musica activada.\n", "Musica desactivada.\n", "SonidosSeteo/MusicaActivada.wav",
+     "SonidosSeteo/MusicaDesactivada.wav", OptionBox::Music, 'Q'},
+    {'R', &GameState::mouseEnabled, "Mouse activado.\n", "Mouse desactivado.\n",
+     "SonidosSeteo/MouseActivado.wav", "SonidosSeteo/MouseDesactivado.wav", OptionBox::Mouse, 'R'},
+    {'W', &GameState::infiniteBullets, "Balas infinitas activadas.\n", "Balas infinitas desactivadas.\n",
+     "SonidosSeteo/BalasIniActivadas.wav", "SonidosSeteo/BalasIniDesactivadas.wav",
+     OptionBox::InfiniteBullets, 'W'},
+};
+
+void toggle(const OptionToggle& t, GameState& game, ShellHooks& hooks)
+{
+    const bool on = !(game.*t.field);
+    game.*t.field = on;
+    game.addMessage(on ? t.messageOn : t.messageOff);
+    game.SonidoFeedBackSeteo.playFile(on ? t.soundOn : t.soundOff, 0, 0, kPlayOnce);
+    // Steering follows its option at once; the other options act through
+    // the parts that read them (map view, upkeep).
+    if (t.field == &GameState::mouseEnabled)
+        game.mouseActive = on;
+    hooks.setOptionBox(t.box, on);
+    if (t.field == &GameState::musicOn && !on) {
+        game.MusicaDeFondo.stopChannel();
+        game.musicRestart = true;
+    }
+    recordAction(t.letter);
+}
+
+}  // namespace
+
+void optionKey(int vk, GameState& game, ShellHooks& hooks)
+{
+    // Any key that reaches the gate and passes it uses it up, whether or not
+    // it then does anything: at most one option change per second.
+    if (!passGate(input.lastOptionKeyTime, scaledTime(currentTick()), kOptionKeyInterval))
+        return;
+    if (vk == 'F') {
+        game.reportBullets("Sonidos/TeQuedan.wav");
+        return;
+    }
+    for (const OptionToggle& t : kToggles)
+        if (t.vk == vk) {
+            toggle(t, game, hooks);
+            return;
+        }
+}

@@ -1,0 +1,46 @@
+#include "options_dialog.h"
+
+#include "game_state.h"
+#include "input_state.h"
+#include "key_handlers.h"
+
+OptionBoxes optionBoxesOf(const GameState& game)
+{
+    return OptionBoxes{game.musicOn, game.infiniteBullets, game.showMap, game.mouseEnabled};
+}
+
+void applyOptionBoxes(GameState& game, const OptionBoxes& boxes)
+{
+    if (boxes.music) {
+        game.musicOn = true;
+    } else {
+        game.MusicaDeFondo.stopChannel();
+        game.musicOn = false;
+        game.musicRestart = true;
+    }
+    game.infiniteBullets = boxes.infiniteBullets;
+    game.mouseEnabled = boxes.mouse;
+    game.showMap = boxes.showMap;
+}
+
+bool optionsDialogCommand(int control, const OptionBoxes& boxes, ShellHooks& hooks)
+{
+    GameState* game = input.currentGame;
+    if (game == nullptr)
+        return false;
+    applyOptionBoxes(*game, boxes);
+    if (control == DialogButton::Start)
+        restartOrShow(*game, hooks);
+    else if (control != DialogButton::Continue)
+        return false;
+    optionsClosedByButton(*game);
+    return true;
+}
+
+void optionsClosedByButton(GameState& game)
+{
+    game.mouseActive = game.mouseEnabled;
+    input.dialogOpen = false;
+}
+
+void dialogClosedByCloseBox() { input.dialogOpen = false; }
