@@ -37,13 +37,8 @@ struct MapRead {
     std::string error;
 };
 
-bool readMapFile(const std::string& name, const Grid& current, MapRead& out)
+bool readMapFile(const std::string& name, MapRead& out)
 {
-    // Squares a short data line does not give keep the kind they had.
-    for (int r = 0; r < kGridSize; ++r)
-        for (int c = 0; c < kGridSize; ++c)
-            out.kinds[r][c] = current[r][c].kind;
-
     std::FILE* file = std::fopen(name.c_str(), "rb");
     if (!file) {
         out.error = "No se pudo abrir el mapa \"" + name + "\": " + std::strerror(errno) + ".";
@@ -58,8 +53,16 @@ bool readMapFile(const std::string& name, const Grid& current, MapRead& out)
             ok = false;
             break;
         }
+        // A row of fewer than 30 numbers would leave squares of the previous
+        // map behind, read as map codes: refuse it instead.
         int32_t values[kGridSize];
         const int n = parseRow(line, values, kGridSize);
+        if (n < kGridSize) {
+            out.error = "La fila " + std::to_string(r + 1) + " del mapa \"" + name + "\" tiene " +
+                        std::to_string(n) + " números válidos de los 30 que necesita.";
+            ok = false;
+            break;
+        }
         for (int c = 0; c < n; ++c) {
             if (values[c] < 0 || values[c] > MapCode::Highest) {
                 out.error = "El mapa \"" + name + "\" tiene el código " + std::to_string(values[c]) +
@@ -137,7 +140,7 @@ void GameState::firstInit(const std::string& name, SoundSystem& sounds)
 bool GameState::loadMap(const std::string& name)
 {
     MapRead read;
-    if (!readMapFile(name, cells, read)) {
+    if (!readMapFile(name, read)) {
         lastLoadError = read.error;
         return false;
     }
@@ -255,7 +258,7 @@ bool GameState::restartLevel()
     // Read the map before touching anything: a map that has gone missing
     // leaves the level in play as it is.
     MapRead read;
-    if (!readMapFile(mapName, cells, read)) {
+    if (!readMapFile(mapName, read)) {
         lastLoadError = read.error;
         return false;
     }

@@ -1,0 +1,200 @@
+#include <filesystem>
+
+#include "world_fixture.h"
+
+namespace {
+const std::vector<std::string> kCorridor = {
+    "#####",
+    "#S..E",
+    "#####",
+};
+}
+
+TEST_F(WorldTest, FirstInitOpensTheThirteenChannelsInOrderAndResetsOptions)
+{
+    game.showMap = game.musicOn = game.infiniteBullets = game.mouseEnabled = true;
+    writeFile("first.quorvane", mapText(kCorridor));
+    game.firstInit("first.quorvane", sound);
+
+    std::vector<std::string> loads;
+    for (const auto& e : sound.events)
+        if (e.op == RecordingSound::Op::Load)
+            loads.push_back(channelName(game, e.voice) + " " + e.file);
+    const std::vector<std::string> expected = {
+        "sonido Sonidos/Pasos.wav",
+        "SonidoDisparos Sonidos/Pasos.wav",
+        "SonidosExtras Sonidos/Pasos.wav",
+        "SonidoFeedBackSeteo Sonidos/Pasos.wav",
+        "SonidoMuerteMonstruo Sonidos/Pasos.wav",
+        "SonidoBloqueando Sonidos/Pasos.wav",
+        "SonidoEscribeTuNombre Sonidos/escribetunombreypresiona.wav",
+        "SonidoIntroduccion1 Sonidos/Intro1.wav",
+        "SonidoIntroduccion2 Sonidos/Intro2.wav",
+        "MusicaDeFondo Sonidos/MusicaFondo.wav",
+        "SonidoMonstruos Sonidos/MonstruoCen.wav",
+        "SonidoPasos Sonidos/Pasos.wav",
+        "MusicaFinal Sonidos/MusicaFinal.wav",
+        "SonidosExtras Sonidos/InicioJuego.wav",  // the level start
+    };
+    EXPECT_EQ(loads, expected);
+    EXPECT_FALSE(game.showMap || game.musicOn || game.infiniteBullets || game.mouseEnabled || game.mouseActive);
+    EXPECT_TRUE(game.musicRestart);
+    EXPECT_EQ(game.mapName, "first.quorvane");
+    EXPECT_EQ(sound.plays(game).back(), "SonidosExtras once Sonidos/InicioJuego.wav");
+}
+
+TEST_F(WorldTest, StartSquareFacingPrefersEastThenWestSouthNorth)
+{
+    start({"#####",
+           "##.##",
+           "##S.#",
+           "#####"});
+    EXPECT_EQ(game.row, 2);
+    EXPECT_EQ(game.col, 2);
+    EXPECT_EQ(game.facing, Facing::East);
+    EXPECT_EQ(game.currentCell.kind, CellKind::Start);
+
+    start({"#####",
+           "##.##",
+           "##S##",
+           "##.##"});
+    EXPECT_EQ(game.facing, Facing::South);
+
+    // Two start squares: the later one in row order wins.
+    start({"#####",
+           "#S.##",
+           "##.S#",
+           "##.##"});
+    EXPECT_EQ(game.row, 2);
+    EXPECT_EQ(game.col, 3);
+    EXPECT_EQ(game.facing, Facing::West);
+}
+
+TEST_F(WorldTest, StartSquareOnTheEdgeLooksOnlyInsideTheGrid)
+{
+    start({"S....",
+           ".####"});
+    EXPECT_EQ(game.row, 0);
+    EXPECT_EQ(game.col, 0);
+    EXPECT_EQ(game.facing, Facing::East);
+}
+
+TEST_F(WorldTest, LevelStartResetsTheLevelAndKeepsASnapshot)
+{
+    start(kCorridor);
+    game.lives = 2;
+    game.missedShots = game.wallBumps = game.stepCount = 7;
+    game.gameOver = game.threatAhead = game.doorAhead = game.hudShown = game.reachedEnd = true;
+    game.addMessage("x\n");
+    game.infiniteBullets = true;
+    sound.clear();
+
+    game.startLevel();
+    EXPECT_EQ(game.lives, 6);
+    EXPECT_EQ(game.bullets, 999999);
+    EXPECT_EQ(game.missedShots + game.wallBumps + game.stepCount, 0);
+    EXPECT_FALSE(game.gameOver || game.threatAhead || game.doorAhead || game.hudShown || game.reachedEnd);
+    EXPECT_EQ(game.historyCount, 0);
+    EXPECT_EQ(game.visible[0], nullptr);
+    EXPECT_EQ(plays(), std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav"});
+    int stops = 0;
+    for (const auto& e : sound.events)
+        if (e.op == RecordingSound::Op::Stop)
+            ++stops;
+    EXPECT_EQ(stops, 2);  // the final music and the creature loop
+    EXPECT_TRUE(std::filesystem::exists("UltimoJuego.txt"));
+    EXPECT_EQ(std::memcmp(game.cells, game.initialCells, sizeof(Grid)), 0);
+}
+
+TEST_F(WorldTest, ResetAfterLoadKeepsTheCountersAndRestartClearsThem)
+{
+    start(kCorridor);
+    game.wallBumps = 3;
+    game.stepCount = 2;
+    game.reachedEnd = true;
+    game.resetLevelAfterLoad();
+    EXPECT_EQ(game.wallBumps, 3);
+    EXPECT_EQ(game.stepCount, 2);
+    EXPECT_TRUE(game.reachedEnd);
+    EXPECT_EQ(game.lives, 6);
+
+    static int hookCalls = 0;
+    game.restartHook = [](GameState&) { ++hookCalls; };
+    ASSERT_TRUE(game.restartLevel());
+    EXPECT_EQ(hookCalls, 1);
+    EXPECT_EQ(game.wallBumps, 0);
+    EXPECT_EQ(game.stepCount, 0);
+    EXPECT_FALSE(game.reachedEnd);
+}
+
+TEST_F(WorldTest, CommentsEmptyLinesAndWindowsLineEndsReadLikePlainLines)
+{
+    std::string text = mapText(kCorridor, "\r\n");
+    // A comment and an empty line between data lines.
+    const size_t second = text.find("\r\n", text.find("\r\n") + 2) + 2;
+    text.insert(second, "/ a comment\r\n\r\n\n");
+    writeFile("crlf.quorvane", text);
+    writeFile("lf.quorvane", mapText(kCorridor));
+    game.firstInit("lf.quorvane", sound);
+    Grid lf;
+    std::memcpy(lf, game.cells, sizeof(Grid));
+    ASSERT_TRUE(game.loadMap("crlf.quorvane")) << game.lastLoadError;
+    EXPECT_EQ(std::memcmp(lf, game.cells, sizeof(Grid)), 0);
+}
+
+TEST_F(WorldTest, DataLineOf254CharactersIsReadWhole)
+{
+    std::string text = mapText(kCorridor);
+    // Pad the second data line (the start row) to 254 characters before its line feed.
+    size_t lineStart = text.find('\n', text.find('\n') + 1) + 1;
+    size_t lineEnd = text.find('\n', lineStart);
+    text.insert(lineStart, std::string(254 - (lineEnd - lineStart), ' '));
+    writeFile("long.quorvane", text);
+    game.firstInit("long.quorvane", sound);
+    EXPECT_TRUE(game.lastLoadError.empty()) << game.lastLoadError;
+    EXPECT_EQ(game.row, 1);
+    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.cells[1][4].kind, CellKind::Exit);
+}
+
+TEST_F(WorldTest, BrokenMapsAreRefusedAndTheLevelInPlayStays)
+{
+    start(kCorridor);
+    game.wallBumps = 4;
+    Grid before;
+    std::memcpy(before, game.cells, sizeof(Grid));
+    const std::string name = game.mapName;
+
+    std::string full = mapText(kCorridor);
+    size_t cut = 0;
+    for (int line = 0; line < 21; ++line)  // the comment and 20 data lines
+        cut = full.find('\n', cut) + 1;
+    writeFile("short.quorvane", full.substr(0, cut) + "/ ends in a comment\n");
+    writeFile("code13.quorvane", "13" + full.substr(full.find('\n') + 2));
+    writeFile("empty.quorvane", "");
+    std::string huge = full;
+    huge.replace(huge.find('\n') + 1, 1, "99999999999");
+    writeFile("huge.quorvane", huge);
+    std::string text = full;
+    const size_t row1 = text.find('\n', text.find('\n') + 1) + 1;
+    text.replace(row1, text.find('\n', row1) - row1, "0 3 x 8");
+    writeFile("shortline.quorvane", text);
+
+    for (const char* broken : {"missing.quorvane", "short.quorvane", "code13.quorvane", "empty.quorvane",
+                               "huge.quorvane", "shortline.quorvane"}) {
+        EXPECT_FALSE(game.loadMap(broken)) << broken;
+        EXPECT_FALSE(game.lastLoadError.empty()) << broken;
+        EXPECT_EQ(std::memcmp(before, game.cells, sizeof(Grid)), 0) << broken;
+        EXPECT_EQ(game.mapName, name);
+        EXPECT_EQ(game.wallBumps, 4);
+    }
+
+    // A restart whose map has gone leaves the level as it is.
+    writeFile("gone.quorvane", full);
+    ASSERT_TRUE(game.loadMap("gone.quorvane"));
+    game.wallBumps = 5;
+    std::filesystem::remove("gone.quorvane");
+    EXPECT_FALSE(game.restartLevel());
+    EXPECT_EQ(game.wallBumps, 5);
+}
+
