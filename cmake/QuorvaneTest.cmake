@@ -13,12 +13,14 @@ function(quorvane_add_test)
   if(NOT T_WORKDIR)
     set(T_WORKDIR ${CMAKE_CURRENT_BINARY_DIR})
   endif()
-  set(labels unit)
+  # Window tests share one virtual display, its pointer and its focus: they
+  # run one at a time.
+  set(props LABELS unit)
   if(T_DISPLAY)
-    set(labels display)
+    set(props LABELS display RESOURCE_LOCK display)
   endif()
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY ${T_WORKDIR}
-    PROPERTIES LABELS "${labels}"
+    PROPERTIES ${props}
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quorvane needs to build, test and play.
+# Idempotent: packages already installed are skipped, and nothing is asked.
+set -euo pipefail
+
+packages=(
+  # toolchain and tests
+  g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  # window, menus, dialogs and their Spanish texts
+  qt6-base-dev libqt6opengl6-dev qt6-translations-l10n
+  # drawing and sound
+  libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libopenal-dev
+  # the game's voice, sounds and pictures are generated at build time
+  espeak-ng sox python3-pil fonts-dejavu-core
+  # a display for the window tests and for playing without a desktop
+  xvfb xauth
+  # fuzzing
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: every package is installed"
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
