@@ -1,0 +1,114 @@
+#include "frame.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "font.h"
+#include "game_state.h"
+#include "textures.h"
+
+namespace {
+constexpr float kMapLeft = 1.5f;
+constexpr float kMapTop = 1.2f;
+constexpr float kTileStep = 0.1f;
+constexpr float kHalfTile = 0.05f;
+// Room for any 32-bit value with its sign and terminator.
+constexpr int kNumberBufferSize = 12;
+
+const char* const kNamePrompt = "Nombre : ";
+
+void drawSquare(int32_t row, int32_t col, unsigned int texture)
+{
+    glTranslatef(kTileStep * static_cast<float>(col), -kTileStep * static_cast<float>(row), 0.0f);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-kHalfTile, kHalfTile, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(kHalfTile, kHalfTile, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(kHalfTile, -kHalfTile, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-kHalfTile, -kHalfTile, 0.0f);
+    glEnd();
+}
+
+// Text is tinted through the texture; white shows the font sheet's own
+// colours, which are chosen to read on the white background. A black tint
+// would turn every glyph cell into a solid black box.
+void useTextColour() { glColor3f(1.0f, 1.0f, 1.0f); }
+}  // namespace
+
+void drawTile(int32_t row, int32_t col, unsigned int texture)
+{
+    glPushMatrix();
+    glTranslatef(kMapLeft, kMapTop, 0.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    drawSquare(row, col, texture);
+    glPopMatrix();
+}
+
+void drawPlayerMarker(int32_t row, int32_t col, unsigned int texture)
+{
+    glPushMatrix();
+    glColor3f(1.0f, 0.0f, 0.0f);
+    glTranslatef(kMapLeft, kMapTop, 0.0f);
+    drawSquare(row, col, texture);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glPopMatrix();
+}
+
+void drawMap(const GameState& game, unsigned int texture)
+{
+    for (int32_t row = 0; row < kGridSize; ++row)
+        for (int32_t col = 0; col < kGridSize; ++col)
+            if (game.cells[row][col].kind > 0)
+                drawTile(row, col, texture);
+}
+
+void drawScene(const GameState& game, bool nameEntry, const char* playerName)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(-1.0f, 0.0f, -5.0f);
+    glColor3f(0.0f, 0.0f, 0.0f);
+
+    if (nameEntry) {
+        useTextColour();
+        drawText(50, 420, kNamePrompt, 0);
+        drawText(160, 420, playerName ? playerName : "", 0);
+        return;
+    }
+
+    if (game.showMap) {
+        drawMap(game, tileTexture);
+        drawPlayerMarker(game.row, game.col, tileTexture);
+    }
+
+    for (int i = 0; i < kVisibleLines; ++i) {
+        if (game.visible[i] == nullptr)
+            continue;
+        glColor3f(1.0f, 1.0f, 1.0f);
+        drawText(10, static_cast<int32_t>(440.0 - i * 20.0), game.visible[i], 0);
+    }
+}
+
+void drawStatusLine(const GameState& game, const char* playerName)
+{
+    if (!game.hudShown)
+        return;
+    char balas[kNumberBufferSize];
+    char vidas[kNumberBufferSize];
+    std::snprintf(balas, sizeof balas, "%d", static_cast<int>(game.bullets));
+    std::snprintf(vidas, sizeof vidas, "%d", static_cast<int>(game.lives));
+
+    useTextColour();
+    drawText(480, 440, "Balas : ", 0);
+    drawText(580, 440, balas, 0);
+    drawText(680, 440, "Vidas : ", 0);
+    drawText(780, 440, vidas, 0);
+    drawText(480, 420, kNamePrompt, 0);
+    drawText(590, 420, playerName ? playerName : "", 0);
+}
