@@ -12,3 +12,17 @@ public:
     virtual bool askSaveFile(const char* title, const char* filterDescription,
                              const char* filterPattern, std::string& chosenName) = 0;
 };
+
+// The names last chosen for a map, a game to load and a game to save: the
+// file's name and extension only, at most 99 characters. Every chosen file is
+// opened by that name relative to the working directory.
+constexpr int kFileTitleSize = 100;
+extern char mapFileName[kFileTitleSize];
+extern char loadFileName[kFileTitleSize];
+extern char saveFileName[kFileTitleSize];
+
+// Keeps the name a chooser handed back: any folder is dropped, a name without
+// an extension gets ".txt" (the dialogs' default extension), and an empty
+// name or one longer than 99 characters is refused with a message, leaving
+// kept untouched.
+bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std::string* error);

@@ -3,13 +3,19 @@
 
 #include "journal.h"
 
+class GameState;
+
 // The replay of a loaded game: its entries fire one by one with the spacing
 // they were recorded with, raising the same requests as the keys.
 struct ReplayState {
+    // The loaded entries; after the last one, a copy of it (the closing copy)
+    // when there is room, so the wait before the last entry is zero.
     JournalEntry replayList[kJournalSize]{};
     int32_t replayCount = 0;
     int32_t replayPosition = 0;
-    float lastReplayTime = 0.0f;
+    // The tick at which the last entry fired. Waits are measured as tick
+    // differences, so they stay exact and survive the counter's wrap.
+    Tick lastReplayTick = 0;
     bool replaying = false;
 };
 
@@ -17,9 +23,20 @@ extern ReplayState replay;
 
 // Once per frame while replaying: returns the letter of the entry that fires
 // now ('S', 'H', 'J', 'K' or an option letter), or 0 when none fires. The
-// caller assigns the four request flags from it. Ends the replay after the
-// last entry.
+// caller assigns the four request flags from it (an option letter clears all
+// four and toggles nothing). The wait before entry p is the recorded gap
+// between entries p and p + 1, measured from the previous firing; the last
+// entry waits 0. The call after the last firing ends the replay.
 char replayTick();
 
-// Empties the journal and stops and rewinds any replay (level restart).
+// Replaces the replay with these entries and starts it from the first, also
+// when a replay was running.
+void startReplay(const JournalEntry* entries, int32_t count);
+
+// Empties the journal and stops and rewinds any replay (level restart, change
+// of map).
 void resetJournalAndReplay();
+
+// Makes restartLevel empty the journal and end the replay: call once on the
+// game record at start.
+void attachRecordsToRestart(GameState& game);

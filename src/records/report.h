@@ -1,9 +1,20 @@
 #pragma once
+#include <ctime>
 #include <string>
 
 class GameState;
 
-// Writes the statistics report of the level in play under "bd/". Returns
-// false and writes nothing when fewer than two steps were taken; returns
-// false with error set when the file cannot be written.
+// Writes the statistics report of the level in play under "bd/" (created when
+// missing). Returns false and writes nothing when fewer than two steps were
+// taken; returns false with error set when the file cannot be written (an
+// earlier report of the same name is then left as it was).
 bool writeStatisticsReport(const GameState& game, const char* playerName, std::string* error);
+
+// The 24-character time text of a moment in UTC, with English day and month
+// names whatever the locale: "Mon Mar  3 09:07:02 2008".
+std::string utcTimeText(std::time_t when);
+
+// "bd/" + name + "_" + the time text with ':' and ' ' as '_' + ".db1". A name
+// that would make the name and date part longer than 99 characters is cut
+// to fit, in the file name only; a '/' in it becomes '_'.
+std::string reportFileName(const char* playerName, std::time_t when);

@@ -10,12 +10,20 @@ class SoundSystem;
 // file it would replace is then left intact).
 bool saveGame(const GameState& game, FileChooser& chooser, std::string* error);
 
-// "CargarJuego": asks for a saved game, reads it whole, then puts its grid in
-// play and queues its journal for replay. False when cancelled, or with error
-// set when the file is missing or malformed (the game in play is unchanged).
+// "CargarJuego": asks for a saved game and reads it whole; only a file read
+// without fault is put in play: the ten game channels opened afresh, the
+// options reset (map view on), the saved grid with its creatures at full
+// strength, the player on its start square, a fresh journal and statistics,
+// and the replay started from the loaded entries (replacing one that runs).
+// False when cancelled, or with error set when the file is missing or
+// malformed (the game in play is then unchanged).
 bool loadGame(GameState& game, FileChooser& chooser, SoundSystem& sounds, std::string* error);
 
-// "Cambiar Mapa": asks for a map and starts a level on it. False when
-// cancelled, or with error set when the map cannot be read (the level in
-// play goes on).
+// Opens the ten game channels afresh with their first sounds; the three
+// prompt channels are left alone.
+void reopenForLoad(GameState& game, SoundSystem& sounds);
+
+// "Cambiar Mapa": asks for a map and starts a level on it, emptying the
+// journal and ending any replay, as a restart does. False when cancelled, or
+// with error set when the map cannot be read (the level in play goes on).
 bool chooseMap(GameState& game, FileChooser& chooser, std::string* error);

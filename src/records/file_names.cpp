@@ -1,0 +1,30 @@
+#include <cstring>
+
+#include "file_chooser.h"
+
+char mapFileName[kFileTitleSize];
+char loadFileName[kFileTitleSize];
+char saveFileName[kFileTitleSize];
+
+bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std::string* error)
+{
+    // The chooser should already give the bare name; a folder that slips
+    // through would still point outside the working directory.
+    const size_t slash = chosen.find_last_of('/');
+    std::string title = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
+    if (title.empty()) {
+        if (error)
+            *error = "No se eligió ningún archivo.";
+        return false;
+    }
+    if (title.find('.') == std::string::npos)
+        title += ".txt";
+    if (title.size() >= static_cast<size_t>(kFileTitleSize)) {
+        if (error)
+            *error = "El nombre del archivo \"" + title + "\" es demasiado largo: se admiten hasta " +
+                     std::to_string(kFileTitleSize - 1) + " caracteres.";
+        return false;
+    }
+    std::memcpy(kept, title.c_str(), title.size() + 1);
+    return true;
+}

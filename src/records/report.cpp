@@ -1,0 +1,112 @@
+#include "report.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "game_state.h"
+#include "journal.h"
+#include "safe_file.h"
+#include "text_lines.h"
+
+namespace {
+const char* const kReportFolder = "bd";
+
+// The labels are Windows-1252 text: 0xBA is the ordinal sign, 0xED an
+// accented i.
+const char* const kNumberSign = "N\xBA ";
+const char* const kYes = "S\xED";
+
+bool ensureReportFolder(std::string* error)
+{
+    struct stat info {};
+    if (::stat(kReportFolder, &info) == 0 && S_ISDIR(info.st_mode))
+        return true;
+    if (::mkdir(kReportFolder, 0777) == 0 || errno == EEXIST) {
+        if (::stat(kReportFolder, &info) == 0 && S_ISDIR(info.st_mode))
+            return true;
+        errno = ENOTDIR;
+    }
+    if (error)
+        *error = std::string("No se pudo crear la carpeta de informes \"") + kReportFolder +
+                 "\": " + describeFileError(errno) + ".";
+    return false;
+}
+
+// Milliseconds between the first and the last action of the journal, in whole
+// seconds; the difference wraps with the tick counter.
+int32_t playingSeconds()
+{
+    if (journal.journalCount <= 0)
+        return 0;
+    const Tick first = journal.entries[0].tick;
+    const Tick last = journal.entries[journal.journalCount - 1].tick;
+    return static_cast<int32_t>(static_cast<Tick>(last - first) / 1000u);
+}
+
+void writeCounter(std::FILE* out, const char* label, int32_t value)
+{
+    writeLine(out, label);
+    writeNumberLine(out, value);
+}
+
+void writeNumberedCounter(std::FILE* out, const char* label, int32_t value)
+{
+    writeText(out, kNumberSign);
+    writeCounter(out, label, value);
+}
+
+void writeBody(std::FILE* out, const GameState& game, const char* playerName)
+{
+    writeGrid(out, game.initialCells);
+    for (int i = 0; i < game.historyCount && i < kHistorySize; ++i) {
+        writeNumberLine(out, asSigned(game.historyTicks[i]));
+        // Every sentence of the log carries its own line end.
+        writeText(out, game.history[i] ? game.history[i] : "\n");
+    }
+    writeLine(out, "DATOS :");
+    writeLine(out, "Nombre :");
+    writeLine(out, playerName);
+    writeLine(out, "Mapa :");
+    writeLine(out, game.mapName.c_str());
+    writeCounter(out, "Tiempo de juego :", playingSeconds());
+    writeNumberedCounter(out, "Disparos errados :", game.missedShots);
+    writeCounter(out, "Disparos errados a monstruos :", game.missedAtMonsters);
+    writeCounter(out, "Disparos errados a mutantes :", game.missedAtMutants);
+    writeCounter(out, "Disparos errados a supermonstruos :", game.missedAtSuperMonsters);
+    writeCounter(out, "Disparos errados en pasillo :", game.missedInCorridor);
+    writeNumberedCounter(out, "Pasos en falso :", game.wallBumps);
+    writeNumberedCounter(out, "Pasos con monstruo :", game.stepsWithMonster);
+    writeCounter(out, "Choque contra la puerta :", game.doorBumps);
+    writeCounter(out, "Error al tomar las balas :", game.bulletGrabErrors);
+    writeLine(out, "Juego Exitoso :");
+    writeLine(out, game.reachedEnd ? kYes : "No");
+    writeNumberedCounter(out, "Pasos avanzados :", game.stepCount);
+    writeCounter(out, "Balas Final :", game.bullets);
+    writeLine(out, "Camino Avanzado :");
+    for (int i = 0; i < game.stepCount && i < kPathSize; ++i) {
+        writeNumberLine(out, asSigned(game.stepTicks[i]));
+        writeNumberLine(out, game.stepRows[i]);
+        writeNumberLine(out, game.stepCols[i]);
+    }
+    writeText(out, "FIN");
+}
+}
+
+bool writeStatisticsReport(const GameState& game, const char* playerName, std::string* error)
+{
+    if (game.stepCount < 2)
+        return false;
+    // The name entry holds at most 99 characters; never read past that even
+    // when a caller's buffer lacks its terminator.
+    const std::string name = playerName ? std::string(playerName, ::strnlen(playerName, 99)) : "";
+    const std::string path = reportFileName(name.c_str(), calendarTime());
+    if (!ensureReportFolder(error))
+        return false;
+    SafeFileWriter writer;
+    if (!writer.open(path, error))
+        return false;
+    writeBody(writer.stream(), game, name.c_str());
+    return writer.commit(error);
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdio>
+#include <string>
+
+// A file written beside its final name and put in place only once every byte
+// is on disk, so a failed write never destroys the file it would replace.
+// Nothing is written to the final name until commit(); an uncommitted writer
+// removes its temporary file when it goes away.
+class SafeFileWriter {
+public:
+    SafeFileWriter() = default;
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Creates the temporary file; false with error set when it cannot.
+    bool open(const std::string& path, std::string* error);
+    std::FILE* stream() const { return file_; }
+    // Flushes, closes and renames over path; false with error set when any
+    // write failed or the rename did, the old file then left as it was.
+    bool commit(std::string* error);
+
+private:
+    void discard();
+    std::string path_;
+    std::string tempPath_;
+    std::FILE* file_ = nullptr;
+};
+
+// A short Spanish description of a system error number, for messages the
+// player's teacher reads.
+std::string describeFileError(int errnum);

@@ -1,0 +1,127 @@
+#include "saved_game.h"
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "file_chooser.h"
+#include "game_state.h"
+#include "replay.h"
+#include "safe_file.h"
+#include "saved_game_format.h"
+
+namespace {
+struct ChannelOpening {
+    SoundChannel GameState::*channel;
+    const char* file;
+};
+
+const ChannelOpening kLoadOpenings[] = {
+    {&GameState::sonido, "Sonidos/Pasos.wav"},
+    {&GameState::SonidoDisparos, "Sonidos/Pasos.wav"},
+    {&GameState::SonidosExtras, "Sonidos/Pasos.wav"},
+    {&GameState::SonidoFeedBackSeteo, "Sonidos/Pasos.wav"},
+    {&GameState::SonidoMuerteMonstruo, "Sonidos/Pasos.wav"},
+    {&GameState::SonidoBloqueando, "Sonidos/Pasos.wav"},
+    {&GameState::MusicaDeFondo, "Sonidos/MusicaFondo.wav"},
+    {&GameState::SonidoMonstruos, "Sonidos/MonstruoCen.wav"},
+    {&GameState::SonidoPasos, "Sonidos/Pasos.wav"},
+    {&GameState::MusicaFinal, "Sonidos/MusicaFinal.wav"},
+};
+
+// A saved game carries kinds only; creatures start at the strength the level
+// start gives them, so the replay meets them as the recorded game did.
+Cell loadedSquare(int32_t kind)
+{
+    Cell cell{};
+    cell.kind = kind;
+    if (kind >= CellKind::MonsterLeft && kind <= CellKind::MonsterRight)
+        cell.monsterHp = 3;
+    else if (kind >= CellKind::MutantLeft && kind <= CellKind::MutantRight)
+        cell.mutantHp = 3;
+    else if (kind >= CellKind::SuperLeft && kind <= CellKind::SuperRight)
+        cell.superHp = 6;
+    return cell;
+}
+
+bool readSavedGameFile(const char* name, SavedGameRecord& record, std::string* error)
+{
+    std::FILE* in = std::fopen(name, "rb");
+    if (!in) {
+        if (error)
+            *error = std::string("No se pudo abrir la partida guardada \"") + name + "\": " +
+                     describeFileError(errno) + ".";
+        return false;
+    }
+    const bool ok = readSavedGame(in, name, record, error);
+    std::fclose(in);
+    return ok;
+}
+
+// The per-level statistics start afresh with the loaded level: the replay
+// journals and counts its own actions, so a later save pairs the loaded grid
+// with its own journal and the report describes the level replayed.
+void startStatisticsAfresh(GameState& game)
+{
+    game.missedShots = game.wallBumps = game.stepsWithMonster = game.stepCount = 0;
+    game.missedAtMonsters = game.missedAtMutants = game.missedAtSuperMonsters = 0;
+    game.doorBumps = game.bulletGrabErrors = game.missedInCorridor = 0;
+    game.reachedEnd = false;
+    clearJournal();
+}
+
+void putInPlay(GameState& game, const SavedGameRecord& record, SoundSystem& sounds)
+{
+    reopenForLoad(game, sounds);
+    game.infiniteBullets = false;
+    game.mouseActive = false;
+    game.mouseEnabled = false;
+    game.musicOn = false;
+    game.musicRestart = true;
+    game.showMap = true;
+
+    for (int r = 0; r < kGridSize; ++r)
+        for (int c = 0; c < kGridSize; ++c)
+            game.cells[r][c] = loadedSquare(record.kinds[r][c]);
+    std::memcpy(game.initialCells, game.cells, sizeof(Grid));
+    game.placeOnStartSquare();
+
+    startStatisticsAfresh(game);
+    startReplay(record.entries, record.entryCount);
+    game.resetLevelAfterLoad();
+}
+}
+
+void reopenForLoad(GameState& game, SoundSystem& sounds)
+{
+    for (const auto& opening : kLoadOpenings)
+        (game.*opening.channel).initChannel(opening.file, sounds);
+}
+
+bool saveGame(const GameState& game, FileChooser& chooser, std::string* error)
+{
+    std::string chosen;
+    if (!chooser.askSaveFile("Guardar Juego", "(*.txt)", "*.txt", chosen))
+        return false;
+    if (!keepFileTitle(chosen, saveFileName, error))
+        return false;
+    SafeFileWriter writer;
+    if (!writer.open(saveFileName, error))
+        return false;
+    writeSavedGame(writer.stream(), game.initialCells, journal);
+    return writer.commit(error);
+}
+
+bool loadGame(GameState& game, FileChooser& chooser, SoundSystem& sounds, std::string* error)
+{
+    std::string chosen;
+    if (!chooser.askOpenFile("Cargar Juego", "Juego (*.txt)", "*.txt", chosen))
+        return false;
+    if (!keepFileTitle(chosen, loadFileName, error))
+        return false;
+    auto record = std::make_unique<SavedGameRecord>();
+    if (!readSavedGameFile(loadFileName, *record, error))
+        return false;
+    putInPlay(game, *record, sounds);
+    return true;
+}
