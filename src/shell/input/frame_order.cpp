@@ -39,5 +39,3 @@ void replayStep()
     input.centreRequested = letter == 'J';
     input.rightRequested = letter == 'K';
 }
-
-void restartHook(GameState&) { resetJournalAndReplay(); }

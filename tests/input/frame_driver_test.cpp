@@ -1,0 +1,192 @@
+#include "frame_driver.h"
+
+#include "input_fixture.h"
+#include "input_state.h"
+#include "journal.h"
+#include "scaled_time.h"
+
+namespace {
+
+using FrameDriverTest = InputTest;
+
+TEST(ScaledTime, GateOpensOnlyAfterTheIntervalAndReopensAfterAWrap)
+{
+    float last = scaledTime(1'000'000);
+    EXPECT_FALSE(passGate(last, scaledTime(1'000'099), kInputInterval));
+    EXPECT_TRUE(passGate(last, scaledTime(1'000'101), kInputInterval));
+    EXPECT_FLOAT_EQ(last, scaledTime(1'000'101));
+
+    // Near 2^31 ms one float step is about 150 ms: the gate grows coarse.
+    last = scaledTime(2'560'000'000u);
+    EXPECT_FALSE(passGate(last, scaledTime(2'560'000'100u), kInputInterval));
+    EXPECT_TRUE(passGate(last, scaledTime(2'560'000'320u), kInputInterval));
+
+    // After the counter wraps, now is far below last: open at once.
+    last = scaledTime(4'294'967'000u);
+    EXPECT_TRUE(passGate(last, scaledTime(50), kInputInterval));
+    EXPECT_FALSE(passGate(last, scaledTime(120), kInputInterval));
+}
+
+TEST_F(FrameDriverTest, StepsAtMostOncePer100ms)
+{
+    input.advanceRequested = true;
+    pollAfter(200);
+    EXPECT_EQ(game.col, 2);
+    EXPECT_TRUE(game.hudShown);
+    input.advanceRequested = true;
+    pollAfter(50);
+    EXPECT_EQ(game.col, 2);
+    EXPECT_TRUE(input.advanceRequested);
+    pollAfter(60);
+    EXPECT_EQ(game.col, 3);
+    EXPECT_EQ(journalLetters(), "SS");
+}
+
+TEST_F(FrameDriverTest, StepThenSideActionInOnePass)
+{
+    place(1, 2, CellKind::BulletsLeft);
+    input.advanceRequested = true;
+    input.leftRequested = true;
+    pollAfter(200);
+    EXPECT_EQ(game.col, 2);
+    EXPECT_EQ(game.bullets, 6);  // the left action ran on the square reached
+    EXPECT_EQ(journalLetters(), "SH");
+    EXPECT_FALSE(input.advanceRequested);
+    EXPECT_FALSE(input.leftRequested);
+}
+
+TEST_F(FrameDriverTest, StepAnnouncingACreatureBarsTheSameAndLaterPasses)
+{
+    place(1, 2, CellKind::MonsterCentre);
+    input.advanceRequested = true;
+    pollAfter(200);
+    ASSERT_TRUE(game.threatAhead);
+
+    // Refused steps are journalled and counted, and the request is used up.
+    input.advanceRequested = true;
+    pollAfter(200);
+    EXPECT_EQ(game.col, 2);
+    EXPECT_EQ(game.stepsWithMonster, 1);
+    EXPECT_FALSE(input.advanceRequested);
+
+    // A held left button counts at every pass, steering on or off.
+    input.leftButtonDown = true;
+    pollAfter(200);
+    pollAfter(200);
+    EXPECT_EQ(game.stepsWithMonster, 3);
+    EXPECT_TRUE(input.leftButtonDown);
+    EXPECT_EQ(journalLetters(), "SSSS");
+
+    // Three centre shots kill it and free the way.
+    input.leftButtonDown = false;
+    game.bullets = 3;
+    for (int i = 0; i < 3; ++i) {
+        input.centreRequested = true;
+        pollAfter(200);
+    }
+    EXPECT_FALSE(game.threatAhead);
+    EXPECT_EQ(journalLetters(), "SSSSJJJ");
+}
+
+TEST_F(FrameDriverTest, RequestsMadeAfterTheLevelEndedWaitForTheNextLevel)
+{
+    game.gameOver = true;
+    input.advanceRequested = true;
+    input.rightRequested = true;
+    pollAfter(200);
+    EXPECT_EQ(game.col, 1);
+    EXPECT_TRUE(input.advanceRequested);
+    EXPECT_TRUE(input.rightRequested);
+    EXPECT_EQ(journal.journalCount, 0);
+
+    ASSERT_TRUE(game.restartLevel());
+    pollAfter(200);
+    EXPECT_EQ(game.col, 2);
+    EXPECT_EQ(journalLetters(), "SK");
+}
+
+TEST_F(FrameDriverTest, MouseButtonsActOnlyWithSteeringOn)
+{
+    input.leftButtonDown = true;
+    input.rightButtonDown = true;
+    pollAfter(200);
+    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_TRUE(input.leftButtonDown);
+    EXPECT_TRUE(input.rightButtonDown);
+
+    // Steering on: the left click steps, the right click acts in the zone
+    // it was made in, once.
+    game.mouseActive = true;
+    game.mouseZone = MouseZone::Right;
+    place(1, 2, CellKind::BulletsRight);
+    pollAfter(200);
+    EXPECT_EQ(game.col, 2);
+    EXPECT_EQ(game.bullets, 6);
+    EXPECT_FALSE(input.leftButtonDown);
+    EXPECT_FALSE(input.rightButtonDown);
+    EXPECT_EQ(journalLetters(), "SK");
+}
+
+TEST_F(FrameDriverTest, SteeringClampsTheOffsetAndRecentresThePointer)
+{
+    const int expectedZones[] = {MouseZone::Left, MouseZone::Left, MouseZone::Centre, MouseZone::Right};
+    const int pointer[] = {350, 350, 650, 1000};
+    const int offsets[] = {-200, -200, -150, 200};
+    for (int i = 0; i < 4; ++i) {
+        hooks.pointerX = pointer[i];
+        EXPECT_EQ(steerMouse(game, hooks), expectedZones[i]) << i;
+        EXPECT_EQ(game.mouseOffset, offsets[i]) << i;
+    }
+    ASSERT_EQ(hooks.cursorMoves.size(), 4u);
+    for (const auto& move : hooks.cursorMoves)
+        EXPECT_EQ(move, std::make_pair(kSteerCentreX, kSteerCentreY));
+
+    // Short of the full offset is still the centre.
+    game.mouseOffset = 0;
+    hooks.pointerX = 600 + 199;
+    EXPECT_EQ(steerMouse(game, hooks), MouseZone::Centre);
+}
+
+TEST_F(FrameDriverTest, UpkeepFollowsTheMouseOnlyWhenSteering)
+{
+    hooks.pointerX = 100;
+    frameUpkeep(game, hooks);
+    EXPECT_EQ(game.mouseZone, MouseZone::Centre);
+    EXPECT_TRUE(hooks.cursorMoves.empty());
+
+    game.mouseActive = true;
+    frameUpkeep(game, hooks);
+    EXPECT_EQ(game.mouseZone, MouseZone::Left);
+}
+
+TEST_F(FrameDriverTest, UpkeepStartsTheMusicOnceWhenDue)
+{
+    frameUpkeep(game, hooks);
+    EXPECT_TRUE(plays().empty());  // music off
+
+    game.musicOn = true;
+    frameUpkeep(game, hooks);
+    frameUpkeep(game, hooks);
+    EXPECT_EQ(plays(), std::vector<std::string>{"MusicaDeFondo loop Sonidos/MusicaFondo.wav"});
+    EXPECT_FALSE(game.musicRestart);
+}
+
+TEST_F(FrameDriverTest, UpkeepSwapsInfiniteBulletsInAndOut)
+{
+    game.bullets = 12;
+    game.infiniteBullets = true;
+    frameUpkeep(game, hooks);
+    EXPECT_EQ(game.bullets, 99999);
+    game.bullets = 99990;  // shots fired meanwhile are not kept
+    frameUpkeep(game, hooks);
+    EXPECT_EQ(game.bullets, 99990);
+
+    game.infiniteBullets = false;
+    frameUpkeep(game, hooks);
+    EXPECT_EQ(game.bullets, 12);
+    EXPECT_TRUE(game.infiniteArmed);
+    EXPECT_FALSE(game.infiniteEngaged);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "frame_order.h"
+
+#include "input_fixture.h"
+#include "input_state.h"
+#include "journal.h"
+#include "replay.h"
+
+namespace {
+
+class FrameOrderTest : public InputTest {
+protected:
+    FrameDrawing drawing{[this] { drawn += "scene "; }, [this] { drawn += "status "; }};
+    std::string drawn;
+};
+
+TEST_F(FrameOrderTest, DuringNameEntryOnlyThePromptIsDrawnAndNothingRuns)
+{
+    input.advanceRequested = true;
+    game.musicOn = true;
+    clock.advance(500);
+    runFrameLogic(game, drawing);
+    EXPECT_FALSE(finishFrame(game, hooks));
+    EXPECT_EQ(drawn, "scene ");
+    EXPECT_EQ(game.col, 1);
+    EXPECT_TRUE(plays().empty());
+
+    input.keys[Vk::Escape] = true;
+    EXPECT_TRUE(finishFrame(game, hooks));
+}
+
+TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
+{
+    input.nameEntry = false;
+    game.currentCell = Cell{CellKind::MutantLeft, 0, 3, 0};
+    game.lastThreatTime = static_cast<float>(clock.now());
+    input.advanceRequested = true;
+    clock.advance(3500);
+    runFrameLogic(game, drawing);
+    EXPECT_EQ(drawn, "scene status ");
+    EXPECT_EQ(game.threatCycle, 2);  // the mutant check ran
+    EXPECT_EQ(journalLetters(), "S");
+
+    game.musicOn = true;
+    EXPECT_FALSE(finishFrame(game, hooks));
+    EXPECT_FALSE(game.musicRestart);  // the upkeep ran
+}
+
+TEST_F(FrameOrderTest, ReplayStepAssignsAllFourRequestsFromTheLetter)
+{
+    input.nameEntry = false;
+    const char letters[] = {'H', 'E', 'S'};
+    for (int i = 0; i < 3; ++i)
+        replay.replayList[i] = JournalEntry{letters[i], 1000u + 10u * i};
+    replay.replayList[3] = replay.replayList[2];
+    replay.replayCount = 3;
+    replay.replaying = true;
+
+    input.rightRequested = true;
+    clock.advance(100);
+    finishFrame(game, hooks);
+    EXPECT_TRUE(input.leftRequested);
+    EXPECT_FALSE(input.rightRequested);
+
+    clock.advance(100);
+    finishFrame(game, hooks);  // an option letter clears all four
+    EXPECT_FALSE(input.leftRequested || input.advanceRequested || input.centreRequested || input.rightRequested);
+
+    clock.advance(100);
+    finishFrame(game, hooks);
+    EXPECT_TRUE(input.advanceRequested);
+
+    clock.advance(100);
+    finishFrame(game, hooks);
+    EXPECT_FALSE(replay.replaying);
+    EXPECT_TRUE(input.advanceRequested);  // the end of the replay raises nothing
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "input_fixture.h"
+
+#include <fstream>
+
+#include "frame_driver.h"
+#include "input_state.h"
+#include "journal.h"
+#include "key_input.h"
+#include "replay.h"
+
+void writeMap(const std::string& name, const std::vector<int>& row1)
+{
+    std::ofstream out(name);
+    out << "// small map for the input tests\n";
+    for (int r = 0; r < kGridSize; ++r) {
+        for (int c = 0; c < kGridSize; ++c) {
+            int code = 0;
+            if (r == 1 && c >= 1 && c - 1 < static_cast<int>(row1.size()))
+                code = row1[c - 1];
+            out << code << (c + 1 < kGridSize ? " " : "\n");
+        }
+    }
+}
+
+InputTest::InputTest()
+{
+    writeMap(kMapName, {1, 3, 3, 8});
+    input = InputState{};
+    replay = ReplayState{};
+    clearJournal();
+    attachRecordsToRestart(game);
+    game.firstInit(kMapName, sound);
+    input.currentGame = &game;
+    sound.clear();
+}
+
+InputTest::~InputTest() { input = InputState{}; }
+
+void InputTest::place(int row, int col, int32_t kind)
+{
+    game.cells[row][col] = Cell{kind, 3, 3, 6};
+}
+
+void InputTest::pollAfter(Tick ms)
+{
+    clock.advance(ms);
+    pollInput(game);
+}
+
+void InputTest::press(int vk)
+{
+    keyDown(vk, hooks);
+    keyUp(vk);
+}
+
+std::string InputTest::journalLetters() const
+{
+    std::string letters;
+    for (int i = 0; i < journal.journalCount; ++i)
+        letters += journal.entries[i].key;
+    return letters;
+}

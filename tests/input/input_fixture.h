@@ -1,0 +1,43 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_clock.h"
+#include "game_state.h"
+#include "recording_hooks.h"
+#include "recording_sound.h"
+
+// A game on a small hand-made map, with the process-wide input, journal and
+// replay state reset, a controllable clock and recorded sounds and hooks.
+//
+// The map is walled all round; row 1 reads, from column 1: start, two
+// corridors, an exit. The player starts at (1, 1) facing east. Tests put
+// the content they need on the corridor squares after the level start.
+class InputTest : public ::testing::Test {
+protected:
+    static constexpr const char* kMapName = "input_test.quorvane";
+
+    InputTest();
+    ~InputTest() override;
+
+    // Puts a square's runtime kind (and a creature's hit points) in place.
+    void place(int row, int col, int32_t kind);
+    // Moves the clock on and runs one input step.
+    void pollAfter(Tick ms);
+    void press(int vk);
+    // The journal's letters, in order.
+    std::string journalLetters() const;
+    // The sounds played since the last clear, as "<channel> once <file>".
+    std::vector<std::string> plays() const { return sound.plays(game); }
+
+    FakeClock clock{1'000'000};
+    RecordingSound sound;
+    GameState game;
+    RecordingHooks hooks{sound};
+};
+
+// Writes a map file of 30 rows: walls, with the given codes at the start of
+// row 1 (from column 1).
+void writeMap(const std::string& name, const std::vector<int>& row1);

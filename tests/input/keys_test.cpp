@@ -1,0 +1,238 @@
+#include <cstring>
+#include <initializer_list>
+
+#include "input_fixture.h"
+#include "input_state.h"
+#include "journal.h"
+#include "key_input.h"
+#include "replay.h"
+
+namespace {
+
+using NameEntryTest = InputTest;
+
+TEST_F(NameEntryTest, LettersAndDigitsAreStoredLowercaseAndSpoken)
+{
+    for (int vk : std::initializer_list<int>{'A', 'N', Vk::Digit0 + 7, Vk::Numpad0 + 3, Vk::Space, 8 /* Backspace */, Vk::Numpad0 + 1})
+        keyDown(vk, hooks);
+    EXPECT_STREQ(input.playerName, "an7");
+    EXPECT_EQ(input.playerNameLength, 3);
+    EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once SonidosLetras/a.wav",
+                                                 "SonidosExtras once SonidosLetras/n.wav",
+                                                 "SonidosExtras once SonidosLetras/7.wav"}));
+    EXPECT_TRUE(input.keys[Vk::Space]);
+    EXPECT_FALSE(input.advanceRequested);
+    EXPECT_TRUE(input.nameEntry);
+}
+
+TEST_F(NameEntryTest, DeleteErasesTheLastCharacterAndIsSilentOnAnEmptyName)
+{
+    keyDown(Vk::Delete, hooks);
+    EXPECT_TRUE(plays().empty());
+    EXPECT_EQ(input.playerNameLength, 0);
+
+    press('H');
+    press('J');
+    press(Vk::Delete);
+    EXPECT_STREQ(input.playerName, "h");
+    EXPECT_EQ(plays().back(), "SonidosExtras once SonidosLetras/borrar.wav");
+    press('K');
+    EXPECT_STREQ(input.playerName, "hk");
+    EXPECT_FALSE(input.leftRequested || input.centreRequested || input.rightRequested);
+}
+
+TEST_F(NameEntryTest, AFullNameTakesNoMoreCharactersAndStaysTerminated)
+{
+    for (int i = 0; i < kMaxNameLength; ++i)
+        press('A' + i % 26);
+    sound.clear();
+    press('B');
+    press(Vk::Digit0);
+    EXPECT_TRUE(plays().empty());
+    EXPECT_EQ(input.playerNameLength, kMaxNameLength);
+    EXPECT_EQ(input.playerName[kMaxNameLength - 1], 'a' + (kMaxNameLength - 1) % 26);
+
+    press(Vk::Enter);
+    EXPECT_EQ(std::strlen(input.playerName), static_cast<size_t>(kMaxNameLength));
+    EXPECT_FALSE(input.nameEntry);
+}
+
+TEST_F(NameEntryTest, EnterWithAnEmptyNameStartsTheGameAndLaterKeysPlay)
+{
+    press(Vk::Enter);
+    EXPECT_FALSE(input.nameEntry);
+    EXPECT_STREQ(input.playerName, "");
+    EXPECT_EQ(plays(), std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav"});
+
+    press('H');
+    EXPECT_TRUE(input.leftRequested);
+    EXPECT_EQ(input.playerNameLength, 0);
+}
+
+TEST_F(NameEntryTest, KeyCodesOutsideTheTableAreIgnored)
+{
+    keyDown(-1, hooks);
+    keyDown(256, hooks);
+    keyDown(100000, hooks);
+    keyUp(-5);
+    keyUp(4096);
+    EXPECT_EQ(input.playerNameLength, 0);
+    EXPECT_TRUE(plays().empty());
+}
+
+class GameKeysTest : public InputTest {
+protected:
+    GameKeysTest()
+    {
+        input.nameEntry = false;
+        clock.advance(5000);  // clear of the option gate
+    }
+};
+
+TEST_F(GameKeysTest, PlayKeysOnlyRaiseRequests)
+{
+    for (int vk : std::initializer_list<int>{Vk::Space, 'H', 'J', 'K'})
+        press(vk);
+    EXPECT_TRUE(input.advanceRequested && input.leftRequested && input.centreRequested && input.rightRequested);
+    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_FALSE(input.keys['H']);
+}
+
+TEST_F(GameKeysTest, OptionKeysToggleWithMessageSoundBoxAndJournal)
+{
+    struct Case {
+        int vk;
+        bool GameState::*field;
+        int box;
+        const char* messageOn;
+        const char* soundOn;
+        const char* soundOff;
+    };
+    const Case cases[] = {
+        {'E', &GameState::showMap, OptionBox::ShowMap, "Mostrar mapa activado.\n",
+         "SonidosSeteo/MostraMapaActivado.wav", "SonidosSeteo/MostrarMapaDesactivado.wav"},
+        {'Q', &GameState::musicOn, OptionBox::Music, "Musica activada.\n", "SonidosSeteo/MusicaActivada.wav",
+         "SonidosSeteo/MusicaDesactivada.wav"},
+        {'R', &GameState::mouseEnabled, OptionBox::Mouse, "Mouse activado.\n", "SonidosSeteo/MouseActivado.wav",
+         "SonidosSeteo/MouseDesactivado.wav"},
+        {'W', &GameState::infiniteBullets, OptionBox::InfiniteBullets, "Balas infinitas activadas.\n",
+         "SonidosSeteo/BalasIniActivadas.wav", "SonidosSeteo/BalasIniDesactivadas.wav"},
+    };
+    std::string letters;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<char>(c.vk));
+        sound.clear();
+        hooks.boxes.clear();
+        clock.advance(1100);
+        press(c.vk);
+        EXPECT_TRUE(game.*c.field);
+        EXPECT_STREQ(game.lastMessage, c.messageOn);
+        EXPECT_EQ(plays(), std::vector<std::string>{std::string("SonidoFeedBackSeteo once ") + c.soundOn});
+        clock.advance(1100);
+        press(c.vk);
+        EXPECT_FALSE(game.*c.field);
+        EXPECT_EQ(plays().back(), std::string("SonidoFeedBackSeteo once ") + c.soundOff);
+        EXPECT_EQ(hooks.boxes, (std::vector<std::pair<int, bool>>{{c.box, true}, {c.box, false}}));
+        letters += std::string(2, static_cast<char>(c.vk));
+    }
+    EXPECT_EQ(journalLetters(), letters);
+    EXPECT_EQ(game.historyCount, 8);
+}
+
+TEST_F(GameKeysTest, MouseKeyStartsAndStopsSteeringAtOnce)
+{
+    press('R');
+    EXPECT_TRUE(game.mouseActive);
+    clock.advance(1100);
+    press('R');
+    EXPECT_FALSE(game.mouseActive);
+}
+
+TEST_F(GameKeysTest, MusicKeyOffStopsTheMusicAndMarksItToStartAgain)
+{
+    game.musicOn = true;
+    game.musicRestart = false;
+    sound.clear();
+    press('Q');
+    EXPECT_FALSE(game.musicOn);
+    EXPECT_TRUE(game.musicRestart);
+    ASSERT_FALSE(sound.events.empty());
+    EXPECT_EQ(sound.events.back().op, RecordingSound::Op::Stop);
+    EXPECT_EQ(channelName(game, sound.events.back().voice), "MusicaDeFondo");
+}
+
+TEST_F(GameKeysTest, OneOptionKeyPerSecondAndAnyKeyUsesTheGateUp)
+{
+    press('E');
+    clock.advance(900);
+    press('E');
+    EXPECT_TRUE(game.showMap);
+
+    // An arrow key passes the gate and does nothing, but shuts it again.
+    clock.advance(1100);
+    press(38);
+    clock.advance(500);
+    press('E');
+    EXPECT_TRUE(game.showMap);
+    clock.advance(600);
+    press('E');
+    EXPECT_FALSE(game.showMap);
+    EXPECT_EQ(journalLetters(), "EE");
+}
+
+TEST_F(GameKeysTest, FSpeaksTheBulletsIsGatedAndNotJournalled)
+{
+    game.bullets = 7;
+    press('F');
+    EXPECT_EQ(sound.blocking(), (std::vector<std::string>{"Sonidos/TeQuedan.wav", "Sonidos/07__M.wav",
+                                                          "Sonidos/Balas.wav"}));
+    sound.clear();
+    clock.advance(300);
+    press('F');
+    EXPECT_TRUE(sound.blocking().empty());
+    EXPECT_EQ(journal.journalCount, 0);
+}
+
+TEST_F(GameKeysTest, F1SuspendsSteeringAndOpensTheOptionsEvenWhenOneIsOpen)
+{
+    game.mouseActive = true;
+    input.dialogOpen = true;
+    press(Vk::F1);
+    press(Vk::F1);
+    EXPECT_FALSE(game.mouseActive);
+    EXPECT_EQ(hooks.optionsOpened, 2);
+    EXPECT_TRUE(input.dialogOpen);
+}
+
+TEST_F(GameKeysTest, WhileReplayingKeysOnlyMarkKeysDown)
+{
+    replay.replaying = true;
+    game.bullets = 4;
+    for (int vk : std::initializer_list<int>{Vk::Space, 'H', 'E', 'F', Vk::F1, Vk::Enter})
+        press(vk);
+    EXPECT_FALSE(input.advanceRequested || input.leftRequested);
+    EXPECT_FALSE(game.showMap);
+    EXPECT_EQ(hooks.optionsOpened, 0);
+    EXPECT_TRUE(plays().empty());
+    EXPECT_TRUE(replay.replaying);
+    EXPECT_TRUE(input.keys[Vk::Space] && input.keys[Vk::Enter]);
+
+    replay.replaying = false;
+    keyUp(Vk::Space);
+    EXPECT_FALSE(input.keys[Vk::Space]);
+}
+
+TEST(MouseButtons, FollowTheButtonsInEveryMode)
+{
+    input = InputState{};
+    mouseButton(true, true);
+    mouseButton(false, true);
+    EXPECT_TRUE(input.leftButtonDown && input.rightButtonDown);
+    mouseButton(true, false);
+    EXPECT_FALSE(input.leftButtonDown);
+    EXPECT_TRUE(input.rightButtonDown);
+    input = InputState{};
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+#include <cstdio>
+#include <filesystem>
+
+#include "input_fixture.h"
+#include "input_state.h"
+#include "journal.h"
+#include "key_input.h"
+#include "options_dialog.h"
+#include "replay.h"
+
+namespace {
+
+class MenuTest : public InputTest {
+protected:
+    MenuTest()
+    {
+        input.nameEntry = false;
+        std::snprintf(input.playerName, sizeof input.playerName, "ana");
+        input.playerNameLength = 3;
+    }
+    // Two steps, so that the level has a report to write.
+    void walkTwoSteps()
+    {
+        for (int i = 0; i < 2; ++i) {
+            input.advanceRequested = true;
+            pollAfter(200);
+        }
+        ASSERT_EQ(game.col, 3);
+    }
+};
+
+TEST_F(MenuTest, OnlyOneDialogFromTheMenuAtATime)
+{
+    hooks.dialogsCanOpen = false;
+    EXPECT_TRUE(menuCommand(MenuId::Keys, hooks));
+    EXPECT_TRUE(input.dialogOpen);  // marked even though none was made
+    menuCommand(MenuId::Options, hooks);
+    menuCommand(MenuId::Keys, hooks);
+    EXPECT_EQ(hooks.keysOpened, 1);
+    EXPECT_EQ(hooks.optionsOpened, 0);
+
+    dialogClosedByCloseBox();
+    menuCommand(MenuId::Options, hooks);
+    EXPECT_EQ(hooks.optionsOpened, 1);
+}
+
+TEST_F(MenuTest, QuitAndUnknownCommands)
+{
+    EXPECT_TRUE(menuCommand(MenuId::Quit, hooks));
+    EXPECT_EQ(hooks.quits, 1);
+    EXPECT_FALSE(menuCommand(12345, hooks));
+}
+
+TEST_F(MenuTest, EnterWritesTheReportThenRestartsTheLevel)
+{
+    walkTwoSteps();
+    std::filesystem::remove_all("bd");
+    press(Vk::Enter);
+    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_TRUE(hooks.errors.empty());
+    ASSERT_TRUE(std::filesystem::is_directory("bd"));
+    int reports = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("bd"))
+        reports += entry.path().filename().string().rfind("ana_", 0) == 0;
+    EXPECT_EQ(reports, 1);
+}
+
+TEST_F(MenuTest, EnterWithAMapThatCannotBeReadAgainKeepsTheLevel)
+{
+    walkTwoSteps();
+    std::filesystem::remove(kMapName);
+    press(Vk::Enter);
+    EXPECT_EQ(game.col, 3);
+    EXPECT_EQ(journal.journalCount, 2);
+    EXPECT_EQ(hooks.errors.size(), 1u);
+    writeMap(kMapName, {1, 3, 3, 8});
+}
+
+TEST_F(MenuTest, ChangeMapLoadsTheChosenMapOrShowsWhyNot)
+{
+    writeMap("input_other.quorvane", {3, 1, 3});
+    hooks.chooser.answer = "input_other.quorvane";
+    menuCommand(MenuId::ChangeMap, hooks);
+    EXPECT_EQ(game.mapName, "input_other.quorvane");
+    EXPECT_EQ(game.col, 2);
+    EXPECT_TRUE(hooks.errors.empty());
+
+    hooks.chooser.answer = "input_missing.quorvane";
+    menuCommand(MenuId::ChangeMap, hooks);
+    EXPECT_EQ(game.mapName, "input_other.quorvane");
+    EXPECT_EQ(hooks.errors.size(), 1u);
+
+    hooks.chooser.answer.clear();
+    menuCommand(MenuId::ChangeMap, hooks);
+    EXPECT_EQ(hooks.errors.size(), 1u);
+}
+
+TEST_F(MenuTest, LoadSetsReplayingWhateverItReturned)
+{
+    menuCommand(MenuId::LoadGame, hooks);  // cancelled
+    EXPECT_TRUE(replay.replaying);
+    EXPECT_TRUE(hooks.errors.empty());
+    EXPECT_EQ(replay.replayCount, 0);
+}
+
+TEST_F(MenuTest, SaveThenLoadQueuesTheJournalForReplay)
+{
+    walkTwoSteps();
+    std::filesystem::remove("input_save.txt");
+    hooks.chooser.answer = "input_save.txt";
+    menuCommand(MenuId::SaveGame, hooks);
+    ASSERT_TRUE(std::filesystem::exists("input_save.txt"));
+
+    menuCommand(MenuId::LoadGame, hooks);
+    EXPECT_TRUE(hooks.errors.empty());
+    EXPECT_TRUE(replay.replaying);
+    EXPECT_EQ(replay.replayCount, 2);
+}
+
+TEST_F(MenuTest, AFailedSaveIsShown)
+{
+    std::filesystem::create_directories("input_save_dir.txt");
+    hooks.chooser.answer = "input_save_dir.txt";
+    menuCommand(MenuId::SaveGame, hooks);
+    EXPECT_EQ(hooks.errors.size(), 1u);
+    std::filesystem::remove_all("input_save_dir.txt");
+}
+
+using OptionsDialogTest = MenuTest;
+
+TEST_F(OptionsDialogTest, EachClickAppliesAllFourBoxes)
+{
+    input.dialogOpen = true;
+    const OptionBoxes boxes{true, true, true, true};
+    EXPECT_FALSE(optionsDialogCommand(1008, boxes, hooks));
+    EXPECT_TRUE(game.musicOn && game.infiniteBullets && game.mouseEnabled && game.showMap);
+    EXPECT_FALSE(game.mouseActive);  // steering waits for a button to close
+    EXPECT_TRUE(input.dialogOpen);
+    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(game.historyCount, 0);
+    EXPECT_TRUE(plays().empty());
+
+    const OptionBoxes shown = optionBoxesOf(game);
+    EXPECT_TRUE(shown.music && shown.infiniteBullets && shown.showMap && shown.mouse);
+}
+
+TEST_F(OptionsDialogTest, UncheckingMusicStopsItAtOnce)
+{
+    game.musicOn = true;
+    game.musicRestart = false;
+    optionsDialogCommand(1007, OptionBoxes{}, hooks);
+    EXPECT_FALSE(game.musicOn);
+    EXPECT_TRUE(game.musicRestart);
+    ASSERT_EQ(sound.events.size(), 1u);
+    EXPECT_EQ(sound.events[0].op, RecordingSound::Op::Stop);
+
+    // Checking it again starts nothing here; the upkeep does.
+    sound.clear();
+    optionsDialogCommand(1007, OptionBoxes{true, false, false, false}, hooks);
+    EXPECT_TRUE(game.musicOn);
+    EXPECT_TRUE(sound.events.empty());
+}
+
+TEST_F(OptionsDialogTest, StartRestartsWithoutAReportAndClosesWithSteering)
+{
+    walkTwoSteps();
+    std::filesystem::remove_all("bd");
+    input.dialogOpen = true;
+    EXPECT_TRUE(optionsDialogCommand(DialogButton::Start, OptionBoxes{false, false, false, true}, hooks));
+    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_FALSE(std::filesystem::exists("bd"));
+    EXPECT_TRUE(game.mouseActive);
+    EXPECT_FALSE(input.dialogOpen);
+}
+
+TEST_F(OptionsDialogTest, ContinueClosesAndTheCloseBoxLeavesSteeringOff)
+{
+    input.dialogOpen = true;
+    EXPECT_TRUE(optionsDialogCommand(DialogButton::Continue, OptionBoxes{false, false, false, true}, hooks));
+    EXPECT_TRUE(game.mouseActive);
+    EXPECT_EQ(game.col, 1);
+    EXPECT_FALSE(input.dialogOpen);
+
+    press(Vk::F1);  // suspends steering
+    input.dialogOpen = true;
+    dialogClosedByCloseBox();
+    EXPECT_FALSE(game.mouseActive);
+    EXPECT_TRUE(game.mouseEnabled);
+    EXPECT_FALSE(input.dialogOpen);
+}
+
+}  // namespace
