@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "frame_driver.h"
+#include "frame_order.h"
 #include "input_state.h"
 #include "journal.h"
 #include "key_input.h"
@@ -28,7 +29,7 @@ InputTest::InputTest()
     input = InputState{};
     replay = ReplayState{};
     clearJournal();
-    attachRecordsToRestart(game);
+    game.restartHook = restartHook;
     game.firstInit(kMapName, sound);
     input.currentGame = &game;
     sound.clear();

@@ -127,6 +127,7 @@ TEST_F(GameKeysTest, OptionKeysToggleWithMessageSoundBoxAndJournal)
         clock.advance(1100);
         press(c.vk);
         EXPECT_TRUE(game.*c.field);
+        EXPECT_EQ(game.mouseActive, c.vk == 'R');  // steering follows its key at once
         EXPECT_STREQ(game.lastMessage, c.messageOn);
         EXPECT_EQ(plays(), std::vector<std::string>{std::string("SonidoFeedBackSeteo once ") + c.soundOn});
         clock.advance(1100);
@@ -138,15 +139,6 @@ TEST_F(GameKeysTest, OptionKeysToggleWithMessageSoundBoxAndJournal)
     }
     EXPECT_EQ(journalLetters(), letters);
     EXPECT_EQ(game.historyCount, 8);
-}
-
-TEST_F(GameKeysTest, MouseKeyStartsAndStopsSteeringAtOnce)
-{
-    press('R');
-    EXPECT_TRUE(game.mouseActive);
-    clock.advance(1100);
-    press('R');
-    EXPECT_FALSE(game.mouseActive);
 }
 
 TEST_F(GameKeysTest, MusicKeyOffStopsTheMusicAndMarksItToStartAgain)
@@ -221,18 +213,6 @@ TEST_F(GameKeysTest, WhileReplayingKeysOnlyMarkKeysDown)
     replay.replaying = false;
     keyUp(Vk::Space);
     EXPECT_FALSE(input.keys[Vk::Space]);
-}
-
-TEST(MouseButtons, FollowTheButtonsInEveryMode)
-{
-    input = InputState{};
-    mouseButton(true, true);
-    mouseButton(false, true);
-    EXPECT_TRUE(input.leftButtonDown && input.rightButtonDown);
-    mouseButton(true, false);
-    EXPECT_FALSE(input.leftButtonDown);
-    EXPECT_TRUE(input.rightButtonDown);
-    input = InputState{};
 }
 
 }  // namespace

@@ -42,12 +42,6 @@ TEST_F(MenuTest, OnlyOneDialogFromTheMenuAtATime)
     dialogClosedByCloseBox();
     menuCommand(MenuId::Options, hooks);
     EXPECT_EQ(hooks.optionsOpened, 1);
-}
-
-TEST_F(MenuTest, QuitAndUnknownCommands)
-{
-    EXPECT_TRUE(menuCommand(MenuId::Quit, hooks));
-    EXPECT_EQ(hooks.quits, 1);
     EXPECT_FALSE(menuCommand(12345, hooks));
 }
 

@@ -39,3 +39,5 @@ void replayStep()
     input.centreRequested = letter == 'J';
     input.rightRequested = letter == 'K';
 }
+
+void restartHook(GameState&) { resetJournalAndReplay(); }

@@ -24,3 +24,7 @@ bool finishFrame(GameState& game, ShellHooks& hooks);
 // that matches its letter and clearing the other three (an option letter
 // clears all four).
 void replayStep();
+
+// For GameState::restartHook: a restart empties the journal and ends any
+// replay before the map is read again.
+void restartHook(GameState& game);
