@@ -1,0 +1,62 @@
+#include <chrono>
+#include <thread>
+
+#include "openal_output.h"
+#include "openal_sound.h"
+
+namespace {
+
+constexpr auto kPollPeriod = std::chrono::milliseconds(2);
+// Beyond the sound's own length, how long a device that stopped mixing may
+// hold the game before it gives up waiting.
+constexpr auto kGraceAfterEnd = std::chrono::seconds(2);
+
+}  // namespace
+
+// Plays the file on a source of its own and waits for it to end, so a voice
+// that is playing goes on undisturbed underneath.
+bool OpenAlSound::playBlocking(const std::string& file)
+{
+    if (!output_)
+        return false;
+    WaveSound sound;
+    if (!loadWaveFile(file, sound))
+        return false;
+    ALuint buffer = makeBuffer(sound);
+    if (buffer == 0)
+        return false;
+
+    alGetError();
+    ALuint source = 0;
+    alGenSources(1, &source);
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &buffer);
+        return false;
+    }
+    setUpSource(source);
+    alSourcei(source, AL_BUFFER, ALint(buffer));
+    alSourcePlay(source);
+    bool played = alGetError() == AL_NO_ERROR;
+
+    const auto length = std::chrono::duration<double>(sound.seconds());
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(length) +
+                          kGraceAfterEnd;
+    while (played) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING)
+            break;
+        if (!output_->connected() || std::chrono::steady_clock::now() > deadline) {
+            played = false;
+            break;
+        }
+        std::this_thread::sleep_for(kPollPeriod);
+    }
+
+    alSourceStop(source);
+    alSourcei(source, AL_BUFFER, 0);
+    alDeleteSources(1, &source);
+    alDeleteBuffers(1, &buffer);
+    return played;
+}

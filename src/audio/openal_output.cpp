@@ -1,0 +1,82 @@
+#include "openal_output.h"
+
+namespace {
+
+// The period we ask for: 5 ms of output per mixing update. Implementations
+// that take the request lower the delay between a key and its sound;
+// others keep their own period and the achieved latency is reported as is.
+constexpr ALCint kRefreshHz = 200;
+
+ALenum formatOf(const WaveSound& sound)
+{
+    if (sound.channels == 1)
+        return sound.bitsPerSample == 8 ? AL_FORMAT_MONO8 : AL_FORMAT_MONO16;
+    return sound.bitsPerSample == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16;
+}
+
+}  // namespace
+
+OpenAlOutput::~OpenAlOutput()
+{
+    if (context) {
+        if (alcGetCurrentContext() == context)
+            alcMakeContextCurrent(nullptr);
+        alcDestroyContext(context);
+    }
+    if (device)
+        alcCloseDevice(device);
+}
+
+bool OpenAlOutput::connected() const
+{
+    if (!reportsDisconnect)
+        return true;
+    ALCint value = ALC_TRUE;
+    alcGetIntegerv(device, ALC_CONNECTED, 1, &value);
+    return value != ALC_FALSE;
+}
+
+double OpenAlOutput::latencyMs() const
+{
+    if (!reportsLatency)
+        return -1.0;
+    ALCint64SOFT nanoseconds = -1;
+    alcGetInteger64vSOFT(device, ALC_DEVICE_LATENCY_SOFT, 1, &nanoseconds);
+    return nanoseconds < 0 ? -1.0 : double(nanoseconds) / 1e6;
+}
+
+std::unique_ptr<OpenAlOutput> openOutput(std::string& why)
+{
+    auto output = std::make_unique<OpenAlOutput>();
+    output->device = alcOpenDevice(nullptr);
+    if (!output->device) {
+        why = "no se pudo abrir el dispositivo / the device could not be opened";
+        return nullptr;
+    }
+    const ALCint attributes[] = {ALC_REFRESH, kRefreshHz, 0};
+    output->context = alcCreateContext(output->device, attributes);
+    if (!output->context || alcMakeContextCurrent(output->context) != ALC_TRUE) {
+        why = "no se pudo crear el contexto / the context could not be created";
+        return nullptr;
+    }
+    output->directChannels = alIsExtensionPresent("AL_SOFT_direct_channels") == AL_TRUE;
+    output->reportsDisconnect = alcIsExtensionPresent(output->device, "ALC_EXT_disconnect") == ALC_TRUE;
+    output->reportsLatency = alcIsExtensionPresent(output->device, "ALC_SOFT_device_clock") == ALC_TRUE;
+    return output;
+}
+
+ALuint makeBuffer(const WaveSound& sound)
+{
+    alGetError();
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    if (alGetError() != AL_NO_ERROR)
+        return 0;
+    alBufferData(buffer, formatOf(sound), sound.samples.data(), ALsizei(sound.samples.size()),
+                 ALsizei(sound.sampleRate));
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &buffer);
+        return 0;
+    }
+    return buffer;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Internal to the audio layer: the OpenAL device and context behind
+// OpenAlSound, and the conversion of a decoded WAV into an OpenAL buffer.
+#define AL_ALEXT_PROTOTYPES
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+
+#include <memory>
+#include <string>
+
+#include "wave.h"
+
+struct OpenAlOutput {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    // Stereo files play their channels straight to the speakers, so a sound
+    // recorded hard left stays hard left instead of being re-panned.
+    bool directChannels = false;
+    bool reportsDisconnect = false;
+    bool reportsLatency = false;
+
+    ~OpenAlOutput();
+    // False once the device is gone (a headset unplugged).
+    bool connected() const;
+    double latencyMs() const;
+};
+
+// Opens the default device with a low-latency request and makes its context
+// current. Null, with the reason in `why`, when there is no usable device.
+std::unique_ptr<OpenAlOutput> openOutput(std::string& why);
+
+// A new buffer holding the sound, or 0 when the device refuses it.
+ALuint makeBuffer(const WaveSound& sound);

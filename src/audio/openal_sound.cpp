@@ -1,0 +1,172 @@
+#include "openal_sound.h"
+
+#include <iostream>
+
+#include "openal_output.h"
+
+namespace {
+
+ALint sourceState(ALuint source)
+{
+    ALint state = AL_INITIAL;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state;
+}
+
+// A source loses its buffer before the buffer goes: OpenAL refuses to delete
+// a buffer that is still attached.
+void detachAndDelete(ALuint source, ALuint& buffer)
+{
+    alSourceStop(source);
+    alSourcei(source, AL_BUFFER, 0);
+    if (buffer != 0)
+        alDeleteBuffers(1, &buffer);
+    buffer = 0;
+}
+
+}  // namespace
+
+OpenAlSound::OpenAlSound() : OpenAlSound(std::cerr) {}
+
+OpenAlSound::OpenAlSound(std::ostream& notices)
+{
+    std::string why;
+    output_ = openOutput(why);
+    if (!output_)
+        notices << "Quorvane: sin sonido, " << why << ". El juego sigue en silencio. / "
+                << "No sound device: the game runs silent.\n";
+}
+
+OpenAlSound::~OpenAlSound()
+{
+    for (size_t i = 0; i < voices_.size(); ++i)
+        closeVoice(int(i));
+}
+
+bool OpenAlSound::hasDevice() const { return output_ != nullptr; }
+
+double OpenAlSound::outputLatencyMs() const { return output_ ? output_->latencyMs() : -1.0; }
+
+OpenAlSound::Voice* OpenAlSound::findVoice(int voice)
+{
+    if (voice < 0 || size_t(voice) >= voices_.size() || !voices_[size_t(voice)].open)
+        return nullptr;
+    return &voices_[size_t(voice)];
+}
+
+const OpenAlSound::Voice* OpenAlSound::findVoice(int voice) const
+{
+    return const_cast<OpenAlSound*>(this)->findVoice(voice);
+}
+
+void OpenAlSound::setUpSource(unsigned source) const
+{
+    // Sounds are heard as recorded: no distance or position effects.
+    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+    alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+    if (output_->directChannels)
+        alSourcei(source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+}
+
+int OpenAlSound::openVoice()
+{
+    if (!output_)
+        return -1;
+    alGetError();
+    ALuint source = 0;
+    alGenSources(1, &source);
+    if (alGetError() != AL_NO_ERROR)
+        return -1;
+    setUpSource(source);
+
+    // Closed voices are reused, so opening the channels again on every saved
+    // game load does not grow the table.
+    size_t slot = 0;
+    while (slot < voices_.size() && voices_[slot].open)
+        ++slot;
+    if (slot == voices_.size())
+        voices_.emplace_back();
+    voices_[slot] = Voice{source, 0, true};
+    return int(slot);
+}
+
+void OpenAlSound::closeVoice(int voice)
+{
+    Voice* v = findVoice(voice);
+    if (!v)
+        return;
+    detachAndDelete(v->source, v->buffer);
+    alDeleteSources(1, &v->source);
+    *v = Voice{};
+}
+
+bool OpenAlSound::loadVoice(int voice, const std::string& file)
+{
+    Voice* v = findVoice(voice);
+    if (!v)
+        return false;
+    // Everything that can fail happens before the held sound is touched, so a
+    // file that cannot be played leaves the previous sound in the voice.
+    WaveSound sound;
+    if (!loadWaveFile(file, sound))
+        return false;
+    const ALuint buffer = makeBuffer(sound);
+    if (buffer == 0)
+        return false;
+
+    // The old sound falls silent with its buffer; the new one waits at its
+    // beginning for the next play.
+    detachAndDelete(v->source, v->buffer);
+    alGetError();
+    alSourcei(v->source, AL_BUFFER, ALint(buffer));
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &buffer);
+        return false;
+    }
+    v->buffer = buffer;
+    return true;
+}
+
+int OpenAlSound::playVoice(int voice, bool looping)
+{
+    Voice* v = findVoice(voice);
+    if (!v || v->buffer == 0)
+        return -1;
+    alGetError();
+    alSourcei(v->source, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
+    // Playing a sound that already plays only changes its looping: it goes on
+    // from where it is rather than starting over. A paused sound resumes
+    // where it was stopped; one that ended starts from its beginning.
+    if (sourceState(v->source) != AL_PLAYING)
+        alSourcePlay(v->source);
+    return alGetError() == AL_NO_ERROR ? 0 : -1;
+}
+
+int OpenAlSound::stopVoice(int voice)
+{
+    Voice* v = findVoice(voice);
+    if (!v || v->buffer == 0)
+        return -1;
+    alGetError();
+    if (sourceState(v->source) == AL_PLAYING)
+        alSourcePause(v->source);
+    return alGetError() == AL_NO_ERROR ? 0 : -1;
+}
+
+bool OpenAlSound::isVoicePlaying(int voice) const
+{
+    const Voice* v = findVoice(voice);
+    return v && v->buffer != 0 && sourceState(v->source) == AL_PLAYING;
+}
+
+long OpenAlSound::voiceSampleOffset(int voice) const
+{
+    const Voice* v = findVoice(voice);
+    if (!v || v->buffer == 0)
+        return -1;
+    ALint offset = 0;
+    alGetSourcei(v->source, AL_SAMPLE_OFFSET, &offset);
+    return offset;
+}
+
+std::unique_ptr<SoundSystem> createSoundSystem() { return std::make_unique<OpenAlSound>(); }

@@ -1,0 +1,58 @@
+#pragma once
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sound.h"
+
+struct OpenAlOutput;
+
+// The game's sound over OpenAL: one device and context for the whole game,
+// one source and one buffer per voice, so sounds on different voices mix and
+// a voice never plays two sounds at once.
+//
+// With no usable device the game runs silent: the constructor says so once
+// on the notice stream and every operation then fails harmlessly.
+class OpenAlSound : public SoundSystem {
+public:
+    explicit OpenAlSound(std::ostream& notices);
+    OpenAlSound();
+    ~OpenAlSound() override;
+    OpenAlSound(const OpenAlSound&) = delete;
+    OpenAlSound& operator=(const OpenAlSound&) = delete;
+
+    int openVoice() override;
+    void closeVoice(int voice) override;
+    bool loadVoice(int voice, const std::string& file) override;
+    int playVoice(int voice, bool looping) override;
+    int stopVoice(int voice) override;
+    bool playBlocking(const std::string& file) override;
+
+    bool hasDevice() const;
+    // The output latency the device reports, in milliseconds; negative when
+    // there is no device or it cannot tell.
+    double outputLatencyMs() const;
+
+    // Inspection for tests and diagnostics.
+    bool isVoicePlaying(int voice) const;
+    // Position in sample frames within the held sound; -1 without one.
+    long voiceSampleOffset(int voice) const;
+
+private:
+    struct Voice {
+        unsigned source = 0;
+        unsigned buffer = 0;
+        bool open = false;
+    };
+
+    Voice* findVoice(int voice);
+    const Voice* findVoice(int voice) const;
+    void setUpSource(unsigned source) const;
+
+    std::unique_ptr<OpenAlOutput> output_;
+    std::vector<Voice> voices_;
+};
+
+// The sound system the game uses; the shell calls it once at start.
+std::unique_ptr<SoundSystem> createSoundSystem();

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Reading WAV files: the RIFF/WAVE chunk walk and the PCM formats the game
+// plays. Nothing here touches a sound device, so asset checks and fuzzers can
+// use it on any bytes.
+
+// A read-only window on bytes owned elsewhere. Every read through it is
+// checked against size.
+struct ByteView {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+};
+
+// What the chunk walk found: the body of the first "fmt " chunk and the body
+// of the first "data" chunk, both inside the walked bytes.
+struct WaveChunks {
+    ByteView format;
+    ByteView samples;
+    bool hasFormat = false;
+    bool hasSamples = false;
+};
+
+// Walks the chunks of a RIFF/WAVE file. True when both an fmt and a data chunk
+// were found, in either order; the first of each counts. The walk never reads
+// outside `file` and always ends: a RIFF size or chunk length that runs past
+// the end of the file ends the walk there.
+bool parseWave(ByteView file, WaveChunks& out);
+
+// A sound ready for the device: interleaved PCM, 8-bit unsigned or 16-bit
+// signed little-endian, one or two channels, whole frames only.
+struct WaveSound {
+    uint16_t channels = 0;
+    uint32_t sampleRate = 0;
+    uint16_t bitsPerSample = 0;
+    std::vector<uint8_t> samples;
+
+    uint32_t frameBytes() const { return uint32_t(channels) * bitsPerSample / 8; }
+    double seconds() const;
+};
+
+// Decodes WAV bytes held in memory. Only uncompressed PCM, 8 or 16 bits, mono
+// or stereo, is accepted. On failure `out` is left as it was and `error`, if
+// given, says why.
+bool decodeWave(ByteView file, WaveSound& out, std::string* error = nullptr);
+
+// Reads and decodes a WAV file. Only regular files are read (a named pipe
+// would block), up to kMaxWaveFileBytes.
+bool loadWaveFile(const std::string& path, WaveSound& out, std::string* error = nullptr);
+
+constexpr size_t kMaxWaveFileBytes = size_t(256) << 20;

@@ -1,0 +1,71 @@
+#include "wave.h"
+
+namespace {
+
+uint16_t readLe16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+
+uint32_t readLe32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+bool fail(std::string* error, const char* why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+constexpr uint16_t kFormatPcm = 1;
+// Far above any sound the game ships; keeps the rate within what the device
+// API takes as a signed int.
+constexpr uint32_t kMaxSampleRate = 384000;
+
+}  // namespace
+
+double WaveSound::seconds() const
+{
+    const uint32_t frame = frameBytes();
+    if (frame == 0 || sampleRate == 0)
+        return 0.0;
+    return double(samples.size() / frame) / sampleRate;
+}
+
+bool decodeWave(ByteView file, WaveSound& out, std::string* error)
+{
+    WaveChunks chunks;
+    if (!parseWave(file, chunks))
+        return fail(error, "not a RIFF/WAVE file with fmt and data chunks");
+    if (chunks.format.size < 16)
+        return fail(error, "fmt chunk shorter than 16 bytes");
+
+    const uint8_t* fmt = chunks.format.data;
+    const uint16_t tag = readLe16(fmt);
+    const uint16_t channels = readLe16(fmt + 2);
+    const uint32_t rate = readLe32(fmt + 4);
+    const uint16_t blockAlign = readLe16(fmt + 12);
+    const uint16_t bits = readLe16(fmt + 14);
+
+    if (tag != kFormatPcm)
+        return fail(error, "compressed or unknown format tag (only PCM is played)");
+    if (channels != 1 && channels != 2)
+        return fail(error, "only mono and stereo are played");
+    if (bits != 8 && bits != 16)
+        return fail(error, "only 8- and 16-bit samples are played");
+    if (rate == 0 || rate > kMaxSampleRate)
+        return fail(error, "sample rate out of range");
+    if (blockAlign != channels * bits / 8)
+        return fail(error, "block align does not match channels and bits");
+
+    // A trailing partial frame cannot be played; the device refuses buffers
+    // that are not whole frames.
+    const size_t usable = chunks.samples.size - chunks.samples.size % blockAlign;
+    if (usable == 0)
+        return fail(error, "no samples");
+
+    out.channels = channels;
+    out.sampleRate = rate;
+    out.bitsPerSample = bits;
+    out.samples.assign(chunks.samples.data, chunks.samples.data + usable);
+    return true;
+}

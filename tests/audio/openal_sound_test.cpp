@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "openal_sound.h"
+#include "wave_bytes.h"
+#include "wave_device.h"
+
+using namespace std::chrono_literals;
+using namespace wavebytes;
+
+namespace {
+
+const std::string kOutput = wavedevice::configureWaveOutput();
+constexpr uint32_t kRate = 44100;
+
+// Sounds are short: the wave backend mixes in real time.
+std::string soundFile(const std::string& name, const Bytes& wave)
+{
+    const std::string path = std::filesystem::path(kOutput).parent_path() / name;
+    writeFile(path, wave);
+    return path;
+}
+
+std::string tone(const std::string& name, double seconds, int16_t amplitude = 8000)
+{
+    return soundFile(name, pcmWave(1, kRate, square16(uint32_t(seconds * kRate), 1, amplitude, 0, 100)));
+}
+
+bool waitUntilQuiet(const OpenAlSound& sound, int voice)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 3s;
+    while (sound.isVoicePlaying(voice)) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+class OpenAlSoundTest : public ::testing::Test {
+protected:
+    // The device writes its output file completely when it closes.
+    WaveSound finish()
+    {
+        sound.reset();
+        return wavedevice::readOutput(kOutput);
+    }
+
+    std::ostringstream notices;
+    std::unique_ptr<OpenAlSound> sound = std::make_unique<OpenAlSound>(notices);
+};
+
+}  // namespace
+
+TEST_F(OpenAlSoundTest, AVoicePlaysItsSoundOnceIntoTheOutput)
+{
+    ASSERT_TRUE(sound->hasDevice());
+    EXPECT_TRUE(notices.str().empty());
+    EXPECT_GT(sound->outputLatencyMs(), 0.0);
+
+    const int voice = sound->openVoice();
+    ASSERT_GE(voice, 0);
+    ASSERT_TRUE(sound->loadVoice(voice, tone("once.wav", 0.2)));
+    EXPECT_EQ(sound->playVoice(voice, false), 0);
+    EXPECT_TRUE(sound->isVoicePlaying(voice));
+    ASSERT_TRUE(waitUntilQuiet(*sound, voice));
+
+    const WaveSound out = finish();
+    EXPECT_GT(wavedevice::peak(out, 0), 2000);
+    // Played once: about 0.2 s of sound, not a repeat.
+    EXPECT_GT(wavedevice::loudFrames(out), long(0.15 * kRate));
+    EXPECT_LT(wavedevice::loudFrames(out), long(0.3 * kRate));
+}
+
+TEST_F(OpenAlSoundTest, ThirteenVoicesPlayAtOnceAndMix)
+{
+    // Constant stereo samples sum exactly, so the mix shows how many voices
+    // sounded together.
+    const std::string file = soundFile("level.wav", pcmWave(2, kRate, square16(uint32_t(0.3 * kRate), 2, 1000, 1000, 0)));
+    std::vector<int> voices;
+    for (int i = 0; i < 13; ++i) {
+        voices.push_back(sound->openVoice());
+        ASSERT_GE(voices.back(), 0);
+        ASSERT_TRUE(sound->loadVoice(voices.back(), file));
+    }
+    for (int voice : voices)
+        EXPECT_EQ(sound->playVoice(voice, false), 0);
+    for (int voice : voices)
+        EXPECT_TRUE(sound->isVoicePlaying(voice)) << voice;
+    for (int voice : voices)
+        ASSERT_TRUE(waitUntilQuiet(*sound, voice));
+
+    const WaveSound out = finish();
+    EXPECT_GT(wavedevice::peak(out, 0), 12000);
+    EXPECT_LT(wavedevice::peak(out, 0), 14000);
+}
+
+TEST_F(OpenAlSoundTest, ALoopingSoundRepeatsUntilStopped)
+{
+    const int voice = sound->openVoice();
+    ASSERT_TRUE(sound->loadVoice(voice, tone("loop.wav", 0.1)));
+    ASSERT_EQ(sound->playVoice(voice, true), 0);
+    std::this_thread::sleep_for(400ms);
+    EXPECT_TRUE(sound->isVoicePlaying(voice));
+    EXPECT_EQ(sound->stopVoice(voice), 0);
+    EXPECT_FALSE(sound->isVoicePlaying(voice));
+
+    // Well over three lengths of the sound came out.
+    EXPECT_GT(wavedevice::loudFrames(finish()), long(0.3 * kRate));
+}
+
+TEST_F(OpenAlSoundTest, StopThenPlayResumesWhereItStopped)
+{
+    const int voice = sound->openVoice();
+    ASSERT_TRUE(sound->loadVoice(voice, tone("resume.wav", 0.3)));
+    ASSERT_EQ(sound->playVoice(voice, false), 0);
+    std::this_thread::sleep_for(120ms);
+    ASSERT_EQ(sound->stopVoice(voice), 0);
+    const long stoppedAt = sound->voiceSampleOffset(voice);
+    EXPECT_GT(stoppedAt, 0);
+    std::this_thread::sleep_for(60ms);
+    EXPECT_EQ(sound->voiceSampleOffset(voice), stoppedAt);
+
+    ASSERT_EQ(sound->playVoice(voice, false), 0);
+    EXPECT_GE(sound->voiceSampleOffset(voice), stoppedAt);
+    ASSERT_TRUE(waitUntilQuiet(*sound, voice));
+
+    // Resumed, not restarted: the sound came out about once in all.
+    const long loud = wavedevice::loudFrames(finish());
+    EXPECT_LT(loud, long(0.3 * kRate) + stoppedAt / 2);
+    EXPECT_GT(loud, long(0.25 * kRate));
+}
+
+TEST_F(OpenAlSoundTest, PlayingAgainWhilePlayingGoesOnAndMayTurnOnLooping)
+{
+    const int voice = sound->openVoice();
+    ASSERT_TRUE(sound->loadVoice(voice, tone("again.wav", 0.15)));
+    ASSERT_EQ(sound->playVoice(voice, false), 0);
+    std::this_thread::sleep_for(60ms);
+    const long before = sound->voiceSampleOffset(voice);
+    ASSERT_EQ(sound->stopVoice(voice), 0);
+    // Looping switched on while paused takes effect on resuming.
+    ASSERT_EQ(sound->playVoice(voice, true), 0);
+    EXPECT_GE(sound->voiceSampleOffset(voice), before);
+    ASSERT_EQ(sound->playVoice(voice, true), 0);
+    EXPECT_GE(sound->voiceSampleOffset(voice), before);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(sound->isVoicePlaying(voice));
+}
+
+TEST_F(OpenAlSoundTest, ALoadReplacesTheSoundOnlyWhenTheFileLoads)
+{
+    const int voice = sound->openVoice();
+    EXPECT_NE(sound->playVoice(voice, false), 0);
+    EXPECT_NE(sound->stopVoice(voice), 0);
+
+    ASSERT_TRUE(sound->loadVoice(voice, tone("first.wav", 0.3)));
+    ASSERT_EQ(sound->playVoice(voice, true), 0);
+    std::this_thread::sleep_for(50ms);
+
+    // A fresh load silences the old sound and waits at its own beginning.
+    ASSERT_TRUE(sound->loadVoice(voice, tone("second.wav", 0.2)));
+    EXPECT_FALSE(sound->isVoicePlaying(voice));
+    EXPECT_EQ(sound->voiceSampleOffset(voice), 0);
+
+    Bytes notWave = pcmWave(1, kRate, square16(100, 1, 8000, 0, 10));
+    notWave[8] = 'X';
+    EXPECT_FALSE(sound->loadVoice(voice, soundFile("broken.wav", notWave)));
+    EXPECT_FALSE(sound->loadVoice(voice, "no/such/file.wav"));
+    // The previous sound is still there to play.
+    EXPECT_EQ(sound->playVoice(voice, false), 0);
+    EXPECT_TRUE(sound->isVoicePlaying(voice));
+}
+
+TEST_F(OpenAlSoundTest, ClosedVoicesAreReusedAndRefuseWork)
+{
+    const int a = sound->openVoice();
+    const int b = sound->openVoice();
+    ASSERT_TRUE(sound->loadVoice(a, tone("closing.wav", 0.2)));
+    ASSERT_EQ(sound->playVoice(a, true), 0);
+    sound->closeVoice(a);
+    sound->closeVoice(a);
+    EXPECT_FALSE(sound->loadVoice(a, tone("closing.wav", 0.2)));
+    EXPECT_NE(sound->playVoice(a, false), 0);
+    EXPECT_NE(sound->playVoice(99, false), 0);
+    EXPECT_NE(sound->stopVoice(-1), 0);
+    EXPECT_EQ(sound->openVoice(), a);
+    EXPECT_NE(sound->openVoice(), b);
+}
+
+TEST_F(OpenAlSoundTest, StereoSoundsKeepTheirSides)
+{
+    // A sound recorded hard left must not leak into the right speaker: the
+    // player hears from which side a creature stands.
+    const std::string left = soundFile("left.wav", pcmWave(2, kRate, square16(uint32_t(0.2 * kRate), 2, 8000, 0, 100)));
+    const int voice = sound->openVoice();
+    ASSERT_TRUE(sound->loadVoice(voice, left));
+    ASSERT_EQ(sound->playVoice(voice, false), 0);
+    ASSERT_TRUE(waitUntilQuiet(*sound, voice));
+
+    const WaveSound out = finish();
+    EXPECT_GT(wavedevice::peak(out, 0), 6000);
+    EXPECT_LT(wavedevice::peak(out, 1), 200);
+}
+
+TEST_F(OpenAlSoundTest, BlockingPlaybackReturnsWhenItsSoundHasEnded)
+{
+    const int music = sound->openVoice();
+    ASSERT_TRUE(sound->loadVoice(music, tone("music.wav", 0.1, 1000)));
+    ASSERT_EQ(sound->playVoice(music, true), 0);
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(sound->playBlocking(tone("sentence.wav", 0.25)));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(took, 200ms);
+    EXPECT_LT(took, 3s);
+    // The voice playing underneath goes on.
+    EXPECT_TRUE(sound->isVoicePlaying(music));
+
+    const auto failStart = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sound->playBlocking("no/such/sentence.wav"));
+    EXPECT_LT(std::chrono::steady_clock::now() - failStart, 500ms);
+}

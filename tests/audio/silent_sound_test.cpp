@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+
+#include "openal_sound.h"
+#include "wave_bytes.h"
+#include "wave_device.h"
+
+namespace {
+
+const bool kConfigured = (wavedevice::configureNoDevice(), true);
+
+}  // namespace
+
+// With no device the game runs on in silence: nothing crashes or waits.
+TEST(SilentSound, WithoutADeviceEverythingFailsHarmlessly)
+{
+    ASSERT_TRUE(kConfigured);
+    std::ostringstream notices;
+    OpenAlSound sound(notices);
+    EXPECT_FALSE(sound.hasDevice());
+    EXPECT_LT(sound.outputLatencyMs(), 0.0);
+
+    const std::string text = notices.str();
+    EXPECT_NE(text.find("sin sonido"), std::string::npos);
+    EXPECT_NE(text.find("silent"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+
+    const std::string file = std::filesystem::temp_directory_path() / "quorvane_silent.wav";
+    wavebytes::writeFile(file, wavebytes::pcmWave(1, 22050, wavebytes::square16(22050, 1, 8000, 0, 50)));
+
+    EXPECT_EQ(sound.openVoice(), -1);
+    EXPECT_FALSE(sound.loadVoice(-1, file));
+    EXPECT_NE(sound.playVoice(-1, true), 0);
+    EXPECT_NE(sound.stopVoice(-1), 0);
+    sound.closeVoice(-1);
+    EXPECT_FALSE(sound.isVoicePlaying(-1));
+
+    // A one-second sentence is not waited for.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sound.playBlocking(file));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+
+    // The channels the rules use stay closed and ignore their calls.
+    SoundChannel channel;
+    EXPECT_FALSE(channel.initChannel(file.c_str(), sound));
+    EXPECT_NE(channel.playFile(file.c_str(), 0, 0, kPlayLooping), 0);
+    EXPECT_NE(channel.playCurrent(0, 0, kPlayOnce), 0);
+    EXPECT_NE(channel.stopChannel(), 0);
+    EXPECT_FALSE(channel.playBlocking(file.c_str()));
+    channel.releaseChannel();
+    std::filesystem::remove(file);
+
+    EXPECT_NE(createSoundSystem(), nullptr);
+}

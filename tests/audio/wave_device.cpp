@@ -1,0 +1,100 @@
+#include "wave_device.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace wavedevice {
+
+namespace {
+
+std::filesystem::path freshFolder()
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("quorvane_al_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+void useConfig(const std::filesystem::path& conf, const std::string& text)
+{
+    std::ofstream(conf) << text;
+    ::setenv("ALSOFT_CONF", conf.c_str(), 1);
+    // The environment's driver list outranks the file's (CI sets "null").
+    ::setenv("ALSOFT_DRIVERS", "wave", 1);
+}
+
+int16_t sampleAt(const WaveSound& output, size_t frame, int channel)
+{
+    const size_t at = frame * 4 + size_t(channel) * 2;
+    return int16_t(output.samples[at] | output.samples[at + 1] << 8);
+}
+
+// Dither and rounding leave a few units of noise; sounds in the tests are
+// thousands of units loud.
+constexpr int kSilence = 100;
+
+}  // namespace
+
+std::string configureWaveOutput()
+{
+    const auto dir = freshFolder();
+    const auto out = dir / "output.wav";
+    useConfig(dir / "alsoft.conf", "[general]\ndrivers=wave\nsample-type=int16\nchannels=stereo\n"
+                                   "frequency=44100\n[wave]\nfile=" + out.string() + "\n");
+    return out.string();
+}
+
+void configureNoDevice()
+{
+    // The wave backend with no file to write refuses to open.
+    useConfig(freshFolder() / "alsoft.conf", "[general]\ndrivers=wave\n");
+}
+
+WaveSound readOutput(const std::string& path)
+{
+    // The backend writes an extensible header, which the game itself does not
+    // play; the samples are the 16-bit stereo the configuration asked for.
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    WaveChunks chunks;
+    if (!parseWave(ByteView{bytes.data(), bytes.size()}, chunks) || chunks.format.size < 16)
+        throw std::runtime_error("device output unreadable: " + path);
+    WaveSound output;
+    output.channels = uint16_t(chunks.format.data[2]);
+    output.bitsPerSample = uint16_t(chunks.format.data[14]);
+    output.sampleRate = 44100;
+    output.samples.assign(chunks.samples.data, chunks.samples.data + chunks.samples.size);
+    if (output.channels != 2 || output.bitsPerSample != 16)
+        throw std::runtime_error("device output is not 16-bit stereo");
+    return output;
+}
+
+long loudFrames(const WaveSound& output, int channel)
+{
+    long count = 0;
+    const size_t frames = output.samples.size() / 4;
+    for (size_t f = 0; f < frames; ++f) {
+        for (int c = 0; c < 2; ++c) {
+            if ((channel < 0 || channel == c) && std::abs(sampleAt(output, f, c)) > kSilence) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+int peak(const WaveSound& output, int channel)
+{
+    int highest = 0;
+    const size_t frames = output.samples.size() / 4;
+    for (size_t f = 0; f < frames; ++f)
+        highest = std::max(highest, std::abs(int(sampleAt(output, f, channel))));
+    return highest;
+}
+
+}  // namespace wavedevice
