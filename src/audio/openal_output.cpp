@@ -45,18 +45,18 @@ double OpenAlOutput::latencyMs() const
     return nanoseconds < 0 ? -1.0 : double(nanoseconds) / 1e6;
 }
 
-std::unique_ptr<OpenAlOutput> openOutput(std::string& why)
+std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why)
 {
     auto output = std::make_unique<OpenAlOutput>();
     output->device = alcOpenDevice(nullptr);
     if (!output->device) {
-        why = "no se pudo abrir el dispositivo / the device could not be opened";
+        why = {"no se pudo abrir el dispositivo", "the device could not be opened"};
         return nullptr;
     }
     const ALCint attributes[] = {ALC_REFRESH, kRefreshHz, 0};
     output->context = alcCreateContext(output->device, attributes);
     if (!output->context || alcMakeContextCurrent(output->context) != ALC_TRUE) {
-        why = "no se pudo crear el contexto / the context could not be created";
+        why = {"no se pudo preparar el dispositivo", "the device could not be set up"};
         return nullptr;
     }
     output->directChannels = alIsExtensionPresent("AL_SOFT_direct_channels") == AL_TRUE;

@@ -26,9 +26,15 @@ struct OpenAlOutput {
     double latencyMs() const;
 };
 
+// Why there is no output, in the player's language and in English.
+struct OutputFailure {
+    const char* spanish = "";
+    const char* english = "";
+};
+
 // Opens the default device with a low-latency request and makes its context
 // current. Null, with the reason in `why`, when there is no usable device.
-std::unique_ptr<OpenAlOutput> openOutput(std::string& why);
+std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why);
 
 // A new buffer holding the sound, or 0 when the device refuses it.
 ALuint makeBuffer(const WaveSound& sound);

@@ -30,11 +30,11 @@ OpenAlSound::OpenAlSound() : OpenAlSound(std::cerr) {}
 
 OpenAlSound::OpenAlSound(std::ostream& notices)
 {
-    std::string why;
+    OutputFailure why;
     output_ = openOutput(why);
     if (!output_)
-        notices << "Quorvane: sin sonido, " << why << ". El juego sigue en silencio. / "
-                << "No sound device: the game runs silent.\n";
+        notices << "Quorvane: sin sonido (" << why.spanish << "); el juego sigue en silencio. / No sound ("
+                << why.english << "); the game runs silent.\n";
 }
 
 OpenAlSound::~OpenAlSound()
