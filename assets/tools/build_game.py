@@ -1,0 +1,145 @@
+"""Assembles the ready-to-run game folder: sounds, pictures, maps and bd/.
+
+    build_game.py --assets <assets dir> --out <game dir> --font <ttf> [--jobs N] [--stamp file]
+
+A sound is made again only when its sentence, recipe, layout, placement or
+the generator itself changed since it was last made (the manifest in the
+game folder keeps a digest of each one's inputs), so editing one sentence
+respeaks one file. Every output depends only on its inputs, never on time,
+order or the number of jobs.
+"""
+
+import argparse
+import concurrent.futures
+import hashlib
+import json
+import os
+import shutil
+import sys
+import tempfile
+
+import audio
+import pictures
+
+MANIFEST = ".sounds.json"
+SOUND_FOLDERS = ("Sonidos", "SonidosLetras", "SonidosSeteo")
+
+
+def read_table(path, columns):
+    """Tab-separated lines; # starts a note line, blank lines are skipped."""
+    rows = []
+    with open(path, encoding="utf-8") as table:
+        for number, line in enumerate(table, 1):
+            line = line.rstrip("\r\n")
+            if not line.strip() or line.lstrip().startswith("#"):
+                continue
+            fields = line.split("\t")
+            if len(fields) != columns or not all(f.strip() for f in fields):
+                raise SystemExit(f"{path}:{number}: expected {columns} tab-separated fields")
+            rows.append([f.strip() for f in fields])
+    return rows
+
+
+def sound_jobs(assets):
+    texts = {}
+    for name, text in read_table(os.path.join(assets, "voice", "texts.tsv"), 2):
+        if name in texts:
+            raise SystemExit(f"texts.tsv: {name} is listed twice")
+        texts[name] = text
+    jobs = {}
+    for name, effect, layout, where in read_table(os.path.join(assets, "sounds", "sounds.tsv"), 4):
+        text = texts.get(name)
+        if layout != "effect" and text is None:
+            raise SystemExit(f"sounds.tsv: {name} needs a sentence in texts.tsv")
+        jobs[name] = (text if layout != "effect" else None, effect, layout, where)
+    for name, text in texts.items():
+        jobs.setdefault(name, (text, None, "voice", "M"))
+    for name in jobs:
+        if name.split("/")[0] not in SOUND_FOLDERS or not name.endswith(".wav"):
+            raise SystemExit(f"{name}: sounds go under {', '.join(SOUND_FOLDERS)}")
+    return jobs
+
+
+def tools_digest():
+    digest = hashlib.sha256()
+    here = os.path.dirname(os.path.abspath(__file__))
+    for name in ("audio.py", "sound_recipes.py"):
+        with open(os.path.join(here, name), "rb") as source:
+            digest.update(source.read())
+    return digest.hexdigest()
+
+
+def job_digest(job, tools):
+    return hashlib.sha256(json.dumps([job, tools]).encode()).hexdigest()
+
+
+def build_one(name, job, out):
+    with tempfile.TemporaryDirectory(prefix="quorvane-sound-") as work:
+        audio.build_sound((*job, os.path.join(out, name)), work)
+
+
+def build_sounds(jobs, out, workers):
+    manifest_path = os.path.join(out, MANIFEST)
+    try:
+        with open(manifest_path, encoding="utf-8") as f:
+            made = json.load(f)
+    except (OSError, ValueError):
+        made = {}
+    tools = tools_digest()
+    wanted = {name: job_digest(job, tools) for name, job in jobs.items()}
+    todo = [n for n in sorted(jobs)
+            if made.get(n) != wanted[n] or not os.path.isfile(os.path.join(out, n))]
+    failures = []
+    with concurrent.futures.ThreadPoolExecutor(max_workers=workers) as pool:
+        futures = {pool.submit(build_one, n, jobs[n], out): n for n in todo}
+        for future in concurrent.futures.as_completed(futures):
+            name = futures[future]
+            try:
+                future.result()
+                made[name] = wanted[name]
+            except audio.SoundError as error:
+                failures.append(f"{name}: {error}")
+    made = {n: d for n, d in made.items() if n in jobs}
+    with open(manifest_path, "w", encoding="utf-8") as f:
+        json.dump(made, f, indent=0, sort_keys=True)
+    if failures:
+        raise SystemExit("\n".join(sorted(failures)))
+    return len(todo)
+
+
+def build_pictures(out, font):
+    data = os.path.join(out, "Data")
+    os.makedirs(data, exist_ok=True)
+    pictures.write_bmp(os.path.join(data, "Font2.bmp"), pictures.font_sheet(font))
+    pictures.write_bmp(os.path.join(data, "casilla.bmp"), pictures.map_tile())
+
+
+def copy_maps(assets, out):
+    maps = os.path.join(assets, "maps")
+    for name in sorted(os.listdir(maps)):
+        if name.endswith(".quorvane"):
+            shutil.copyfile(os.path.join(maps, name), os.path.join(out, name))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--assets", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--font", required=True)
+    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
+    parser.add_argument("--stamp")
+    args = parser.parse_args()
+
+    os.makedirs(args.out, exist_ok=True)
+    os.makedirs(os.path.join(args.out, "bd"), exist_ok=True)
+    made = build_sounds(sound_jobs(args.assets), args.out, max(1, args.jobs))
+    build_pictures(args.out, args.font)
+    copy_maps(args.assets, args.out)
+    print(f"game folder {args.out}: {made} sound files made")
+    if args.stamp:
+        with open(args.stamp, "w", encoding="utf-8") as stamp:
+            stamp.write("done\n")
+
+
+if __name__ == "__main__":
+    sys.exit(main())

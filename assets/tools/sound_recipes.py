@@ -1,0 +1,156 @@
+"""The game's effects and music, each a sox effect chain synthesised from nothing.
+
+A recipe gives the loudness its sound is brought to (RMS in dBFS) and the sox
+arguments that make it, mono at the game's sample rate. Chains separated by
+":" play one after the other. Looping recipes take the loop length in seconds.
+Levels sit below the voice (-21 dBFS), and far below it for the growls
+that play under a sentence, so that no effect drowns what is said.
+"""
+
+VOICE_RMS_DB = -21.0
+
+
+def _notes(names, length, extra=""):
+    """Plucked notes one after the other, each `length` seconds long."""
+    return " : ".join(f"synth {length} pluck {n} {extra}".strip() for n in names)
+
+
+def _chord(names, length):
+    """Soft sine chord that swells in and out over `length` seconds."""
+    tones = " ".join(f"sine {n}" for n in names)
+    return f"synth {length} {tones} remix - fade h {length / 3:.3f} {length} {length / 3:.3f}"
+
+
+def steps(_=None):
+    # Two soft footfalls, heel then toe, short enough for one step a tenth of a second.
+    return "synth 0.07 brownnoise lowpass 450 fade q 0.004 0.07 0.06 pad 0 0.12 repeat 1"
+
+
+def wall_thud(_=None):
+    return "synth 0.3 sine 70-40 synth 0.3 brownnoise mix lowpass 260 fade q 0.003 0.3 0.27"
+
+
+def door_bump(_=None):
+    # A hollow wooden thump, unlike the dull wall.
+    return "synth 0.22 pluck 150 lowpass 1200 fade q 0.002 0.22 0.2 pad 0 0.06 repeat 1"
+
+
+def alarm(_=None):
+    # Played five times in a row: two tones, high then low.
+    return "synth 0.28 square 988 lowpass 2500 fade q 0.01 0.28 0.02 : " \
+           "synth 0.28 square 740 lowpass 2500 fade q 0.01 0.28 0.02"
+
+
+def explosion(_=None):
+    return ("synth 2.2 brownnoise synth 2.2 sine amod 3 40 "
+            "lowpass 600 overdrive 12 fade q 0.005 2.2 2.0")
+
+
+def start_jingle(_=None):
+    return _notes(["C5", "E5", "G5"], 0.13) + " : synth 0.6 pluck C6 fade q 0 0.6 0.4"
+
+
+def calm_music(_=None):
+    # Four slow chords under a plucked line, 16 seconds; every chord swells in
+    # and out, so the loop joins at silence.
+    chords = [["C3", "E3", "G3"], ["A2", "C3", "E3"], ["F2", "A2", "C3"], ["G2", "B2", "D3"]]
+    line = ["E4", "G4", "C5", "G4", "C4", "E4", "A4", "E4",
+            "C4", "F4", "A4", "F4", "D4", "G4", "B4", "G4"]
+    pads = " : ".join(_chord(c, 4.0) for c in chords)
+    return [pads, _notes(line, 1.0, "fade q 0 1.0 0.9") + " gain -8"]
+
+
+def victory_music(_=None):
+    chords = [["C4", "E4", "G4"], ["F3", "A3", "C4"], ["G3", "B3", "D4"], ["C4", "E4", "G4"]]
+    line = ["C5", "E5", "G5", "C6", "A4", "C5", "F5", "A5",
+            "B4", "D5", "G5", "B5", "C5", "G5", "E5", "C6"]
+    pads = " : ".join(_chord(c, 2.0) for c in chords)
+    return [pads + " gain -6", _notes(line, 0.5, "fade q 0 0.5 0.45")]
+
+
+def door_knock(_=None):
+    return "synth 0.08 pluck 120 lowpass 900 fade q 0.001 0.08 0.07 pad 0 0.1 repeat 1 pad 0 0.1"
+
+
+def bullets_clink(_=None):
+    return "synth 0.18 pluck 1760 pluck 2637 remix - fade q 0 0.18 0.16 pad 0 0.04 repeat 1 pad 0 0.1"
+
+
+def door_creak(_=None):
+    # A rising saw chopped into a rattle: hinges turning.
+    return ("synth 0.9 sawtooth 160-330 synth 0.9 square amod 28 60 "
+            "bandpass 700 400h fade q 0.05 0.9 0.15 pad 0 0.1")
+
+
+def pick_up(_=None):
+    return _notes(["E5", "A5"], 0.08) + " : synth 0.2 pluck E6 fade q 0 0.2 0.15 pad 0 0.1"
+
+
+def shot(_=None):
+    return ("synth 0.22 whitenoise synth 0.22 sine mix 90-40 lowpass 3200 overdrive 8 "
+            "fade q 0.001 0.22 0.2 pad 0 0.08")
+
+
+def empty_click(_=None):
+    return "synth 0.015 square 1800 fade q 0.001 0.015 0.01 pad 0 0.25"
+
+
+def monster_growl(length):
+    # A low rumble pulsing four times a second.
+    return f"synth {length} brownnoise synth {length} sine amod 4 70 lowpass 320"
+
+
+def mutant_growl(length):
+    # A wobbling buzz, higher than the monster's.
+    return (f"synth {length} sawtooth 95 synth {length} sine fmod 5 25 "
+            f"lowpass 900 tremolo 2.5 60")
+
+
+def super_growl(length):
+    # Deep, rough and slow: the one to fear.
+    return (f"synth {length} square 48 brownnoise remix - synth {length} sine amod 1.5 80 "
+            f"lowpass 420 overdrive 15")
+
+
+def small_death(_=None):
+    return "synth 0.7 sawtooth 420-70 lowpass 1400 fade q 0.005 0.7 0.5 pad 0 0.1"
+
+
+def big_death(_=None):
+    return ("synth 1.3 sawtooth 260-35 brownnoise remix - lowpass 900 overdrive 10 "
+            "fade q 0.005 1.3 1.0 pad 0 0.1")
+
+
+def trap(_=None):
+    return ("synth 0.12 pluck 330 pluck 466 remix - : "
+            "synth 0.9 square 600-90 lowpass 1500 fade q 0 0.9 0.6 pad 0 0.15")
+
+
+def win_chime(_=None):
+    return _notes(["G5", "C6", "E6"], 0.12) + " : synth 0.5 pluck G6 fade q 0 0.5 0.3 pad 0 0.1"
+
+
+# name: (loudness in dBFS, recipe)
+RECIPES = {
+    "steps": (-24.0, steps),
+    "wall_thud": (-20.0, wall_thud),
+    "door_bump": (-21.0, door_bump),
+    "alarm": (-22.0, alarm),
+    "explosion": (-19.0, explosion),
+    "start_jingle": (-22.0, start_jingle),
+    "calm_music": (-32.0, calm_music),
+    "victory_music": (-28.0, victory_music),
+    "door_knock": (-22.0, door_knock),
+    "bullets_clink": (-25.0, bullets_clink),
+    "door_creak": (-24.0, door_creak),
+    "pick_up": (-24.0, pick_up),
+    "shot": (-21.0, shot),
+    "empty_click": (-26.0, empty_click),
+    "monster_growl": (-30.0, monster_growl),
+    "mutant_growl": (-31.0, mutant_growl),
+    "super_growl": (-29.0, super_growl),
+    "small_death": (-22.0, small_death),
+    "big_death": (-21.0, big_death),
+    "trap": (-21.0, trap),
+    "win_chime": (-23.0, win_chime),
+}
