@@ -1,0 +1,72 @@
+#include "journal.h"
+#include "records_fixture.h"
+#include "replay.h"
+#include "saved_game.h"
+
+namespace {
+using MapChooser = RecordsTest;
+
+TEST_F(MapChooser, AChosenMapStartsALevelWithAnEmptyJournalAndNoReplay)
+{
+    writeCorridorMap("otro.quorvane");
+    act(*game, 'S');
+    act(*game, 'S');
+    const JournalEntry entries[] = {{'S', 1}, {'S', 2}};
+    startReplay(entries, 2);
+
+    chooser.answer = "/home/maestra/mapas/otro.quorvane";
+    ASSERT_TRUE(chooseMap(*game, chooser, &error)) << error;
+    EXPECT_EQ(chooser.asked.back(), "open Cambiar Mapa Mapa (*.quorvane) *.quorvane");
+    EXPECT_STREQ(mapFileName, "otro.quorvane");
+    EXPECT_EQ(game->mapName, "otro.quorvane");
+    EXPECT_EQ(game->col, 1);
+    EXPECT_EQ(game->stepCount, 0);
+    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_FALSE(replay.replaying);
+    EXPECT_EQ(replay.replayCount, 0);
+}
+
+TEST_F(MapChooser, AMapThatCannotBeReadLeavesTheLevelInPlay)
+{
+    act(*game, 'S');
+    writeWholeFile("corto.quorvane", "1 3 3\n");
+    const std::string before = gameFingerprint(*game, sounds);
+    for (const char* name : {"corto.quorvane", "falta.quorvane"}) {
+        chooser.answer = name;
+        error.clear();
+        EXPECT_FALSE(chooseMap(*game, chooser, &error)) << name;
+        EXPECT_NE(error.find(name), std::string::npos) << error;
+        EXPECT_EQ(gameFingerprint(*game, sounds), before) << name;
+    }
+    chooser.cancel = true;
+    error.clear();
+    EXPECT_FALSE(chooseMap(*game, chooser, &error));
+    EXPECT_TRUE(error.empty());
+    EXPECT_EQ(gameFingerprint(*game, sounds), before);
+}
+
+TEST_F(MapChooser, KeptNamesHoldNinetyNineCharactersAndGetTheDefaultExtension)
+{
+    char kept[kFileTitleSize] = "anterior.txt";
+    const std::string longest = std::string(90, 'm') + ".quorvane";
+    ASSERT_EQ(longest.size(), 99u);
+    EXPECT_TRUE(keepFileTitle(longest, kept, &error));
+    EXPECT_EQ(std::string(kept), longest);
+
+    EXPECT_FALSE(keepFileTitle("/tmp/" + std::string(91, 'm') + ".quorvane", kept, &error));
+    EXPECT_NE(error.find("99"), std::string::npos) << error;
+    EXPECT_EQ(std::string(kept), longest);
+    EXPECT_FALSE(keepFileTitle("carpeta/", kept, &error));
+    EXPECT_EQ(std::string(kept), longest);
+
+    EXPECT_TRUE(keepFileTitle("sin_extension", kept, &error));
+    EXPECT_STREQ(kept, "sin_extension.txt");
+    // The extension comes before the limit is checked.
+    EXPECT_FALSE(keepFileTitle(std::string(96, 'n'), kept, &error));
+
+    writeCorridorMap(longest);
+    chooser.answer = longest;
+    EXPECT_TRUE(chooseMap(*game, chooser, &error)) << error;
+    EXPECT_EQ(game->mapName, longest);
+}
+}

@@ -1,0 +1,172 @@
+#include "records_fixture.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "journal.h"
+#include "replay.h"
+
+bool ScriptedChooser::answerWith(const char* kind, const char* title, const char* description,
+                                 const char* pattern, std::string& chosen)
+{
+    asked.push_back(std::string(kind) + " " + title + " " + description + " " + pattern);
+    if (cancel)
+        return false;
+    chosen = answer;
+    return true;
+}
+
+bool ScriptedChooser::askOpenFile(const char* title, const char* description, const char* pattern,
+                                  std::string& chosen)
+{
+    return answerWith("open", title, description, pattern, chosen);
+}
+
+bool ScriptedChooser::askSaveFile(const char* title, const char* description, const char* pattern,
+                                  std::string& chosen)
+{
+    return answerWith("save", title, description, pattern, chosen);
+}
+
+std::string readWholeFile(const std::string& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeWholeFile(const std::string& name, const std::string& bytes)
+{
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool fileExists(const std::string& name) { return std::filesystem::exists(name); }
+
+void writeCorridorMap(const std::string& name)
+{
+    std::string text = "/ un pasillo hacia el este\n";
+    const int corridor[] = {1, 3, 9, 10, 3, 8};
+    for (int r = 0; r < kGridSize; ++r) {
+        for (int c = 0; c < kGridSize; ++c) {
+            const int code = r == 1 && c >= 1 && c <= 6 ? corridor[c - 1] : 0;
+            text += (c ? " " : "") + std::to_string(code);
+        }
+        text += "\n";
+    }
+    writeWholeFile(name, text);
+}
+
+void act(GameState& game, char letter)
+{
+    switch (letter) {
+    case 'S':
+        recordAction('S');
+        if (game.threatAhead)
+            ++game.stepsWithMonster;
+        else if (!game.gameOver)
+            game.advance();
+        return;
+    case 'H':
+    case 'J':
+    case 'K':
+        if (game.gameOver)
+            return;
+        recordAction(letter);
+        if (letter == 'H')
+            game.leftAction();
+        else if (letter == 'J')
+            game.centreAction();
+        else
+            game.rightAction();
+        return;
+    default: recordAction(letter); return;
+    }
+}
+
+char sideFor(const GameState& game)
+{
+    const int32_t kind = game.currentCell.kind;
+    if (kind == CellKind::BulletsLeft || kind == CellKind::MonsterLeft)
+        return 'H';
+    if (kind == CellKind::BulletsCentre || kind == CellKind::MonsterCentre)
+        return 'J';
+    return 'K';
+}
+
+void playCorridorLevel(GameState& game, FakeClock& clock)
+{
+    Tick gap = 700;
+    auto next = [&](char letter) {
+        act(game, letter);
+        clock.advance(gap);
+        gap += 100;
+    };
+    next('S');              // corridor
+    next('J');              // a shot with no bullets at nothing
+    next('S');              // bullets
+    next(sideFor(game));    // taken: 6 bullets
+    next('E');              // the map view toggled
+    next('S');              // the monster
+    next('S');              // refused: the monster blocks the way
+    const char monster = sideFor(game);
+    next(monster == 'H' ? 'K' : 'H');  // a shot at the wrong side
+    for (int i = 0; i < 3; ++i)
+        next(monster);
+    next('S');
+    next('S');              // the exit
+}
+
+void RecordsTest::SetUp()
+{
+    char cwd[PATH_MAX];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    oldDir_ = cwd;
+    char pattern[] = "/tmp/quorvane-records-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    ASSERT_EQ(chdir(dir_.c_str()), 0);
+
+    clearJournal();
+    replay = ReplayState{};
+    writeCorridorMap();
+    game = std::make_unique<GameState>();
+    game->firstInit(kCorridorMap, sounds);
+    ASSERT_TRUE(game->lastLoadError.empty()) << game->lastLoadError;
+}
+
+void RecordsTest::TearDown()
+{
+    game.reset();
+    if (!oldDir_.empty()) {
+        EXPECT_EQ(chdir(oldDir_.c_str()), 0);
+    }
+    if (!dir_.empty())
+        std::filesystem::remove_all(dir_);
+}
+
+std::string gameFingerprint(const GameState& game, const RecordingSound& sounds)
+{
+    std::ostringstream out;
+    for (const auto* grid : {&game.cells, &game.initialCells})
+        for (const auto& row : *grid)
+            for (const Cell& cell : row)
+                out << cell.kind << ',' << cell.monsterHp << ',' << cell.mutantHp << ','
+                    << cell.superHp << ' ';
+    out << "| " << game.mapName << ' ' << game.row << ' ' << game.col << ' ' << game.facing << ' '
+        << game.currentCell.kind << ' ' << game.showMap << game.infiniteBullets << game.musicOn
+        << game.mouseEnabled << ' ' << game.bullets << ' ' << game.lives << ' ' << game.stepCount
+        << ' ' << game.missedShots << ' ' << game.historyCount << ' ' << game.gameOver;
+    out << "| " << journal.journalCount;
+    for (int i = 0; i < journal.journalCount; ++i)
+        out << ' ' << journal.entries[i].key << journal.entries[i].tick;
+    out << "| " << replay.replayCount << ' ' << replay.replayPosition << ' ' << replay.replaying
+        << ' ' << replay.lastReplayTick << " | sounds " << sounds.events.size();
+    return out.str();
+}

@@ -1,0 +1,76 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_clock.h"
+#include "file_chooser.h"
+#include "game_state.h"
+#include "recording_sound.h"
+
+// Answers every dialog with a fixed name, or cancels, and notes what it was
+// asked.
+class ScriptedChooser : public FileChooser {
+public:
+    bool askOpenFile(const char* title, const char* description, const char* pattern,
+                     std::string& chosen) override;
+    bool askSaveFile(const char* title, const char* description, const char* pattern,
+                     std::string& chosen) override;
+
+    std::string answer;
+    bool cancel = false;
+    std::vector<std::string> asked;  // "open|save <title> <description> <pattern>"
+
+private:
+    bool answerWith(const char* kind, const char* title, const char* description,
+                    const char* pattern, std::string& chosen);
+};
+
+std::string readWholeFile(const std::string& name);
+void writeWholeFile(const std::string& name, const std::string& bytes);
+bool fileExists(const std::string& name);
+
+// A map of one corridor on row 1 walked east: start, corridor, bullets,
+// monster, corridor, exit (columns 1 to 6). Nothing on it is random but the
+// sides of the bullets and the monster.
+constexpr const char* kCorridorMap = "pasillo.quorvane";
+void writeCorridorMap(const std::string& name = kCorridorMap);
+
+// What the frame driver does with a request letter: journal it, then act,
+// a step with a creature announced being refused and counted. Option letters
+// are journalled and toggle nothing the tests look at.
+void act(GameState& game, char letter);
+
+// The side letter (H, J, K) that reaches what stands on the player's square.
+char sideFor(const GameState& game);
+
+// Plays the corridor level to its exit with a known spacing: a shot at
+// nothing, the bullets, an option key, a refused step, a wrong shot and the
+// three shots that kill the monster. The clock moves 700 ms, then 800, then
+// 900, ... between actions.
+void playCorridorLevel(GameState& game, FakeClock& clock);
+
+// Every test runs in a fresh working directory, with the journal and the
+// replay empty and a game started on the corridor map.
+class RecordsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    FakeClock clock{100000, 1204535222};  // Mon Mar  3 09:07:02 2008 UTC
+    RecordingSound sounds;
+    std::unique_ptr<GameState> game;
+    ScriptedChooser chooser;
+    std::string error;
+
+private:
+    std::string oldDir_;
+    std::string dir_;
+};
+
+// The state a refused load or map change must leave exactly as it was: the
+// grid, the player, the options, the level's counters and log, the journal,
+// the replay and the sounds asked for.
+std::string gameFingerprint(const GameState& game, const RecordingSound& sounds);

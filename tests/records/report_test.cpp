@@ -1,0 +1,127 @@
+#include <sys/stat.h>
+
+#include "journal.h"
+#include "records_fixture.h"
+#include "report.h"
+
+namespace {
+constexpr std::time_t kMonday3March2008 = 1204535222;  // 09:07:02 UTC
+
+TEST(ReportName, DayOfMonthTakesTwoCharactersNameAndDateJoinedByUnderscores)
+{
+    EXPECT_EQ(reportFileName("ana", kMonday3March2008), "bd/ana_Mon_Mar__3_09_07_02_2008.db1");
+    EXPECT_EQ(reportFileName("ana", kMonday3March2008 + 8 * 86400),
+              "bd/ana_Tue_Mar_11_09_07_02_2008.db1");
+    EXPECT_EQ(reportFileName("", kMonday3March2008), "bd/_Mon_Mar__3_09_07_02_2008.db1");
+    EXPECT_EQ(utcTimeText(0), "Thu Jan  1 00:00:00 1970");
+    EXPECT_EQ(utcTimeText(1767225599), "Wed Dec 31 23:59:59 2025");
+}
+
+TEST(ReportName, LongNameIsCutToFitNinetyNineCharactersAndSlashesCannotLeaveTheFolder)
+{
+    const std::string longName(99, 'x');
+    const std::string name = reportFileName(longName.c_str(), kMonday3March2008);
+    EXPECT_EQ(name, "bd/" + std::string(74, 'x') + "_Mon_Mar__3_09_07_02_2008.db1");
+    EXPECT_EQ(name.size() - 3 - 4, 99u);
+    EXPECT_EQ(reportFileName(std::string(74, 'y').c_str(), kMonday3March2008),
+              "bd/" + std::string(74, 'y') + "_Mon_Mar__3_09_07_02_2008.db1");
+    EXPECT_EQ(reportFileName("../x", kMonday3March2008), "bd/.._x_Mon_Mar__3_09_07_02_2008.db1");
+}
+
+using Report = RecordsTest;
+
+constexpr const char* kReportName = "bd/ana_Mon_Mar__3_09_07_02_2008.db1";
+
+TEST_F(Report, FewerThanTwoStepsWriteNothing)
+{
+    act(*game, 'S');
+    EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
+    EXPECT_TRUE(error.empty());
+    EXPECT_FALSE(fileExists("bd"));
+
+    act(*game, 'S');
+    EXPECT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    const std::string text = readWholeFile(kReportName);
+    const auto path = text.substr(text.find("Camino Avanzado :\n"));
+    EXPECT_EQ(path, "Camino Avanzado :\n100000\n1\n2\n100000\n1\n3\nFIN");
+}
+
+TEST_F(Report, LevelPlayedThroughIsReportedLineByLine)
+{
+    playCorridorLevel(*game, clock);
+    ASSERT_TRUE(game->reachedEnd);
+    ASSERT_FALSE(fileExists("bd"));
+    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    const std::string text = readWholeFile(kReportName);
+
+    // The level-start grid: walls but for the corridor on row 1.
+    std::string zeros = "0";
+    for (int c = 1; c < kGridSize; ++c)
+        zeros += " 0";
+    const std::string row1 = "0 1 2 " + std::to_string(game->initialCells[1][3].kind) + " " +
+                             std::to_string(game->initialCells[1][4].kind) + " 2 6" +
+                             zeros.substr(13);
+    std::string grid = zeros + "\n" + row1 + "\n";
+    for (int r = 2; r < kGridSize; ++r)
+        grid += zeros + "\n";
+    ASSERT_EQ(text.substr(0, grid.size()), grid);
+
+    // The log: each sentence after its tick, starting with the first step.
+    const size_t data = text.find("DATOS :\n");
+    ASSERT_NE(data, std::string::npos);
+    const std::string log = text.substr(grid.size(), data - grid.size());
+    EXPECT_EQ(log.rfind("100000\nAvanzaste un paso.\n", 0), 0u) << log;
+    EXPECT_EQ(static_cast<int>(std::count(log.begin(), log.end(), '\n')), 2 * game->historyCount);
+
+    const std::string expected =
+        "DATOS :\nNombre :\nana\nMapa :\npasillo.quorvane\n"
+        "Tiempo de juego :\n15\n"
+        "N\xBA Disparos errados :\n2\n"
+        "Disparos errados a monstruos :\n1\n"
+        "Disparos errados a mutantes :\n0\n"
+        "Disparos errados a supermonstruos :\n0\n"
+        "Disparos errados en pasillo :\n1\n"
+        "N\xBA Pasos en falso :\n0\n"
+        "N\xBA Pasos con monstruo :\n1\n"
+        "Choque contra la puerta :\n0\n"
+        "Error al tomar las balas :\n0\n"
+        "Juego Exitoso :\nS\xED\n"
+        "N\xBA Pasos avanzados :\n5\n"
+        "Balas Final :\n2\n"
+        "Camino Avanzado :\n"
+        "100000\n1\n2\n101500\n1\n3\n104500\n1\n4\n113200\n1\n5\n115000\n1\n6\n"
+        "FIN";
+    EXPECT_EQ(text.substr(data), expected);
+}
+
+TEST_F(Report, TicksPastHalfTheCounterAppearNegativeAndTheTimeWrapsWithThem)
+{
+    clock.set(4294966796u);  // 500 ms before the counter wraps
+    act(*game, 'S');
+    clock.advance(2500);
+    act(*game, 'S');
+    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    const std::string text = readWholeFile(kReportName);
+    EXPECT_NE(text.find("Tiempo de juego :\n2\n"), std::string::npos);
+    EXPECT_NE(text.find("Camino Avanzado :\n-500\n1\n2\n2000\n1\n3\nFIN"), std::string::npos);
+}
+
+TEST_F(Report, AReportThatCannotBeWrittenSaysSoAndLeavesTheOldOne)
+{
+    act(*game, 'S');
+    act(*game, 'S');
+    writeWholeFile("bd", "no es una carpeta");
+    EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
+    EXPECT_NE(error.find("bd"), std::string::npos) << error;
+    EXPECT_EQ(readWholeFile("bd"), "no es una carpeta");
+
+    std::remove("bd");
+    ASSERT_EQ(mkdir("bd", 0755), 0);
+    ASSERT_EQ(mkdir(kReportName, 0755), 0);  // a folder where the report goes
+    error.clear();
+    EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
+    EXPECT_FALSE(error.empty());
+    struct stat info {};
+    EXPECT_TRUE(stat(kReportName, &info) == 0 && S_ISDIR(info.st_mode));
+}
+}

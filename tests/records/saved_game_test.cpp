@@ -1,0 +1,309 @@
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "journal.h"
+#include "records_fixture.h"
+#include "replay.h"
+#include "saved_game.h"
+#include "saved_game_format.h"
+
+namespace {
+using SavedGame = RecordsTest;
+
+std::string gridText(const Grid& grid)
+{
+    std::string text;
+    for (const auto& row : grid) {
+        for (int c = 0; c < kGridSize; ++c)
+            text += (c ? " " : "") + std::to_string(row[c].kind);
+        text += "\n";
+    }
+    return text;
+}
+
+std::string withCrLf(const std::string& text)
+{
+    std::string out;
+    for (char ch : text) {
+        if (ch == '\n')
+            out += '\r';
+        out += ch;
+    }
+    return out;
+}
+
+// Temporary files a save left behind.
+std::vector<std::string> strayFiles()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        if (entry.path().filename().string().find(".txt.") != std::string::npos)
+            names.push_back(entry.path().filename().string());
+    return names;
+}
+
+TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
+{
+    clock.set(3000000000u);
+    playCorridorLevel(*game, clock);
+    Grid recordedGrid;
+    std::memcpy(recordedGrid, game->initialCells, sizeof(Grid));
+    const Journal recorded = journal;
+
+    chooser.answer = "partida";
+    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    EXPECT_EQ(chooser.asked.back(), "save Guardar Juego (*.txt) *.txt");
+    EXPECT_STREQ(saveFileName, "partida.txt");
+    const std::string text = readWholeFile("partida.txt");
+    EXPECT_EQ(text.substr(0, gridText(recordedGrid).size()), gridText(recordedGrid));
+    EXPECT_NE(text.find("\n-1294967296\nS\n-1294966596\nJ\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 6), "\nS\nFIN");
+    EXPECT_TRUE(strayFiles().empty());
+
+    // A different level in play: the load replaces it whole.
+    attachRecordsToRestart(*game);
+    ASSERT_TRUE(game->restartLevel());
+    game->cells[1][4].monsterHp = 0;
+    game->infiniteBullets = game->musicOn = game->mouseEnabled = true;
+    game->stepCount = 4;
+    act(*game, 'S');
+    sounds.clear();
+
+    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
+    EXPECT_EQ(chooser.asked.back(), "open Cargar Juego Juego (*.txt) *.txt");
+    EXPECT_EQ(gridText(game->cells), gridText(recordedGrid));
+    EXPECT_EQ(gridText(game->initialCells), gridText(recordedGrid));
+    ASSERT_EQ(replay.replayCount, recorded.journalCount);
+    for (int i = 0; i < recorded.journalCount; ++i) {
+        EXPECT_EQ(replay.replayList[i].key, recorded.entries[i].key) << i;
+        EXPECT_EQ(replay.replayList[i].tick, recorded.entries[i].tick) << i;
+    }
+    EXPECT_TRUE(replay.replaying);
+    EXPECT_EQ(replay.replayPosition, 0);
+
+    // The player stands on the start square; the loaded level starts afresh
+    // with the creatures at full strength and the options reset.
+    EXPECT_EQ(game->row, 1);
+    EXPECT_EQ(game->col, 1);
+    EXPECT_EQ(game->facing, Facing::East);
+    EXPECT_EQ(game->cells[1][4].monsterHp, 3);
+    EXPECT_TRUE(game->showMap);
+    EXPECT_FALSE(game->infiniteBullets || game->musicOn || game->mouseEnabled || game->mouseActive);
+    EXPECT_EQ(game->bullets, 0);
+    EXPECT_EQ(game->stepCount, 0);
+    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(game->mapName, kCorridorMap);
+
+    // Ten channels opened afresh, the prompts left alone, then the start sound.
+    int opened = 0;
+    for (const auto& event : sounds.events)
+        opened += event.op == RecordingSound::Op::Open;
+    EXPECT_EQ(opened, 10);
+    const auto plays = sounds.plays(*game);
+    ASSERT_FALSE(plays.empty());
+    EXPECT_EQ(plays.back(), "SonidosExtras once Sonidos/InicioJuego.wav");
+}
+
+TEST_F(SavedGame, EmptyJournalSavesTheGridAndFinAndReplaysNothing)
+{
+    chooser.answer = "vacia.txt";
+    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    EXPECT_EQ(readWholeFile("vacia.txt"), gridText(game->initialCells) + "FIN");
+
+    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
+    EXPECT_EQ(replay.replayCount, 0);
+    EXPECT_EQ(replayTick(), 0);
+    EXPECT_FALSE(replay.replaying);
+}
+
+TEST_F(SavedGame, WindowsLineEndsCommentsAndAFinalLineEndAreRead)
+{
+    act(*game, 'S');
+    clock.advance(400);
+    act(*game, 'E');
+    clock.advance(300);
+    act(*game, 'S');
+    chooser.answer = "p.txt";
+    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    const std::string saved = readWholeFile("p.txt");
+
+    const std::string variants[] = {
+        withCrLf(saved),
+        withCrLf(saved) + "\r\n",
+        "/ partida de prueba\n\n" + saved.substr(0, saved.size() - 3) + "/ fin\n\nFIN\n",
+    };
+    for (const std::string& variant : variants) {
+        writeWholeFile("p.txt", variant);
+        replay = ReplayState{};
+        ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error << "\n" << variant;
+        ASSERT_EQ(replay.replayCount, 3);
+        EXPECT_EQ(replay.replayList[0].key, 'S');
+        EXPECT_EQ(replay.replayList[1].key, 'E');
+        EXPECT_EQ(replay.replayList[2].tick, 100700u);
+        // The closing copy after the last entry.
+        EXPECT_EQ(replay.replayList[3].tick, 100700u);
+    }
+}
+
+TEST_F(SavedGame, BrokenFilesAreRefusedWithAReasonAndTheGameGoesOnUnchanged)
+{
+    act(*game, 'S');
+    act(*game, 'J');
+    const std::string grid = gridText(game->initialCells);
+    std::string noStart = grid;
+    noStart[noStart.find(" 1 ") + 1] = '2';
+    std::string badKind = grid;
+    badKind.replace(0, 1, "20");
+    std::string shortRow = grid;
+    shortRow.replace(0, shortRow.find('\n'), "0 0 0");
+    std::string textInRow = grid;
+    textInRow.replace(0, 1, "x");
+    size_t tenth = 0;
+    for (int i = 0; i < 10; ++i)
+        tenth = grid.find('\n', tenth) + 1;
+    const std::string lines10 = grid.substr(0, tenth);
+
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"empty file", ""},
+        {"ten grid lines", lines10},
+        {"short grid row", shortRow + "FIN"},
+        {"text in the grid", textInRow + "FIN"},
+        {"kind out of range", badKind + "FIN"},
+        {"no start square", noStart + "FIN"},
+        {"grid line past the buffer", std::string(300, ' ') + grid + "FIN"},
+        {"no FIN", grid + "100\nS\n"},
+        {"tick without letter", grid + "100\n"},
+        {"FIN followed by text", grid + "FIN y mas"},
+        {"text for a tick", grid + "12a\nS\nFIN"},
+        {"tick over 32 bits", grid + "4294967296\nS\nFIN"},
+        {"tick under 32 bits", grid + "-2147483649\nS\nFIN"},
+        {"unknown letter", grid + "100\nX\nFIN"},
+        {"number for a letter", grid + "100\n200\nFIN"},
+    };
+    const std::string before = gameFingerprint(*game, sounds);
+    chooser.answer = "rota.txt";
+    for (const Case& c : cases) {
+        writeWholeFile("rota.txt", c.bytes);
+        error.clear();
+        EXPECT_FALSE(loadGame(*game, chooser, sounds, &error)) << c.what;
+        EXPECT_NE(error.find("rota.txt"), std::string::npos) << c.what << ": " << error;
+        EXPECT_EQ(gameFingerprint(*game, sounds), before) << c.what;
+    }
+
+    chooser.answer = "no_existe.txt";
+    EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
+    EXPECT_NE(error.find("no existe"), std::string::npos) << error;
+    EXPECT_EQ(gameFingerprint(*game, sounds), before);
+
+    chooser.cancel = true;
+    error.clear();
+    EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
+    EXPECT_TRUE(error.empty());
+    EXPECT_EQ(gameFingerprint(*game, sounds), before);
+}
+
+TEST_F(SavedGame, TicksAreReadUnsignedOrAsTheSignedReadingOfTheSameBits)
+{
+    Tick tick = 0;
+    EXPECT_TRUE(parseTickLine("-1294967296\n", tick));
+    EXPECT_EQ(tick, 3000000000u);
+    EXPECT_TRUE(parseTickLine("4294967295\r\n", tick));
+    EXPECT_EQ(tick, 4294967295u);
+    EXPECT_TRUE(parseTickLine(" -2147483648 ", tick));
+    EXPECT_EQ(tick, 2147483648u);
+    EXPECT_TRUE(parseTickLine("-0", tick));
+    EXPECT_EQ(tick, 0u);
+    for (const char* bad : {"", "-", "+", "1 2", "99999999999999999999", "0x10", "1e3"})
+        EXPECT_FALSE(parseTickLine(bad, tick)) << bad;
+}
+
+TEST_F(SavedGame, AFailedSaveLeavesTheFileItWouldReplace)
+{
+    chooser.answer = "vieja.txt";
+    writeWholeFile("vieja.txt", "la partida de ayer");
+    act(*game, 'S');
+
+    // The disk fills up while writing.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = old;
+    tiny.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool saved = saveGame(*game, chooser, &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_NE(error.find("vieja.txt"), std::string::npos) << error;
+    EXPECT_EQ(readWholeFile("vieja.txt"), "la partida de ayer");
+    EXPECT_TRUE(strayFiles().empty());
+
+    // A folder stands where the file would go.
+    chooser.answer = "carpeta.txt";
+    ASSERT_EQ(mkdir("carpeta.txt", 0755), 0);
+    error.clear();
+    EXPECT_FALSE(saveGame(*game, chooser, &error));
+    EXPECT_NE(error.find("carpeta"), std::string::npos) << error;
+    EXPECT_TRUE(std::filesystem::is_directory("carpeta.txt"));
+    EXPECT_TRUE(strayFiles().empty());
+
+    // Saving over an existing file replaces it without a question.
+    chooser.answer = "vieja.txt";
+    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    EXPECT_EQ(readWholeFile("vieja.txt").substr(0, 2), "0 ");
+}
+
+TEST_F(SavedGame, AFullJournalSavesAndLoadsItsThousandEntries)
+{
+    for (int i = 0; i < kJournalSize + 5; ++i) {
+        recordAction(i % 2 ? 'E' : 'W');
+        clock.advance(10);
+    }
+    ASSERT_EQ(journal.journalCount, kJournalSize);
+    chooser.answer = "llena.txt";
+    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+
+    // A longer file, as another program might write, is read to its 1000th entry.
+    std::string text = readWholeFile("llena.txt");
+    text = text.substr(0, text.size() - 3) + "5\nS\n6\nS\nFIN";
+    writeWholeFile("llena.txt", text);
+    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
+    ASSERT_EQ(replay.replayCount, kJournalSize);
+    EXPECT_EQ(replay.replayList[kJournalSize - 1].key, 'E');
+
+    // The last entry waits nothing once the one before it has fired.
+    replay.replayPosition = kJournalSize - 2;
+    replay.lastReplayTick = clock.now();
+    clock.advance(11);
+    EXPECT_EQ(replayTick(), 'W');
+    clock.advance(1);
+    EXPECT_EQ(replayTick(), 'E');
+    clock.advance(1);
+    EXPECT_EQ(replayTick(), 0);
+    EXPECT_FALSE(replay.replaying);
+}
+
+TEST_F(SavedGame, ALoadDuringAReplayRestartsItFromTheNewGame)
+{
+    writeWholeFile("a.txt", gridText(game->initialCells) + "100\nS\n200\nS\n300\nS\nFIN");
+    writeWholeFile("b.txt", gridText(game->initialCells) + "5000\nH\n5100\nK\nFIN");
+    chooser.answer = "a.txt";
+    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
+    EXPECT_EQ(replayTick(), 'S');
+    ASSERT_EQ(replay.replayPosition, 1);
+
+    chooser.answer = "b.txt";
+    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
+    EXPECT_EQ(replay.replayCount, 2);
+    EXPECT_EQ(replay.replayPosition, 0);
+    EXPECT_TRUE(replay.replaying);
+    EXPECT_EQ(replayTick(), 'H');
+}
+}
