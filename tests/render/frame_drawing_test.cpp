@@ -93,7 +93,9 @@ TEST_F(FrameDrawing, MessageLinesRunDownFromTheTop)
     game->visible[0] = "Avanzaste un paso.\n";
     game->visible[1] = "Hay un monstruo a la izquierda.\n";
     game->visible[22] = "Disparo al centro.\n";
+    game->bullets = 5;
     drawScene(*game, false, "Ana");
+    drawStatusLine(*game, "Ana");
     readFrame();
 
     EXPECT_TRUE(near(at(14, 448), glyphFor('A')));
@@ -103,6 +105,8 @@ TEST_F(FrameDrawing, MessageLinesRunDownFromTheTop)
     // The map view is off: no tile, no marker.
     EXPECT_TRUE(near(tile(0, 0), kWhite));
     EXPECT_TRUE(near(tile(game->row, game->col), kWhite));
+    // No status line before the first step.
+    EXPECT_EQ(inkOutside(0, 0, 480, 480), 0);
 }
 
 TEST_F(FrameDrawing, NameEntryDrawsOnlyAReadablePrompt)
@@ -138,18 +142,6 @@ TEST_F(FrameDrawing, StatusLineReadsEvenWithoutMessageLines)
         EXPECT_TRUE(near(at(static_cast<int>(std::ceil(580 + 12.8 * k)) + 4, 448), glyphFor('9'))) << k;
     EXPECT_TRUE(near(at(666, 448), kWhite));
     EXPECT_TRUE(near(at(786, 448), glyphFor('6')));
-}
-
-TEST_F(FrameDrawing, StatusLineWaitsForTheFirstStep)
-{
-    game->bullets = 5;
-    game->visible[0] = "Avanzaste un paso.\n";
-    drawScene(*game, false, "Ana");
-    drawStatusLine(*game, "Ana");
-    readFrame();
-    EXPECT_EQ(inkOutside(0, 440, 800, 456), 0);
-    EXPECT_TRUE(near(at(486, 428), kWhite));
-    EXPECT_TRUE(near(at(486, 448), kWhite));
 }
 
 TEST_F(FrameDrawing, TwentyThreeLinesReachTheBottomAndLongNumbersStayBounded)
