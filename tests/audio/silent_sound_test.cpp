@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <chrono>
-#include <filesystem>
 #include <sstream>
 
 #include "openal_sound.h"
@@ -12,7 +11,8 @@
 
 namespace {
 
-const bool kConfigured = (wavedevice::configureNoDevice(), true);
+const wavedevice::TestFolder kFolder;
+const bool kConfigured = (wavedevice::configureNoDevice(kFolder), true);
 
 }  // namespace
 
@@ -30,7 +30,7 @@ TEST(SilentSound, WithoutADeviceEverythingFailsHarmlessly)
     EXPECT_NE(text.find("silent"), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
 
-    const std::string file = std::filesystem::temp_directory_path() / "quorvane_silent.wav";
+    const std::string file = kFolder.file("sentence.wav");
     wavebytes::writeFile(file, wavebytes::pcmWave(1, 22050, wavebytes::square16(22050, 1, 8000, 0, 50)));
 
     EXPECT_EQ(sound.openVoice(), -1);
@@ -53,7 +53,6 @@ TEST(SilentSound, WithoutADeviceEverythingFailsHarmlessly)
     EXPECT_NE(channel.stopChannel(), 0);
     EXPECT_FALSE(channel.playBlocking(file.c_str()));
     channel.releaseChannel();
-    std::filesystem::remove(file);
 
     EXPECT_NE(createSoundSystem(), nullptr);
 }

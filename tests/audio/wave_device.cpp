@@ -12,14 +12,7 @@ namespace wavedevice {
 
 namespace {
 
-std::filesystem::path freshFolder()
-{
-    const auto dir = std::filesystem::temp_directory_path() / ("quorvane_al_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-void useConfig(const std::filesystem::path& conf, const std::string& text)
+void useConfig(const std::string& conf, const std::string& text)
 {
     std::ofstream(conf) << text;
     ::setenv("ALSOFT_CONF", conf.c_str(), 1);
@@ -39,19 +32,32 @@ constexpr int kSilence = 100;
 
 }  // namespace
 
-std::string configureWaveOutput()
+TestFolder::TestFolder()
+    : path((std::filesystem::temp_directory_path() / ("quorvane_al_" + std::to_string(::getpid()))).string())
 {
-    const auto dir = freshFolder();
-    const auto out = dir / "output.wav";
-    useConfig(dir / "alsoft.conf", "[general]\ndrivers=wave\nsample-type=int16\nchannels=stereo\n"
-                                   "frequency=44100\n[wave]\nfile=" + out.string() + "\n");
-    return out.string();
+    std::filesystem::create_directories(path);
 }
 
-void configureNoDevice()
+TestFolder::~TestFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::string TestFolder::file(const std::string& name) const { return path + "/" + name; }
+
+std::string configureWaveOutput(const TestFolder& folder)
+{
+    const std::string out = folder.file("output.wav");
+    useConfig(folder.file("alsoft.conf"), "[general]\ndrivers=wave\nsample-type=int16\nchannels=stereo\n"
+                                          "frequency=44100\n[wave]\nfile=" + out + "\n");
+    return out;
+}
+
+void configureNoDevice(const TestFolder& folder)
 {
     // The wave backend with no file to write refuses to open.
-    useConfig(freshFolder() / "alsoft.conf", "[general]\ndrivers=wave\n");
+    useConfig(folder.file("alsoft.conf"), "[general]\ndrivers=wave\n");
 }
 
 WaveSound readOutput(const std::string& path)

@@ -9,11 +9,23 @@
 // any device is opened.
 namespace wavedevice {
 
-// Configures the backend to write into a file in a fresh folder of its own;
-// returns that file's path.
-std::string configureWaveOutput();
+// A folder of this process for the configuration, the device's output and
+// the test sounds; removed with everything in it when the process ends.
+struct TestFolder {
+    TestFolder();
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+    std::string file(const std::string& name) const;
+
+    std::string path;
+};
+
+// Configures the backend to write into a file in the folder; returns that
+// file's path.
+std::string configureWaveOutput(const TestFolder& folder);
 // Configures the backend so that opening the device fails.
-void configureNoDevice();
+void configureNoDevice(const TestFolder& folder);
 
 // The device's output so far, as 16-bit stereo; read after the device closed.
 WaveSound readOutput(const std::string& path);
