@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 #include "file_chooser.h"
 #include "game_state.h"
@@ -47,10 +48,16 @@ Cell loadedSquare(int32_t kind)
 bool readSavedGameFile(const char* name, SavedGameRecord& record, std::string* error)
 {
     std::FILE* in = std::fopen(name, "rb");
-    if (!in) {
+    struct stat info {};
+    int err = in ? 0 : errno;
+    if (in && (::fstat(::fileno(in), &info) != 0 || !S_ISREG(info.st_mode)))
+        err = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    if (err != 0) {
+        if (in)
+            std::fclose(in);
         if (error)
             *error = std::string("No se pudo abrir la partida guardada \"") + name + "\": " +
-                     describeFileError(errno) + ".";
+                     describeFileError(err) + ".";
         return false;
     }
     const bool ok = readSavedGame(in, name, record, error);

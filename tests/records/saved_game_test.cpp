@@ -132,6 +132,7 @@ TEST_F(SavedGame, WindowsLineEndsCommentsAndAFinalLineEndAreRead)
 
     const std::string variants[] = {
         withCrLf(saved),
+        withCrLf(saved) + "\r",
         withCrLf(saved) + "\r\n",
         "/ partida de prueba\n\n" + saved.substr(0, saved.size() - 3) + "/ fin\n\nFIN\n",
     };
@@ -200,6 +201,10 @@ TEST_F(SavedGame, BrokenFilesAreRefusedWithAReasonAndTheGameGoesOnUnchanged)
     chooser.answer = "no_existe.txt";
     EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
     EXPECT_NE(error.find("no existe"), std::string::npos) << error;
+    ASSERT_EQ(mkdir("carpeta.txt", 0755), 0);
+    chooser.answer = "carpeta.txt";
+    EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
+    EXPECT_NE(error.find("es una carpeta"), std::string::npos) << error;
     EXPECT_EQ(gameFingerprint(*game, sounds), before);
 
     chooser.cancel = true;
