@@ -1,0 +1,189 @@
+#include "game_session.h"
+
+#include <QApplication>
+#include <QOpenGLContext>
+
+#include "frame_order.h"
+#include "frame.h"
+#include "game_state.h"
+#include "game_view.h"
+#include "input_state.h"
+#include "key_input.h"
+#include "main_window.h"
+#include "openal_sound.h"
+#include "qt_shell_hooks.h"
+#include "render_state.h"
+#include "replay.h"
+#include "textures.h"
+
+namespace {
+
+void showStartError(const char* text)
+{
+    showMessageBox(nullptr, QStringLiteral("ERROR"), QString::fromLatin1(text), false);
+}
+
+// The bitmap decoder's messages, in a box titled "Error" over the window
+// that has the focus.
+void showBitmapError(const std::string& text)
+{
+    showMessageBox(QApplication::activeWindow(), QStringLiteral("Error"),
+                   QString::fromLatin1(text.c_str()).trimmed(), true);
+}
+
+}  // namespace
+
+GameSession::GameSession() = default;
+
+GameSession::~GameSession()
+{
+    closeMainWindow();
+    if (input.currentGame == game_.get())
+        input.currentGame = nullptr;
+    hooks_.reset();
+    game_.reset();
+}
+
+bool GameSession::openMainWindow(const QString& title, int width, int height, int colourBits)
+{
+    (void)colourBits;  // the surface format asks for the colour depth
+    setBitmapErrorHandler(&showBitmapError);
+    window_ = new MainWindow(title);
+    GameView* view = window_->view();
+    window_->move(0, 30);
+    view->resize(width, height);
+    window_->adjustSize();
+    window_->show();
+    if (window_->windowHandle() == nullptr) {
+        closeMainWindow();
+        showStartError("Window Creation Error.");
+        return false;
+    }
+    window_->activateWindow();
+    view->takeFocus();
+
+    // The context is made when the view is first shown; grabbing a frame
+    // makes sure it exists before anything is drawn with it.
+    if (!view->isValid())
+        view->grabFramebuffer();
+    QOpenGLContext* context = view->context();
+    if (context == nullptr || !context->isValid()) {
+        closeMainWindow();
+        showStartError("Can't Create A GL Rendering Context.");
+        return false;
+    }
+    // The drawing is fixed-function OpenGL 1.1: a core profile has none.
+    const QSurfaceFormat format = context->format();
+    if (format.profile() == QSurfaceFormat::CoreProfile) {
+        closeMainWindow();
+        showStartError("Can't Find A Suitable PixelFormat.");
+        return false;
+    }
+    view->beginFrame();
+    if (QOpenGLContext::currentContext() != context) {
+        closeMainWindow();
+        showStartError("Can't Activate The GL Rendering Context.");
+        return false;
+    }
+    setProjection(width, height);
+    if (!initRenderState()) {
+        closeMainWindow();
+        showStartError("Initialization Failed.");
+        return false;
+    }
+    // The real drawing area, now that the window is laid out.
+    setProjection(view->width(), view->height());
+    view->setRedraw([this] { redraw(); });
+    return true;
+}
+
+void GameSession::closeMainWindow()
+{
+    if (window_ == nullptr)
+        return;
+    if (window_->view()->context() != nullptr)
+        window_->view()->doneCurrent();
+    window_->allowClose();
+    delete window_;
+    window_ = nullptr;
+}
+
+bool GameSession::start()
+{
+    if (!openMainWindow(QStringLiteral("Quorvane"), 800, 480, 16))
+        return false;
+
+    // The process-wide input state belongs to this game from here on.
+    input = InputState{};
+    resetJournalAndReplay();
+
+    game_ = std::make_unique<GameState>();
+    input.currentGame = game_.get();
+    game_->restartHook = &restartHook;
+    sounds_ = createSoundSystem();
+    hooks_ = std::make_unique<QtShellHooks>(*window_, *game_, *sounds_);
+    window_->view()->setHooks(hooks_.get());
+    window_->setMenuHandler([this](int id) { menuCommand(id, *hooks_); });
+    window_->setCloseHandler([this] { hooks_->quit(); });
+
+    game_->firstInit(game_->mapName, *sounds_);
+    if (!game_->lastLoadError.empty())
+        hooks_->showError(game_->lastLoadError);
+    game_->SonidoEscribeTuNombre.playCurrent(0, 0, kPlayOnce);
+    pacer_.frameStarted();
+    return true;
+}
+
+void GameSession::drawFrame()
+{
+    const GameState& game = *game_;
+    GameView* view = window_->view();
+    const FrameDrawing drawing{
+        [&] {
+            view->beginFrame();
+            drawScene(game, input.nameEntry, input.playerName);
+        },
+        [&] { drawStatusLine(game, input.playerName); },
+    };
+    runFrameLogic(*game_, drawing);
+    view->present();
+    ++frames_;
+}
+
+void GameSession::redraw()
+{
+    if (!game_)
+        return;
+    drawScene(*game_, input.nameEntry, input.playerName);
+    if (!input.nameEntry)
+        drawStatusLine(*game_, input.playerName);
+}
+
+bool GameSession::runPass()
+{
+    if (done_ || window_ == nullptr)
+        return false;
+    QCoreApplication::processEvents();
+    if (hooks_->quitRequested()) {
+        done_ = true;
+        return false;
+    }
+    pacer_.frameStarted();
+    drawFrame();
+    const bool escape = window_->view()->takeEscape();
+    if (finishFrame(*game_, *hooks_) || escape)
+        done_ = true;
+    if (hooks_->quitRequested())
+        done_ = true;
+    return !done_;
+}
+
+int GameSession::run()
+{
+    if (!start())
+        return 0;
+    while (runPass())
+        pace();
+    closeMainWindow();
+    return 0;
+}

@@ -1,0 +1,60 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+#include "frame_pacer.h"
+
+class GameState;
+class MainWindow;
+class QtShellHooks;
+class SoundSystem;
+
+// The running program: the main window and its rendering context, the one
+// game record, the sound system and the main loop. main() makes one and
+// calls run(); tests and the benchmark drive it pass by pass.
+class GameSession {
+public:
+    GameSession();
+    ~GameSession();
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    // Opens the window with a compatibility-profile rendering context and
+    // the render state. On failure shows the reason in a box titled "ERROR",
+    // releases what it made and returns false.
+    bool openMainWindow(const QString& title, int width, int height, int colourBits);
+    void closeMainWindow();
+
+    // The start: window, game record, first initialisation on the default
+    // map (a map that cannot be read is shown, and the game goes on), then
+    // the spoken name prompt. False when the window could not be made.
+    bool start();
+
+    // One pass of the main loop: the pending window events, then a frame,
+    // its presentation and the upkeep. False once the loop is to end (Esc,
+    // "Salir" or the close box).
+    bool runPass();
+    // Waits out the rest of the frame interval, handling events meanwhile.
+    void pace() { pacer_.waitForNextFrame(); }
+
+    // Runs the loop until it ends, then releases the window. The exit code.
+    int run();
+
+    MainWindow* window() const { return window_; }
+    GameState* game() const { return game_.get(); }
+    QtShellHooks* hooks() const { return hooks_.get(); }
+    FramePacer& pacer() { return pacer_; }
+    int framesRun() const { return frames_; }
+
+private:
+    void drawFrame();
+    void redraw();
+
+    MainWindow* window_ = nullptr;
+    std::unique_ptr<SoundSystem> sounds_;
+    std::unique_ptr<GameState> game_;
+    std::unique_ptr<QtShellHooks> hooks_;
+    FramePacer pacer_;
+    bool done_ = false;
+    int frames_ = 0;
+};

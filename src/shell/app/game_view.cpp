@@ -1,0 +1,85 @@
+#include "game_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "input_state.h"
+#include "key_codes.h"
+#include "key_input.h"
+#include "render_state.h"
+
+GameView::GameView(QWidget* parent) : QOpenGLWidget(parent)
+{
+    // Frames are drawn outside paintGL, so the framebuffer must keep what
+    // was drawn until Qt shows it.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Quorvane"));
+}
+
+void GameView::beginFrame() { makeCurrent(); }
+
+void GameView::present() { repaint(); }
+
+void GameView::takeFocus()
+{
+    window()->activateWindow();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void GameView::resizeGL(int width, int height)
+{
+    setProjection(width, height);
+    redrawPending_ = true;
+}
+
+void GameView::paintGL()
+{
+    // A new framebuffer (after a resize) holds nothing yet: draw the game
+    // as it stands so the window is never left blank.
+    if (redrawPending_ && redraw_) {
+        redrawPending_ = false;
+        redraw_();
+    }
+}
+
+void GameView::keyPressEvent(QKeyEvent* event)
+{
+    const int vk = virtualKeyFor(event->key(), event->modifiers());
+    if (vk == 0 || hooks_ == nullptr) {
+        QOpenGLWidget::keyPressEvent(event);
+        return;
+    }
+    // A held key's auto-repeat counts as further presses, as the name entry
+    // and the input step expect.
+    keyDown(vk, *hooks_);
+    if (vk == Vk::Escape)
+        escapePressed_ = true;
+    event->accept();
+}
+
+void GameView::keyReleaseEvent(QKeyEvent* event)
+{
+    // Auto-repeat sends a release before every repeated press; the key is
+    // still held, so only the real release counts.
+    if (event->isAutoRepeat())
+        return;
+    const int vk = virtualKeyFor(event->key(), event->modifiers());
+    if (vk != 0)
+        keyUp(vk);
+}
+
+void GameView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
+        mouseButton(event->button() == Qt::LeftButton, true);
+    setFocus(Qt::MouseFocusReason);
+}
+
+void GameView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
+        mouseButton(event->button() == Qt::LeftButton, false);
+}
+
+bool GameView::focusNextPrevChild(bool) { return false; }

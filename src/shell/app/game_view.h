@@ -1,0 +1,49 @@
+#pragma once
+#include <QOpenGLWidget>
+#include <functional>
+#include <utility>
+
+class ShellHooks;
+
+// The drawing area of the main window: an 800 by 480 compatibility-profile
+// OpenGL view. Frames are drawn into it by the main loop between
+// beginFrame() and present(); its key and mouse-button events go to the key
+// logic as virtual-key codes.
+class GameView : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    explicit GameView(QWidget* parent = nullptr);
+
+    void setHooks(ShellHooks* hooks) { hooks_ = hooks; }
+    // Draws the current picture again when Qt needs it outside a frame (a
+    // new size, the window uncovered while a modal dialog holds the loop).
+    void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+
+    // Makes the view's context current with its framebuffer bound.
+    void beginFrame();
+    // Shows what was drawn since beginFrame().
+    void present();
+    // Keyboard focus back to the game, after a menu, dialog or message box.
+    void takeFocus();
+
+    // True once Esc has been pressed since the last call. A press and
+    // release that both fall between two frames would otherwise go unseen.
+    bool takeEscape() { return std::exchange(escapePressed_, false); }
+
+    QSize sizeHint() const override { return QSize(800, 480); }
+
+protected:
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    ShellHooks* hooks_ = nullptr;
+    std::function<void()> redraw_;
+    bool redrawPending_ = false;
+    bool escapePressed_ = false;
+};

@@ -1,0 +1,23 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+
+// The keys help dialog: the game keys and the option keys in two groups.
+// Modeless, without buttons; Tab walks through the lines so a screen reader
+// reads each, and Esc or the close box closes it.
+class KeysWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit KeysWindow(QWidget* owner);
+
+signals:
+    void closedByPlayer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool closed_ = false;
+};

@@ -1,0 +1,59 @@
+#include "qt_file_chooser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+QString QtFileChooser::nameFilter(const char* description, const char* pattern)
+{
+    const QString text = QString::fromUtf8(description);
+    const QString glob = QString::fromUtf8(pattern);
+    if (text.endsWith(QLatin1Char('(') + glob + QLatin1Char(')')))
+        return text;
+    if (text.isEmpty())
+        return QLatin1Char('(') + glob + QLatin1Char(')');
+    return text + QStringLiteral(" (") + glob + QLatin1Char(')');
+}
+
+bool QtFileChooser::askOpenFile(const char* title, const char* filterDescription,
+                                const char* filterPattern, std::string& chosenName)
+{
+    return ask(false, title, filterDescription, filterPattern, chosenName);
+}
+
+bool QtFileChooser::askSaveFile(const char* title, const char* filterDescription,
+                                const char* filterPattern, std::string& chosenName)
+{
+    return ask(true, title, filterDescription, filterPattern, chosenName);
+}
+
+bool QtFileChooser::ask(bool save, const char* title, const char* filterDescription,
+                        const char* filterPattern, std::string& chosenName)
+{
+    // Qt's own dialog rather than the desktop's: its texts follow the
+    // Spanish translation loaded at start, it works the same on every
+    // desktop, and a screen reader reaches all its controls.
+    QFileDialog dialog(owner_, QString::fromUtf8(title), QDir::currentPath());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The file need not exist: the load refuses a missing one with a message.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(nameFilter(filterDescription, filterPattern));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setAccessibleName(dialog.windowTitle());
+
+    const QString before = QDir::currentPath();
+    const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    if (QDir::currentPath() != before)
+        QDir::setCurrent(before);
+    if (!accepted)
+        return false;
+
+    const QString name = QFileInfo(dialog.selectedFiles().constFirst()).fileName();
+    if (name.isEmpty())
+        return false;
+    chosenName = QFile::encodeName(name).toStdString();
+    return true;
+}

@@ -1,0 +1,87 @@
+#include "qt_shell_hooks.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "game_view.h"
+#include "keys_window.h"
+#include "main_window.h"
+#include "options_window.h"
+
+namespace {
+
+GameView* gameViewOf(QWidget* owner)
+{
+    auto* window = qobject_cast<MainWindow*>(owner);
+    return window != nullptr ? window->view() : nullptr;
+}
+
+}  // namespace
+
+void showMessageBox(QWidget* owner, const QString& caption, const QString& text, bool critical)
+{
+    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Warning, caption, text,
+                    QMessageBox::Ok, owner);
+    box.setAccessibleName(caption);
+    box.setAccessibleDescription(text);
+    box.exec();
+    if (GameView* view = gameViewOf(owner))
+        view->takeFocus();
+}
+
+QtShellHooks::QtShellHooks(MainWindow& window, GameState& game, SoundSystem& sounds)
+    : window_(window), game_(game), sounds_(sounds), chooser_(&window)
+{
+}
+
+void QtShellHooks::refocusLater()
+{
+    // After the dialog has gone: whichever window Qt activates next, the
+    // game's keys must reach the game view.
+    GameView* view = window_.view();
+    QTimer::singleShot(0, view, [view] {
+        if (QApplication::activeModalWidget() == nullptr)
+            view->takeFocus();
+    });
+}
+
+bool QtShellHooks::openOptionsDialog()
+{
+    // Every opening makes a new dialog; the option keys then keep the newest
+    // one in step.
+    auto* dialog = new OptionsWindow(&window_, game_, *this);
+    QObject::connect(dialog, &OptionsWindow::closedByPlayer, [this] { refocusLater(); });
+    options_ = dialog;
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return true;
+}
+
+bool QtShellHooks::openKeysDialog()
+{
+    auto* dialog = new KeysWindow(&window_);
+    QObject::connect(dialog, &KeysWindow::closedByPlayer, [this] { refocusLater(); });
+    keys_ = dialog;
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return true;
+}
+
+void QtShellHooks::setOptionBox(int boxId, bool checked)
+{
+    if (options_ != nullptr)
+        options_->setBox(boxId, checked);
+}
+
+void QtShellHooks::showError(const std::string& text)
+{
+    showMessageBox(&window_, QStringLiteral("Quorvane"), QString::fromUtf8(text.c_str()), false);
+}
+
+int QtShellHooks::cursorX() { return QCursor::pos().x(); }
+
+void QtShellHooks::setCursor(int x, int y) { QCursor::setPos(x, y); }

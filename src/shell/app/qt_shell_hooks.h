@@ -1,0 +1,49 @@
+#pragma once
+#include <QPointer>
+
+#include "keys_window.h"
+#include "options_window.h"
+#include "qt_file_chooser.h"
+#include "shell_hooks.h"
+
+class GameState;
+class MainWindow;
+
+// What the key and menu logic asks of the window side, done with Qt: the two
+// dialogs, message boxes, the pointer, the file dialogs and the end of the
+// program. The keyboard focus goes back to the game view whenever one of
+// these windows closes.
+class QtShellHooks : public ShellHooks {
+public:
+    QtShellHooks(MainWindow& window, GameState& game, SoundSystem& sounds);
+
+    bool openOptionsDialog() override;
+    bool openKeysDialog() override;
+    void setOptionBox(int boxId, bool checked) override;
+    void quit() override { quitRequested_ = true; }
+    void showError(const std::string& text) override;
+    FileChooser& fileChooser() override { return chooser_; }
+    SoundSystem& sounds() override { return sounds_; }
+    int cursorX() override;
+    void setCursor(int x, int y) override;
+
+    bool quitRequested() const { return quitRequested_; }
+    // The options dialog last opened, while it is open (null otherwise).
+    OptionsWindow* optionsWindow() const { return options_; }
+    KeysWindow* keysWindow() const { return keys_; }
+
+private:
+    void refocusLater();
+
+    MainWindow& window_;
+    GameState& game_;
+    SoundSystem& sounds_;
+    QtFileChooser chooser_;
+    QPointer<OptionsWindow> options_;
+    QPointer<KeysWindow> keys_;
+    bool quitRequested_ = false;
+};
+
+// A message box over the main window (or none), after which the game view
+// has the keyboard focus again.
+void showMessageBox(QWidget* owner, const QString& caption, const QString& text, bool critical);

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <QTemporaryDir>
+
+// A small game folder for the window tests, made in a temporary directory
+// that also becomes the working directory: the two bitmaps, a map with a
+// straight corridor, the report folder and a few short sounds.
+//
+// The map "nivel1.quorvane": the start square at row 5, column 2, facing east
+// down a corridor (columns 3 to 6) that ends at the exit (column 7).
+class GameFolder {
+public:
+    GameFolder();
+    ~GameFolder();
+    QString path() const { return dir_.path(); }
+    bool ok() const { return ok_; }
+
+    static constexpr int kRow = 5;
+    static constexpr int kStartCol = 2;
+    static constexpr int kExitCol = 7;
+    // Grey of the map square picture; the player's square shows its red part.
+    static constexpr int kTileGrey = 0x80;
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+    bool ok_ = false;
+};

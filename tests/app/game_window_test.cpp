@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QTest>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "clock.h"
+#include "game_folder.h"
+#include "game_state.h"
+#include "game_view.h"
+#include "input_state.h"
+#include "main_window.h"
+#include "session_driver.h"
+
+namespace {
+
+// 09:07:02 UTC on Monday 3 March 2008.
+std::time_t fixedCalendar() { return 1204535222; }
+
+// Where the centre of a map square lands in the 800 by 480 frame (y from the
+// top): the square's centre in eye space seen through the 45-degree
+// perspective.
+QPoint squareCentre(int row, int col)
+{
+    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+    const double ndcX = f / (800.0 / 480.0) * (0.5 + 0.1 * col) / 5.0;
+    const double ndcY = f * (1.2 - 0.1 * row) / 5.0;
+    return QPoint(static_cast<int>(std::lround((ndcX + 1) / 2 * 800)),
+                  static_cast<int>(std::lround((1 - ndcY) / 2 * 480)));
+}
+
+// Dark pixels in the band of a message line (line 0 at y 440 from the bottom).
+int darkPixelsInLine(const QImage& frame, int line, int fromX, int toX)
+{
+    const int top = 480 - (440 - 20 * line) - 16;
+    int dark = 0;
+    for (int y = top; y < top + 16; ++y)
+        for (int x = fromX; x < toX; ++x)
+            if (qGray(frame.pixel(x, y)) < 64)
+                ++dark;
+    return dark;
+}
+
+std::vector<std::string> readLines(const QString& path, bool* endsWithNewline)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    *endsWithNewline = bytes.endsWith('\n');
+    std::vector<std::string> lines;
+    for (const QByteArray& line : bytes.split('\n'))
+        lines.push_back(line.toStdString());
+    if (*endsWithNewline)
+        lines.pop_back();
+    return lines;
+}
+
+void pressKey(GameView* view, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(view, key, modifiers);
+}
+
+class GameWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.ok());
+        setCalendarSource(&fixedCalendar);
+        ASSERT_TRUE(session.start());
+        view = session.window()->view();
+        game = session.game();
+    }
+    void TearDown() override { setCalendarSource(nullptr); }
+
+    // Waits out the input step's 100 ms gate so the next request is carried
+    // out by the next frame.
+    void nextInputStep() { runFor(session, 130); }
+
+    GameFolder folder;
+    GameSession session;
+    GameView* view = nullptr;
+    GameState* game = nullptr;
+};
+
+TEST_F(GameWindowTest, WindowHasItsTitlePlaceSizeMenusAndTheKeyboard)
+{
+    runFor(session, 100);
+    MainWindow* window = session.window();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quorvane"));
+    EXPECT_EQ(window->pos(), QPoint(0, 30));
+    EXPECT_EQ(view->size(), QSize(800, 480));
+    const QList<QAction*> menus = window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    QStringList items;
+    for (QAction* action : window->gameMenu()->actions())
+        items << action->text();
+    EXPECT_EQ(items, QStringList({"Cambiar Mapa", "Guardar Juego", "Opciones", "CargarJuego",
+                                  "Salir                  (Esc)"}));
+    ASSERT_EQ(window->helpMenu()->actions().size(), 1);
+    EXPECT_EQ(window->helpMenu()->actions().first()->text(), QStringLiteral("Teclas"));
+    EXPECT_EQ(QApplication::focusWidget(), view);
+    EXPECT_FALSE(game->cells[GameFolder::kRow][GameFolder::kStartCol].kind == 0);
+}
+
+TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
+{
+    // Name entry: Shift still gives lower case, keypad digits and Backspace
+    // are ignored, Delete erases.
+    pressKey(view, Qt::Key_A, Qt::ShiftModifier);
+    pressKey(view, Qt::Key_N);
+    pressKey(view, Qt::Key_X);
+    pressKey(view, Qt::Key_Backspace);
+    pressKey(view, Qt::Key_Delete);
+    pressKey(view, Qt::Key_7, Qt::KeypadModifier);
+    pressKey(view, Qt::Key_A);
+    pressKey(view, Qt::Key_2);
+    runFor(session, 50);
+    EXPECT_STREQ(input.playerName, "ana2");
+    {
+        const QImage frame = view->grabFramebuffer();
+        EXPECT_GT(darkPixelsInLine(frame, 1, 50, 160), 0) << "the prompt at (50, 420)";
+        EXPECT_GT(darkPixelsInLine(frame, 1, 160, 220), 0) << "the name at (160, 420)";
+    }
+    pressKey(view, Qt::Key_Return);
+    EXPECT_FALSE(input.nameEntry);
+
+    // Two steps down the corridor.
+    nextInputStep();
+    pressKey(view, Qt::Key_Space);
+    nextInputStep();
+    pressKey(view, Qt::Key_Space);
+    nextInputStep();
+    EXPECT_EQ(game->col, GameFolder::kStartCol + 2);
+    EXPECT_EQ(game->stepCount, 2);
+    ASSERT_GE(game->visibleCount, 1);
+
+    // Every message line in use shows text; the lines below stay white.
+    game->showMap = true;
+    runFor(session, 50);
+    const QImage frame = view->grabFramebuffer();
+    for (int line = 0; line < 23; ++line) {
+        const int dark = darkPixelsInLine(frame, line, 10, 300);
+        if (game->visible[line] != nullptr)
+            EXPECT_GT(dark, 0) << "message line " << line;
+        else
+            EXPECT_EQ(dark, 0) << "message line " << line;
+    }
+    // The status line once the first step is taken.
+    EXPECT_GT(darkPixelsInLine(frame, 0, 480, 560), 0);
+
+    // The map view: the player's square in red, a corridor square grey, a
+    // wall white.
+    const QRgb marker = frame.pixel(squareCentre(GameFolder::kRow, game->col));
+    EXPECT_GT(qRed(marker), 0x60);
+    EXPECT_LT(qGreen(marker), 0x20);
+    EXPECT_LT(qBlue(marker), 0x20);
+    const QRgb tile = frame.pixel(squareCentre(GameFolder::kRow, GameFolder::kStartCol + 3));
+    EXPECT_NEAR(qRed(tile), GameFolder::kTileGrey, 8);
+    EXPECT_NEAR(qGreen(tile), GameFolder::kTileGrey, 8);
+    const QRgb wall = frame.pixel(squareCentre(GameFolder::kRow + 2, GameFolder::kStartCol));
+    EXPECT_EQ(qGray(wall), 255);
+
+    // Enter writes the report of the level just played, then restarts it.
+    std::vector<std::string> expected;
+    for (int r = 0; r < 30; ++r) {
+        std::string row;
+        for (int c = 0; c < 30; ++c) {
+            int kind = 0;
+            if (r == GameFolder::kRow && c == GameFolder::kStartCol)
+                kind = 1;
+            else if (r == GameFolder::kRow && c > GameFolder::kStartCol && c < GameFolder::kExitCol)
+                kind = 2;
+            else if (r == GameFolder::kRow && c == GameFolder::kExitCol)
+                kind = 6;
+            row += (c ? " " : "") + std::to_string(kind);
+        }
+        expected.push_back(row);
+    }
+    for (int i = 0; i < game->historyCount; ++i) {
+        expected.push_back(std::to_string(static_cast<int32_t>(game->historyTicks[i])));
+        std::string sentence = game->history[i];
+        ASSERT_EQ(sentence.back(), '\n');
+        sentence.pop_back();
+        expected.push_back(sentence);
+    }
+    const std::vector<std::string> data = {
+        "DATOS :", "Nombre :", "ana2", "Mapa :", "nivel1.quorvane", "Tiempo de juego :"};
+    expected.insert(expected.end(), data.begin(), data.end());
+    const size_t timeLine = expected.size();
+    expected.push_back("");
+    const std::vector<std::string> counters = {
+        "N\xBA Disparos errados :", "0", "Disparos errados a monstruos :", "0",
+        "Disparos errados a mutantes :", "0", "Disparos errados a supermonstruos :", "0",
+        "Disparos errados en pasillo :", "0", "N\xBA Pasos en falso :", "0",
+        "N\xBA Pasos con monstruo :", "0", "Choque contra la puerta :", "0",
+        "Error al tomar las balas :", "0", "Juego Exitoso :", "No", "N\xBA Pasos avanzados :", "2",
+        "Balas Final :", std::to_string(game->bullets), "Camino Avanzado :"};
+    expected.insert(expected.end(), counters.begin(), counters.end());
+    const size_t pathLine = expected.size();
+    for (int step = 0; step < 2; ++step) {
+        expected.push_back("");
+        expected.push_back(std::to_string(GameFolder::kRow));
+        expected.push_back(std::to_string(GameFolder::kStartCol + 1 + step));
+    }
+    expected.push_back("FIN");
+
+    pressKey(view, Qt::Key_Return);
+    runFor(session, 50);
+    bool endsWithNewline = true;
+    const std::vector<std::string> lines =
+        readLines(QStringLiteral("bd/ana2_Mon_Mar__3_09_07_02_2008.db1"), &endsWithNewline);
+    ASSERT_EQ(lines.size(), expected.size());
+    EXPECT_FALSE(endsWithNewline);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i == timeLine || i == pathLine || i == pathLine + 3)
+            continue;  // the playing time and the step ticks follow the real clock
+        EXPECT_EQ(lines[i], expected[i]) << "report line " << i + 1;
+    }
+    EXPECT_EQ(lines[timeLine], "0");
+    EXPECT_EQ(game->stepCount, 0) << "the level started again";
+    EXPECT_EQ(game->col, GameFolder::kStartCol);
+}
+
+TEST_F(GameWindowTest, EscEndsTheProgramEvenDuringNameEntry)
+{
+    runFor(session, 50);
+    // Pressed and released before any frame ran: the press still counts.
+    pressKey(view, Qt::Key_Escape);
+    EXPECT_FALSE(session.runPass());
+    EXPECT_FALSE(session.runPass());
+    EXPECT_TRUE(input.nameEntry);
+}
+
+TEST_F(GameWindowTest, CloseBoxEndsTheProgram)
+{
+    runFor(session, 50);
+    session.window()->close();
+    EXPECT_TRUE(session.window()->isVisible()) << "the loop releases the window itself";
+    EXPECT_FALSE(session.runPass());
+}
+
+}  // namespace
