@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -8,12 +9,8 @@
 // plays. Nothing here touches a sound device, so asset checks and fuzzers can
 // use it on any bytes.
 
-// A read-only window on bytes owned elsewhere. Every read through it is
-// checked against size.
-struct ByteView {
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-};
+// Bytes owned elsewhere, read-only; every read is checked against size().
+using ByteView = std::span<const uint8_t>;
 
 // What the chunk walk found: the body of the first "fmt " chunk and the body
 // of the first "data" chunk, both inside the walked bytes.

@@ -36,10 +36,10 @@ bool decodeWave(ByteView file, WaveSound& out, std::string* error)
     WaveChunks chunks;
     if (!parseWave(file, chunks))
         return fail(error, "not a RIFF/WAVE file with fmt and data chunks");
-    if (chunks.format.size < 16)
+    if (chunks.format.size() < 16)
         return fail(error, "fmt chunk shorter than 16 bytes");
 
-    const uint8_t* fmt = chunks.format.data;
+    const uint8_t* fmt = chunks.format.data();
     const uint16_t tag = readLe16(fmt);
     const uint16_t channels = readLe16(fmt + 2);
     const uint32_t rate = readLe32(fmt + 4);
@@ -59,13 +59,13 @@ bool decodeWave(ByteView file, WaveSound& out, std::string* error)
 
     // A trailing partial frame cannot be played; the device refuses buffers
     // that are not whole frames.
-    const size_t usable = chunks.samples.size - chunks.samples.size % blockAlign;
+    const size_t usable = chunks.samples.size() - chunks.samples.size() % blockAlign;
     if (usable == 0)
         return fail(error, "no samples");
 
     out.channels = channels;
     out.sampleRate = rate;
     out.bitsPerSample = bits;
-    out.samples.assign(chunks.samples.data, chunks.samples.data + usable);
+    out.samples.assign(chunks.samples.begin(), chunks.samples.begin() + std::ptrdiff_t(usable));
     return true;
 }

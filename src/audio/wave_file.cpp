@@ -63,7 +63,7 @@ bool loadWaveFile(const std::string& path, WaveSound& out, std::string* error)
     if (!readRegularFile(path, bytes, error))
         return false;
     std::string why;
-    if (!decodeWave(ByteView{bytes.data(), bytes.size()}, out, &why))
+    if (!decodeWave(bytes, out, &why))
         return fail(error, path + ": " + why);
     return true;
 }

@@ -67,13 +67,13 @@ WaveSound readOutput(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     WaveChunks chunks;
-    if (!parseWave(ByteView{bytes.data(), bytes.size()}, chunks) || chunks.format.size < 16)
+    if (!parseWave(bytes, chunks) || chunks.format.size() < 16)
         throw std::runtime_error("device output unreadable: " + path);
     WaveSound output;
-    output.channels = uint16_t(chunks.format.data[2]);
-    output.bitsPerSample = uint16_t(chunks.format.data[14]);
+    output.channels = uint16_t(chunks.format[2]);
+    output.bitsPerSample = uint16_t(chunks.format[14]);
     output.sampleRate = 44100;
-    output.samples.assign(chunks.samples.data, chunks.samples.data + chunks.samples.size);
+    output.samples.assign(chunks.samples.begin(), chunks.samples.end());
     if (output.channels != 2 || output.bitsPerSample != 16)
         throw std::runtime_error("device output is not 16-bit stereo");
     return output;

@@ -13,7 +13,7 @@ using namespace wavebytes;
 
 namespace {
 
-ByteView viewOf(const Bytes& bytes) { return ByteView{bytes.data(), bytes.size()}; }
+ByteView viewOf(const Bytes& bytes) { return bytes; }
 
 // The walk's result as offsets into the file, for compact expectations.
 struct Found {
@@ -25,9 +25,9 @@ Found walk(const Bytes& file)
 {
     WaveChunks chunks;
     const bool ok = parseWave(viewOf(file), chunks);
-    auto at = [&](ByteView v) { return v.data ? long(v.data - file.data()) : -1L; };
-    return {ok, at(chunks.format), long(chunks.format.size), at(chunks.samples),
-            long(chunks.samples.size)};
+    auto at = [&](ByteView v) { return v.data() ? long(v.data() - file.data()) : -1L; };
+    return {ok, at(chunks.format), long(chunks.format.size()), at(chunks.samples),
+            long(chunks.samples.size())};
 }
 
 const Bytes kFormat = pcmFormat(1, 22050, 16);
