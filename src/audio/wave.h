@@ -39,7 +39,8 @@ struct WaveSound {
     double seconds() const;
 };
 
-// Decodes WAV bytes held in memory. Only uncompressed PCM, 8 or 16 bits, mono
+// Decodes WAV bytes held in memory. Only uncompressed PCM (under the classic
+// or the extensible header), 8 or 16 bits, mono
 // or stereo, is accepted. On failure `out` is left as it was and `error`, if
 // given, says why.
 bool decodeWave(ByteView file, WaveSound& out, std::string* error = nullptr);

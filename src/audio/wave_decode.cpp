@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "wave.h"
 
 namespace {
@@ -17,6 +19,22 @@ bool fail(std::string* error, const char* why)
 }
 
 constexpr uint16_t kFormatPcm = 1;
+constexpr uint16_t kFormatExtensible = 0xFFFE;
+// The extensible header's sub-format for plain PCM; its first two bytes are
+// the classic tag.
+constexpr uint8_t kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                       0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+// Plain PCM, said either way: the classic tag, or the extensible header some
+// editors write for the same samples.
+bool isPcm(ByteView fmt)
+{
+    const uint16_t tag = readLe16(fmt.data());
+    if (tag == kFormatPcm)
+        return true;
+    return tag == kFormatExtensible && fmt.size() >= 40 &&
+           std::equal(fmt.begin() + 24, fmt.begin() + 40, kPcmSubFormat);
+}
 // Far above any sound the game ships; keeps the rate within what the device
 // API takes as a signed int.
 constexpr uint32_t kMaxSampleRate = 384000;
@@ -40,13 +58,12 @@ bool decodeWave(ByteView file, WaveSound& out, std::string* error)
         return fail(error, "fmt chunk shorter than 16 bytes");
 
     const uint8_t* fmt = chunks.format.data();
-    const uint16_t tag = readLe16(fmt);
     const uint16_t channels = readLe16(fmt + 2);
     const uint32_t rate = readLe32(fmt + 4);
     const uint16_t blockAlign = readLe16(fmt + 12);
     const uint16_t bits = readLe16(fmt + 14);
 
-    if (tag != kFormatPcm)
+    if (!isPcm(chunks.format))
         return fail(error, "compressed or unknown format tag (only PCM is played)");
     if (channels != 1 && channels != 2)
         return fail(error, "only mono and stereo are played");

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace wavedevice {
@@ -62,18 +61,10 @@ void configureNoDevice(const TestFolder& folder)
 
 WaveSound readOutput(const std::string& path)
 {
-    // The backend writes an extensible header, which the game itself does not
-    // play; the samples are the 16-bit stereo the configuration asked for.
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    WaveChunks chunks;
-    if (!parseWave(bytes, chunks) || chunks.format.size() < 16)
-        throw std::runtime_error("device output unreadable: " + path);
     WaveSound output;
-    output.channels = uint16_t(chunks.format[2]);
-    output.bitsPerSample = uint16_t(chunks.format[14]);
-    output.sampleRate = 44100;
-    output.samples.assign(chunks.samples.begin(), chunks.samples.end());
+    std::string error;
+    if (!loadWaveFile(path, output, &error))
+        throw std::runtime_error("device output unreadable: " + error);
     if (output.channels != 2 || output.bitsPerSample != 16)
         throw std::runtime_error("device output is not 16-bit stereo");
     return output;

@@ -31,6 +31,19 @@ Found walk(const Bytes& file)
 }
 
 const Bytes kFormat = pcmFormat(1, 22050, 16);
+
+// The 40-byte extensible fmt body for 16-bit mono, with the given sub-format
+// tag in its GUID.
+Bytes extensibleFormat(uint16_t subFormat)
+{
+    Bytes body = formatBody(0xFFFE, 1, 22050, 16, 2);
+    putLe16(body, 22);
+    putLe16(body, 16);
+    putLe32(body, 4);
+    putLe16(body, subFormat);
+    body.insert(body.end(), {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71});
+    return body;
+}
 const Bytes kSamples{1, 2, 3, 4};
 
 }  // namespace
@@ -146,6 +159,10 @@ TEST(DecodeWave, AcceptsPcmEightAndSixteenBitMonoAndStereo)
     EXPECT_EQ(stereo16.channels, 2);
     EXPECT_EQ(stereo16.samples.size(), 4u);
     EXPECT_DOUBLE_EQ(stereo16.seconds(), 1.0 / 44100);
+
+    WaveSound extensible;
+    ASSERT_TRUE(decodeWave(viewOf(riff({chunk("fmt ", extensibleFormat(1)), chunk("data", kSamples)})), extensible));
+    EXPECT_EQ(extensible.samples, kSamples);
 }
 
 TEST(DecodeWave, RefusesFormatsItCannotPlayAndLeavesTheSoundAsItWas)
@@ -167,7 +184,8 @@ TEST(DecodeWave, RefusesFormatsItCannotPlayAndLeavesTheSoundAsItWas)
         {"24-bit", pcmFormat(1, 22050, 24), Bytes(6, 0)},
         {"ADPCM", formatBody(2, 1, 22050, 4, 256), kSamples},
         {"float", formatBody(3, 1, 22050, 32, 4), kSamples},
-        {"extensible", formatBody(0xFFFE, 1, 22050, 16, 2), kSamples},
+        {"extensible without its extension", formatBody(0xFFFE, 1, 22050, 16, 2), kSamples},
+        {"extensible float", extensibleFormat(3), kSamples},
         {"no samples", kFormat, {}},
         {"less than a frame", kFormat, {1}},
         {"absurd sample rate", formatBody(1, 1, 0xFFFFFFFF, 16, 2), kSamples},
