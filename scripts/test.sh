@@ -25,6 +25,10 @@ run_suite() {
 
 echo "== normal build =="
 run_suite "$root/build"
+if [ "${QUORVANE_SKIP_FUZZ:-0}" != 1 ]; then
+  echo "== fuzz smoke run (every target, a few seconds each) =="
+  "$root/fuzz/run.sh" --smoke --game-dir "$root/build/game"
+fi
 if [ "${QUORVANE_SKIP_SANITIZERS:-0}" != 1 ]; then
   echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer) =="
   run_suite "$root/build-sanitize" -DQUORVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_BUILD_BENCH=OFF

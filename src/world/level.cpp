@@ -41,7 +41,10 @@ bool readMapFile(const std::string& name, MapRead& out)
 {
     std::FILE* file = std::fopen(name.c_str(), "rb");
     if (!file) {
-        out.error = "No se pudo abrir el mapa \"" + name + "\": " + std::strerror(errno) + ".";
+        const char* why = errno == ENOENT ? "no existe"
+                          : errno == EACCES ? "no hay permiso para leerlo"
+                                            : "no se puede leer";
+        out.error = "No se pudo abrir el mapa \"" + name + "\": " + why + ".";
         return false;
     }
     char line[kLineBufferSize];

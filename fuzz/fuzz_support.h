@@ -1,0 +1,34 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "game_state.h"
+#include "sound.h"
+
+// A sound system without a device: every channel stays closed, as on a
+// machine with no sound card.
+class NullSound : public SoundSystem {
+public:
+    int openVoice() override { return -1; }
+    void closeVoice(int) override {}
+    bool loadVoice(int, const std::string&) override { return false; }
+    int playVoice(int, bool) override { return -1; }
+    int stopVoice(int) override { return -1; }
+    bool playBlocking(const std::string&) override { return false; }
+};
+
+// Ticks that move only when told, so a run is repeatable.
+void installFuzzClock();
+void advanceFuzzClock(Tick ms);
+
+// Moves into a scratch folder of this process, where the targets write the
+// files the loaders read by name (and the level start its empty file).
+void enterScratchFolder(const char* purpose);
+
+// Writes bytes to a file in the working folder.
+bool writeBytes(const std::string& name, const uint8_t* data, size_t size);
+
+// Plays a fixed walk on the level in play: steps and side actions mixed with
+// the timed threats, until the level ends or the moves run out.
+void playSomeMoves(GameState& game, int moves);

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs each of them on a seed corpus of
+# files the product itself makes (sounds, pictures, maps, saved games).
+#
+#   fuzz/run.sh                  # every target for 30 minutes
+#   fuzz/run.sh --smoke          # every target for a few seconds (CI)
+#   fuzz/run.sh --time 600 fuzz_map
+#
+# Findings (crash-*, leak-*, timeout-*) land in build-fuzz/findings/<target>/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build-fuzz
+seconds=1800
+runs=-1
+game_dir=$root/build/game
+targets=()
+
+while [ $# -gt 0 ]; do
+  case $1 in
+    --smoke) seconds=6; runs=30000 ;;
+    --time) seconds=$2; shift ;;
+    --game-dir) game_dir=$2; shift ;;
+    *) targets+=("$1") ;;
+  esac
+  shift
+done
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_wave fuzz_bitmap fuzz_map fuzz_saved_game)
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DQUORVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" fuzz_seed_saved_games
+
+if [ ! -d "$game_dir/Sonidos" ]; then
+  cmake --build "$build" --target game_folder
+  game_dir=$build/game
+fi
+
+# Seeds: a handful of the smallest sounds, both pictures, every map, and a
+# saved game walked on every map.
+seeds=$build/seeds
+rm -rf "$seeds"
+mkdir -p "$seeds"/{fuzz_wave,fuzz_bitmap,fuzz_map,fuzz_saved_game}
+find "$game_dir" -name '*.wav' -printf '%s %p\n' | sort -n | head -n 8 | cut -d' ' -f2- |
+  while read -r f; do cp "$f" "$seeds/fuzz_wave/"; done
+cp "$game_dir"/Data/*.bmp "$seeds/fuzz_bitmap/"
+cp "$root"/assets/maps/*.quorvane "$seeds/fuzz_map/"
+"$build/fuzz/fuzz_seed_saved_games" "$seeds/fuzz_saved_game" "$root"/assets/maps/*.quorvane
+
+declare -A dict=([fuzz_wave]=wave [fuzz_bitmap]=bitmap [fuzz_map]=map [fuzz_saved_game]=saved_game)
+status=0
+for t in "${targets[@]}"; do
+  corpus=$build/corpus/$t
+  findings=$build/findings/$t
+  mkdir -p "$corpus" "$findings"
+  echo "== $t: up to $seconds s =="
+  if ! "$build/fuzz/$t" "$corpus" "$seeds/$t" \
+      -dict="$root/fuzz/dict/${dict[$t]}.dict" \
+      -max_total_time="$seconds" -runs="$runs" -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$findings/" -print_final_stats=1 2>"$build/$t.log"; then
+    echo "$t: FAILED (see $build/$t.log and $findings/)"
+    tail -n 40 "$build/$t.log"
+    status=1
+  fi
+  grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb|cov: ' "$build/$t.log" | tail -n 3 || true
+done
+exit $status
