@@ -40,9 +40,8 @@ struct WaveSound {
 };
 
 // Decodes WAV bytes held in memory. Only uncompressed PCM (under the classic
-// or the extensible header), 8 or 16 bits, mono
-// or stereo, is accepted. On failure `out` is left as it was and `error`, if
-// given, says why.
+// or the extensible header), 8 or 16 bits, mono or stereo, is accepted. On
+// failure `out` is left as it was and `error`, if given, says why.
 bool decodeWave(ByteView file, WaveSound& out, std::string* error = nullptr);
 
 // Reads and decodes a WAV file. Only regular files are read (a named pipe
