@@ -18,7 +18,7 @@ SHEET = 16 * CELL
 INK_LEFT, INK_RIGHT = 1, 11   # ink columns, inclusive
 INK_TOP, INK_BOTTOM = 0, 15   # ink rows, inclusive
 BASELINE = 12                 # row under the last row of a capital letter
-FONT_SIZE = 14
+FONT_SIZE = 16
 INK = 0
 PAPER = 255
 
