@@ -37,13 +37,18 @@ fi
 # Seeds: a handful of the smallest sounds, both pictures, every map, and a
 # saved game walked on every map.
 seeds=$build/seeds
-rm -rf "$seeds"
-mkdir -p "$seeds"/{fuzz_wave,fuzz_bitmap,fuzz_map,fuzz_saved_game}
-find "$game_dir" -name '*.wav' -printf '%s %p\n' | sort -n | head -n 8 | cut -d' ' -f2- |
-  while read -r f; do cp "$f" "$seeds/fuzz_wave/"; done
-cp "$game_dir"/Data/*.bmp "$seeds/fuzz_bitmap/"
-cp "$root"/assets/maps/*.quorvane "$seeds/fuzz_map/"
-"$build/fuzz/fuzz_seed_saved_games" "$seeds/fuzz_saved_game" "$root"/assets/maps/*.quorvane
+for t in "${targets[@]}"; do
+  rm -rf "${seeds:?}/$t"
+  mkdir -p "$seeds/$t"
+  case $t in
+    fuzz_wave)
+      find "$game_dir" -name '*.wav' -printf '%s %p\n' | sort -n | head -n 8 | cut -d' ' -f2- |
+        while read -r f; do cp "$f" "$seeds/$t/"; done ;;
+    fuzz_bitmap) cp "$game_dir"/Data/*.bmp "$seeds/$t/" ;;
+    fuzz_map) cp "$root"/assets/maps/*.quorvane "$seeds/$t/" ;;
+    fuzz_saved_game) "$build/fuzz/fuzz_seed_saved_games" "$seeds/$t" "$root"/assets/maps/*.quorvane ;;
+  esac
+done
 
 declare -A dict=([fuzz_wave]=wave [fuzz_bitmap]=bitmap [fuzz_map]=map [fuzz_saved_game]=saved_game)
 status=0
