@@ -1,11 +1,12 @@
 """Assembles the ready-to-run game folder: sounds, pictures, maps and bd/.
 
-    build_game.py --assets <assets dir> --out <game dir> --font <ttf> [--jobs N] [--stamp file]
+    build_game.py --assets <assets dir> --out <game dir> --font <ttf>
+                  --manifest <file> [--jobs N] [--stamp file]
 
 A sound is made again only when its sentence, recipe, layout, placement or
-the generator itself changed since it was last made (the manifest in the
-game folder keeps a digest of each one's inputs), so editing one sentence
-respeaks one file. Every output depends only on its inputs, never on time,
+the generator itself changed since it was last made (the manifest keeps a
+digest of each one's inputs), so editing one sentence respeaks one file.
+Sound files the tables no longer name are removed from the folder. Every output depends only on its inputs, never on time,
 order or the number of jobs.
 """
 
@@ -21,7 +22,6 @@ import tempfile
 import audio
 import pictures
 
-MANIFEST = ".sounds.json"
 SOUND_FOLDERS = ("Sonidos", "SonidosLetras", "SonidosSeteo")
 
 
@@ -78,8 +78,17 @@ def build_one(name, job, out):
         audio.build_sound((*job, os.path.join(out, name)), work)
 
 
-def build_sounds(jobs, out, workers):
-    manifest_path = os.path.join(out, MANIFEST)
+def remove_stale_sounds(jobs, out):
+    for folder in SOUND_FOLDERS:
+        path = os.path.join(out, folder)
+        if not os.path.isdir(path):
+            continue
+        for name in os.listdir(path):
+            if f"{folder}/{name}" not in jobs:
+                os.remove(os.path.join(path, name))
+
+
+def build_sounds(jobs, out, manifest_path, workers):
     try:
         with open(manifest_path, encoding="utf-8") as f:
             made = json.load(f)
@@ -127,12 +136,16 @@ def main():
     parser.add_argument("--out", required=True)
     parser.add_argument("--font", required=True)
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
+    parser.add_argument("--manifest", required=True,
+                        help="where to keep the digests of the sounds made, outside the game folder")
     parser.add_argument("--stamp")
     args = parser.parse_args()
 
     os.makedirs(args.out, exist_ok=True)
     os.makedirs(os.path.join(args.out, "bd"), exist_ok=True)
-    made = build_sounds(sound_jobs(args.assets), args.out, max(1, args.jobs))
+    jobs = sound_jobs(args.assets)
+    remove_stale_sounds(jobs, args.out)
+    made = build_sounds(jobs, args.out, args.manifest, max(1, args.jobs))
     build_pictures(args.out, args.font)
     copy_maps(args.assets, args.out)
     print(f"game folder {args.out}: {made} sound files made")
