@@ -6,8 +6,8 @@
 A sound is made again only when its sentence, recipe, layout, placement or
 the generator itself changed since it was last made (the manifest keeps a
 digest of each one's inputs), so editing one sentence respeaks one file.
-Sound files the tables no longer name are removed from the folder. Every output depends only on its inputs, never on time,
-order or the number of jobs.
+Sound files the tables no longer name are removed from the folder. Every
+output depends only on its inputs, never on time, order or the number of jobs.
 """
 
 import argparse
