@@ -41,6 +41,17 @@ bool waitUntilQuiet(const OpenAlSound& sound, int voice)
     return true;
 }
 
+bool waitForOffset(const OpenAlSound& sound, int voice, long frames)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 3s;
+    while (sound.voiceSampleOffset(voice) < frames) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
 class OpenAlSoundTest : public ::testing::Test {
 protected:
     // The device writes its output file completely when it closes.
@@ -104,7 +115,7 @@ TEST_F(OpenAlSoundTest, ALoopingSoundRepeatsUntilStopped)
     const int voice = sound->openVoice();
     ASSERT_TRUE(sound->loadVoice(voice, tone("loop.wav", 0.1)));
     ASSERT_EQ(sound->playVoice(voice, true), 0);
-    std::this_thread::sleep_for(400ms);
+    std::this_thread::sleep_for(500ms);
     EXPECT_TRUE(sound->isVoicePlaying(voice));
     EXPECT_EQ(sound->stopVoice(voice), 0);
     EXPECT_FALSE(sound->isVoicePlaying(voice));
@@ -118,10 +129,12 @@ TEST_F(OpenAlSoundTest, StopThenPlayResumesWhereItStopped)
     const int voice = sound->openVoice();
     ASSERT_TRUE(sound->loadVoice(voice, tone("resume.wav", 0.3)));
     ASSERT_EQ(sound->playVoice(voice, false), 0);
-    std::this_thread::sleep_for(120ms);
+    // Stop about a third of the way in, however busy the machine is.
+    ASSERT_TRUE(waitForOffset(*sound, voice, long(0.1 * kRate)));
     ASSERT_EQ(sound->stopVoice(voice), 0);
     const long stoppedAt = sound->voiceSampleOffset(voice);
-    EXPECT_GT(stoppedAt, 0);
+    ASSERT_GE(stoppedAt, long(0.1 * kRate));
+    ASSERT_LT(stoppedAt, long(0.3 * kRate));
     std::this_thread::sleep_for(60ms);
     EXPECT_EQ(sound->voiceSampleOffset(voice), stoppedAt);
 
