@@ -14,6 +14,9 @@ struct OpenAlOutput;
 //
 // With no usable device the game runs silent: the constructor says so once
 // on the notice stream and every operation then fails harmlessly.
+//
+// Its context is made current for the whole process, so one instance lives
+// at a time; every call comes from the game's one thread.
 class OpenAlSound : public SoundSystem {
 public:
     explicit OpenAlSound(std::ostream& notices);
