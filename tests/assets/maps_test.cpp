@@ -122,12 +122,14 @@ TEST(ShippedMaps, EachCanBeWalkedToItsExitWithEnoughBullets)
     }
 }
 
-TEST(ShippedMaps, FirstLevelTeachesEachThingOnceAndLevelsGetHarder)
+TEST(ShippedMaps, FirstLevelTeachesEachThingAndLevelsGetHarder)
 {
     const auto maps = shippedMaps();
     const MapCodes& first = maps.at("nivel1.quorvane").codes;
-    for (int code : {4, 5, 6, 9, 10, 8})
+    for (int code : {4, 5, 6, 10, 8})
         EXPECT_EQ(count(first, code), 1) << "code " << code;
+    // Bullets to spare, for the shots a beginner sends the wrong way.
+    EXPECT_GE(count(first, 9), 2);
     for (int code : {2, 7, 11, 12})
         EXPECT_EQ(count(first, code), 0) << "code " << code;
 
