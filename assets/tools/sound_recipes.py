@@ -77,9 +77,10 @@ def bullets_clink(_=None):
 
 
 def door_creak(_=None):
-    # A rising saw chopped into a rattle: hinges turning.
-    return ("synth 0.9 sawtooth 160-330 synth 0.9 square amod 28 60 "
-            "bandpass 700 400h fade q 0.05 0.9 0.15 pad 0 0.1")
+    # Hinges turning: a train of clicks that speeds up, rung through two
+    # wooden resonances.
+    return ("synth 0.9 square 24-46 synth 0.9 sine amod 2 60 gain -6 "
+            "bandpass 1100 400h bandpass 1800 900h fade q 0.05 0.9 0.15 pad 0 0.1")
 
 
 def pick_up(_=None):
