@@ -179,9 +179,15 @@ TEST_F(WorldTest, BrokenMapsAreRefusedAndTheLevelInPlayStays)
     const size_t row1 = text.find('\n', text.find('\n') + 1) + 1;
     text.replace(row1, text.find('\n', row1) - row1, "0 3 x 8");
     writeFile("shortline.quorvane", text);
+    // A line past the 254 characters the reader takes: its rest is read as
+    // the next row, which is then short.
+    std::string wide = full;
+    const size_t row0End = wide.find('\n', wide.find('\n') + 1);
+    wide.insert(row0End, std::string(300, ' ') + "0");
+    writeFile("wide.quorvane", wide);
 
     for (const char* broken : {"missing.quorvane", "short.quorvane", "code13.quorvane", "empty.quorvane",
-                               "huge.quorvane", "shortline.quorvane"}) {
+                               "huge.quorvane", "shortline.quorvane", "wide.quorvane"}) {
         EXPECT_FALSE(game.loadMap(broken)) << broken;
         EXPECT_FALSE(game.lastLoadError.empty()) << broken;
         EXPECT_EQ(std::memcmp(before, game.cells, sizeof(Grid)), 0) << broken;
