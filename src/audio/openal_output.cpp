@@ -1,5 +1,8 @@
 #include "openal_output.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 // The period we ask for: 5 ms of output per mixing update. Implementations
@@ -47,6 +50,11 @@ double OpenAlOutput::latencyMs() const
 
 std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why)
 {
+    // OpenAL Soft takes its mixing period only from its configuration, read at
+    // the first call into the library: point it at the game folder's settings
+    // unless the user has chosen a file of his own.
+    if (!std::getenv("ALSOFT_CONF") && std::filesystem::is_regular_file("alsoft.conf"))
+        setenv("ALSOFT_CONF", "alsoft.conf", 0);
     auto output = std::make_unique<OpenAlOutput>();
     output->device = alcOpenDevice(nullptr);
     if (!output->device) {
