@@ -12,24 +12,6 @@
 #include "saved_game_format.h"
 
 namespace {
-struct ChannelOpening {
-    SoundChannel GameState::*channel;
-    const char* file;
-};
-
-const ChannelOpening kLoadOpenings[] = {
-    {&GameState::sonido, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoDisparos, "Sonidos/Pasos.wav"},
-    {&GameState::SonidosExtras, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoFeedBackSeteo, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoMuerteMonstruo, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoBloqueando, "Sonidos/Pasos.wav"},
-    {&GameState::MusicaDeFondo, "Sonidos/MusicaFondo.wav"},
-    {&GameState::SonidoMonstruos, "Sonidos/MonstruoCen.wav"},
-    {&GameState::SonidoPasos, "Sonidos/Pasos.wav"},
-    {&GameState::MusicaFinal, "Sonidos/MusicaFinal.wav"},
-};
-
 // A saved game carries kinds only; creatures start at the strength the level
 // start gives them, so the replay meets them as the recorded game did.
 Cell loadedSquare(int32_t kind)
@@ -79,13 +61,7 @@ void startStatisticsAfresh(GameState& game)
 
 void putInPlay(GameState& game, const SavedGameRecord& record, SoundSystem& sounds)
 {
-    reopenForLoad(game, sounds);
-    game.infiniteBullets = false;
-    game.mouseActive = false;
-    game.mouseEnabled = false;
-    game.musicOn = false;
-    game.musicRestart = true;
-    game.showMap = true;
+    game.reopenForLoad(sounds);
 
     for (int r = 0; r < kGridSize; ++r)
         for (int c = 0; c < kGridSize; ++c)
@@ -97,12 +73,6 @@ void putInPlay(GameState& game, const SavedGameRecord& record, SoundSystem& soun
     startReplay(record.entries, record.entryCount);
     game.resetLevelAfterLoad();
 }
-}
-
-void reopenForLoad(GameState& game, SoundSystem& sounds)
-{
-    for (const auto& opening : kLoadOpenings)
-        (game.*opening.channel).initChannel(opening.file, sounds);
 }
 
 bool saveGame(const GameState& game, FileChooser& chooser, std::string* error)

@@ -19,10 +19,6 @@ bool saveGame(const GameState& game, FileChooser& chooser, std::string* error);
 // malformed (the game in play is then unchanged).
 bool loadGame(GameState& game, FileChooser& chooser, SoundSystem& sounds, std::string* error);
 
-// Opens the ten game channels afresh with their first sounds; the three
-// prompt channels are left alone.
-void reopenForLoad(GameState& game, SoundSystem& sounds);
-
 // "Cambiar Mapa": asks for a map and starts a level on it, emptying the
 // journal and ending any replay, as a restart does. False when cancelled, or
 // with error set when the map cannot be read (the level in play goes on).

@@ -35,6 +35,10 @@ public:
     void startLevel();
     void resetLevelAfterLoad();
     bool restartLevel();
+    // Before a saved game is put in play: the game channels opened afresh
+    // (the name prompt and introductions keep theirs) and the options reset,
+    // with the map view on.
+    void reopenForLoad(SoundSystem& sounds);
     // Puts the player on the grid's start square (the last one in row order),
     // facing its open neighbour; nothing changes when there is none.
     void placeOnStartSquare();
@@ -128,6 +132,8 @@ public:
     std::string lastLoadError;
 
 private:
+    void openChannels(SoundSystem& sounds, bool withPrompts);
+    void resetOptions(bool mapShown);
     void closeLastGameFile();
     void openLastGameFile();
     bool squareOpen(int r, int c) const;

@@ -12,23 +12,24 @@ const char* const kLastGameFile = "UltimoJuego.txt";
 struct ChannelOpening {
     SoundChannel GameState::*channel;
     const char* file;
+    bool prompt;  // the name prompt and the introductions: opened once only
 };
 
-// The order in which the channels are opened at first initialisation.
-const ChannelOpening kFirstOpenings[] = {
-    {&GameState::sonido, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoDisparos, "Sonidos/Pasos.wav"},
-    {&GameState::SonidosExtras, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoFeedBackSeteo, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoMuerteMonstruo, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoBloqueando, "Sonidos/Pasos.wav"},
-    {&GameState::SonidoEscribeTuNombre, "Sonidos/escribetunombreypresiona.wav"},
-    {&GameState::SonidoIntroduccion1, "Sonidos/Intro1.wav"},
-    {&GameState::SonidoIntroduccion2, "Sonidos/Intro2.wav"},
-    {&GameState::MusicaDeFondo, "Sonidos/MusicaFondo.wav"},
-    {&GameState::SonidoMonstruos, "Sonidos/MonstruoCen.wav"},
-    {&GameState::SonidoPasos, "Sonidos/Pasos.wav"},
-    {&GameState::MusicaFinal, "Sonidos/MusicaFinal.wav"},
+// The order in which the channels are opened, with their first sounds.
+const ChannelOpening kOpenings[] = {
+    {&GameState::sonido, "Sonidos/Pasos.wav", false},
+    {&GameState::SonidoDisparos, "Sonidos/Pasos.wav", false},
+    {&GameState::SonidosExtras, "Sonidos/Pasos.wav", false},
+    {&GameState::SonidoFeedBackSeteo, "Sonidos/Pasos.wav", false},
+    {&GameState::SonidoMuerteMonstruo, "Sonidos/Pasos.wav", false},
+    {&GameState::SonidoBloqueando, "Sonidos/Pasos.wav", false},
+    {&GameState::SonidoEscribeTuNombre, "Sonidos/escribetunombreypresiona.wav", true},
+    {&GameState::SonidoIntroduccion1, "Sonidos/Intro1.wav", true},
+    {&GameState::SonidoIntroduccion2, "Sonidos/Intro2.wav", true},
+    {&GameState::MusicaDeFondo, "Sonidos/MusicaFondo.wav", false},
+    {&GameState::SonidoMonstruos, "Sonidos/MonstruoCen.wav", false},
+    {&GameState::SonidoPasos, "Sonidos/Pasos.wav", false},
+    {&GameState::MusicaFinal, "Sonidos/MusicaFinal.wav", false},
 };
 
 // The map codes of one file, read whole before anything in play is touched.
@@ -122,16 +123,33 @@ GameState::GameState()
 
 GameState::~GameState() { closeLastGameFile(); }
 
-void GameState::firstInit(const std::string& name, SoundSystem& sounds)
+void GameState::openChannels(SoundSystem& sounds, bool withPrompts)
 {
-    for (const auto& opening : kFirstOpenings)
-        (this->*opening.channel).initChannel(opening.file, sounds);
+    for (const auto& opening : kOpenings)
+        if (withPrompts || !opening.prompt)
+            (this->*opening.channel).initChannel(opening.file, sounds);
+}
+
+void GameState::resetOptions(bool mapShown)
+{
     infiniteBullets = false;
     mouseActive = false;
     mouseEnabled = false;
     musicOn = false;
     musicRestart = true;
-    showMap = false;
+    showMap = mapShown;
+}
+
+void GameState::reopenForLoad(SoundSystem& sounds)
+{
+    openChannels(sounds, false);
+    resetOptions(true);  // a loaded game is watched with the map in view
+}
+
+void GameState::firstInit(const std::string& name, SoundSystem& sounds)
+{
+    openChannels(sounds, true);
+    resetOptions(false);
     if (!loadMap(name)) {
         // No level to keep: start one on the empty grid, so that every field
         // of the level is set, and leave the reason for the shell to show.
