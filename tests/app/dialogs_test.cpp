@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "game_folder.h"
+#include "game_state.h"
+#include "game_view.h"
+#include "input_state.h"
+#include "keys_window.h"
+#include "main_window.h"
+#include "options_window.h"
+#include "qt_shell_hooks.h"
+#include "session_driver.h"
+
+namespace {
+
+// Keys go where the keyboard focus is, as a player's would.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget();
+    if (QWidget* popup = QApplication::activePopupWidget())
+        target = popup;
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, key, modifiers);
+}
+
+QString focusedText()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus->accessibleName() : QString();
+}
+
+class DialogsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.ok());
+        ASSERT_TRUE(session.start());
+        view = session.window()->view();
+        game = session.game();
+        QTest::keyClick(view, Qt::Key_Return);
+        runFor(session, 50);
+        ASSERT_FALSE(input.nameEntry);
+    }
+
+    // Opens a menu with Alt and its letter and picks the item by arrows.
+    void chooseFromMenu(Qt::Key menuKey, const QString& item)
+    {
+        view->takeFocus();
+        runFor(session, 50);
+        QTest::keyClick(session.window(), menuKey, Qt::AltModifier);
+        runFor(session, 30);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << "the menu did not open from the keyboard";
+        for (int i = 0; i < 8 && (menu->activeAction() == nullptr || menu->activeAction()->text() != item); ++i)
+            press(Qt::Key_Down);
+        ASSERT_NE(menu->activeAction(), nullptr);
+        ASSERT_EQ(menu->activeAction()->text(), item);
+        press(Qt::Key_Return);
+        runFor(session, 50);
+    }
+
+    GameFolder folder;
+    GameSession session;
+    GameView* view = nullptr;
+    GameState* game = nullptr;
+};
+
+TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
+{
+    chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"));
+    OptionsWindow* options = session.hooks()->optionsWindow();
+    ASSERT_NE(options, nullptr);
+    EXPECT_TRUE(input.dialogOpen);
+    EXPECT_EQ(focusedText(), QStringLiteral("Balas infinitas"));
+
+    // The boxes from top to bottom, each applied as soon as it is toggled.
+    press(Qt::Key_Space);
+    EXPECT_TRUE(game->infiniteBullets);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focusedText(), QStringLiteral("Música de fondo"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focusedText(), QStringLiteral("Mostrar Mapa"));
+    press(Qt::Key_Space);
+    EXPECT_TRUE(game->showMap);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focusedText(), QStringLiteral("Activar Mouse"));
+    press(Qt::Key_Space);
+    EXPECT_TRUE(game->mouseEnabled);
+    EXPECT_FALSE(game->mouseActive) << "steering waits for a button";
+
+    // "Opciones" again from the menu does nothing while one is open.
+    chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"));
+    EXPECT_EQ(session.hooks()->optionsWindow(), options);
+
+    // Esc is "Continuar": steering follows the box, the game has the keys.
+    QTest::keyClick(options, Qt::Key_Escape);
+    runFor(session, 50);
+    EXPECT_EQ(session.hooks()->optionsWindow(), nullptr);
+    EXPECT_FALSE(input.dialogOpen);
+    EXPECT_TRUE(game->mouseActive);
+    EXPECT_EQ(QApplication::focusWidget(), view);
+    game->mouseEnabled = game->mouseActive = false;
+}
+
+TEST_F(DialogsTest, F1OptionsEnterStartsAgainAndOptionKeysKeepTheBoxesInStep)
+{
+    runFor(session, 120);
+    QTest::keyClick(view, Qt::Key_Space);
+    runFor(session, 150);
+    ASSERT_EQ(game->stepCount, 1);
+
+    QTest::keyClick(view, Qt::Key_F1);
+    runFor(session, 50);
+    OptionsWindow* options = session.hooks()->optionsWindow();
+    ASSERT_NE(options, nullptr);
+    EXPECT_FALSE(input.dialogOpen) << "F1 does not mark the menu's dialog";
+
+    // An option key in the game window ticks the open dialog's box.
+    view->takeFocus();
+    input.lastOptionKeyTime = -1.0f;
+    QTest::keyClick(view, Qt::Key_E);
+    EXPECT_TRUE(game->showMap);
+    EXPECT_TRUE(options->box(OptionBox::ShowMap));
+
+    // Enter is "Empezar": the level starts again with the options chosen.
+    options->activateWindow();
+    options->findChild<QCheckBox*>()->setFocus();
+    press(Qt::Key_Return);
+    runFor(session, 50);
+    EXPECT_EQ(session.hooks()->optionsWindow(), nullptr);
+    EXPECT_EQ(game->stepCount, 0);
+    EXPECT_TRUE(game->showMap);
+    EXPECT_EQ(QApplication::focusWidget(), view);
+}
+
+TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)
+{
+    chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"));
+    OptionsWindow* options = session.hooks()->optionsWindow();
+    ASSERT_NE(options, nullptr);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Space);
+    ASSERT_TRUE(game->mouseEnabled);
+    options->close();
+    runFor(session, 50);
+    EXPECT_FALSE(input.dialogOpen);
+    EXPECT_FALSE(game->mouseActive);
+    EXPECT_TRUE(game->mouseEnabled);
+    game->mouseEnabled = false;
+}
+
+TEST_F(DialogsTest, KeysHelpShowsBothGroupsLineByLineAndClosesWithEsc)
+{
+    chooseFromMenu(Qt::Key_A, QStringLiteral("Teclas"));
+    KeysWindow* keys = session.hooks()->keysWindow();
+    ASSERT_NE(keys, nullptr);
+    EXPECT_TRUE(input.dialogOpen);
+
+    QStringList groups;
+    for (QGroupBox* group : keys->findChildren<QGroupBox*>())
+        groups << group->title();
+    EXPECT_EQ(groups, QStringList({"Teclas para jugar", "Teclas opciones"}));
+
+    // Tab walks through every line; a screen reader reads its name.
+    QStringList read;
+    keys->activateWindow();
+    keys->findChild<QLabel*>()->setFocus();
+    for (int i = 0; i < 9; ++i) {
+        read << focusedText();
+        press(Qt::Key_Tab);
+    }
+    EXPECT_EQ(read.first(), QStringLiteral("Acción a la izquierda                           H  "));
+    EXPECT_TRUE(read.contains(
+        QStringLiteral("Avanzar                                               Barra Espaceadora  ")));
+    EXPECT_EQ(read.last(), QStringLiteral("Activar/Desactivar mouse                   R  "));
+    EXPECT_EQ(read.removeDuplicates(), 0);
+
+    // With the keys help open the menu opens no options dialog.
+    chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"));
+    EXPECT_EQ(session.hooks()->optionsWindow(), nullptr);
+
+    QTest::keyClick(keys, Qt::Key_Escape);
+    runFor(session, 50);
+    EXPECT_EQ(session.hooks()->keysWindow(), nullptr);
+    EXPECT_FALSE(input.dialogOpen);
+    EXPECT_EQ(QApplication::focusWidget(), view);
+}
+
+TEST_F(DialogsTest, SalirFromTheMenuEndsTheProgram)
+{
+    chooseFromMenu(Qt::Key_M, QStringLiteral("Salir                  (Esc)"));
+    EXPECT_FALSE(session.runPass());
+}
+
+}  // namespace

@@ -37,7 +37,6 @@ QGroupBox* keyGroup(const QString& title, const char* const (&lines)[N], QWidget
         auto* label = new QLabel(text, group);
         label->setAccessibleName(text);
         label->setFocusPolicy(Qt::TabFocus);
-        label->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
         layout->addWidget(label);
     }
     return group;
