@@ -14,6 +14,7 @@
 #include "qt_shell_hooks.h"
 #include "render_state.h"
 #include "replay.h"
+#include "scene_key.h"
 #include "textures.h"
 
 namespace {
@@ -138,16 +139,44 @@ void GameSession::drawFrame()
 {
     const GameState& game = *game_;
     GameView* view = window_->view();
+    // A frame whose picture would be the one on screen is neither drawn nor
+    // presented; the rules and the input step run all the same. Now and
+    // then a frame is drawn anyway, so the screen can never stay stale.
+    const bool due = !shown_ || sinceShown_.elapsed() >= kRefreshMs;
+    bool drawn = false;
+    auto drawAll = [&](const SceneKey& key, bool withStatus) {
+        view->beginFrame();
+        drawScene(game, input.nameEntry, input.playerName);
+        if (withStatus)
+            drawStatusLine(game, input.playerName);
+        shownKey_ = key;
+        drawn = true;
+    };
     const FrameDrawing drawing{
         [&] {
-            view->beginFrame();
-            drawScene(game, input.nameEntry, input.playerName);
+            const SceneKey key = sceneKeyOf(game, input.nameEntry, input.playerName);
+            if (due || key != shownKey_)
+                drawAll(key, false);
         },
-        [&] { drawStatusLine(game, input.playerName); },
+        [&] {
+            if (drawn) {
+                drawStatusLine(game, input.playerName);
+                return;
+            }
+            // The timed threats may have changed what the status line shows.
+            const SceneKey key = sceneKeyOf(game, input.nameEntry, input.playerName);
+            if (key != shownKey_)
+                drawAll(key, true);
+        },
     };
     runFrameLogic(*game_, drawing);
-    view->present();
     ++frames_;
+    if (!drawn)
+        return;
+    view->present();
+    shown_ = true;
+    sinceShown_.restart();
+    ++framesShown_;
 }
 
 void GameSession::redraw()

@@ -1,8 +1,10 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
 #include "frame_pacer.h"
+#include "scene_key.h"
 
 class GameState;
 class MainWindow;
@@ -45,6 +47,10 @@ public:
     QtShellHooks* hooks() const { return hooks_.get(); }
     FramePacer& pacer() { return pacer_; }
     int framesRun() const { return frames_; }
+    // Draws the next frame even when its picture has not changed.
+    void invalidateFrame() { shown_ = false; }
+    // Frames whose picture changed and was presented.
+    int framesShown() const { return framesShown_; }
 
 private:
     void drawFrame();
@@ -57,4 +63,9 @@ private:
     FramePacer pacer_;
     bool done_ = false;
     int frames_ = 0;
+    int framesShown_ = 0;
+    static constexpr int kRefreshMs = 1000;
+    SceneKey shownKey_;
+    bool shown_ = false;
+    QElapsedTimer sinceShown_;
 };

@@ -1,0 +1,105 @@
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+#include <cstdio>
+
+#include "app_setup.h"
+#include "game_folder.h"
+#include "game_session.h"
+#include "game_state.h"
+#include "game_view.h"
+#include "input_state.h"
+#include "main_window.h"
+
+namespace {
+
+// Processor time of the whole process (all threads, the GL rasteriser's
+// included), in milliseconds.
+double processorMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+// The loop as the game runs it, paced, for a while; the share of one core
+// it used.
+double idleShare(GameSession& session, int ms)
+{
+    QElapsedTimer wall;
+    const double before = processorMs();
+    wall.start();
+    while (wall.elapsed() < ms && session.runPass())
+        session.pace();
+    return (processorMs() - before) / static_cast<double>(wall.elapsed());
+}
+
+// A map whose 900 squares are all drawn: every square open, the start in the
+// bottom right corner.
+bool writeFullMap(const char* name)
+{
+    QByteArray text;
+    for (int row = 0; row < 30; ++row)
+        for (int col = 0; col < 30; ++col)
+            text += (row == 29 && col == 29 ? "1" : "3") + QByteArray(col < 29 ? " " : "\n");
+    QFile file(QString::fromLatin1(name));
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    if (qEnvironmentVariableIsEmpty("ALSOFT_DRIVERS"))
+        qputenv("ALSOFT_DRIVERS", "null");
+    configureSurfaceFormat();
+    QApplication app(argc, argv);
+    installSpanishTranslation(app);
+    GameFolder folder;
+    if (!folder.ok())
+        return 1;
+
+    GameSession session;
+    if (!session.start())
+        return 1;
+    session.runPass();
+    const qint64 firstFrame = sinceStart.elapsed();
+    std::printf("start to first frame: %lld ms\n", static_cast<long long>(firstFrame));
+
+    const double nameShare = idleShare(session, 5000);
+    std::printf("waiting for the name: %.1f %% of one core\n", nameShare * 100);
+
+    QTest::keyClick(session.window()->view(), Qt::Key_Return);
+    const double playShare = idleShare(session, 5000);
+    std::printf("waiting for a key in play: %.1f %% of one core\n", playShare * 100);
+
+    auto drawnFrameMs = [&session](int frames) {
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < frames; ++i) {
+            session.invalidateFrame();
+            session.runPass();
+        }
+        return clock.nsecsElapsed() / 1e6 / frames;
+    };
+    std::printf("frame with the map view off, drawn and presented: %.2f ms\n", drawnFrameMs(300));
+
+    if (!writeFullMap("lleno.quorvane") || !session.game()->loadMap("lleno.quorvane"))
+        return 1;
+    session.game()->showMap = true;
+    int tiles = 0;
+    for (const auto& row : session.game()->cells)
+        for (const auto& cell : row)
+            tiles += cell.kind > 0;
+    const double frameMs = drawnFrameMs(300);
+    std::printf("frame with the map view on (%d tiles), drawn and presented: %.2f ms\n", tiles, frameMs);
+    const double mapShare = idleShare(session, 3000);
+    std::printf("waiting with the map view on: %.1f %% of one core\n", mapShare * 100);
+    return 0;
+}
