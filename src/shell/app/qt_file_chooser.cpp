@@ -5,6 +5,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "game_view.h"
+#include "main_window.h"
+
 QString QtFileChooser::nameFilter(const char* description, const char* pattern)
 {
     const QString text = QString::fromUtf8(description);
@@ -48,6 +51,8 @@ bool QtFileChooser::ask(bool save, const char* title, const char* filterDescript
     const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     if (QDir::currentPath() != before)
         QDir::setCurrent(before);
+    if (auto* window = qobject_cast<MainWindow*>(owner_))
+        window->view()->takeFocus();
     if (!accepted)
         return false;
 
