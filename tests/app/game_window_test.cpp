@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
 #include <cmath>
 #include <string>
@@ -14,6 +15,7 @@
 #include "game_view.h"
 #include "input_state.h"
 #include "main_window.h"
+#include "modal_helper.h"
 #include "session_driver.h"
 
 namespace {
@@ -241,6 +243,48 @@ TEST_F(GameWindowTest, CloseBoxEndsTheProgram)
     runFor(session, 50);
     session.window()->close();
     EXPECT_TRUE(session.window()->isVisible()) << "the loop releases the window itself";
+    EXPECT_FALSE(session.runPass());
+}
+
+}  // namespace
+
+namespace {
+
+// The start's failures: without the font the program cannot show anything
+// and says so; without the default map it says why and goes on.
+TEST(GameStart, MissingBitmapsEndTheStartWithItsMessage)
+{
+    GameFolder folder;
+    ASSERT_TRUE(QFile::remove(QStringLiteral("Data/Font2.bmp")));
+    QString caption, text;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        caption = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    GameSession session;
+    EXPECT_FALSE(session.start());
+    EXPECT_EQ(caption, QStringLiteral("ERROR"));
+    EXPECT_EQ(text, QStringLiteral("Initialization Failed."));
+    EXPECT_EQ(session.window(), nullptr);
+    EXPECT_EQ(session.game(), nullptr);
+}
+
+TEST(GameStart, MissingDefaultMapIsShownAndTheGameGoesOn)
+{
+    GameFolder folder;
+    ASSERT_TRUE(QFile::remove(QStringLiteral("nivel1.quorvane")));
+    QString text;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        box->accept();
+    });
+    GameSession session;
+    ASSERT_TRUE(session.start());
+    EXPECT_TRUE(text.contains(QStringLiteral("nivel1.quorvane"))) << text.toStdString();
+    runFor(session, 50);
+    EXPECT_EQ(QApplication::focusWidget(), session.window()->view());
+    QTest::keyClick(session.window()->view(), Qt::Key_Escape);
     EXPECT_FALSE(session.runPass());
 }
 

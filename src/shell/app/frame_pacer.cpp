@@ -9,7 +9,6 @@ FramePacer::FramePacer(int intervalMs) : intervalMs_(intervalMs) { clock_.start(
 void FramePacer::frameStarted()
 {
     clock_.restart();
-    woken_ = false;
 }
 
 void FramePacer::waitForNextFrame()
@@ -20,7 +19,7 @@ void FramePacer::waitForNextFrame()
     deadline.setTimerType(Qt::PreciseTimer);
     for (;;) {
         const qint64 left = intervalMs_ - clock_.elapsed();
-        if (left <= 0 || woken_ || dispatcher == nullptr)
+        if (left <= 0 || dispatcher == nullptr)
             return;
         // The timer only makes the dispatcher return when no event comes
         // first; either way the loop checks the time again.

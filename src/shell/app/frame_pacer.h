@@ -5,18 +5,15 @@
 // driver does not wait for) frames would follow each other as fast as the
 // processor allows; the pacer holds each pass to its frame interval and
 // handles window events while it waits, so a game waiting for the player
-// costs little processor time and a key still reaches the game at once.
+// costs little processor time and a key still reaches the key logic at once.
 class FramePacer {
 public:
     explicit FramePacer(int intervalMs = 16);
 
     // Marks the start of a frame.
     void frameStarted();
-    // Handles window events until the next frame is due or until wake()
-    // is called from an event handler.
+    // Handles window events until the next frame is due.
     void waitForNextFrame();
-    // Ends the current wait early (a key or button was pressed).
-    void wake() { woken_ = true; }
 
     int intervalMs() const { return intervalMs_; }
     void setIntervalMs(int ms) { intervalMs_ = ms; }
@@ -24,5 +21,4 @@ public:
 private:
     int intervalMs_;
     QElapsedTimer clock_;
-    bool woken_ = false;
 };
