@@ -29,7 +29,7 @@ void showStartError(const char* text)
 void showBitmapError(const std::string& text)
 {
     showMessageBox(QApplication::activeWindow(), QStringLiteral("Error"),
-                   QString::fromLatin1(text.c_str()).trimmed(), true);
+                   QString::fromLocal8Bit(text.c_str()).trimmed(), true);
 }
 
 }  // namespace
@@ -47,13 +47,14 @@ GameSession::~GameSession()
 
 bool GameSession::openMainWindow(const QString& title, int width, int height, int colourBits)
 {
-    (void)colourBits;  // the surface format asks for the colour depth
     setBitmapErrorHandler(&showBitmapError);
     window_ = new MainWindow(title);
     GameView* view = window_->view();
     window_->move(0, 30);
     view->resize(width, height);
-    window_->adjustSize();
+    // Not adjustSize(): it keeps a window within two thirds of the screen,
+    // which would squeeze the 800 pixels on a small screen.
+    window_->resize(window_->sizeHint());
     window_->show();
     if (window_->windowHandle() == nullptr) {
         closeMainWindow();
@@ -73,9 +74,11 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
         showStartError("Can't Create A GL Rendering Context.");
         return false;
     }
-    // The drawing is fixed-function OpenGL 1.1: a core profile has none.
+    // The drawing is fixed-function OpenGL 1.1, which a core profile lacks;
+    // 16-bit colour may come as 5-5-5, so one bit less is still enough.
     const QSurfaceFormat format = context->format();
-    if (format.profile() == QSurfaceFormat::CoreProfile) {
+    const int rgbBits = format.redBufferSize() + format.greenBufferSize() + format.blueBufferSize();
+    if (format.profile() == QSurfaceFormat::CoreProfile || (rgbBits > 0 && rgbBits < colourBits - 1)) {
         closeMainWindow();
         showStartError("Can't Find A Suitable PixelFormat.");
         return false;
