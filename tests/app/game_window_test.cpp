@@ -228,6 +228,21 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     EXPECT_EQ(game->col, GameFolder::kStartCol);
 }
 
+TEST_F(GameWindowTest, MouseButtonsAreFollowedInEveryMode)
+{
+    runFor(session, 50);
+    QTest::mousePress(view, Qt::LeftButton);
+    EXPECT_TRUE(input.leftButtonDown);
+    QTest::mouseRelease(view, Qt::LeftButton);
+    EXPECT_FALSE(input.leftButtonDown);
+    QTest::mousePress(view, Qt::RightButton);
+    EXPECT_TRUE(input.rightButtonDown);
+    QTest::mouseRelease(view, Qt::RightButton);
+    EXPECT_FALSE(input.rightButtonDown);
+    EXPECT_TRUE(input.nameEntry);
+    EXPECT_EQ(QApplication::focusWidget(), view);
+}
+
 TEST_F(GameWindowTest, EscEndsTheProgramEvenDuringNameEntry)
 {
     runFor(session, 50);
