@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
@@ -241,6 +242,23 @@ TEST_F(GameWindowTest, MouseButtonsAreFollowedInEveryMode)
     EXPECT_FALSE(input.rightButtonDown);
     EXPECT_TRUE(input.nameEntry);
     EXPECT_EQ(QApplication::focusWidget(), view);
+}
+
+TEST_F(GameWindowTest, HeldKeyRepeatsAndStaysDownUntilReallyReleased)
+{
+    auto send = [this](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), repeat);
+        QApplication::sendEvent(view, &event);
+    };
+    send(QEvent::KeyPress, false);
+    for (int i = 0; i < 2; ++i) {
+        send(QEvent::KeyRelease, true);
+        EXPECT_TRUE(input.keys['A']);
+        send(QEvent::KeyPress, true);
+    }
+    EXPECT_STREQ(input.playerName, "aaa");
+    send(QEvent::KeyRelease, false);
+    EXPECT_FALSE(input.keys['A']);
 }
 
 TEST_F(GameWindowTest, EscEndsTheProgramEvenDuringNameEntry)
