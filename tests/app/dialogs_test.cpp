@@ -78,6 +78,7 @@ TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
     OptionsWindow* options = session.hooks()->optionsWindow();
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(input.dialogOpen);
+    EXPECT_EQ(QApplication::activeWindow(), options) << "the keys go to the dialog just opened";
     EXPECT_EQ(focusedText(), QStringLiteral("Balas infinitas"));
 
     // The boxes from top to bottom, each applied as soon as it is toggled.

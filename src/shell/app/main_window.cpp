@@ -28,11 +28,14 @@ MainWindow::MainWindow(const QString& title)
     helpMenu_->setAccessibleName(QStringLiteral("Ayuda!"));
     addCommand(helpMenu_, QStringLiteral("Teclas"), MenuId::Keys);
 
+    // A closed menu leaves the keys with the game view. Only the focus
+    // within this window moves: a dialog the command opened keeps the
+    // activation it took.
     for (QMenu* menu : {gameMenu_, helpMenu_}) {
         connect(menu, &QMenu::aboutToHide, this, [this] {
             QTimer::singleShot(0, view_, [this] {
                 if (QApplication::activeModalWidget() == nullptr)
-                    view_->takeFocus();
+                    view_->setFocus(Qt::OtherFocusReason);
             });
         });
     }
