@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain and tests
-  g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  g++ make cmake pkg-config libgtest-dev
   # window, menus, dialogs and their Spanish texts
   qt6-base-dev libqt6opengl6-dev qt6-translations-l10n
   # drawing and sound
