@@ -13,10 +13,11 @@ char replayTick()
         replay.replaying = false;
         return 0;
     }
+    // Each entry waits, from the firing of the one before, for the gap that
+    // stood before it in the recorded game, so the replay keeps the recorded
+    // spacing; the first fires at once.
     const int32_t p = replay.replayPosition;
-    const Tick wait = p + 1 < replay.replayCount
-                          ? static_cast<Tick>(replay.replayList[p + 1].tick - replay.replayList[p].tick)
-                          : 0;
+    const Tick wait = p > 0 ? static_cast<Tick>(replay.replayList[p].tick - replay.replayList[p - 1].tick) : 0;
     if (static_cast<Tick>(now - replay.lastReplayTick) <= wait)
         return 0;
     replay.lastReplayTick = now;
@@ -32,8 +33,6 @@ void startReplay(const JournalEntry* entries, int32_t count)
         count = kJournalSize;
     for (int32_t i = 0; i < count; ++i)
         replay.replayList[i] = entries[i];
-    if (count > 0 && count < kJournalSize)
-        replay.replayList[count] = entries[count - 1];
     replay.replayCount = count;
     replay.replayPosition = 0;
     replay.lastReplayTick = 0;

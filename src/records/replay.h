@@ -8,8 +8,6 @@ class GameState;
 // The replay of a loaded game: its entries fire one by one with the spacing
 // they were recorded with, raising the same requests as the keys.
 struct ReplayState {
-    // The loaded entries; after the last one, a copy of it (the closing copy)
-    // when there is room, so the wait before the last entry is zero.
     JournalEntry replayList[kJournalSize]{};
     int32_t replayCount = 0;
     int32_t replayPosition = 0;
@@ -24,9 +22,9 @@ extern ReplayState replay;
 // Once per frame while replaying: returns the letter of the entry that fires
 // now ('S', 'H', 'J', 'K' or an option letter), or 0 when none fires. The
 // caller assigns the four request flags from it (an option letter clears all
-// four and toggles nothing). The wait before entry p is the recorded gap
-// between entries p and p + 1, measured from the previous firing; the last
-// entry waits 0. The call after the last firing ends the replay.
+// four and toggles nothing). Entry p fires once the recorded gap between
+// entries p - 1 and p has passed since the previous firing; the first fires
+// at once. The call after the last firing ends the replay.
 char replayTick();
 
 // Replaces the replay with these entries and starts it from the first, also

@@ -1,5 +1,6 @@
 #include "frame_order.h"
 
+#include "frame_driver.h"
 #include "input_fixture.h"
 #include "input_state.h"
 #include "journal.h"
@@ -45,29 +46,39 @@ TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
     EXPECT_FALSE(game.musicRestart);  // the upkeep ran
 }
 
-TEST_F(FrameOrderTest, ReplayStepAssignsAllFourRequestsFromTheLetter)
+TEST_F(FrameOrderTest, ReplayStepAssignsAllFourRequestsAndWaitsForTheInputStep)
 {
     input.nameEntry = false;
     const char letters[] = {'H', 'E', 'S'};
     for (int i = 0; i < 3; ++i)
         replay.replayList[i] = JournalEntry{letters[i], 1000u + 10u * i};
-    replay.replayList[3] = replay.replayList[2];
     replay.replayCount = 3;
     replay.replaying = true;
 
-    input.rightRequested = true;
     clock.advance(100);
     finishFrame(game, hooks);
     EXPECT_TRUE(input.leftRequested);
-    EXPECT_FALSE(input.rightRequested);
+    EXPECT_FALSE(input.advanceRequested || input.centreRequested || input.rightRequested);
+
+    // Not yet carried out: the next entry waits rather than overwrite it.
+    clock.advance(100);
+    finishFrame(game, hooks);
+    EXPECT_TRUE(input.leftRequested);
+    EXPECT_EQ(replay.replayPosition, 1);
+    pollInput(game);
+    EXPECT_EQ(journalLetters(), "H");
 
     clock.advance(100);
     finishFrame(game, hooks);  // an option letter clears all four
     EXPECT_FALSE(input.leftRequested || input.advanceRequested || input.centreRequested || input.rightRequested);
 
+    // Once the level is over nothing carries requests out: the replay goes on.
+    game.gameOver = true;
+    input.rightRequested = true;
     clock.advance(100);
     finishFrame(game, hooks);
     EXPECT_TRUE(input.advanceRequested);
+    EXPECT_FALSE(input.rightRequested);
 
     clock.advance(100);
     finishFrame(game, hooks);

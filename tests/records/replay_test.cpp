@@ -21,16 +21,16 @@ std::map<Tick, char> firings(FakeClock& clock, int limitMs = 100000)
 
 using Replay = RecordsTest;
 
-TEST_F(Replay, EachEntryWaitsForTheRecordedGapAfterItAndTheLastWaitsNothing)
+TEST_F(Replay, EachEntryWaitsForTheRecordedGapBeforeIt)
 {
     const JournalEntry entries[] = {{'S', 1000}, {'H', 1500}, {'E', 1700}, {'J', 2000}};
     startReplay(entries, 4);
     clock.set(100000);
     const std::map<Tick, char> expected = {
-        {100000, 'S'},  // the first gap (500) is measured from the start
-        {100201, 'H'},  // the gap after H: 200
-        {100502, 'E'},  // an option letter takes its turn: 300
-        {100503, 'J'},  // the last entry: no wait
+        {100000, 'S'},  // the first fires at once
+        {100501, 'H'},  // once more than the recorded 500 ms have passed
+        {100702, 'E'},  // an option letter takes its turn: 200
+        {101003, 'J'},  // 300
     };
     EXPECT_EQ(firings(clock), expected);
     EXPECT_FALSE(replay.replaying);
@@ -53,7 +53,7 @@ TEST_F(Replay, WaitsHoldAcrossTheWrapOfTheTickCounter)
     const JournalEntry entries[] = {{'S', 4294967000u}, {'S', 4294967200u}, {'H', 104u}};
     startReplay(entries, 3);
     clock.set(4294967195u);
-    const std::map<Tick, char> expected = {{4294967195u, 'S'}, {100u, 'S'}, {101u, 'H'}};
+    const std::map<Tick, char> expected = {{4294967195u, 'S'}, {100u, 'S'}, {301u, 'H'}};
     EXPECT_EQ(firings(clock), expected);
 }
 
@@ -113,17 +113,13 @@ TEST_F(Replay, AReplayedGameWalksTheRecordedPathWithTheRecordedSpacing)
     EXPECT_TRUE(game->showMap);
 
     // The replay journals the actions again, without the option letter. Entry
-    // p fires one millisecond after the recorded gap that follows it has
-    // passed since entry p - 1 fired; the last entry waits nothing.
+    // p fires one millisecond after the recorded gap before it has passed
+    // since entry p - 1 fired: the recorded spacing.
     std::vector<JournalEntry> expected;
     Tick firing = journal.entries[0].tick;
     for (int p = 0; p < recorded.journalCount; ++p) {
-        if (p > 0) {
-            const Tick wait = p + 1 < recorded.journalCount
-                                  ? recorded.entries[p + 1].tick - recorded.entries[p].tick
-                                  : 0;
-            firing += wait + 1;
-        }
+        if (p > 0)
+            firing += recorded.entries[p].tick - recorded.entries[p - 1].tick + 1;
         if (recorded.entries[p].key != 'E')
             expected.push_back({recorded.entries[p].key, firing});
     }

@@ -31,6 +31,14 @@ bool finishFrame(GameState& game, ShellHooks& hooks)
 
 void replayStep()
 {
+    // A replayed request the input step has not yet carried out is not
+    // overwritten by the next entry, or the replay would lose actions the
+    // recorded game took; once the level has ended nothing carries requests
+    // out, and the replay runs on to its end.
+    const bool pending = input.advanceRequested || input.leftRequested || input.centreRequested ||
+                         input.rightRequested;
+    if (pending && input.currentGame && !input.currentGame->gameOver)
+        return;
     const char letter = replayTick();
     if (letter == 0)
         return;
