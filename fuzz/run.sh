@@ -65,6 +65,6 @@ for t in "${targets[@]}"; do
     tail -n 40 "$build/$t.log"
     status=1
   fi
-  grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb|cov: ' "$build/$t.log" | tail -n 3 || true
+  grep -aE '^stat::number_of_executed_units|^stat::peak_rss_mb|cov: ' "$build/$t.log" | tail -n 3 || true
 done
 exit $status
