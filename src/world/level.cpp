@@ -79,7 +79,16 @@ bool readMapFile(const std::string& name, MapRead& out)
         }
     }
     std::fclose(file);
-    return ok;
+    if (!ok)
+        return false;
+    // Without a start square the player would stand wherever the last level
+    // left him, and a game saved on it could not be loaded again.
+    for (const auto& row : out.kinds)
+        for (int32_t kind : row)
+            if (kind == MapCode::Start)
+                return true;
+    out.error = "El mapa \"" + name + "\" no tiene casilla de inicio (código 1).";
+    return false;
 }
 }
 

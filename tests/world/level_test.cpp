@@ -185,9 +185,11 @@ TEST_F(WorldTest, BrokenMapsAreRefusedAndTheLevelInPlayStays)
     const size_t row0End = wide.find('\n', wide.find('\n') + 1);
     wide.insert(row0End, std::string(300, ' ') + "0");
     writeFile("wide.quorvane", wide);
+    writeFile("nostart.quorvane", mapText({"#####", "#...E", "#####"}));
 
     for (const char* broken : {"missing.quorvane", "short.quorvane", "code13.quorvane", "empty.quorvane",
-                               "huge.quorvane", "shortline.quorvane", "wide.quorvane"}) {
+                               "huge.quorvane", "shortline.quorvane", "wide.quorvane",
+                               "nostart.quorvane"}) {
         EXPECT_FALSE(game.loadMap(broken)) << broken;
         EXPECT_FALSE(game.lastLoadError.empty()) << broken;
         EXPECT_EQ(std::memcmp(before, game.cells, sizeof(Grid)), 0) << broken;
