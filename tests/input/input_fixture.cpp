@@ -29,7 +29,7 @@ InputTest::InputTest()
     input = InputState{};
     replay = ReplayState{};
     clearJournal();
-    game.restartHook = restartHook;
+    attachRecordsToRestart(game);
     game.firstInit(kMapName, sound);
     input.currentGame = &game;
     sound.clear();

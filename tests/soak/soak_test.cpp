@@ -192,7 +192,7 @@ TEST(Soak, ThousandsOfRandomKeySequencesOnEveryMap)
     Session s;
     input = InputState{};
     input.currentGame = &s.game;
-    s.game.restartHook = restartHook;
+    attachRecordsToRestart(s.game);
     s.game.firstInit("anillo.quorvane", s.hooks.sound);
     ASSERT_TRUE(s.game.lastLoadError.empty()) << s.game.lastLoadError;
     s.press(13);  // end the name entry with an empty name

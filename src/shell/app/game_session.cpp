@@ -123,7 +123,7 @@ bool GameSession::start()
 
     game_ = std::make_unique<GameState>();
     input.currentGame = game_.get();
-    game_->restartHook = &restartHook;
+    attachRecordsToRestart(*game_);
     sounds_ = createSoundSystem();
     hooks_ = std::make_unique<QtShellHooks>(*window_, *game_, *sounds_);
     window_->view()->setHooks(hooks_.get());

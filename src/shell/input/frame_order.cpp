@@ -48,4 +48,3 @@ void replayStep()
     input.rightRequested = letter == 'K';
 }
 
-void restartHook(GameState&) { resetJournalAndReplay(); }

@@ -25,6 +25,3 @@ bool finishFrame(GameState& game, ShellHooks& hooks);
 // clears all four).
 void replayStep();
 
-// For GameState::restartHook: a restart empties the journal and ends any
-// replay before the map is read again.
-void restartHook(GameState& game);
