@@ -6,8 +6,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    installFuzzClock();
-    enterScratchFolder("fuzz-map");
+    prepareFileTarget("fuzz-map");
     return 0;
 }
 

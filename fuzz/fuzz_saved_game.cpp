@@ -47,8 +47,7 @@ void replayAll(GameState& game)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    installFuzzClock();
-    enterScratchFolder("fuzz-saved-game");
+    prepareFileTarget("fuzz-saved-game");
     return 0;
 }
 

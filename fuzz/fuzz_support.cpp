@@ -20,8 +20,9 @@ void installFuzzClock()
 
 void advanceFuzzClock(Tick ms) { fuzzTick += ms; }
 
-void enterScratchFolder(const char* purpose)
+void prepareFileTarget(const char* purpose)
 {
+    installFuzzClock();
     const auto dir = std::filesystem::temp_directory_path() /
                      ("quorvane-" + std::string(purpose) + "-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);

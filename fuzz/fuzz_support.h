@@ -22,9 +22,10 @@ public:
 void installFuzzClock();
 void advanceFuzzClock(Tick ms);
 
-// Moves into a scratch folder of this process, where the targets write the
-// files the loaders read by name (and the level start its empty file).
-void enterScratchFolder(const char* purpose);
+// For the targets that load files by name: installs the fuzz clock and moves
+// into a scratch folder of this process, where the target writes the files
+// the loaders read (and the level start its empty file).
+void prepareFileTarget(const char* purpose);
 
 // Writes bytes to a file in the working folder.
 bool writeBytes(const std::string& name, const uint8_t* data, size_t size);
