@@ -45,6 +45,8 @@ GameSession::~GameSession()
     game_.reset();
 }
 
+OpenAlSound* GameSession::audioDevice() const { return dynamic_cast<OpenAlSound*>(sounds_.get()); }
+
 bool GameSession::openMainWindow(const QString& title, int width, int height, int colourBits)
 {
     setBitmapErrorHandler(&showBitmapError);

@@ -8,6 +8,7 @@
 
 class GameState;
 class MainWindow;
+class OpenAlSound;
 class QtShellHooks;
 class SoundSystem;
 
@@ -45,6 +46,8 @@ public:
     MainWindow* window() const { return window_; }
     GameState* game() const { return game_.get(); }
     QtShellHooks* hooks() const { return hooks_.get(); }
+    // The sound device behind the game's channels; null before start().
+    OpenAlSound* audioDevice() const;
     FramePacer& pacer() { return pacer_; }
     int framesRun() const { return frames_; }
     // Draws the next frame even when its picture has not changed.
