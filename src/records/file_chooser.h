@@ -22,7 +22,13 @@ extern char loadFileName[kFileTitleSize];
 extern char saveFileName[kFileTitleSize];
 
 // Keeps the name a chooser handed back: any folder is dropped, a name without
-// an extension gets ".txt" (the dialogs' default extension), and an empty
+// an extension gets the dialog's default one (".txt" for saved games,
+// ".quorvane" for maps, so that "nivel2" finds nivel2.quorvane), and an empty
 // name or one longer than 99 characters is refused with a message, leaving
 // kept untouched.
-bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std::string* error);
+bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std::string* error,
+                   const char* defaultExtension = ".txt");
+
+// The extension a filter pattern such as "*.quorvane" stands for, without
+// its dot ("quorvane"); empty when the pattern names none.
+std::string patternExtension(const char* filterPattern);

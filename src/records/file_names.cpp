@@ -6,7 +6,8 @@ char mapFileName[kFileTitleSize];
 char loadFileName[kFileTitleSize];
 char saveFileName[kFileTitleSize];
 
-bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std::string* error)
+bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std::string* error,
+                   const char* defaultExtension)
 {
     // The chooser should already give the bare name; a folder that slips
     // through would still point outside the working directory.
@@ -18,7 +19,7 @@ bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std:
         return false;
     }
     if (title.find('.') == std::string::npos)
-        title += ".txt";
+        title += defaultExtension;
     if (title.size() >= static_cast<size_t>(kFileTitleSize)) {
         if (error)
             *error = "El nombre del archivo \"" + title + "\" es demasiado largo: se admiten hasta " +
@@ -27,4 +28,13 @@ bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std:
     }
     std::memcpy(kept, title.c_str(), title.size() + 1);
     return true;
+}
+
+std::string patternExtension(const char* filterPattern)
+{
+    const std::string pattern = filterPattern ? filterPattern : "";
+    const size_t dot = pattern.rfind('.');
+    if (dot == std::string::npos || pattern.find_first_of("*?[", dot) != std::string::npos)
+        return {};
+    return pattern.substr(dot + 1);
 }

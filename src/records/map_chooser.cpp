@@ -8,7 +8,7 @@ bool chooseMap(GameState& game, FileChooser& chooser, std::string* error)
     std::string chosen;
     if (!chooser.askOpenFile("Cambiar Mapa", "Mapa (*.quorvane)", "*.quorvane", chosen))
         return false;
-    if (!keepFileTitle(chosen, mapFileName, error))
+    if (!keepFileTitle(chosen, mapFileName, error, ".quorvane"))
         return false;
     if (!game.loadMap(mapFileName)) {
         if (error)

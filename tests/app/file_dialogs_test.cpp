@@ -94,10 +94,13 @@ TEST_F(FileDialogTest, AFileInAnotherFolderKeepsOnlyItsNameAndTheFolderStays)
     QDir(folder.path()).mkdir(QStringLiteral("otra"));
     const QString other = folder.path() + QStringLiteral("/otra");
     QFile(other + QStringLiteral("/mapa2.quorvane")).open(QIODevice::WriteOnly);
-    typeName(QStringLiteral("mapa2.quorvane"), nullptr, other);
+    // Typed without extension: the map dialog's default is its own.
+    DialogSeen seen;
+    typeName(QStringLiteral("mapa2"), &seen, other);
     std::string chosen;
     ASSERT_TRUE(chooser.askOpenFile("Cambiar Mapa", "Mapa (*.quorvane)", "*.quorvane", chosen));
     EXPECT_EQ(chosen, "mapa2.quorvane");
+    EXPECT_EQ(seen.suffix, QStringLiteral("quorvane"));
     EXPECT_EQ(QDir::currentPath(), folder.path());
 }
 

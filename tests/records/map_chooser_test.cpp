@@ -14,7 +14,8 @@ TEST_F(MapChooser, AChosenMapStartsALevelWithAnEmptyJournalAndNoReplay)
     const JournalEntry entries[] = {{'S', 1}, {'S', 2}};
     startReplay(entries, 2);
 
-    chooser.answer = "/home/maestra/mapas/otro.quorvane";
+    // Typed without extension, the map's own is added, not the saved games'.
+    chooser.answer = "/home/maestra/mapas/otro";
     ASSERT_TRUE(chooseMap(*game, chooser, &error)) << error;
     EXPECT_EQ(chooser.asked.back(), "open Cambiar Mapa Mapa (*.quorvane) *.quorvane");
     EXPECT_STREQ(mapFileName, "otro.quorvane");

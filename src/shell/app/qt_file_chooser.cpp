@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "file_chooser.h"
 #include "game_view.h"
 #include "main_window.h"
 
@@ -44,7 +45,8 @@ bool QtFileChooser::ask(bool save, const char* title, const char* filterDescript
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilter(nameFilter(filterDescription, filterPattern));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    // A name typed without extension gets the one its filter shows.
+    dialog.setDefaultSuffix(QString::fromStdString(patternExtension(filterPattern)));
     dialog.setAccessibleName(dialog.windowTitle());
 
     const QString before = QDir::currentPath();
