@@ -5,12 +5,12 @@
 
 #include "cell.h"
 #include "clock.h"
+#include "map_file.h"
 #include "sound.h"
 
 constexpr int kVisibleLines = 23;
 constexpr int kHistorySize = 3000;
 constexpr int kPathSize = 500;
-constexpr int kLineBufferSize = 255;
 
 class GameState;
 // Called by restartLevel before the map is read again, so that the layers
@@ -145,11 +145,3 @@ private:
     void loseForWantOfBullets();
 };
 
-// Reads one data line of a map or saved game into buffer (kLineBufferSize
-// bytes), skipping comment lines ("/...") and empty lines. CR LF reads as LF.
-// False at the end of the file: the buffer then holds an empty string.
-bool readDataLine(std::FILE* file, char* buffer);
-
-// Reads up to count integers from a data line into out; returns how many were
-// read before the first value that is not a number in the signed 32-bit range.
-int parseRow(const char* line, int32_t* out, int count);

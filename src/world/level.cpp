@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "game_state.h"
+#include "map_check.h"
 #include "map_codes.h"
+#include "map_file.h"
 
 namespace {
 const char* const kStartSound = "Sonidos/InicioJuego.wav";
@@ -33,96 +35,28 @@ const ChannelOpening kOpenings[] = {
 };
 
 // The map codes of one file, read whole before anything in play is touched.
+// A map the game refuses keeps its first reason for the shell to show.
 struct MapRead {
-    int32_t kinds[kGridSize][kGridSize];
+    MapText text;
     std::string error;
 };
 
 bool readMapFile(const std::string& name, MapRead& out)
 {
-    std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (!file) {
-        const char* why = errno == ENOENT ? "no existe"
-                          : errno == EACCES ? "no hay permiso para leerlo"
-                                            : "no se puede leer";
-        out.error = "No se pudo abrir el mapa \"" + name + "\": " + why + ".";
-        return false;
-    }
-    char line[kLineBufferSize];
-    bool ok = true;
-    for (int r = 0; r < kGridSize && ok; ++r) {
-        if (!readDataLine(file, line)) {
-            out.error = "El mapa \"" + name + "\" tiene solo " + std::to_string(r) +
-                        " filas de las 30 que necesita.";
-            ok = false;
-            break;
-        }
-        // A row of fewer than 30 numbers would leave squares of the previous
-        // map behind, read as map codes: refuse it instead.
-        int32_t values[kGridSize];
-        const int n = parseRow(line, values, kGridSize);
-        if (n < kGridSize) {
-            out.error = "La fila " + std::to_string(r + 1) + " del mapa \"" + name + "\" tiene " +
-                        std::to_string(n) + " números válidos de los 30 que necesita.";
-            ok = false;
-            break;
-        }
-        for (int c = 0; c < n; ++c) {
-            if (values[c] < 0 || values[c] > MapCode::Highest) {
-                out.error = "El mapa \"" + name + "\" tiene el código " + std::to_string(values[c]) +
-                            " en la fila " + std::to_string(r + 1) + ", columna " +
-                            std::to_string(c + 1) + "; los códigos van de 0 a 12.";
-                ok = false;
-                break;
-            }
-            out.kinds[r][c] = values[c];
-        }
-    }
-    std::fclose(file);
-    if (!ok)
-        return false;
-    // Without a start square the player would stand wherever the last level
-    // left him, and a game saved on it could not be loaded again.
-    for (const auto& row : out.kinds)
-        for (int32_t kind : row)
-            if (kind == MapCode::Start)
-                return true;
-    out.error = "El mapa \"" + name + "\" no tiene casilla de inicio (código 1).";
+    if (readMapText(name, out.text))
+        return true;
+    out.error = describeMapProblem(name, out.text.errors.front());
     return false;
 }
-}
 
-bool readDataLine(std::FILE* file, char* buffer)
+// A map that loads may still be one no player can win; the teacher who wrote
+// it hears nothing of that in play, so it is said where he starts the game.
+void warnAboutMap(const std::string& name, const MapText& text)
 {
-    for (;;) {
-        if (!std::fgets(buffer, kLineBufferSize, file)) {
-            buffer[0] = '\0';
-            return false;
-        }
-        const size_t len = std::strlen(buffer);
-        if (len >= 2 && buffer[len - 2] == '\r' && buffer[len - 1] == '\n') {
-            buffer[len - 2] = '\n';
-            buffer[len - 1] = '\0';
-        }
-        if (buffer[0] != '/' && buffer[0] != '\n')
-            return true;
-    }
+    for (const MapFinding& finding : checkMap(text).findings)
+        if (finding.severity == MapFinding::Severity::Warning)
+            std::fprintf(stderr, "%s\n", formatFinding(name, finding).c_str());
 }
-
-int parseRow(const char* line, int32_t* out, int count)
-{
-    const char* p = line;
-    int n = 0;
-    while (n < count) {
-        char* end = nullptr;
-        errno = 0;
-        const long v = std::strtol(p, &end, 10);
-        if (end == p || errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
-            break;
-        out[n++] = static_cast<int32_t>(v);
-        p = end;
-    }
-    return n;
 }
 
 GameState::GameState()
@@ -174,7 +108,8 @@ bool GameState::loadMap(const std::string& name)
         lastLoadError = read.error;
         return false;
     }
-    commitMap(name, read.kinds);
+    warnAboutMap(name, read.text);
+    commitMap(name, read.text.codes);
     return true;
 }
 
@@ -295,6 +230,6 @@ bool GameState::restartLevel()
     closeLastGameFile();
     if (restartHook)
         restartHook(*this);
-    commitMap(std::string(mapName), read.kinds);
+    commitMap(std::string(mapName), read.text.codes);
     return true;
 }

@@ -7,7 +7,7 @@
 
 #include "fake_clock.h"
 #include "game_state.h"
-#include "map_file.h"
+#include "shipped_map.h"
 #include "map_route.h"
 #include "recording_sound.h"
 
@@ -116,7 +116,7 @@ TEST(ShippedMaps, EachCanBeWalkedToItsExitWithEnoughBullets)
         SCOPED_TRACE(name);
         const auto route = findRoute(map.codes);
         ASSERT_TRUE(route.has_value()) << "no way from the start to an exit";
-        EXPECT_GE(worstBulletBalance(map.codes, *route), 0);
+        EXPECT_GE(bulletBalance(map.codes, *route).worst, 0);
         // The path record of a level holds 500 steps.
         EXPECT_LT(route->advances, 500);
     }

@@ -1,4 +1,4 @@
-#include "map_file.h"
+#include "shipped_map.h"
 
 #include <fstream>
 #include <sstream>

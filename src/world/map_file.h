@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cell.h"
+
+constexpr int kLineBufferSize = 255;
+
+// Where something stands in a map file as a text editor shows it: line and
+// column from 1. Line 0 stands for the file as a whole.
+struct MapPlace {
+    int line = 0;
+    int column = 0;
+};
+
+struct MapProblem {
+    MapPlace place;
+    std::string text;  // Spanish, for the teacher who wrote the map
+};
+
+// A map file read exactly as the game reads it (pieces of at most 254
+// characters, comment and empty lines skipped, the first 30 data lines and
+// the first 30 numbers of each), with where every square's code stands.
+struct MapText {
+    int32_t codes[kGridSize][kGridSize]{};
+    MapPlace places[kGridSize][kGridSize]{};
+    // Every reason the game refuses the map, in file order; empty when it
+    // loads.
+    std::vector<MapProblem> errors;
+    // Text the game passes over without a word: numbers after the 30th of a
+    // row, lines after the 30th row, the rest of a line too long to read
+    // whole.
+    std::vector<MapProblem> ignored;
+};
+
+// Reads the map file name. False when the game would refuse it.
+bool readMapText(const std::string& name, MapText& out);
+
+// One line of a problem for a person: "El mapa "x", línea 3, columna 7: ...".
+std::string describeMapProblem(const std::string& name, const MapProblem& problem);
+
+// Reads one data line of a map or saved game into buffer (kLineBufferSize
+// bytes), skipping comment lines ("/...") and empty lines. CR LF reads as LF.
+// False at the end of the file: the buffer then holds an empty string.
+bool readDataLine(std::FILE* file, char* buffer);
+
+// Reads up to count integers from a data line into out; returns how many were
+// read before the first value that is not a number in the signed 32-bit range.
+// With starts, the offset in line where each value read begins is kept there.
+int parseRow(const char* line, int32_t* out, int count, int* starts = nullptr);

@@ -1,0 +1,161 @@
+#include "map_route.h"
+
+#include <algorithm>
+#include <queue>
+
+#include "map_codes.h"
+
+namespace {
+struct State {
+    int row, col, facing;
+    bool turnPending;
+};
+
+struct Came {
+    State from;
+    Move move;
+    bool seen = false;
+};
+
+constexpr int kRowStep[] = {0, -1, 1, 0, 0};
+constexpr int kColStep[] = {0, 0, 0, 1, -1};
+
+bool open(const CodeGrid& grid, int r, int c)
+{
+    return r >= 0 && r < kGridSize && c >= 0 && c < kGridSize && grid[r][c] != 0;
+}
+
+struct Codes {
+    int32_t leftDoor, rightDoor, end1, end2;
+};
+Codes codesOf(CodeSet set)
+{
+    if (set == CodeSet::Map)
+        return {MapCode::DoorLeft, MapCode::DoorRight, MapCode::ExitOrTrap, MapCode::Exit};
+    return {CellKind::DoorLeft, CellKind::DoorRight, CellKind::Exit, CellKind::Trap};
+}
+}
+
+bool squareAhead(int row, int col, int facing, int& aheadRow, int& aheadCol)
+{
+    if (facing < 1 || facing > 4)
+        return false;
+    aheadRow = row + kRowStep[facing];
+    aheadCol = col + kColStep[facing];
+    return aheadRow >= 0 && aheadRow < kGridSize && aheadCol >= 0 && aheadCol < kGridSize;
+}
+
+int turnedFacing(int facing, bool left)
+{
+    constexpr int kLeftOf[] = {0, 4, 3, 1, 2};
+    constexpr int kRightOf[] = {0, 3, 4, 2, 1};
+    return facing >= 1 && facing <= 4 ? (left ? kLeftOf : kRightOf)[facing] : facing;
+}
+
+StartSquare findStart(const CodeGrid& grid)
+{
+    StartSquare start;
+    for (int r = 0; r < kGridSize; ++r)
+        for (int c = 0; c < kGridSize; ++c)
+            if (grid[r][c] == MapCode::Start) {
+                // Later tests override earlier ones, as at the level start.
+                start = {r, c, 0};
+                if (open(grid, r - 1, c)) start.facing = 1;
+                if (open(grid, r + 1, c)) start.facing = 2;
+                if (open(grid, r, c - 1)) start.facing = 4;
+                if (open(grid, r, c + 1)) start.facing = 3;
+            }
+    return start;
+}
+
+std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set, Reach* reach)
+{
+    const StartSquare start = findStart(grid);
+    if (start.row < 0 || start.facing == 0)
+        return std::nullopt;
+    const Codes codes = codesOf(set);
+    const State first{start.row, start.col, start.facing, false};
+
+    // Breadth first over position, facing and whether a door may turn him.
+    static thread_local Came came[kGridSize][kGridSize][5][2];
+    for (auto& row : came)
+        for (auto& square : row)
+            for (auto& facing : square)
+                for (Came& c : facing)
+                    c.seen = false;
+    auto visit = [&](const State& s, const State& from, Move move, std::queue<State>& queue) {
+        Came& c = came[s.row][s.col][s.facing][s.turnPending];
+        if (c.seen)
+            return;
+        c = {from, move, true};
+        if (reach)
+            reach->at[s.row][s.col][s.facing][s.turnPending] = true;
+        queue.push(s);
+    };
+    auto routeTo = [&](const State& end) {
+        Route route;
+        for (State at = end; !(at.row == first.row && at.col == first.col && at.facing == first.facing &&
+                               at.turnPending == first.turnPending);) {
+            const Came& c = came[at.row][at.col][at.facing][at.turnPending];
+            route.steps.push_back({c.from.row, c.from.col, c.from.facing, c.move});
+            at = c.from;
+        }
+        std::reverse(route.steps.begin(), route.steps.end());
+        route.advances = int(std::count_if(route.steps.begin(), route.steps.end(),
+                                           [](const RouteStep& st) { return st.move == Move::Advance; }));
+        return route;
+    };
+
+    std::optional<Route> found;
+    std::queue<State> queue;
+    visit(first, first, Move::Advance, queue);
+    while (!queue.empty()) {
+        const State s = queue.front();
+        queue.pop();
+        const int32_t here = grid[s.row][s.col];
+        if (here == codes.end1 || here == codes.end2) {
+            // The level ends there. The first end reached is the nearest;
+            // with reach the search goes on to mark every other state.
+            if (!found)
+                found = routeTo(s);
+            if (!reach)
+                return found;
+            continue;
+        }
+        int r = 0, c = 0;
+        const bool ahead = squareAhead(s.row, s.col, s.facing, r, c) && open(grid, r, c);
+        visit(ahead ? State{r, c, s.facing, true} : State{s.row, s.col, s.facing, true}, s, Move::Advance, queue);
+        if (s.turnPending && here == codes.leftDoor)
+            visit({s.row, s.col, turnedFacing(s.facing, true), false}, s, Move::TurnLeft, queue);
+        if (s.turnPending && here == codes.rightDoor)
+            visit({s.row, s.col, turnedFacing(s.facing, false), false}, s, Move::TurnRight, queue);
+    }
+    return found;
+}
+
+BulletBalance bulletBalance(const CodeGrid& codes, const Route& route)
+{
+    BulletBalance balance;
+    int certain = 0, worst = 0;
+    int lastRow = -1, lastCol = -1;
+    for (const RouteStep& step : route.steps) {
+        if (step.row == lastRow && step.col == lastCol)
+            continue;
+        lastRow = step.row;
+        lastCol = step.col;
+        const int32_t code = codes[step.row][step.col];
+        const int gain = code == MapCode::Bullets                                 ? 6
+                         : code == MapCode::Monster || code == MapCode::Mutant    ? -3
+                         : code == MapCode::SuperMonster                          ? -6
+                                                                                  : 0;
+        certain += gain;
+        worst += code == MapCode::Random ? -6 : gain;
+        if (certain < 0 && balance.shortRow < 0) {
+            balance.shortRow = step.row;
+            balance.shortCol = step.col;
+        }
+        balance.certain = std::min(balance.certain, certain);
+        balance.worst = std::min(balance.worst, worst);
+    }
+    return balance;
+}

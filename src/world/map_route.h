@@ -1,0 +1,70 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "cell.h"
+
+using CodeGrid = int32_t[kGridSize][kGridSize];
+
+// Which codes a grid holds: those of a map file, or the kinds of a level in
+// play (a saved game, a statistics report), where random squares have been
+// drawn and an exit may have become the trap.
+enum class CodeSet { Map, Kinds };
+
+// How a player gets through a grid with nothing but the game's own moves: he
+// walks the way he faces (Space), and turns only by opening a side door on
+// the square he stands on (H for a left door, K for a right door), once per
+// arrival on that square. Bumping into a wall leaves him where he is but lets
+// a door turn him again. Centre doors, bullets and creatures are dealt with
+// on the square and do not change the way.
+enum class Move { Advance, TurnLeft, TurnRight };
+
+struct RouteStep {
+    int row = 0;
+    int col = 0;
+    int facing = 0;  // 1 north, 2 south, 3 east, 4 west
+    Move move = Move::Advance;
+};
+
+struct Route {
+    std::vector<RouteStep> steps;  // the last Advance steps onto an exit
+    int advances = 0;
+};
+
+// Where the level start puts the player: the last start square in row order,
+// facing as the level start faces him (0 when no neighbour is open).
+struct StartSquare {
+    int row = -1;
+    int col = -1;
+    int facing = 0;
+};
+StartSquare findStart(const CodeGrid& grid);
+
+// Every way the player can stand, and whether a side door may still turn
+// him there: what the route search reached.
+struct Reach {
+    bool at[kGridSize][kGridSize][5][2]{};  // [row][col][facing][turn pending]
+};
+
+// A shortest route (fewest key presses) from the start square to an exit
+// (or the trap a kinds grid may hold where the exit was). With reach, every
+// state the search visits is marked there, found or not.
+std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set = CodeSet::Map, Reach* reach = nullptr);
+
+// Which of the four neighbours a door on the side turns the player to.
+int turnedFacing(int facing, bool left);
+// The square ahead of (row, col) for a facing; false off the grid.
+bool squareAhead(int row, int col, int facing, int& aheadRow, int& aheadCol);
+
+// The bullets a map's route asks for, in map codes: each creature at its full
+// cost, bullets as 6. The lowest balance along the route with the creatures
+// certain to be there, and counting each random square as the worst it can
+// become (a super monster); negative means the player may be left without.
+struct BulletBalance {
+    int certain = 0;
+    int worst = 0;
+    int shortRow = -1;  // the first square where the certain balance goes negative
+    int shortCol = -1;
+};
+BulletBalance bulletBalance(const CodeGrid& codes, const Route& route);

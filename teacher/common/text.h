@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// The game writes its texts (player names, sentences, labels) in
+// Windows-1252; the pages and tables for the teacher are UTF-8. A text that
+// already is valid UTF-8 (a file a teacher saved again from an editor) is
+// kept as it is.
+std::string utf8FromGameText(std::string_view bytes);
+
+// Text for HTML and SVG, with the five markup characters escaped.
+std::string htmlEscape(std::string_view text);
+
+// One CSV field: quoted when it holds a comma, quote or line end, and with a
+// leading quote mark when a spreadsheet would take it for a formula.
+std::string csvField(std::string_view text);
+
+// A decimal with a point and the given digits after it, whatever the locale.
+std::string fixed(double value, int digits);
