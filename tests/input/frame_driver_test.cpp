@@ -42,6 +42,73 @@ TEST_F(FrameDriverTest, StepsAtMostOncePer100ms)
     EXPECT_EQ(journalLetters(), "SS");
 }
 
+// A key or button held down, its request raised again at every 16 ms frame
+// (auto-repeat is faster than the frames): the passes that act stay more
+// than 100 ms apart, and the held input keeps acting at the first frame the
+// interval allows.
+struct HeldInput {
+    const char* name;
+    void (*prepare)(GameState&);
+    void (*raise)();
+    char letter;
+};
+
+void PrintTo(const HeldInput& held, std::ostream* out) { *out << held.name; }
+
+class HeldInputTest : public InputTest, public ::testing::WithParamInterface<HeldInput> {};
+
+TEST_P(HeldInputTest, ActsAtMostOncePer100msAndKeepsActing)
+{
+    const HeldInput& held = GetParam();
+    game.bullets = 1000;
+    held.prepare(game);
+    for (Tick elapsed = 0; elapsed < 3000; elapsed += 16) {
+        held.raise();
+        pollAfter(16);
+    }
+    ASSERT_GE(journal.journalCount, 26);
+    EXPECT_EQ(journalLetters(), std::string(static_cast<size_t>(journal.journalCount), held.letter));
+    for (int i = 1; i < journal.journalCount; ++i) {
+        const Tick gap = journal.entries[i].tick - journal.entries[i - 1].tick;
+        EXPECT_GT(gap, 100u) << "pass " << i;
+        EXPECT_LE(gap, 112u) << "pass " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FrameDriver, HeldInputTest,
+    ::testing::Values(
+        HeldInput{"SpaceAgainstAWall", [](GameState& g) { g.cells[1][2].kind = CellKind::Wall; },
+                  [] { input.advanceRequested = true; }, 'S'},
+        HeldInput{"LeftKeyShootingAtNothing", [](GameState&) {}, [] { input.leftRequested = true; }, 'H'},
+        HeldInput{"LeftButtonWithACreatureAhead", [](GameState& g) { g.threatAhead = true; },
+                  [] { input.leftButtonDown = true; }, 'S'},
+        HeldInput{"RightButtonSteering",
+                  [](GameState& g) {
+                      g.mouseActive = true;
+                      g.mouseZone = MouseZone::Right;
+                  },
+                  [] { input.rightButtonDown = true; }, 'K'}),
+    [](const ::testing::TestParamInfo<HeldInput>& info) { return std::string(info.param.name); });
+
+TEST_F(FrameDriverTest, AKeyAfterAnIdleSecondActsInTheFirstPass)
+{
+    // Frames with nothing pending do not start a new interval, whatever
+    // frame of the idle stretch the key comes in.
+    game.bullets = 1000;
+    for (Tick offset = 0; offset < 112; offset += 16) {
+        input.centreRequested = true;
+        pollAfter(200);
+        const int before = journal.journalCount;
+        for (Tick idle = 0; idle < 1000 + offset; idle += 16)
+            pollAfter(16);
+        EXPECT_EQ(journal.journalCount, before) << offset;
+        input.centreRequested = true;
+        pollAfter(16);
+        EXPECT_EQ(journal.journalCount, before + 1) << "the key " << offset << " ms after the idle second waited";
+    }
+}
+
 TEST_F(FrameDriverTest, StepThenSideActionInOnePass)
 {
     place(1, 2, CellKind::BulletsLeft);

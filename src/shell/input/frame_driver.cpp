@@ -11,13 +11,36 @@
 
 namespace {
 
+// What each check of the input step needs before it acts. The step asks them
+// once to learn whether the pass has anything to do, then again in order,
+// since each check changes what the later ones see.
+
+// A creature bars the way: a step request, or a held left button, is refused.
+bool refusedStepWanted(const GameState& game)
+{
+    return game.threatAhead && (input.advanceRequested || input.leftButtonDown);
+}
+
+// Requests made after the level ended stay pending for the next level.
+bool stepWanted(const GameState& game)
+{
+    const bool asked = input.advanceRequested || (input.leftButtonDown && game.mouseActive);
+    return asked && !game.gameOver && !game.threatAhead;
+}
+
 // A side action runs when its key asked for it or when a right click came in
-// its zone with steering on. The click is used up by the first check that
-// takes it, so one click acts once.
-void sideCheck(GameState& game, bool& requested, int zone, char letter, void (GameState::*action)())
+// its zone with steering on.
+bool sideWanted(const GameState& game, bool requested, int zone)
 {
     const bool clicked = input.rightButtonDown && game.mouseZone == zone && game.mouseActive;
-    if (!(requested || clicked) || game.gameOver)
+    return (requested || clicked) && !game.gameOver;
+}
+
+// The click is used up by the first check that takes it, so one click acts
+// once.
+void sideCheck(GameState& game, bool& requested, int zone, char letter, void (GameState::*action)())
+{
+    if (!sideWanted(game, requested, zone))
         return;
     input.rightButtonDown = false;
     recordAction(letter);
@@ -25,24 +48,32 @@ void sideCheck(GameState& game, bool& requested, int zone, char letter, void (Ga
     (game.*action)();
 }
 
+bool anythingToDo(const GameState& game)
+{
+    return refusedStepWanted(game) || stepWanted(game) || sideWanted(game, input.leftRequested, MouseZone::Left) ||
+           sideWanted(game, input.centreRequested, MouseZone::Centre) ||
+           sideWanted(game, input.rightRequested, MouseZone::Right);
+}
+
 }  // namespace
 
 void pollInput(GameState& game)
 {
-    if (!passGate(input.lastInputTime, scaledTime(currentTick()), kInputInterval))
+    // Only a pass that acts starts a new interval: a request that follows a
+    // pause is carried out in the frame it arrives for, while a held key or
+    // button still acts at most once per interval.
+    if (!anythingToDo(game) || !passGate(input.lastInputTime, scaledTime(currentTick()), kInputInterval))
         return;
 
-    // A creature bars the way: the attempt is journalled and counted, and a
-    // held left button keeps counting at every pass until it is released.
-    if (game.threatAhead && (input.advanceRequested || input.leftButtonDown)) {
+    // The refused attempt is journalled and counted, and a held left button
+    // keeps counting at every pass until it is released.
+    if (refusedStepWanted(game)) {
         recordAction('S');
         input.advanceRequested = false;
         ++game.stepsWithMonster;
     }
 
-    // Requests made after the level ended stay pending for the next level.
-    const bool stepWanted = input.advanceRequested || (input.leftButtonDown && game.mouseActive);
-    if (stepWanted && !game.gameOver && !game.threatAhead) {
+    if (stepWanted(game)) {
         input.leftButtonDown = false;
         recordAction('S');
         input.advanceRequested = false;

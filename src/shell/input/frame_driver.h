@@ -14,9 +14,10 @@ constexpr int kSteerCentreX = 600;
 constexpr int kSteerCentreY = 440;
 constexpr int kSteerLimit = 200;
 
-// The input step: at most once per 100 ms, carries out the pending requests
-// in a fixed order (a refused step, a step, left, centre, right), journalling
-// each one first.
+// The input step: carries out the pending requests in a fixed order (a
+// refused step, a step, left, centre, right), journalling each one first.
+// Passes that act are at least 100 ms apart; a pass with nothing to carry out
+// does not count, so a request after a pause acts at once.
 void pollInput(GameState& game);
 
 // After each frame outside name entry: follows the mouse, starts the
