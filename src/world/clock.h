@@ -2,9 +2,10 @@
 #include <cstdint>
 #include <ctime>
 
-// Ticks are milliseconds from an arbitrary origin, as unsigned 32-bit values
-// that wrap. Production reads a monotonic clock; tests install their own
-// source so that timed rules run on a controllable clock.
+// Ticks are milliseconds, as unsigned 32-bit values that wrap (after about
+// 49 days). Production reads a monotonic clock counted from the program's
+// start; tests install their own source so that timed rules run on a
+// controllable clock.
 using Tick = uint32_t;
 using TickSource = Tick (*)();
 using CalendarSource = std::time_t (*)();

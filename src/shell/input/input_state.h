@@ -19,8 +19,10 @@ struct InputState {
     bool rightRequested = false;
     bool leftButtonDown = false;
     bool rightButtonDown = false;
-    float lastInputTime = 0.0f;
-    float lastOptionKeyTime = 0.0f;
+    // Scaled times of the last passes of the two gates; ticks count from the
+    // program's start, so "never" lies before zero and the first pass opens.
+    float lastInputTime = -1.0f;
+    float lastOptionKeyTime = -1.0f;
     char playerName[kPlayerNameSize]{};
     int32_t playerNameLength = 0;
     bool dialogOpen = false;

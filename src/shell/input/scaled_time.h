@@ -3,7 +3,9 @@
 
 // The input gates measure time in scaled units: the tick times 1e-7, held as
 // a 32-bit float. One unit is 10,000,000 ms, so the gates grow coarser as the
-// tick count grows (about 100 ms near zero, about 305 ms near 2^31).
+// tick count grows: within a millisecond for the first hours, about 115 ms
+// after two days, about 305 ms near 2^31. Ticks count from the program's
+// start, so only a game left running for days reaches the coarse range.
 constexpr float kInputInterval = 0.00001f;     // the input step: 100 ms
 constexpr float kOptionKeyInterval = 0.0001f;  // option keys: 1000 ms
 
