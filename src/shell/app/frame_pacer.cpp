@@ -3,11 +3,14 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QTimer>
+#include <utility>
 
 FramePacer::FramePacer(int intervalMs) : intervalMs_(intervalMs) { clock_.start(); }
 
 void FramePacer::frameStarted()
 {
+    // Input handled before the frame started is the frame's own.
+    woken_ = false;
     clock_.restart();
 }
 
@@ -18,6 +21,8 @@ void FramePacer::waitForNextFrame()
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
     for (;;) {
+        if (std::exchange(woken_, false))
+            return;
         const qint64 left = intervalMs_ - clock_.elapsed();
         if (left <= 0 || dispatcher == nullptr)
             return;

@@ -100,6 +100,7 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
     // The real drawing area, now that the window is laid out.
     setProjection(view->width(), view->height());
     view->setRedraw([this] { redraw(); });
+    view->setInputArrived([this] { pacer_.wake(); });
     return true;
 }
 

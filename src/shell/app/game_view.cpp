@@ -56,6 +56,8 @@ void GameView::keyPressEvent(QKeyEvent* event)
     if (vk == Vk::Escape)
         escapePressed_ = true;
     event->accept();
+    if (inputArrived_)
+        inputArrived_();
 }
 
 void GameView::keyReleaseEvent(QKeyEvent* event)
@@ -71,9 +73,12 @@ void GameView::keyReleaseEvent(QKeyEvent* event)
 
 void GameView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        mouseButton(event->button() == Qt::LeftButton, true);
     setFocus(Qt::MouseFocusReason);
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
+        return;
+    mouseButton(event->button() == Qt::LeftButton, true);
+    if (inputArrived_)
+        inputArrived_();
 }
 
 void GameView::mouseReleaseEvent(QMouseEvent* event)

@@ -18,6 +18,9 @@ public:
     // Draws the current picture again when Qt needs it outside a frame (a
     // new size, the window uncovered while a modal dialog holds the loop).
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+    // Called after a key or mouse button press has reached the key logic, so
+    // the main loop can run its next frame at once instead of at its pace.
+    void setInputArrived(std::function<void()> arrived) { inputArrived_ = std::move(arrived); }
 
     // Makes the view's context current with its framebuffer bound.
     void beginFrame();
@@ -44,6 +47,7 @@ protected:
 private:
     ShellHooks* hooks_ = nullptr;
     std::function<void()> redraw_;
+    std::function<void()> inputArrived_;
     bool redrawPending_ = false;
     bool escapePressed_ = false;
 };
