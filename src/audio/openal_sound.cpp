@@ -137,8 +137,11 @@ int OpenAlSound::playVoice(int voice, bool looping)
     // Playing a sound that already plays only changes its looping: it goes on
     // from where it is rather than starting over. A paused sound resumes
     // where it was stopped; one that ended starts from its beginning.
-    if (sourceState(v->source) != AL_PLAYING)
+    if (sourceState(v->source) != AL_PLAYING) {
         alSourcePlay(v->source);
+        if (playObserver_)
+            playObserver_(voice);
+    }
     return alGetError() == AL_NO_ERROR ? 0 : -1;
 }
 

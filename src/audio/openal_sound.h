@@ -1,7 +1,9 @@
 #pragma once
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sound.h"
@@ -41,6 +43,9 @@ public:
     bool isVoicePlaying(int voice) const;
     // Position in sample frames within the held sound; -1 without one.
     long voiceSampleOffset(int voice) const;
+    // Called on the game's thread right after a voice's source starts, so a
+    // measurement can time the start; none by default.
+    void setPlayObserver(std::function<void(int voice)> observer) { playObserver_ = std::move(observer); }
 
 private:
     struct Voice {
@@ -55,6 +60,7 @@ private:
 
     std::unique_ptr<OpenAlOutput> output_;
     std::vector<Voice> voices_;
+    std::function<void(int voice)> playObserver_;
 };
 
 // The sound system the game uses; the shell calls it once at start.
