@@ -6,15 +6,24 @@ write for such files. sox always runs with -R so that dither and noise repeat
 from run to run and the same inputs give the same bytes.
 """
 
+import array
 import os
 import re
 import shlex
 import subprocess
+import wave
 
 from sound_recipes import RECIPES, VOICE_RMS_DB
 
 RATE = 22050
-VOICE_SPEED = 145  # words a minute: slow and clear enough for a child
+# The voice: espeak-ng's Latin American Spanish, as the game's texts are, at
+# 145 words a minute, slow and clear enough for a child. Both can be chosen
+# when the project is configured (see the README).
+VOICE = "es-419"
+VOICE_SPEED = 145
+# A sample this far above silence (-40 dBFS) counts as speech when the
+# generator notes where each file speaks.
+SPEECH_THRESHOLD = 328
 LOOP_GAP = 1.0     # seconds of growl alone after each sentence of a loop
 LOOP_FADE = 0.015  # loop ends fade to silence so the repeat does not click
 PEAK_CEILING_DB = -1.0
@@ -70,7 +79,7 @@ def speak(text, dst, work):
     equally loud once levelled."""
     raw = os.path.join(work, "spoken.wav")
     even = os.path.join(work, "even.wav")
-    _run(["espeak-ng", "-v", "es", "-s", str(VOICE_SPEED), "-w", raw, text])
+    _run(["espeak-ng", "-v", VOICE, "-s", str(VOICE_SPEED), "-w", raw, text])
     _sox(raw, even,
          "silence", "1", "0.01", "-50d", "reverse", "silence", "1", "0.01", "-50d", "reverse",
          "compand", "0.005,0.15", "6:-70,-70,-30,-20,0,-8", "-3", "-90", "0.005",
@@ -96,6 +105,17 @@ def synthesise(name, dst, work, length=None):
     else:
         _sox("-m", *[a for p in parts for a in ("-v", "1", p)], raw)
     level(raw, dst, target)
+
+
+def speech_span(path):
+    """(first, last) sample of a mono 16-bit file that is louder than silence,
+    or None for a file that never is."""
+    with wave.open(path, "rb") as w:
+        if w.getsampwidth() != 2 or w.getnchannels() != 1:
+            raise SoundError(f"{path}: the voice is expected as mono 16-bit")
+        samples = array.array("h", w.readframes(w.getnframes()))
+    loud = [i for i, v in enumerate(samples) if abs(v) > SPEECH_THRESHOLD]
+    return (loud[0], loud[-1] + 1) if loud else None
 
 
 def _sample_count(path):
@@ -138,12 +158,19 @@ def place(src, dst, where):
 
 
 def build_sound(job, work):
-    """Makes one file of the game folder from its sentence and effect."""
+    """Makes one file of the game folder from its sentence and effect.
+
+    Returns the file's length and where it speaks, both in seconds: a list of
+    (start, end) stretches, empty for an effect."""
     text, effect, layout, where, dst = job
     body = os.path.join(work, "body.wav")
     voice = os.path.join(work, "voice.wav")
+    span = None
     if text is not None:
         speak(text, voice, work)
+        span = speech_span(voice)
+    # Where the sentence begins within the finished file, in samples.
+    voice_at = 0
     if layout == "voice":
         os.replace(voice, body)
     elif layout == "effect":
@@ -151,10 +178,22 @@ def build_sound(job, work):
     elif layout == "before":
         sound = os.path.join(work, "effect.wav")
         synthesise(effect, sound, work)
+        voice_at = _sample_count(sound)
         _sox(sound, voice, body)
+    elif layout == "after":
+        # Silence as long as the effect that plays just before this file on
+        # another channel, so the sentence starts when that sound has ended.
+        sound = os.path.join(work, "effect.wav")
+        synthesise(effect, sound, work)
+        voice_at = _sample_count(sound)
+        _sox(voice, body, "pad", f"{voice_at}s", "0")
     elif layout == "loop":
         make_loop(voice, effect, body, work)
     else:
         raise SoundError(f"unknown layout {layout!r}")
+    stretches = []
+    if span and layout != "effect":
+        stretches.append(((voice_at + span[0]) / RATE, (voice_at + span[1]) / RATE))
     os.makedirs(os.path.dirname(dst), exist_ok=True)
     place(body, dst, where)
+    return _sample_count(dst) / RATE, stretches

@@ -1,13 +1,18 @@
 """Assembles the ready-to-run game folder: sounds, pictures, maps and bd/.
 
     build_game.py --assets <assets dir> --out <game dir> --font <ttf>
-                  --manifest <file> [--jobs N] [--stamp file]
+                  --manifest <file> [--voice NAME] [--speed WPM]
+                  [--jobs N] [--stamp file]
 
 A sound is made again only when its sentence, recipe, layout, placement or
 the generator itself changed since it was last made (the manifest keeps a
 digest of each one's inputs), so editing one sentence respeaks one file.
 Sound files the tables no longer name are removed from the folder. Every
 output depends only on its inputs, never on time, order or the number of jobs.
+
+Beside the sounds, SPEECH_TABLE lists every sound file with its length and the
+stretches in which it speaks, so the game can keep two sentences from being
+heard at once and the tests can check that it does.
 """
 
 import argparse
@@ -23,6 +28,7 @@ import audio
 import pictures
 
 SOUND_FOLDERS = ("Sonidos", "SonidosLetras", "SonidosSeteo")
+SPEECH_TABLE = "speech.tsv"
 
 
 def read_table(path, columns):
@@ -70,12 +76,13 @@ def tools_digest():
 
 
 def job_digest(job, tools):
-    return hashlib.sha256(json.dumps([job, tools]).encode()).hexdigest()
+    voice = [audio.VOICE, audio.VOICE_SPEED] if job[0] is not None else []
+    return hashlib.sha256(json.dumps([job, tools, voice]).encode()).hexdigest()
 
 
 def build_one(name, job, out):
     with tempfile.TemporaryDirectory(prefix="quorvane-sound-") as work:
-        audio.build_sound((*job, os.path.join(out, name)), work)
+        return audio.build_sound((*job, os.path.join(out, name)), work)
 
 
 def remove_stale_sounds(jobs, out):
@@ -89,31 +96,49 @@ def remove_stale_sounds(jobs, out):
 
 
 def build_sounds(jobs, out, manifest_path, workers):
+    """Makes the sounds whose inputs changed. The manifest keeps, for each
+    sound made, the digest of its inputs, its length and where it speaks."""
     try:
         with open(manifest_path, encoding="utf-8") as f:
             made = json.load(f)
     except (OSError, ValueError):
         made = {}
+    made = {n: m for n, m in made.items() if isinstance(m, dict)}
     tools = tools_digest()
     wanted = {name: job_digest(job, tools) for name, job in jobs.items()}
     todo = [n for n in sorted(jobs)
-            if made.get(n) != wanted[n] or not os.path.isfile(os.path.join(out, n))]
+            if made.get(n, {}).get("digest") != wanted[n] or not os.path.isfile(os.path.join(out, n))]
     failures = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=workers) as pool:
         futures = {pool.submit(build_one, n, jobs[n], out): n for n in todo}
         for future in concurrent.futures.as_completed(futures):
             name = futures[future]
             try:
-                future.result()
-                made[name] = wanted[name]
+                length, speech = future.result()
+                made[name] = {"digest": wanted[name], "length": length, "speech": speech}
             except audio.SoundError as error:
                 failures.append(f"{name}: {error}")
-    made = {n: d for n, d in made.items() if n in jobs}
+    made = {n: m for n, m in made.items() if n in jobs}
     with open(manifest_path, "w", encoding="utf-8") as f:
         json.dump(made, f, indent=0, sort_keys=True)
     if failures:
         raise SystemExit("\n".join(sorted(failures)))
-    return len(todo)
+    return len(todo), made
+
+
+def write_speech_table(made, out):
+    """One line a sound file: its name, its length, then the start and end of
+    each spoken stretch, all in seconds."""
+    lines = ["# file\tlength\tspeech start\tspeech end ... (seconds)\n"]
+    for name in sorted(made):
+        fields = [name, f"{made[name]['length']:.3f}"]
+        for start, end in made[name]["speech"]:
+            fields += [f"{start:.3f}", f"{end:.3f}"]
+        lines.append("\t".join(fields) + "\n")
+    path = os.path.join(out, SPEECH_TABLE)
+    with open(path + ".part", "w", encoding="utf-8") as table:
+        table.writelines(lines)
+    os.replace(path + ".part", path)
 
 
 def build_pictures(out, font):
@@ -138,14 +163,21 @@ def main():
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     parser.add_argument("--manifest", required=True,
                         help="where to keep the digests of the sounds made, outside the game folder")
+    parser.add_argument("--voice", default=audio.VOICE, help="espeak-ng voice (es-419, es)")
+    parser.add_argument("--speed", type=int, default=audio.VOICE_SPEED, help="words a minute")
     parser.add_argument("--stamp")
     args = parser.parse_args()
+    if not 80 <= args.speed <= 450:
+        raise SystemExit(f"--speed {args.speed}: espeak-ng speaks 80 to 450 words a minute")
+    audio.VOICE = args.voice
+    audio.VOICE_SPEED = args.speed
 
     os.makedirs(args.out, exist_ok=True)
     os.makedirs(os.path.join(args.out, "bd"), exist_ok=True)
     jobs = sound_jobs(args.assets)
     remove_stale_sounds(jobs, args.out)
-    made = build_sounds(jobs, args.out, args.manifest, max(1, args.jobs))
+    made, sounds = build_sounds(jobs, args.out, args.manifest, max(1, args.jobs))
+    write_speech_table(sounds, args.out)
     build_pictures(args.out, args.font)
     copy_maps(args.assets, args.out)
     print(f"game folder {args.out}: {made} sound files made")
