@@ -51,6 +51,8 @@ bool OpenAlSound::playBlocking(const std::string& file)
             played = false;
             break;
         }
+        if (whileBlocking_)
+            whileBlocking_();
         std::this_thread::sleep_for(kPollPeriod);
     }
 

@@ -34,6 +34,10 @@ public:
     int stopVoice(int voice) override;
     bool playBlocking(const std::string& file) override;
 
+    // Called over and over while a blocking sentence plays, so the program
+    // can keep answering its desktop; it must not start or stop sounds.
+    void setWhileBlocking(std::function<void()> whileBlocking) { whileBlocking_ = std::move(whileBlocking); }
+
     bool hasDevice() const;
     // The output latency the device reports, in milliseconds; negative when
     // there is no device or it cannot tell.
@@ -60,6 +64,7 @@ private:
 
     std::unique_ptr<OpenAlOutput> output_;
     std::vector<Voice> voices_;
+    std::function<void()> whileBlocking_;
     std::function<void(int voice)> playObserver_;
 };
 

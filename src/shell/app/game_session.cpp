@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QOpenGLContext>
+#include <chrono>
+#include <thread>
 
 #include "frame_order.h"
 #include "frame.h"
@@ -16,6 +18,7 @@
 #include "replay.h"
 #include "scene_key.h"
 #include "textures.h"
+#include "voice_arbiter.h"
 
 namespace {
 
@@ -45,7 +48,7 @@ GameSession::~GameSession()
     game_.reset();
 }
 
-OpenAlSound* GameSession::audioDevice() const { return dynamic_cast<OpenAlSound*>(sounds_.get()); }
+OpenAlSound* GameSession::audioDevice() const { return device_.get(); }
 
 bool GameSession::openMainWindow(const QString& title, int width, int height, int colourBits)
 {
@@ -127,7 +130,10 @@ bool GameSession::start()
     game_ = std::make_unique<GameState>();
     input.currentGame = game_.get();
     attachRecordsToRestart(*game_);
-    sounds_ = createSoundSystem();
+    device_ = std::make_unique<OpenAlSound>();
+    device_->setWhileBlocking([this] { keepAlive(); });
+    sounds_ = std::make_unique<VoiceArbiter>(*device_, SpeechTable::load(kSpeechTableFile),
+                                             [this](double ms) { waitAlive(ms); });
     hooks_ = std::make_unique<QtShellHooks>(*window_, *game_, *sounds_);
     window_->view()->setHooks(hooks_.get());
     window_->setMenuHandler([this](int id) { menuCommand(id, *hooks_); });
@@ -194,6 +200,40 @@ void GameSession::redraw()
         drawStatusLine(*game_, input.playerName);
 }
 
+void GameSession::keepAlive()
+{
+    if (window_ == nullptr || !game_)
+        return;
+    // Keys, clicks and menus stay queued, in their order, for when the game
+    // takes input again; repaints, the window manager's pings and the close
+    // box are answered now, so the desktop never takes the game for dead.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    GameView* view = window_->view();
+    // A sentence the rules wrote before they began to speak is shown while
+    // it is said.
+    const SceneKey key = sceneKeyOf(*game_, input.nameEntry, input.playerName);
+    if (key != shownKey_) {
+        view->beginFrame();
+        redraw();
+        view->present();
+        shownKey_ = key;
+        // The frame under way draws everything again when the sentence ends.
+        shown_ = false;
+    }
+    // A repaint may have left another context current.
+    view->beginFrame();
+}
+
+void GameSession::waitAlive(double ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (static_cast<double>(clock.nsecsElapsed()) < ms * 1e6) {
+        keepAlive();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
 bool GameSession::runPass()
 {
     if (done_ || window_ == nullptr)
@@ -205,6 +245,7 @@ bool GameSession::runPass()
     }
     pacer_.frameStarted();
     drawFrame();
+    sounds_->update();
     const bool escape = window_->view()->takeEscape();
     if (finishFrame(*game_, *hooks_) || escape)
         done_ = true;

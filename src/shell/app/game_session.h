@@ -9,6 +9,7 @@
 class GameState;
 class MainWindow;
 class OpenAlSound;
+class VoiceArbiter;
 class QtShellHooks;
 class SoundSystem;
 
@@ -58,9 +59,14 @@ public:
 private:
     void drawFrame();
     void redraw();
+    // While a sentence blocks the game: answers the desktop and shows what
+    // the game has written, but handles no input.
+    void keepAlive();
+    void waitAlive(double ms);
 
     MainWindow* window_ = nullptr;
-    std::unique_ptr<SoundSystem> sounds_;
+    std::unique_ptr<OpenAlSound> device_;
+    std::unique_ptr<VoiceArbiter> sounds_;
     std::unique_ptr<GameState> game_;
     std::unique_ptr<QtShellHooks> hooks_;
     FramePacer pacer_;

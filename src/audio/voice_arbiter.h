@@ -1,0 +1,70 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+
+#include "clock.h"
+#include "sound.h"
+#include "speech_table.h"
+
+// Keeps the game to one voice at a time. The rules start sounds on thirteen
+// channels that mix freely; most of those sounds speak, and two sentences
+// heard together are understood by nobody. The arbiter stands between the
+// channels and the sound system and, knowing from the speech table where
+// each file speaks, decides who may speak:
+//
+// - A sentence started on a channel is the newest thing the player needs to
+//   hear: it cuts a sentence still being said on another channel (the player
+//   has moved on), and holds a looping announcement (a creature's) until it
+//   has been said; the loop then goes on from where it was held.
+// - A blocking sentence waits, before it starts, until the sentence being
+//   said has ended (so "No tienes balas" is heard before "Perdiste"), and
+//   holds the looping announcement while it plays.
+// - Effects (footsteps, shots, music) are never held or cut and hold nothing.
+//
+// Time is read from the game's tick source, so the same arbiter runs over the
+// real device in the game and over a recorder on a fake clock in tests.
+class VoiceArbiter : public SoundSystem {
+public:
+    // Waits so many milliseconds before a blocking sentence starts; the game
+    // keeps its window alive meanwhile, tests move their clock on.
+    using Wait = std::function<void(double ms)>;
+
+    VoiceArbiter(SoundSystem& inner, SpeechTable table, Wait wait);
+
+    int openVoice() override;
+    void closeVoice(int voice) override;
+    bool loadVoice(int voice, const std::string& file) override;
+    int playVoice(int voice, bool looping) override;
+    int stopVoice(int voice) override;
+    bool playBlocking(const std::string& file) override;
+
+    // Called once per pass of the main loop: lets a held loop go on once
+    // nothing else speaks.
+    void update();
+
+    const SpeechTable& table() const { return table_; }
+
+private:
+    struct Voice {
+        const SoundTiming* timing = nullptr;  // null: an effect, or a file the table does not know
+        bool playing = false;
+        bool looping = false;
+        bool held = false;      // a loop stopped by the arbiter, to go on later
+        Tick startedAt = 0;     // when it last started playing
+        double offsetMs = 0;    // where in the file it was then
+    };
+
+    double positionMs(const Voice& v, Tick now) const;
+    // Playing once, with a sentence still to be said or being said.
+    bool hasSpeechAhead(const Voice& v, Tick now) const;
+    bool speaks(const Voice& v) const { return v.timing != nullptr && v.timing->speaks(); }
+    void halt(int id, Voice& v, Tick now);
+    // Cuts the sentences of other channels and holds the speaking loops.
+    void makeRoomFor(int id, Tick now);
+
+    SoundSystem& inner_;
+    SpeechTable table_;
+    Wait wait_;
+    std::map<int, Voice> voices_;
+};
