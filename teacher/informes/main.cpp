@@ -1,0 +1,141 @@
+// quorvane-informes: reads the game's statistics reports and writes a table
+// for a spreadsheet or R, and a page per report for reading.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "report_page.h"
+#include "summary_csv.h"
+#include "text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const char* const kUsage =
+    "Uso: quorvane-informes INFORME_O_CARPETA... [--csv ARCHIVO.csv] [--html CARPETA]\n"
+    "Lee los informes .db1 (de las carpetas, también de sus subcarpetas) y escribe:\n"
+    "  --csv   una tabla UTF-8 con una fila por nivel jugado (sin --csv ni --html, en la salida);\n"
+    "  --html  una página por informe y un índice (index.html) en CARPETA.\n"
+    "Un archivo dañado o que no es un informe se nombra con el motivo y los demás se leen igual;\n"
+    "entonces sale con 1.\n";
+
+// The report files named, folders searched to any depth, each file once, in
+// name order.
+std::vector<std::string> reportFiles(const std::vector<std::string>& inputs, std::vector<Refused>& refused)
+{
+    std::vector<std::string> files;
+    for (const std::string& input : inputs) {
+        std::error_code ec;
+        if (fs::is_directory(input, ec)) {
+            std::vector<std::string> found;
+            for (fs::recursive_directory_iterator it(input, ec), end; !ec && it != end; it.increment(ec))
+                if (it->path().extension() == ".db1" && it->is_regular_file(ec))
+                    found.push_back(it->path().string());
+            if (ec)
+                refused.push_back({input, "no se pudo recorrer la carpeta: " + ec.message() + "."});
+            std::sort(found.begin(), found.end());
+            files.insert(files.end(), found.begin(), found.end());
+        } else {
+            files.push_back(input);
+        }
+    }
+    std::set<std::string> seen;
+    files.erase(std::remove_if(files.begin(), files.end(), [&](const std::string& f) { return !seen.insert(f).second; }),
+                files.end());
+    return files;
+}
+
+bool writeFile(const fs::path& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.flush();
+    if (out)
+        return true;
+    std::fprintf(stderr, "quorvane-informes: no se pudo escribir \"%s\".\n", path.string().c_str());
+    return false;
+}
+}
+
+int main(int argc, char* argv[])
+{
+    std::string csvPath, htmlFolder;
+    std::vector<std::string> inputs;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--csv") == 0 && hasValue) {
+            csvPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--html") == 0 && hasValue) {
+            htmlFolder = argv[++i];
+        } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--ayuda") == 0 ||
+                   std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+            std::fprintf(stderr, "quorvane-informes: opción desconocida o sin valor \"%s\".\n%s", argv[i], kUsage);
+            return 2;
+        } else {
+            inputs.emplace_back(argv[i]);
+        }
+    }
+    if (inputs.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+
+    std::vector<Refused> refused;
+    std::vector<Report> reports;
+    for (const std::string& file : reportFiles(inputs, refused)) {
+        Report report;
+        std::string reason;
+        if (readReport(file, report, reason))
+            reports.push_back(std::move(report));
+        else
+            refused.push_back({file, reason});
+    }
+    for (const Refused& f : refused)
+        std::fprintf(stderr, "%s: no se pudo leer: %s\n", utf8FromGameText(f.file).c_str(), f.reason.c_str());
+    // Oldest first, so that a child's levels read in the order he played them.
+    std::stable_sort(reports.begin(), reports.end(), [](const Report& a, const Report& b) {
+        return a.written.value_or(0) < b.written.value_or(0);
+    });
+
+    bool written = true;
+    std::string csv = csvHeader();
+    for (const Report& r : reports)
+        csv += csvRow(r);
+    if (!csvPath.empty())
+        written = writeFile(csvPath, csv) && written;
+    else if (htmlFolder.empty())
+        std::fputs(csv.c_str(), stdout);
+
+    if (!htmlFolder.empty()) {
+        std::error_code ec;
+        fs::create_directories(htmlFolder, ec);
+        if (ec) {
+            std::fprintf(stderr, "quorvane-informes: no se pudo crear la carpeta \"%s\": %s\n", htmlFolder.c_str(),
+                         ec.message().c_str());
+            return 2;
+        }
+        std::vector<IndexEntry> entries;
+        std::set<std::string> names{"index.html"};
+        for (const Report& r : reports) {
+            // Reports of the same name from two folders get two pages.
+            const std::string base = pageName(r.file);
+            std::string name = base;
+            for (int n = 2; !names.insert(name).second; ++n)
+                name = base.substr(0, base.size() - 5) + "-" + std::to_string(n) + ".html";
+            written = writeFile(fs::path(htmlFolder) / name, reportPage(r)) && written;
+            entries.push_back({&r, name});
+        }
+        written = writeFile(fs::path(htmlFolder) / "index.html", indexPage(entries, refused)) && written;
+    }
+    if (!written)
+        return 2;
+    return refused.empty() ? 0 : 1;
+}
