@@ -12,8 +12,9 @@ packages=(
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libopenal-dev
   # the game's voice, sounds and pictures are generated at build time
   espeak-ng sox python3-pil fonts-dejavu-core
-  # a display for the window tests and for playing without a desktop
-  xvfb xauth
+  # a display for the window tests and for playing without a desktop; Xlib
+  # sends keys through the display server in a window test
+  xvfb xauth libx11-dev
   # fuzzing
   clang libclang-rt-14-dev
 )

@@ -19,6 +19,12 @@ void configureSurfaceFormat()
     format.setGreenBufferSize(5);
     format.setBlueBufferSize(5);
     QSurfaceFormat::setDefaultFormat(format);
+
+    // While a sentence blocks the game, keys and clicks are left in the queue
+    // and handled when it ends. Qt's GLib event loop only looks at that queue
+    // again when a new event comes from the display, so keys typed during a
+    // sentence would wait for the next key; Qt's own loop takes them at once.
+    qputenv("QT_NO_GLIB", "1");
 }
 
 bool installSpanishTranslation(QApplication& app)

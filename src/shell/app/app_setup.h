@@ -4,7 +4,8 @@ class QApplication;
 
 // Asks every OpenGL view for a compatibility-profile context (the drawing is
 // fixed-function OpenGL 1.1), double-buffered with a depth buffer of 16 bits
-// or more. Call before the QApplication is made.
+// or more, and chooses the event loop that hands back input held during a
+// spoken sentence. Call before the QApplication is made.
 void configureSurfaceFormat();
 
 // Loads Qt's own Spanish texts (file dialog buttons and labels, message box
