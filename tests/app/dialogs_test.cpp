@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "game_folder.h"
 #include "game_state.h"
@@ -45,17 +46,18 @@ protected:
         view = session.window()->view();
         game = session.game();
         QTest::keyClick(view, Qt::Key_Return);
-        runFor(session, 50);
-        ASSERT_FALSE(input.nameEntry);
+        ASSERT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
     }
 
-    // Opens a menu with Alt and its letter and picks the item by arrows.
-    void chooseFromMenu(Qt::Key menuKey, const QString& item)
+    // Opens a menu with Alt and its letter and picks the item by arrows, then
+    // runs the loop until the menu has closed and `settled` holds (what the
+    // item's command brings about).
+    void chooseFromMenu(Qt::Key menuKey, const QString& item, const std::function<bool()>& settled = [] { return true; })
     {
         view->takeFocus();
-        runFor(session, 50);
+        ASSERT_TRUE(runUntilFocused(session));
         QTest::keyClick(session.window(), menuKey, Qt::AltModifier);
-        runFor(session, 30);
+        runUntil(session, [] { return QApplication::activePopupWidget() != nullptr; });
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr) << "the menu did not open from the keyboard";
         for (int i = 0; i < 8 && (menu->activeAction() == nullptr || menu->activeAction()->text() != item); ++i)
@@ -63,7 +65,13 @@ protected:
         ASSERT_NE(menu->activeAction(), nullptr);
         ASSERT_EQ(menu->activeAction()->text(), item);
         press(Qt::Key_Return);
-        runFor(session, 50);
+        ASSERT_TRUE(runUntil(session, [&] { return QApplication::activePopupWidget() == nullptr && settled(); }));
+    }
+
+    // True once `window` is up and has the keyboard.
+    static bool activeWindowIs(QWidget* window)
+    {
+        return window != nullptr && QApplication::activeWindow() == window;
     }
 
     GameFolder folder;
@@ -74,7 +82,8 @@ protected:
 
 TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
 {
-    chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"));
+    chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"),
+                   [this] { return activeWindowIs(session.hooks()->optionsWindow()); });
     OptionsWindow* options = session.hooks()->optionsWindow();
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(input.dialogOpen);
@@ -102,23 +111,20 @@ TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
 
     // Esc is "Continuar": steering follows the box, the game has the keys.
     QTest::keyClick(options, Qt::Key_Escape);
-    runFor(session, 50);
-    EXPECT_EQ(session.hooks()->optionsWindow(), nullptr);
+    EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->optionsWindow() == nullptr; }));
+    EXPECT_TRUE(runUntilFocused(session));
     EXPECT_FALSE(input.dialogOpen);
     EXPECT_TRUE(game->mouseActive);
-    EXPECT_EQ(QApplication::focusWidget(), view);
     game->mouseEnabled = game->mouseActive = false;
 }
 
 TEST_F(DialogsTest, F1OptionsEnterStartsAgainAndOptionKeysKeepTheBoxesInStep)
 {
-    runFor(session, 120);
     QTest::keyClick(view, Qt::Key_Space);
-    runFor(session, 150);
-    ASSERT_EQ(game->stepCount, 1);
+    ASSERT_TRUE(runUntil(session, [this] { return game->stepCount == 1; }));
 
     QTest::keyClick(view, Qt::Key_F1);
-    runFor(session, 50);
+    runUntil(session, [this] { return activeWindowIs(session.hooks()->optionsWindow()); });
     OptionsWindow* options = session.hooks()->optionsWindow();
     ASSERT_NE(options, nullptr);
     EXPECT_FALSE(input.dialogOpen) << "F1 does not mark the menu's dialog";
@@ -134,16 +140,16 @@ TEST_F(DialogsTest, F1OptionsEnterStartsAgainAndOptionKeysKeepTheBoxesInStep)
     options->activateWindow();
     options->findChild<QCheckBox*>()->setFocus();
     press(Qt::Key_Return);
-    runFor(session, 50);
-    EXPECT_EQ(session.hooks()->optionsWindow(), nullptr);
+    EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->optionsWindow() == nullptr; }));
+    EXPECT_TRUE(runUntilFocused(session));
     EXPECT_EQ(game->stepCount, 0);
     EXPECT_TRUE(game->showMap);
-    EXPECT_EQ(QApplication::focusWidget(), view);
 }
 
 TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)
 {
-    chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"));
+    chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"),
+                   [this] { return activeWindowIs(session.hooks()->optionsWindow()); });
     OptionsWindow* options = session.hooks()->optionsWindow();
     ASSERT_NE(options, nullptr);
     press(Qt::Key_Tab);
@@ -152,7 +158,7 @@ TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)
     press(Qt::Key_Space);
     ASSERT_TRUE(game->mouseEnabled);
     options->close();
-    runFor(session, 50);
+    runUntil(session, [] { return !input.dialogOpen; });
     EXPECT_FALSE(input.dialogOpen);
     EXPECT_FALSE(game->mouseActive);
     EXPECT_TRUE(game->mouseEnabled);
@@ -161,7 +167,8 @@ TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)
 
 TEST_F(DialogsTest, KeysHelpShowsBothGroupsLineByLineAndClosesWithEsc)
 {
-    chooseFromMenu(Qt::Key_A, QStringLiteral("Teclas"));
+    chooseFromMenu(Qt::Key_A, QStringLiteral("Teclas"),
+                   [this] { return activeWindowIs(session.hooks()->keysWindow()); });
     KeysWindow* keys = session.hooks()->keysWindow();
     ASSERT_NE(keys, nullptr);
     EXPECT_TRUE(input.dialogOpen);
@@ -190,10 +197,9 @@ TEST_F(DialogsTest, KeysHelpShowsBothGroupsLineByLineAndClosesWithEsc)
     EXPECT_EQ(session.hooks()->optionsWindow(), nullptr);
 
     QTest::keyClick(keys, Qt::Key_Escape);
-    runFor(session, 50);
-    EXPECT_EQ(session.hooks()->keysWindow(), nullptr);
+    EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->keysWindow() == nullptr; }));
+    EXPECT_TRUE(runUntilFocused(session));
     EXPECT_FALSE(input.dialogOpen);
-    EXPECT_EQ(QApplication::focusWidget(), view);
 }
 
 TEST_F(DialogsTest, SalirFromTheMenuEndsTheProgram)

@@ -132,7 +132,7 @@ protected:
         ASSERT_TRUE(folder.ok());
         ASSERT_TRUE(session.start());
         QTest::keyClick(session.window()->view(), Qt::Key_Return);
-        runFor(session, 50);
+        ASSERT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
     }
     GameFolder folder;
     GameSession session;
@@ -141,12 +141,10 @@ protected:
 TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
 {
     GameView* view = session.window()->view();
-    runFor(session, 120);
-    QTest::keyClick(view, Qt::Key_Space);
-    runFor(session, 150);
-    QTest::keyClick(view, Qt::Key_Space);
-    runFor(session, 150);
-    ASSERT_EQ(session.game()->stepCount, 2);
+    for (int32_t steps = 1; steps <= 2; ++steps) {
+        QTest::keyClick(view, Qt::Key_Space);
+        ASSERT_TRUE(runUntil(session, [&] { return session.game()->stepCount == steps; }));
+    }
 
     typeName(QStringLiteral("partida"));
     EXPECT_TRUE(menuCommand(MenuId::SaveGame, *session.hooks()));
@@ -161,8 +159,7 @@ TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
     // The replay walks the corridor on its own and then ends. (Its last
     // entry fires with no wait after the one before, so the two steps may
     // merge into one request: the replay's own timing, tested with it.)
-    EXPECT_TRUE(runUntil(session, [&] { return !replay.replaying; }, 3000));
-    runFor(session, 150);
+    EXPECT_TRUE(runUntil(session, [] { return !replay.replaying && !input.advanceRequested; }));
     EXPECT_GT(session.game()->col, GameFolder::kStartCol);
     EXPECT_EQ(session.game()->row, GameFolder::kRow);
 }
@@ -183,8 +180,7 @@ TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
     EXPECT_TRUE(menuCommand(MenuId::ChangeMap, *session.hooks()));
     EXPECT_TRUE(shown.contains(QStringLiteral("nada.quorvane"))) << shown.toStdString();
     EXPECT_EQ(session.game()->mapName, "otro.quorvane") << "the level in play goes on";
-    runFor(session, 50);
-    EXPECT_EQ(QApplication::focusWidget(), session.window()->view());
+    EXPECT_TRUE(runUntilFocused(session));
 }
 
 }  // namespace

@@ -80,9 +80,13 @@ protected:
     }
     void TearDown() override { setCalendarSource(nullptr); }
 
-    // Waits out the input step's 100 ms gate so the next request is carried
-    // out by the next frame.
-    void nextInputStep() { runFor(session, 130); }
+    // Presses Space and runs the loop until the step has been taken.
+    bool stepForward()
+    {
+        const int32_t before = game->stepCount;
+        pressKey(view, Qt::Key_Space);
+        return runUntil(session, [&] { return game->stepCount > before; });
+    }
 
     GameFolder folder;
     GameSession session;
@@ -92,7 +96,7 @@ protected:
 
 TEST_F(GameWindowTest, WindowHasItsTitlePlaceSizeMenusAndTheKeyboard)
 {
-    runFor(session, 100);
+    EXPECT_TRUE(runUntilFocused(session));
     MainWindow* window = session.window();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quorvane"));
     EXPECT_EQ(window->pos(), QPoint(0, 30));
@@ -122,7 +126,7 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     pressKey(view, Qt::Key_7, Qt::KeypadModifier);
     pressKey(view, Qt::Key_A);
     pressKey(view, Qt::Key_2);
-    runFor(session, 50);
+    ASSERT_TRUE(runUntilDrawn(session));
     EXPECT_STREQ(input.playerName, "ana2");
     {
         const QImage frame = view->grabFramebuffer();
@@ -132,19 +136,16 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     pressKey(view, Qt::Key_Return);
     EXPECT_FALSE(input.nameEntry);
 
-    // Two steps down the corridor.
-    nextInputStep();
-    pressKey(view, Qt::Key_Space);
-    nextInputStep();
-    pressKey(view, Qt::Key_Space);
-    nextInputStep();
+    // Two steps down the corridor, each taken by the first frame that may.
+    ASSERT_TRUE(stepForward());
+    ASSERT_TRUE(stepForward());
     EXPECT_EQ(game->col, GameFolder::kStartCol + 2);
     EXPECT_EQ(game->stepCount, 2);
     ASSERT_GE(game->visibleCount, 1);
 
     // Every message line in use shows text; the lines below stay white.
     game->showMap = true;
-    runFor(session, 50);
+    ASSERT_TRUE(runUntilDrawn(session));
     const QImage frame = view->grabFramebuffer();
     for (int line = 0; line < 23; ++line) {
         const int dark = darkPixelsInLine(frame, line, 10, 300);
@@ -212,11 +213,11 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     }
     expected.push_back("FIN");
 
+    const QString report = QStringLiteral("bd/ana2_Mon_Mar__3_09_07_02_2008.db1");
     pressKey(view, Qt::Key_Return);
-    runFor(session, 50);
+    ASSERT_TRUE(runUntil(session, [&] { return QFile::exists(report); }));
     bool endsWithNewline = true;
-    const std::vector<std::string> lines =
-        readLines(QStringLiteral("bd/ana2_Mon_Mar__3_09_07_02_2008.db1"), &endsWithNewline);
+    const std::vector<std::string> lines = readLines(report, &endsWithNewline);
     ASSERT_EQ(lines.size(), expected.size());
     EXPECT_FALSE(endsWithNewline);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -231,7 +232,7 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
 
 TEST_F(GameWindowTest, MouseButtonsAreFollowedInEveryMode)
 {
-    runFor(session, 50);
+    ASSERT_TRUE(runUntilFocused(session));
     QTest::mousePress(view, Qt::LeftButton);
     EXPECT_TRUE(input.leftButtonDown);
     QTest::mouseRelease(view, Qt::LeftButton);
@@ -263,7 +264,7 @@ TEST_F(GameWindowTest, HeldKeyRepeatsAndStaysDownUntilReallyReleased)
 
 TEST_F(GameWindowTest, EscEndsTheProgramEvenDuringNameEntry)
 {
-    runFor(session, 50);
+    ASSERT_TRUE(runUntilFocused(session));
     // Pressed and released before any frame ran: the press still counts.
     pressKey(view, Qt::Key_Escape);
     EXPECT_FALSE(session.runPass());
@@ -273,7 +274,7 @@ TEST_F(GameWindowTest, EscEndsTheProgramEvenDuringNameEntry)
 
 TEST_F(GameWindowTest, CloseBoxEndsTheProgram)
 {
-    runFor(session, 50);
+    ASSERT_TRUE(runUntilFocused(session));
     session.window()->close();
     EXPECT_TRUE(session.window()->isVisible()) << "the loop releases the window itself";
     EXPECT_FALSE(session.runPass());
@@ -315,8 +316,7 @@ TEST(GameStart, MissingDefaultMapIsShownAndTheGameGoesOn)
     GameSession session;
     ASSERT_TRUE(session.start());
     EXPECT_TRUE(text.contains(QStringLiteral("nivel1.quorvane"))) << text.toStdString();
-    runFor(session, 50);
-    EXPECT_EQ(QApplication::focusWidget(), session.window()->view());
+    EXPECT_TRUE(runUntilFocused(session));
     QTest::keyClick(session.window()->view(), Qt::Key_Escape);
     EXPECT_FALSE(session.runPass());
 }

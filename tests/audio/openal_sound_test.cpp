@@ -32,7 +32,7 @@ std::string tone(const std::string& name, double seconds, int16_t amplitude = 80
 
 bool waitUntilQuiet(const OpenAlSound& sound, int voice)
 {
-    const auto deadline = std::chrono::steady_clock::now() + 3s;
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (sound.isVoicePlaying(voice)) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
@@ -41,15 +41,45 @@ bool waitUntilQuiet(const OpenAlSound& sound, int voice)
     return true;
 }
 
+// The waits follow the mixer's progress, not the wall clock, so a busy
+// machine only makes them longer; the deadlines are for a broken device.
 bool waitForOffset(const OpenAlSound& sound, int voice, long frames)
 {
-    const auto deadline = std::chrono::steady_clock::now() + 3s;
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (sound.voiceSampleOffset(voice) < frames) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(1ms);
     }
     return true;
+}
+
+// Waits until a looping voice has gone back to its beginning `loops` times.
+// A poll that misses a whole loop only makes the wait longer.
+bool waitForLoops(const OpenAlSound& sound, int voice, int loops)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    long last = sound.voiceSampleOffset(voice);
+    for (int seen = 0; seen < loops;) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(1ms);
+        const long now = sound.voiceSampleOffset(voice);
+        seen += now < last;
+        last = now;
+    }
+    return true;
+}
+
+// Waits until the mixer has run at least `seconds` of output, timed by a
+// silent voice of its own.
+bool waitForMixing(OpenAlSound& sound, const std::string& silence, double seconds)
+{
+    const int clock = sound.openVoice();
+    const bool mixed = clock >= 0 && sound.loadVoice(clock, silence) && sound.playVoice(clock, false) == 0 &&
+                       waitForOffset(sound, clock, long(seconds * kRate));
+    sound.closeVoice(clock);
+    return mixed;
 }
 
 class OpenAlSoundTest : public ::testing::Test {
@@ -115,7 +145,7 @@ TEST_F(OpenAlSoundTest, ALoopingSoundRepeatsUntilStopped)
     const int voice = sound->openVoice();
     ASSERT_TRUE(sound->loadVoice(voice, tone("loop.wav", 0.1)));
     ASSERT_EQ(sound->playVoice(voice, true), 0);
-    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(waitForLoops(*sound, voice, 4));
     EXPECT_TRUE(sound->isVoicePlaying(voice));
     EXPECT_EQ(sound->stopVoice(voice), 0);
     EXPECT_FALSE(sound->isVoicePlaying(voice));
@@ -135,7 +165,7 @@ TEST_F(OpenAlSoundTest, StopThenPlayResumesWhereItStopped)
     const long stoppedAt = sound->voiceSampleOffset(voice);
     ASSERT_GE(stoppedAt, long(0.1 * kRate));
     ASSERT_LT(stoppedAt, long(0.3 * kRate));
-    std::this_thread::sleep_for(60ms);
+    ASSERT_TRUE(waitForMixing(*sound, tone("silence.wav", 0.1, 0), 0.06));
     EXPECT_EQ(sound->voiceSampleOffset(voice), stoppedAt);
 
     ASSERT_EQ(sound->playVoice(voice, false), 0);
@@ -153,7 +183,7 @@ TEST_F(OpenAlSoundTest, PlayingAgainWhilePlayingGoesOnAndMayTurnOnLooping)
     const int voice = sound->openVoice();
     ASSERT_TRUE(sound->loadVoice(voice, tone("again.wav", 0.15)));
     ASSERT_EQ(sound->playVoice(voice, false), 0);
-    std::this_thread::sleep_for(60ms);
+    ASSERT_TRUE(waitForOffset(*sound, voice, long(0.05 * kRate)));
     const long before = sound->voiceSampleOffset(voice);
     ASSERT_EQ(sound->stopVoice(voice), 0);
     // Looping switched on while paused takes effect on resuming.
@@ -161,7 +191,8 @@ TEST_F(OpenAlSoundTest, PlayingAgainWhilePlayingGoesOnAndMayTurnOnLooping)
     EXPECT_GE(sound->voiceSampleOffset(voice), before);
     ASSERT_EQ(sound->playVoice(voice, true), 0);
     EXPECT_GE(sound->voiceSampleOffset(voice), before);
-    std::this_thread::sleep_for(300ms);
+    // Past its end it starts over instead of stopping.
+    ASSERT_TRUE(waitForLoops(*sound, voice, 1));
     EXPECT_TRUE(sound->isVoicePlaying(voice));
 }
 
@@ -173,7 +204,7 @@ TEST_F(OpenAlSoundTest, ALoadReplacesTheSoundOnlyWhenTheFileLoads)
 
     ASSERT_TRUE(sound->loadVoice(voice, tone("first.wav", 0.3)));
     ASSERT_EQ(sound->playVoice(voice, true), 0);
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(waitForOffset(*sound, voice, long(0.05 * kRate)));
 
     // A fresh load silences the old sound and waits at its own beginning.
     ASSERT_TRUE(sound->loadVoice(voice, tone("second.wav", 0.2)));
