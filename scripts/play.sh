@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds the game and its folder of sounds, pictures
-# and maps, and starts it there with sound.
+# and maps, and starts it with sound.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -14,6 +14,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   exit 1
 fi
 
-# Every file the game reads or writes is named relative to its folder.
-cd "$root/build/game"
-exec ./quorvane "$@"
+# Started outside its game folder, the game plays in the user's own folder
+# (~/.local/share/quorvane): the reports, saved games and maps kept there
+# outlive build/, and the sounds and pictures are reached by links to
+# build/game. A folder named on the command line is played in instead.
+cd "$root"
+exec "$root/build/game/quorvane" "$@"

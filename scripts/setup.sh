@@ -17,6 +17,9 @@ packages=(
   xvfb xauth libx11-dev
   # fuzzing
   clang libclang-rt-14-dev
+  # the desktop entry and metainfo are checked by the desktop's own tools;
+  # the teacher's report pages are checked in a real browser
+  desktop-file-utils appstream chromium
 )
 
 missing=()

@@ -6,6 +6,11 @@
 #include <QLibraryInfo>
 #include <QSurfaceFormat>
 #include <QTranslator>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "game_home.h"
 
 void configureSurfaceFormat()
 {
@@ -40,10 +45,31 @@ bool installSpanishTranslation(QApplication& app)
 
 void enterGameFolder()
 {
-    const QString marker = QStringLiteral("Data/Font2.bmp");
-    if (QFileInfo::exists(marker))
+    // The generated sounds and pictures: beside the program in a build, in
+    // the data folder of an installation (found from the program's own place
+    // first, so that a moved installation still finds its data).
+    const std::filesystem::path own = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    const std::vector<std::filesystem::path> sources = {
+        own, own / ".." / QUORVANE_DATA_SUBDIR, std::filesystem::path(QUORVANE_DATA_DIR)};
+
+    std::filesystem::path named;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size() && named.empty(); ++i)
+        if (!arguments[i].startsWith(QLatin1Char('-')))
+            named = QFile::encodeName(QDir(arguments[i]).absolutePath()).toStdString();
+
+    std::string error;
+    const std::filesystem::path folder = chooseGameFolder(
+        named, QFile::encodeName(QDir::currentPath()).toStdString(), sources, userGameFolder(), &error);
+    if (folder.empty()) {
+        // Play where the files are, if anywhere: the reports then stay there.
+        std::fprintf(stderr, "quorvane: %s\n", error.c_str());
+        for (const auto& source : sources)
+            if (isGameFolder(source)) {
+                QDir::setCurrent(QFile::decodeName(source.c_str()));
+                return;
+            }
         return;
-    const QString own = QCoreApplication::applicationDirPath();
-    if (QFileInfo::exists(own + QLatin1Char('/') + marker))
-        QDir::setCurrent(own);
+    }
+    QDir::setCurrent(QFile::decodeName(folder.c_str()));
 }

@@ -13,7 +13,11 @@ void configureSurfaceFormat();
 // English.
 bool installSpanishTranslation(QApplication& app);
 
-// The game reads its sounds, pictures and maps relative to the working
-// directory. Started from elsewhere (a file manager, a desktop launcher), it
-// moves to its own folder when that is where the game's files are.
+// The game reads and writes every file relative to the working directory.
+// It plays in the folder named on the command line, else in the working
+// directory when that is a game folder (a teacher's own copy, the tests),
+// else in the user's own folder (~/.local/share/quorvane), which keeps the
+// reports, saved games and maps and reaches the generated sounds and
+// pictures of the build or installation by links. Call after the
+// QApplication is made.
 void enterGameFolder();

@@ -1,0 +1,33 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Where the game plays: every file it reads or writes is named relative to
+// that folder. The children's reports, saved games and the teacher's maps
+// must outlive a build folder, so by default the game plays in a folder of
+// the user's own that reaches the generated sounds and pictures by symbolic
+// links.
+
+// $XDG_DATA_HOME/quorvane, or ~/.local/share/quorvane; empty when neither
+// variable gives an absolute folder.
+std::filesystem::path userGameFolder();
+
+// A folder the game can play in as it is: it holds the font picture.
+bool isGameFolder(const std::filesystem::path& folder);
+
+// Makes folder ready to play in with the generated files of source: bd/ made,
+// a link for each generated folder and file (Sonidos/, Data/, alsoft.conf, ...)
+// pointing at source, made again when source has moved, and every shipped map
+// the folder lacks copied (never over one a teacher has edited). What the
+// teacher put there himself, files or folders, is left alone. False with the
+// reason when the folder cannot be made ready.
+bool prepareGameFolder(const std::filesystem::path& folder, const std::filesystem::path& source, std::string* error);
+
+// The folder to play in: the one named on the command line, else the working
+// directory when it is a game folder (a teacher's own copy, the tests), else
+// the user's folder prepared from the first of sources that is a game
+// folder. Empty with the reason when none can be had.
+std::filesystem::path chooseGameFolder(const std::filesystem::path& commandLine, const std::filesystem::path& current,
+                                       const std::vector<std::filesystem::path>& sources,
+                                       const std::filesystem::path& user, std::string* error);
