@@ -1,5 +1,7 @@
 #include "svg_grid.h"
 
+#include <string_view>
+
 #include "text.h"
 
 namespace {
@@ -39,6 +41,12 @@ const Look kKindLooks[] = {
 
 SquareLook toLook(const Look& look) { return {look.fill, look.label, look.title}; }
 
+// Labels in white on the dark squares, in black on the others.
+const char* inkOn(const char* fill)
+{
+    return std::string_view(fill) == kWall.fill || std::string_view(fill) == "#cc0000" ? "#ffffff" : "#000000";
+}
+
 template <size_t N>
 SquareLook lookIn(const Look (&table)[N], int32_t code)
 {
@@ -74,8 +82,8 @@ std::string svgGrid(const std::function<SquareLook(int, int)>& look, const std::
                    "\" y=\"" + std::to_string(y) + "\" width=\"" + std::to_string(kSquarePx) + "\" height=\"" +
                    std::to_string(kSquarePx) + "\" fill=\"" + s.fill + "\" stroke=\"#999\" stroke-width=\"0.5\"/>";
             if (!s.label.empty())
-                svg += "<text x=\"" + std::to_string(squareX(c)) + "\" y=\"" + std::to_string(squareY(r)) + "\">" +
-                       htmlEscape(s.label) + "</text>";
+                svg += "<text x=\"" + std::to_string(squareX(c)) + "\" y=\"" + std::to_string(squareY(r)) +
+                       "\" fill=\"" + inkOn(s.fill) + "\">" + htmlEscape(s.label) + "</text>";
             svg += "</g>\n";
         }
     svg += "</g>\n" + overlay + "</svg>\n";
@@ -86,8 +94,9 @@ std::string htmlLegend(bool kinds)
 {
     std::string html = "<ul class=\"leyenda\">\n";
     auto item = [&](const Look& look) {
-        html += "<li><span class=\"muestra\" style=\"background:" + std::string(look.fill) + "\">" +
-                htmlEscape(look.label) + "</span> " + htmlEscape(look.title) + "</li>\n";
+        html += "<li><span class=\"muestra\" style=\"background:" + std::string(look.fill) + ";color:" +
+                inkOn(look.fill) + "\">" + (*look.label ? htmlEscape(look.label) : "&nbsp;") + "</span> " +
+                htmlEscape(look.title) + "</li>\n";
     };
     if (kinds)
         for (const Look& look : kKindLooks)
