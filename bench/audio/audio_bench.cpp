@@ -1,6 +1,12 @@
 // How quickly a sound reaches the player: the device's output latency, and
 // the time playFile takes to read, parse and start a typical spoken sentence
-// (2 s, 22050 Hz, 16-bit mono).
+// (2 s, 22050 Hz, 16-bit mono). Then how far OpenAL's mixer falls behind its
+// schedule while eight voices play: the periods queued ahead of a sound card
+// (alsoft.conf) must cover the worst of it, or the output runs dry. Run it in
+// the game folder to measure with the game's settings.
+#define AL_ALEXT_PROTOTYPES
+#include <AL/alc.h>
+#include <AL/alext.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "openal_sound.h"
@@ -54,6 +61,51 @@ void rerunOnNullBackend(char** argv)
     ::execv("/proc/self/exe", argv);
 }
 
+// The mixer's lag behind the wall clock: the wall time since the start less
+// the device clock (the output mixed so far), sampled every 0.3 ms for
+// `seconds`, relative to its smallest value. Mixing a period as soon as it
+// is due keeps the lag within about one period plus the backend's own
+// sleep; anything above that is the mixer thread kept from running.
+void measureMixerLag(OpenAlSound& sound, const std::string& file, int seconds)
+{
+    ALCdevice* device = alcGetContextsDevice(alcGetCurrentContext());
+    if (device == nullptr || alcIsExtensionPresent(device, "ALC_SOFT_device_clock") != ALC_TRUE)
+        return;
+    std::vector<int> voices;
+    for (int i = 0; i < 8; ++i) {
+        voices.push_back(sound.openVoice());
+        sound.loadVoice(voices.back(), file);
+        sound.playVoice(voices.back(), true);
+    }
+    auto deviceMs = [device] {
+        ALCint64SOFT ns = 0;
+        alcGetInteger64vSOFT(device, ALC_DEVICE_CLOCK_SOFT, 1, &ns);
+        return double(ns) / 1e6;
+    };
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    const double deviceStart = deviceMs();
+    std::vector<double> lags;
+    while (Clock::now() - start < std::chrono::seconds(seconds)) {
+        std::this_thread::sleep_for(std::chrono::microseconds(300));
+        const double wall = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        lags.push_back(wall - (deviceMs() - deviceStart));
+    }
+    for (int voice : voices)
+        sound.closeVoice(voice);
+    const double least = *std::min_element(lags.begin(), lags.end());
+    for (double& lag : lags)
+        lag -= least;
+    std::sort(lags.begin(), lags.end());
+    ALCint frequency = 0, refresh = 0;
+    alcGetIntegerv(device, ALC_FREQUENCY, 1, &frequency);
+    alcGetIntegerv(device, ALC_REFRESH, 1, &refresh);
+    std::printf("mixer lag, 8 voices for %d s (period %.2f ms at %d Hz): median %.2f ms, p99.9 %.2f ms, "
+                "max %.2f ms\n",
+                seconds, refresh > 0 ? 1000.0 / refresh : 0.0, frequency, lags[lags.size() / 2],
+                lags[lags.size() * 999 / 1000], lags.back());
+}
+
 }  // namespace
 
 int main(int, char** argv)
@@ -82,6 +134,7 @@ int main(int, char** argv)
     std::sort(micros.begin(), micros.end());
     std::printf("playFile, 2 s 22050 Hz 16-bit mono (%d runs): min %.0f us, median %.0f us, max %.0f us\n",
                 kRuns, micros.front(), micros[micros.size() / 2], micros.back());
+    measureMixerLag(*sound, file, 20);
     std::filesystem::remove(file);
     return 0;
 }
