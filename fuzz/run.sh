@@ -24,10 +24,10 @@ while [ $# -gt 0 ]; do
   esac
   shift
 done
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_wave fuzz_bitmap fuzz_map fuzz_saved_game)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_wave fuzz_bitmap fuzz_map fuzz_saved_game fuzz_report)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DQUORVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" fuzz_seed_saved_games
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" fuzz_seed_saved_games fuzz_seed_reports
 
 if [ ! -d "$game_dir/Sonidos" ]; then
   cmake --build "$build" --target game_folder
@@ -47,10 +47,12 @@ for t in "${targets[@]}"; do
     fuzz_bitmap) cp "$game_dir"/Data/*.bmp "$seeds/$t/" ;;
     fuzz_map) cp "$root"/assets/maps/*.quorvane "$seeds/$t/" ;;
     fuzz_saved_game) "$build/fuzz/fuzz_seed_saved_games" "$seeds/$t" "$root"/assets/maps/*.quorvane ;;
+    fuzz_report) "$build/fuzz/fuzz_seed_reports" "$seeds/$t" "$root"/assets/maps/*.quorvane ;;
   esac
 done
 
-declare -A dict=([fuzz_wave]=wave [fuzz_bitmap]=bitmap [fuzz_map]=map [fuzz_saved_game]=saved_game)
+declare -A dict=([fuzz_wave]=wave [fuzz_bitmap]=bitmap [fuzz_map]=map [fuzz_saved_game]=saved_game
+                [fuzz_report]=report)
 status=0
 for t in "${targets[@]}"; do
   corpus=$build/corpus/$t

@@ -54,6 +54,8 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
         ++rest;
     const bool lineEnds = *rest == '\0' || *rest == '\n' || *rest == '\r';
     const MapPlace stop{at.line, at.column + static_cast<int>(rest - piece)};
+    // A row of fewer than 30 numbers would leave squares of the previous
+    // map behind, read as map codes: the game refuses it.
     if (n < kGridSize) {
         std::string what;
         if (lineEnds)
@@ -141,6 +143,8 @@ bool readMapText(const std::string& name, MapText& out)
     if (rows < kGridSize)
         out.errors.push_back({{lastLine, 1}, "el archivo termina con " + std::to_string(rows) +
                                                  " filas de las 30 que necesita."});
+    // Without a start square the player would stand wherever the last level
+    // left him, and a game saved on it could not be loaded again.
     bool start = false;
     for (int r = 0; r < rows; ++r)
         for (int32_t code : out.codes[r])

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "map_file.h"
 #include "saved_game_format.h"
@@ -14,6 +13,8 @@ namespace {
 // A report holds at most 3000 sentences and 500 steps; anything much larger
 // is not one, and is not read into memory whole.
 constexpr std::streamsize kLargestReport = 4 << 20;
+constexpr size_t kMostSentences = 3000;
+constexpr size_t kMostSteps = 500;
 
 struct CounterText {
     const char* label;  // Windows-1252, as written
@@ -142,6 +143,9 @@ struct Parser {
                 return false;
             if (line == "DATOS :")
                 return true;
+            // The game keeps the first 3000 sentences of a level.
+            if (out.sentences.size() == kMostSentences)
+                return fail("más de 3000 mensajes: no es un informe del juego.");
             ReportSentence sentence;
             if (!parseTickLine(line.c_str(), sentence.tick))
                 return fail("se esperaba la hora de un mensaje o \"DATOS :\".");
@@ -182,6 +186,8 @@ struct Parser {
                 return false;
             if (line == "FIN")
                 break;
+            if (out.path.size() == kMostSteps)
+                return fail("más de 500 pasos: no es un informe del juego.");
             ReportStep step;
             if (!parseTickLine(line.c_str(), step.tick))
                 return fail("se esperaba la hora de un paso o \"FIN\".");
@@ -215,17 +221,22 @@ bool readReport(const std::string& path, Report& out, std::string& reason)
         reason = std::string("no se puede abrir: ") + std::strerror(errno) + ".";
         return false;
     }
-    std::string text(kLargestReport + 1, '\0');
-    in.read(text.data(), kLargestReport + 1);
-    if (in.bad()) {
-        reason = "no se puede leer.";
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size < 0 || !in) {
+        reason = "no se puede leer (no es un archivo común).";
         return false;
     }
-    if (in.gcount() > kLargestReport) {
+    if (size > kLargestReport) {
         reason = "no es un informe de Quorvane: es demasiado grande.";
         return false;
     }
-    text.resize(static_cast<size_t>(in.gcount()));
+    std::string text(static_cast<size_t>(size), '\0');
+    if (!in.read(text.data(), size)) {
+        reason = "no se puede leer.";
+        return false;
+    }
     Parser parser{Lines(std::move(text)), out, reason, {}};
     if (!parser.grid() || !parser.sentences() || !parser.data() || !parser.path())
         return false;
