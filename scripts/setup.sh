@@ -15,6 +15,8 @@ packages=(
   # a display for the window tests and for playing without a desktop; Xlib
   # sends keys through the display server in a window test
   xvfb xauth libx11-dev
+  # what a screen reader receives, listened to from outside the game in a test
+  at-spi2-core python3-pyatspi dbus-daemon
   # fuzzing
   clang libclang-rt-14-dev
   # the desktop entry and metainfo are checked by the desktop's own tools;

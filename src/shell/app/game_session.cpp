@@ -18,6 +18,7 @@
 #include "replay.h"
 #include "scene_key.h"
 #include "textures.h"
+#include "view_accessibility.h"
 #include "voice_arbiter.h"
 
 namespace {
@@ -53,8 +54,11 @@ OpenAlSound* GameSession::audioDevice() const { return device_.get(); }
 bool GameSession::openMainWindow(const QString& title, int width, int height, int colourBits)
 {
     setBitmapErrorHandler(&showBitmapError);
+    // Before the view exists: Qt asks for its accessible interface once.
+    installViewAccessibility();
     window_ = new MainWindow(title);
     GameView* view = window_->view();
+    spoken_ = new SpokenLog(view);
     window_->move(0, 30);
     view->resize(width, height);
     // Not adjustSize(): it keeps a window within two thirds of the screen,
@@ -116,6 +120,7 @@ void GameSession::closeMainWindow()
     window_->allowClose();
     delete window_;
     window_ = nullptr;
+    spoken_ = nullptr;
 }
 
 bool GameSession::start()
@@ -208,6 +213,7 @@ void GameSession::keepAlive()
     // takes input again; repaints, the window manager's pings and the close
     // box are answered now, so the desktop never takes the game for dead.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    spoken_->follow(*game_);
     GameView* view = window_->view();
     // A sentence the rules wrote before they began to speak is shown while
     // it is said.
@@ -245,6 +251,7 @@ bool GameSession::runPass()
     }
     pacer_.frameStarted();
     drawFrame();
+    spoken_->follow(*game_);
     sounds_->update();
     const bool escape = window_->view()->takeEscape();
     if (finishFrame(*game_, *hooks_) || escape)

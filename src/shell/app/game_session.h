@@ -12,6 +12,7 @@ class OpenAlSound;
 class VoiceArbiter;
 class QtShellHooks;
 class SoundSystem;
+class SpokenLog;
 
 // The running program: the main window and its rendering context, the one
 // game record, the sound system and the main loop. main() makes one and
@@ -69,6 +70,8 @@ private:
     std::unique_ptr<VoiceArbiter> sounds_;
     std::unique_ptr<GameState> game_;
     std::unique_ptr<QtShellHooks> hooks_;
+    // The sentences as a screen reader receives them; a child of the view.
+    SpokenLog* spoken_ = nullptr;
     FramePacer pacer_;
     bool done_ = false;
     int frames_ = 0;
