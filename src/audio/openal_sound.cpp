@@ -32,9 +32,11 @@ OpenAlSound::OpenAlSound(std::ostream& notices)
 {
     OutputFailure why;
     output_ = openOutput(why);
-    if (!output_)
+    if (!output_) {
+        noDeviceReason_ = why.spanish;
         notices << "Quorvane: sin sonido (" << why.spanish << "); el juego sigue en silencio. / No sound ("
                 << why.english << "); the game runs silent.\n";
+    }
 }
 
 OpenAlSound::~OpenAlSound()

@@ -39,6 +39,8 @@ public:
     void setWhileBlocking(std::function<void()> whileBlocking) { whileBlocking_ = std::move(whileBlocking); }
 
     bool hasDevice() const;
+    // Why there is no device, in Spanish, for the player; empty with one.
+    const std::string& noDeviceReason() const { return noDeviceReason_; }
     // The output latency the device reports, in milliseconds; negative when
     // there is no device or it cannot tell.
     double outputLatencyMs() const;
@@ -63,6 +65,7 @@ private:
     void setUpSource(unsigned source) const;
 
     std::unique_ptr<OpenAlOutput> output_;
+    std::string noDeviceReason_;
     std::vector<Voice> voices_;
     std::function<void()> whileBlocking_;
     std::function<void(int voice)> playObserver_;

@@ -23,6 +23,7 @@ TEST(SilentSound, WithoutADeviceEverythingFailsHarmlessly)
     std::ostringstream notices;
     OpenAlSound sound(notices);
     EXPECT_FALSE(sound.hasDevice());
+    EXPECT_EQ(sound.noDeviceReason(), "no se pudo abrir el dispositivo");
     EXPECT_LT(sound.outputLatencyMs(), 0.0);
 
     const std::string text = notices.str();

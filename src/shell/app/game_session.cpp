@@ -147,6 +147,14 @@ bool GameSession::start()
     game_->firstInit(game_->mapName, *sounds_);
     if (!game_->lastLoadError.empty())
         hooks_->showError(game_->lastLoadError);
+    // A game played by ear that cannot be heard must say so where the player
+    // or his teacher will see it, not only on a terminal; it goes on silent.
+    if (!device_->hasDevice())
+        showMessageBox(window_, QStringLiteral("Quorvane"),
+                       QStringLiteral("No hay sonido: %1. El juego sigue en silencio; lo que dice la "
+                                      "voz se escribe en la pantalla.")
+                           .arg(QString::fromStdString(device_->noDeviceReason())),
+                       false);
     game_->SonidoEscribeTuNombre.playCurrent(0, 0, kPlayOnce);
     pacer_.frameStarted();
     return true;

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QTest>
+
+#include "game_folder.h"
+#include "game_state.h"
+#include "modal_helper.h"
+#include "openal_sound.h"
+#include "session_driver.h"
+#include "wave_device.h"
+
+namespace {
+
+// OpenAL reads its configuration once, at the first device: before main().
+const wavedevice::TestFolder kFolder;
+const bool kConfigured = (wavedevice::configureNoDevice(kFolder), true);
+
+// Without a sound device the player, or his teacher, is told in a box that
+// there is no sound and why; once it is closed the game is played in silence.
+TEST(NoSound, BoxSaysWhyAndTheGameGoesOn)
+{
+    ASSERT_TRUE(kConfigured);
+    GameFolder folder;
+    QString text;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        box->accept();
+    });
+    GameSession session;
+    ASSERT_TRUE(session.start());
+    EXPECT_FALSE(session.audioDevice()->hasDevice());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("No hay sonido: no se pudo abrir el dispositivo.")))
+        << text.toStdString();
+
+    ASSERT_TRUE(runUntilFocused(session));
+    GameView* view = session.window()->view();
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_Return, Qt::Key_Space})
+        QTest::keyClick(view, key);
+    EXPECT_TRUE(runUntil(session, [&] { return session.game()->stepCount == 1; }));
+}
+
+}  // namespace
