@@ -127,6 +127,11 @@ def trap(_=None):
             "synth 0.9 square 600-90 lowpass 1500 fade q 0 0.9 0.6 pad 0 0.15")
 
 
+def life_lost(_=None):
+    # Two falling notes, low and short: something was taken.
+    return _notes(["A4", "E4"], 0.16) + " : synth 0.3 pluck C4 fade q 0 0.3 0.25 pad 0 0.1"
+
+
 def win_chime(_=None):
     return _notes(["G5", "C6", "E6"], 0.12) + " : synth 0.5 pluck G6 fade q 0 0.5 0.3 pad 0 0.1"
 
@@ -154,4 +159,5 @@ RECIPES = {
     "big_death": (-21.0, big_death),
     "trap": (-21.0, trap),
     "win_chime": (-23.0, win_chime),
+    "life_lost": (-22.0, life_lost),
 }

@@ -46,7 +46,7 @@ public:
     double outputLatencyMs() const;
 
     // Inspection for tests and diagnostics.
-    bool isVoicePlaying(int voice) const;
+    bool isVoicePlaying(int voice) const override;
     // Position in sample frames within the held sound; -1 without one.
     long voiceSampleOffset(int voice) const;
     // Called on the game's thread right after a voice's source starts, so a

@@ -29,7 +29,7 @@ bool VoiceArbiter::loadVoice(int voice, const std::string& file)
     // The new sound waits at its beginning, as the device holds it.
     const auto it = voices_.find(voice);
     if (it != voices_.end())
-        it->second = Voice{table_.find(file)};
+        it->second = Voice{file, table_.find(file)};
     return true;
 }
 
@@ -97,6 +97,8 @@ int VoiceArbiter::playVoice(int voice, bool looping)
         v.looping = looping;
         v.held = false;
         v.startedAt = now;
+        if (speaks(v))
+            remember(v.file, false);
     }
     return result;
 }
@@ -131,14 +133,41 @@ bool VoiceArbiter::playBlocking(const std::string& file)
             }
         if (waitMs > 0 && wait_)
             wait_(waitMs);
+        remember(file, inSequence_);
+        inSequence_ = true;
     }
     // A held loop stays held until the next pass of the main loop, so that a
     // spoken sequence of several files is not broken by bits of the loop.
     return inner_.playBlocking(file);
 }
 
+void VoiceArbiter::remember(const std::string& file, bool continuesSequence)
+{
+    if (repeating_)
+        return;
+    if (!continuesSequence)
+        lastSpeech_.clear();
+    lastSpeech_.push_back(file);
+    if (!continuesSequence)
+        inSequence_ = false;
+}
+
+bool VoiceArbiter::repeatLastSpeech()
+{
+    if (lastSpeech_.empty())
+        return false;
+    const std::vector<std::string> files = lastSpeech_;
+    repeating_ = true;
+    bool played = true;
+    for (const std::string& file : files)
+        played = playBlocking(file) && played;
+    repeating_ = false;
+    return played;
+}
+
 void VoiceArbiter::update()
 {
+    inSequence_ = false;
     const Tick now = currentTick();
     bool anyHeld = false;
     for (const auto& [id, v] : voices_) {

@@ -2,6 +2,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "clock.h"
 #include "sound.h"
@@ -38,6 +39,10 @@ public:
     int playVoice(int voice, bool looping) override;
     int stopVoice(int voice) override;
     bool playBlocking(const std::string& file) override;
+    bool isVoicePlaying(int voice) const override { return inner_.isVoicePlaying(voice); }
+    // Says again the last thing said on a channel, or the last spoken
+    // sequence (a bullet count, an ending), each file in its own place.
+    bool repeatLastSpeech() override;
 
     // Called once per pass of the main loop: lets a held loop go on once
     // nothing else speaks.
@@ -47,6 +52,7 @@ public:
 
 private:
     struct Voice {
+        std::string file;
         const SoundTiming* timing = nullptr;  // null: an effect, or a file the table does not know
         bool playing = false;
         bool looping = false;
@@ -62,9 +68,15 @@ private:
     void halt(int id, Voice& v, Tick now);
     // Cuts the sentences of other channels and holds the speaking loops.
     void makeRoomFor(int id, Tick now);
+    // Notes what was said, for a repeat: a blocking sentence that follows
+    // another within the same pass of the main loop belongs to its sequence.
+    void remember(const std::string& file, bool continuesSequence);
 
     SoundSystem& inner_;
     SpeechTable table_;
     Wait wait_;
     std::map<int, Voice> voices_;
+    std::vector<std::string> lastSpeech_;
+    bool inSequence_ = false;
+    bool repeating_ = false;
 };

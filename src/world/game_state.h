@@ -57,6 +57,15 @@ public:
     void winLevel();
     void reportBullets(const char* prefix);
 
+    // --- what the player may ask (queries.cpp) ---
+    // Says how many lives are left.
+    void reportLives();
+    // Says what is on the player's square to his sides (or that there is
+    // nothing), writes it, then says his bullets and lives.
+    void describeSquare();
+    // Won levels end on the exit square; traps and losses do not.
+    bool levelWon() const { return gameOver && currentCell.kind == CellKind::Exit; }
+
     // --- message log (message_log.cpp) ---
     void addMessage(const char* text);
     void pushMessage();

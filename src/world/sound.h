@@ -22,6 +22,12 @@ public:
     virtual int stopVoice(int voice) = 0;
     // Plays the file to its end before returning; false when it cannot.
     virtual bool playBlocking(const std::string& file) = 0;
+
+    // Whether the voice is sounding now; systems that cannot tell say no.
+    virtual bool isVoicePlaying(int /*voice*/) const { return false; }
+    // Says again, to its end, the last thing said; false when the system
+    // keeps no such memory or nothing has been said.
+    virtual bool repeatLastSpeech() { return false; }
 };
 
 // Play flags, as the rules pass them.
@@ -41,4 +47,5 @@ struct SoundChannel {
     void releaseChannel();
 
     bool isOpen() const { return system != nullptr && voice >= 0; }
+    bool isPlaying() const { return isOpen() && system->isVoicePlaying(voice); }
 };

@@ -3,6 +3,15 @@
 
 namespace {
 const char* const kVolverAJugar = "Sonidos/ATT_VolverAJugar.wav";
+
+// A life taken is said at once, with how many are left (1 to 5).
+const Announcement kLifeLost[] = {
+    {"Sonidos/VidaPerdida1.wav", "Perdiste una vida. Te queda una vida.\n"},
+    {"Sonidos/VidaPerdida2.wav", "Perdiste una vida. Te quedan dos vidas.\n"},
+    {"Sonidos/VidaPerdida3.wav", "Perdiste una vida. Te quedan tres vidas.\n"},
+    {"Sonidos/VidaPerdida4.wav", "Perdiste una vida. Te quedan cuatro vidas.\n"},
+    {"Sonidos/VidaPerdida5.wav", "Perdiste una vida. Te quedan cinco vidas.\n"},
+};
 }
 
 // The check shared by mutants and super monsters: once 3 seconds have passed
@@ -44,6 +53,10 @@ void GameState::shiftSuperMonster()
         SonidoBloqueando.playBlocking(kVolverAJugar);
         addMessage("No tienes vidas, perdiste.\n");
         gameOver = true;
+    } else if (result == ShiftResult::Moved && lives <= 5) {
+        const Announcement& lost = kLifeLost[lives - 1];
+        SonidoMuerteMonstruo.playFile(lost.sound, 0, 0, kPlayOnce);
+        addMessage(lost.message);
     }
     ++threatCycle;
 }
@@ -60,6 +73,9 @@ void GameState::winLevel()
     addMessage("Has Ganado.\n");
     addMessage("Presiona enter para volver a jugar.\n");
     SonidoBloqueando.playBlocking(kVolverAJugar);
+    // A won level may be followed by the next one, without a file dialog.
+    addMessage("O presiona N para ir al siguiente nivel.\n");
+    SonidoBloqueando.playBlocking("Sonidos/SiguienteNivel.wav");
     gameOver = true;
 }
 

@@ -81,7 +81,7 @@ const Script kScripts[] = {
          for (int i = 0; i < 6; ++i) { p.shootCreature(); p.wait(150); }
          p.wait(2500);
      },
-     false},
+     true},
     {"LossForWantOfBullets", {"SM."},
      [](Player& p) {
          p.game.bullets = 0;
@@ -176,5 +176,45 @@ TEST_P(OneVoiceTest, TheCheckSeesTheCollisionsTheArbiterRemoves)
 
 INSTANTIATE_TEST_SUITE_P(Scripts, OneVoiceTest, testing::ValuesIn(kScripts),
                          [](const testing::TestParamInfo<Script>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// Repeat: the last sentence said on a channel, or the last spoken sequence
+// (files played one after the other within one pass), said again in full.
+TEST(VoiceRepeatTest, SaysAgainTheLastSentenceOrTheWholeLastSequence)
+{
+    FakeClock clock{100000};
+    const SpeechTable table = SpeechTable::load(kGame + "/speech.tsv");
+    TimelineSound timeline(kGame, table, clock);
+    VoiceArbiter arbiter(timeline, table, [&](double ms) { clock.advance(static_cast<Tick>(ms) + 1); });
+    auto heardFiles = [&] {
+        std::vector<std::string> files;
+        for (const auto& heard : timeline.speech())
+            files.push_back(heard.file);
+        return files;
+    };
+
+    EXPECT_FALSE(arbiter.repeatLastSpeech()) << "nothing said yet";
+    const int voice = arbiter.openVoice();
+    ASSERT_TRUE(arbiter.loadVoice(voice, "Sonidos/EncontrarPuertaIzq.wav"));
+    arbiter.playVoice(voice, false);
+    clock.advance(4000);
+    arbiter.update();
+    EXPECT_TRUE(arbiter.repeatLastSpeech());
+    EXPECT_EQ(heardFiles(), (std::vector<std::string>{"Sonidos/EncontrarPuertaIzq.wav",
+                                                      "Sonidos/EncontrarPuertaIzq.wav"}));
+
+    arbiter.update();
+    for (const char* file : {"Sonidos/TeQuedan.wav", "Sonidos/07__M.wav", "Sonidos/Balas.wav"})
+        arbiter.playBlocking(file);
+    arbiter.update();
+    arbiter.repeatLastSpeech();
+    const auto files = heardFiles();
+    ASSERT_EQ(files.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(files.begin() + 5, files.end()),
+              (std::vector<std::string>{"Sonidos/TeQuedan.wav", "Sonidos/07__M.wav", "Sonidos/Balas.wav"}));
+}
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "world_fixture.h"
 
 class ThreatTest : public WorldTest {
@@ -72,6 +74,17 @@ TEST_F(ThreatTest, ASuperMonsterTakesALifeAtEveryMoveAndTheSixthLoses)
     EXPECT_EQ(lines.back(), "No tienes vidas, perdiste.\n");
     EXPECT_EQ(sound.blocking(),
               (std::vector<std::string>{"Sonidos/PerdistePorMonstruoGigante.wav", "Sonidos/ATT_VolverAJugar.wav"}));
+    // Every life taken before the last is said at once, with those left.
+    std::vector<std::string> livesSaid;
+    for (const std::string& play : plays())
+        if (play.find("VidaPerdida") != std::string::npos)
+            livesSaid.push_back(play);
+    EXPECT_EQ(livesSaid, (std::vector<std::string>{"SonidoMuerteMonstruo once Sonidos/VidaPerdida5.wav",
+                                                   "SonidoMuerteMonstruo once Sonidos/VidaPerdida4.wav",
+                                                   "SonidoMuerteMonstruo once Sonidos/VidaPerdida3.wav",
+                                                   "SonidoMuerteMonstruo once Sonidos/VidaPerdida2.wav",
+                                                   "SonidoMuerteMonstruo once Sonidos/VidaPerdida1.wav"}));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Perdiste una vida. Te queda una vida.\n"), 1);
 
     // After the end nothing moves any more.
     const int32_t kind = game.currentCell.kind;
@@ -104,9 +117,12 @@ TEST_F(ThreatTest, TheWinPlaysItsSequenceInOrder)
         expected.push_back("Sonidos/Ganaste.wav");
         expected.insert(expected.end(), c.count.begin(), c.count.end());
         expected.push_back("Sonidos/ATT_VolverAJugar.wav");
+        expected.push_back("Sonidos/SiguienteNivel.wav");
         EXPECT_EQ(sound.blocking(), expected) << c.bullets;
         EXPECT_EQ(log(), (std::vector<std::string>{"Avanzaste un paso.\n", "Has Ganado.\n",
-                                                   "Presiona enter para volver a jugar.\n"}));
+                                                   "Presiona enter para volver a jugar.\n",
+                                                   "O presiona N para ir al siguiente nivel.\n"}));
+        EXPECT_TRUE(game.levelWon());
         EXPECT_TRUE(game.reachedEnd);
         EXPECT_TRUE(game.gameOver);
         EXPECT_EQ(game.stepCount, 1);
