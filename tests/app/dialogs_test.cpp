@@ -182,13 +182,14 @@ TEST_F(DialogsTest, KeysHelpShowsBothGroupsLineByLineAndClosesWithEsc)
     QStringList read;
     keys->activateWindow();
     keys->findChild<QLabel*>()->setFocus();
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 13; ++i) {
         read << focusedText();
         press(Qt::Key_Tab);
     }
     EXPECT_EQ(read.first(), QStringLiteral("Acción a la izquierda                           H  "));
     EXPECT_TRUE(read.contains(
         QStringLiteral("Avanzar                                               Barra Espaceadora  ")));
+    EXPECT_TRUE(read.contains(QStringLiteral("Oír otra vez lo último que se dijo                 O")));
     EXPECT_EQ(read.last(), QStringLiteral("Activar/Desactivar mouse                   R  "));
     EXPECT_EQ(read.removeDuplicates(), 0);
 

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ namespace {
 
 // 09:07:02 UTC on Monday 3 March 2008.
 std::time_t fixedCalendar() { return 1204535222; }
+std::time_t aMinuteLater() { return 1204535222 + 60; }
 
 // Where the centre of a map square lands in the 800 by 480 frame (y from the
 // top): the square's centre in eye space seen through the 45-degree
@@ -262,14 +265,56 @@ TEST_F(GameWindowTest, HeldKeyRepeatsAndStaysDownUntilReallyReleased)
     EXPECT_FALSE(input.keys['A']);
 }
 
-TEST_F(GameWindowTest, EscEndsTheProgramEvenDuringNameEntry)
+TEST_F(GameWindowTest, EscTwiceEndsTheProgramEvenDuringNameEntry)
 {
     ASSERT_TRUE(runUntilFocused(session));
-    // Pressed and released before any frame ran: the press still counts.
+    // One Esc only asks; any other key cancels the question.
+    pressKey(view, Qt::Key_Escape);
+    EXPECT_TRUE(session.runPass());
+    pressKey(view, Qt::Key_A);
+    pressKey(view, Qt::Key_Escape);
+    EXPECT_TRUE(session.runPass());
+    // Pressed and released before any frame ran: the second press still counts.
     pressKey(view, Qt::Key_Escape);
     EXPECT_FALSE(session.runPass());
     EXPECT_FALSE(session.runPass());
     EXPECT_TRUE(input.nameEntry);
+}
+
+TEST_F(GameWindowTest, AWinLeadsOnToTheNextLevelAndEscTwiceKeepsTheLevelsReport)
+{
+    const QDir reports(QStringLiteral("bd"));
+    auto reportCount = [&] { return reports.entryList(QDir::Files).size(); };
+    ASSERT_TRUE(QFile::copy(QStringLiteral("nivel1.quorvane"), QStringLiteral("nivel2.quorvane")));
+    pressKey(view, Qt::Key_P);
+    pressKey(view, Qt::Key_Return);
+    while (!game->gameOver)
+        ASSERT_TRUE(stepForward());
+    ASSERT_TRUE(game->levelWon());
+
+    pressKey(view, Qt::Key_N);
+    EXPECT_EQ(game->mapName, "nivel2.quorvane");
+    EXPECT_FALSE(game->gameOver);
+    EXPECT_EQ(reportCount(), 1) << "the report of level 1";
+
+    ASSERT_TRUE(stepForward());
+    ASSERT_TRUE(stepForward());
+    setCalendarSource(&aMinuteLater);  // reports are named after their time
+    pressKey(view, Qt::Key_Escape);
+    EXPECT_TRUE(session.runPass()) << "one Esc only asks";
+    EXPECT_EQ(reportCount(), 1);
+    pressKey(view, Qt::Key_Escape);
+    EXPECT_FALSE(session.runPass());
+    ASSERT_EQ(reportCount(), 2) << "the level left by Esc keeps its report";
+    std::vector<std::string> maps;
+    for (const QString& name : reports.entryList(QDir::Files, QDir::Name)) {
+        bool newline = false;
+        const auto lines = readLines(reports.filePath(name), &newline);
+        const auto label = std::find(lines.begin(), lines.end(), "Mapa :");
+        ASSERT_NE(label, lines.end());
+        maps.push_back(*(label + 1));
+    }
+    EXPECT_EQ(maps, (std::vector<std::string>{"nivel1.quorvane", "nivel2.quorvane"}));
 }
 
 TEST_F(GameWindowTest, CloseBoxEndsTheProgram)
@@ -317,6 +362,7 @@ TEST(GameStart, MissingDefaultMapIsShownAndTheGameGoesOn)
     ASSERT_TRUE(session.start());
     EXPECT_TRUE(text.contains(QStringLiteral("nivel1.quorvane"))) << text.toStdString();
     EXPECT_TRUE(runUntilFocused(session));
+    QTest::keyClick(session.window()->view(), Qt::Key_Escape);
     QTest::keyClick(session.window()->view(), Qt::Key_Escape);
     EXPECT_FALSE(session.runPass());
 }

@@ -5,6 +5,7 @@
 #include "input_state.h"
 #include "journal.h"
 #include "key_input.h"
+#include "player_help.h"
 #include "replay.h"
 
 namespace {
@@ -62,7 +63,9 @@ TEST_F(NameEntryTest, EnterWithAnEmptyNameStartsTheGameAndLaterKeysPlay)
     press(Vk::Enter);
     EXPECT_FALSE(input.nameEntry);
     EXPECT_STREQ(input.playerName, "");
-    EXPECT_EQ(plays(), std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav"});
+    // The welcome follows the start jingle.
+    EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
+                                                 "SonidoIntroduccion1 once Sonidos/Intro1.wav"}));
 
     press('H');
     EXPECT_TRUE(input.leftRequested);
@@ -178,7 +181,7 @@ TEST_F(GameKeysTest, FSpeaksTheBulletsIsGatedAndNotJournalled)
     game.bullets = 7;
     press('F');
     EXPECT_EQ(sound.blocking(), (std::vector<std::string>{"Sonidos/TeQuedan.wav", "Sonidos/07__M.wav",
-                                                          "Sonidos/Balas.wav"}));
+                                                          "Sonidos/Balas.wav", "Sonidos/Vidas6.wav"}));
     sound.clear();
     clock.advance(300);
     press('F');
@@ -216,3 +219,84 @@ TEST_F(GameKeysTest, WhileReplayingKeysOnlyMarkKeysDown)
 }
 
 }  // namespace
+
+TEST_F(GameKeysTest, DSaysTheSquareThenTheBulletsAndLivesAndIsNotJournalled)
+{
+    struct Case {
+        int32_t kind;
+        const char* sound;
+        const char* message;
+    };
+    const Case cases[] = {
+        {CellKind::DoorLeft, "Sonidos/EncontrarPuertaIzq.wav", "Hay una puerta a la izquierda.\n"},
+        {CellKind::BulletsRight, "Sonidos/RecargaBalasDer.wav", "Hay balas a la derecha.\n"},
+        {CellKind::Wall, "Sonidos/Nada.wav", "No hay nada a los lados.\n"},  // a door already opened
+    };
+    for (const Case& c : cases) {
+        game.currentCell.kind = c.kind;
+        game.bullets = 1;
+        game.lives = 4;
+        sound.clear();
+        clock.advance(1500);
+        press('D');
+        EXPECT_EQ(sound.blocking(), (std::vector<std::string>{c.sound, "Sonidos/01__M.wav", "Sonidos/Vidas4.wav"}));
+        EXPECT_STREQ(game.history[game.historyCount - 1], c.message);
+    }
+    EXPECT_EQ(journal.journalCount, 0);
+}
+
+TEST_F(GameKeysTest, EscAsksFirstAndEndsOnlyOnASecondPressInTime)
+{
+    press(Vk::Escape);
+    EXPECT_FALSE(input.keys[Vk::Escape]);
+    EXPECT_EQ(plays(), std::vector<std::string>{"SonidoFeedBackSeteo once Sonidos/Salir.wav"});
+    EXPECT_STREQ(game.history[game.historyCount - 1], "\xBFSalir? Presiona Esc otra vez para salir.\n");
+
+    clock.advance(kQuitConfirmMs + 1);  // too late: asked again
+    press(Vk::Escape);
+    EXPECT_FALSE(input.keys[Vk::Escape]);
+    press('H');  // another key: the player stays, and the key acts
+    EXPECT_TRUE(input.leftRequested);
+    press(Vk::Escape);
+    EXPECT_FALSE(input.keys[Vk::Escape]);
+    clock.advance(kQuitConfirmMs);
+    keyDown(Vk::Escape, hooks);
+    EXPECT_TRUE(input.keys[Vk::Escape]);
+}
+
+TEST_F(GameKeysTest, TheWelcomePlaysOnceAndAGameKeyEndsItAndActs)
+{
+    startWelcome(game);
+    welcomeStep(game);  // the recorder never plays: the first one is over at once
+    EXPECT_EQ(plays(), (std::vector<std::string>{"SonidoIntroduccion1 once Sonidos/Intro1.wav",
+                                                 "SonidoIntroduccion2 once Sonidos/Intro2.wav"}));
+    press(Vk::Space);
+    EXPECT_TRUE(input.advanceRequested);
+    EXPECT_EQ(input.welcomeStage, WelcomeStage::Done);
+    EXPECT_EQ(sound.events.back().op, RecordingSound::Op::Stop);
+    sound.clear();
+    startWelcome(game);
+    EXPECT_TRUE(plays().empty());
+}
+
+TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
+{
+    writeMap("nivel1.quorvane", {1, 3, 8});
+    press('N');  // the level is not won: N does nothing
+    EXPECT_EQ(game.mapName, kMapName);
+
+    for (int i = 0; i < 3; ++i)
+        game.advance();
+    ASSERT_TRUE(game.levelWon());
+    sound.clear();
+    clock.advance(1500);
+    press('N');
+    EXPECT_EQ(game.mapName, "nivel1.quorvane") << "the first level follows a map outside the series";
+    EXPECT_FALSE(game.gameOver);
+    EXPECT_EQ(game.stepCount, 0);
+    EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/TituloNivel1.wav");
+    EXPECT_STREQ(game.history[game.historyCount - 1], "Nivel 1: Aprende a jugar.\n");
+    EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
+    EXPECT_STREQ(nextMapName("nivel3.quorvane"), "nivel4.quorvane");
+    EXPECT_STREQ(nextMapName("nivel6.quorvane"), "nivel1.quorvane");
+}

@@ -10,6 +10,7 @@
 #include "game_state.h"
 #include "game_view.h"
 #include "input_state.h"
+#include "key_handlers.h"
 #include "key_input.h"
 #include "main_window.h"
 #include "openal_sound.h"
@@ -254,7 +255,7 @@ bool GameSession::runPass()
         return false;
     QCoreApplication::processEvents();
     if (hooks_->quitRequested()) {
-        done_ = true;
+        end();
         return false;
     }
     pacer_.frameStarted();
@@ -262,11 +263,18 @@ bool GameSession::runPass()
     spoken_->follow(*game_);
     sounds_->update();
     const bool escape = window_->view()->takeEscape();
-    if (finishFrame(*game_, *hooks_) || escape)
-        done_ = true;
-    if (hooks_->quitRequested())
-        done_ = true;
+    if (finishFrame(*game_, *hooks_) || escape || hooks_->quitRequested())
+        end();
     return !done_;
+}
+
+void GameSession::end()
+{
+    done_ = true;
+    // However the program ends, a level the player has played (two steps or
+    // more) keeps its report, as Enter would have written it.
+    if (!input.nameEntry && !replay.replaying && game_->stepCount >= 2)
+        reportLevel(*game_, *hooks_);
 }
 
 int GameSession::run()

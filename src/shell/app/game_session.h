@@ -64,6 +64,8 @@ private:
     // the game has written, but handles no input.
     void keepAlive();
     void waitAlive(double ms);
+    // The loop ends here, once.
+    void end();
 
     MainWindow* window_ = nullptr;
     std::unique_ptr<OpenAlSound> device_;

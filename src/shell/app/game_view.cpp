@@ -53,7 +53,8 @@ void GameView::keyPressEvent(QKeyEvent* event)
     // A held key's auto-repeat counts as further presses, as the name entry
     // and the input step expect.
     keyDown(vk, *hooks_);
-    if (vk == Vk::Escape)
+    // Esc ends the game only when the key logic has had it confirmed.
+    if (vk == Vk::Escape && input.keys[Vk::Escape])
         escapePressed_ = true;
     event->accept();
     if (inputArrived_)

@@ -18,6 +18,10 @@ const char* const kPlayKeys[] = {
     "Acción a la derecha                            K  ",
     "Avanzar                                               Barra Espaceadora  ",
     "Consultar Balas                                    F",
+    "Dónde estoy: los lados, las balas y las vidas      D",
+    "Oír otra vez lo último que se dijo                 O",
+    "Siguiente nivel, después de ganar                  N",
+    "Salir: presionar dos veces                       Esc",
 };
 const char* const kOptionKeys[] = {
     "Activar/Desactivar musica                  Q  ",

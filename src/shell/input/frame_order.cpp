@@ -3,6 +3,7 @@
 #include "frame_driver.h"
 #include "game_state.h"
 #include "input_state.h"
+#include "player_help.h"
 #include "replay.h"
 
 void runFrameLogic(GameState& game, const FrameDrawing& draw)
@@ -24,6 +25,7 @@ bool finishFrame(GameState& game, ShellHooks& hooks)
     if (input.nameEntry)
         return escape;
     frameUpkeep(game, hooks);
+    welcomeStep(game);
     if (replay.replaying)
         replayStep();
     return escape;

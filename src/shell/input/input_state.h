@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "clock.h"
+
 class GameState;
 
 // The process-wide input state the shell shares: what the keys, the mouse
@@ -26,7 +28,20 @@ struct InputState {
     char playerName[kPlayerNameSize]{};
     int32_t playerNameLength = 0;
     bool dialogOpen = false;
+    // Esc asks before it ends the program: set by a first Esc, with its
+    // time, until a second Esc, any other key or the time runs out.
+    bool quitAsked = false;
+    Tick quitAskedAt = 0;
+    // The welcome after the name, once per program start.
+    int welcomeStage = 0;
 };
+
+// How long a first Esc waits for the second.
+constexpr Tick kQuitConfirmMs = 4000;
+
+namespace WelcomeStage {
+enum : int { NotYet = 0, First = 1, Second = 2, Done = 3 };
+}
 
 extern InputState input;
 

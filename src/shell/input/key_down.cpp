@@ -2,6 +2,7 @@
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
+#include "player_help.h"
 #include "replay.h"
 #include "shell_hooks.h"
 
@@ -20,6 +21,12 @@ void gameKey(int vk, GameState& game, ShellHooks& hooks)
     case 'H': input.leftRequested = true; break;
     case 'J': input.centreRequested = true; break;
     case 'K': input.rightRequested = true; break;
+    case 'N':
+        // After a won level; any other time N is an option key that does
+        // nothing, as before.
+        if (!nextLevel(game, hooks))
+            optionKey(vk, game, hooks);
+        break;
     case Vk::F1:
         // Steering is suspended while the dialog is up; closing it with a
         // button turns it back on if it is enabled.
@@ -36,14 +43,21 @@ void keyDown(int vk, ShellHooks& hooks)
 {
     if (!validKey(vk))
         return;
-    input.keys[vk] = true;
     GameState* game = input.currentGame;
+    if (vk == Vk::Escape) {
+        escapeKey(game);
+        return;
+    }
+    input.keys[vk] = true;
+    input.quitAsked = false;  // any other key: the player stays
     if (game == nullptr)
         return;
-    if (input.nameEntry)
+    if (input.nameEntry) {
         nameEntryKey(vk, *game);
-    else if (!replay.replaying)
+    } else if (!replay.replaying) {
+        endWelcome(*game);
         gameKey(vk, *game, hooks);
+    }
 }
 
 void keyUp(int vk)

@@ -3,6 +3,7 @@
 #include "game_state.h"
 #include "input_state.h"
 #include "key_handlers.h"
+#include "player_help.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ void nameEntryKey(int vk, GameState& game)
         input.playerName[input.playerNameLength] = '\0';
         input.nameEntry = false;
         game.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
+        startWelcome(game);
     } else if (vk == Vk::Delete) {
         if (input.playerNameLength <= 0)
             return;

@@ -59,6 +59,16 @@ void optionKey(int vk, GameState& game, ShellHooks& hooks)
         return;
     if (vk == 'F') {
         game.reportBullets("Sonidos/TeQuedan.wav");
+        game.reportLives();
+        return;
+    }
+    // Where am I, and say it again: asked, not acted, so not journalled.
+    if (vk == 'D') {
+        game.describeSquare();
+        return;
+    }
+    if (vk == 'O') {
+        hooks.sounds().repeatLastSpeech();
         return;
     }
     for (const OptionToggle& t : kToggles)
