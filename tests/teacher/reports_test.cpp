@@ -186,7 +186,7 @@ TEST_F(Reports, TheCommandWritesTheTableAndPagesAndAPageShowsEveryStepInABrowser
     ASSERT_FALSE(chromium.empty()) << "chromium is not installed (scripts/setup.sh installs it)";
     const std::string page = fs::absolute("informes/gana_Mon_Mar__3_09_07_02_2008.html").string();
     const std::string dump = "timeout 120 " + chromium +
-                             " --headless --no-sandbox --disable-gpu --user-data-dir=" + fs::absolute("perfil").string() +
+                             " --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --user-data-dir=" + fs::absolute("perfil").string() +
                              " --dump-dom file://" + page + " > dom.html 2> chromium.log";
     ASSERT_EQ(std::system(dump.c_str()), 0) << readWholeFile("chromium.log");
     const std::string dom = readWholeFile("dom.html");
