@@ -21,6 +21,7 @@ EXPECTED = {
     "step": ["Avanzaste un paso."],
     "door": ["Avanzaste un paso.", "Hay una puerta al centro."],
     "open": ["Has abierto la puerta al centro."],
+    "esc": ["¿Salir? Presiona Esc otra vez para salir."],
 }
 WAIT_MS = 10000
 POLL_MS = 50

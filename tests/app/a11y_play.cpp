@@ -1,6 +1,6 @@
 // A short scripted level for the screen-reader test (a11y_listener.py, which
-// starts this program): the player types his name, walks to a door and opens
-// it. After each action it says so on standard output and keeps the game
+// starts this program): the player types his name, walks to a door, opens it
+// and presses Esc once. After each action it says so on standard output and keeps the game
 // running until the listener answers "next" on standard input, so each
 // sentence must reach the listener while the game is where it was said.
 #include <poll.h>
@@ -81,6 +81,9 @@ int main(int argc, char* argv[])
         return 3;
     QTest::keyClick(view, Qt::Key_J);
     if (!awaitListener(session, "open"))
+        return 3;
+    QTest::keyClick(view, Qt::Key_Escape);
+    if (!awaitListener(session, "esc"))
         return 3;
     return 0;
 }
