@@ -53,9 +53,9 @@ bool decodeWave(ByteView file, WaveSound& out, std::string* error)
 {
     WaveChunks chunks;
     if (!parseWave(file, chunks))
-        return fail(error, "not a RIFF/WAVE file with fmt and data chunks");
+        return fail(error, "no es un sonido WAV (faltan las partes RIFF/WAVE, fmt o data)");
     if (chunks.format.size() < 16)
-        return fail(error, "fmt chunk shorter than 16 bytes");
+        return fail(error, "la parte fmt tiene menos de 16 bytes");
 
     const uint8_t* fmt = chunks.format.data();
     const uint16_t channels = readLe16(fmt + 2);
@@ -64,21 +64,21 @@ bool decodeWave(ByteView file, WaveSound& out, std::string* error)
     const uint16_t bits = readLe16(fmt + 14);
 
     if (!isPcm(chunks.format))
-        return fail(error, "compressed or unknown format tag (only PCM is played)");
+        return fail(error, "está comprimido o en un formato desconocido (solo se toca PCM)");
     if (channels != 1 && channels != 2)
-        return fail(error, "only mono and stereo are played");
+        return fail(error, "solo se tocan sonidos mono o estéreo");
     if (bits != 8 && bits != 16)
-        return fail(error, "only 8- and 16-bit samples are played");
+        return fail(error, "solo se tocan muestras de 8 o 16 bits");
     if (rate == 0 || rate > kMaxSampleRate)
-        return fail(error, "sample rate out of range");
+        return fail(error, "la frecuencia de muestreo está fuera de rango");
     if (blockAlign != channels * bits / 8)
-        return fail(error, "block align does not match channels and bits");
+        return fail(error, "el tamaño de cuadro no corresponde a los canales y bits");
 
     // A trailing partial frame cannot be played; the device refuses buffers
     // that are not whole frames.
     const size_t usable = chunks.samples.size() - chunks.samples.size() % blockAlign;
     if (usable == 0)
-        return fail(error, "no samples");
+        return fail(error, "no tiene muestras");
 
     out.channels = channels;
     out.sampleRate = rate;

@@ -26,23 +26,6 @@ void setError(std::string* error, const std::string& text)
 }
 }
 
-std::string describeFileError(int errnum)
-{
-    switch (errnum) {
-    case ENOENT: return "no existe";
-    case EACCES:
-    case EPERM: return "no hay permiso";
-    case EISDIR: return "es una carpeta";
-    case ENOTDIR: return "la carpeta no existe";
-    case ENOSPC:
-    case EDQUOT: return "el disco está lleno";
-    case EFBIG: return "el archivo es demasiado grande";
-    case EROFS: return "el disco es de solo lectura";
-    case ENAMETOOLONG: return "el nombre es demasiado largo";
-    default: return std::string("error del sistema: ") + std::strerror(errnum);
-    }
-}
-
 SafeFileWriter::~SafeFileWriter() { discard(); }
 
 bool SafeFileWriter::open(const std::string& path, std::string* error)

@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <string>
 
+#include "regular_file.h"
+
 // A file written beside its final name and put in place only once every byte
 // is on disk, so a failed write never destroys the file it would replace.
 // Nothing is written to the final name until commit(); an uncommitted writer
@@ -26,7 +28,3 @@ private:
     std::string tempPath_;
     std::FILE* file_ = nullptr;
 };
-
-// A short Spanish description of a system error number, for messages the
-// player's teacher reads.
-std::string describeFileError(int errnum);

@@ -1,11 +1,12 @@
 #include "saved_game.h"
 
-#include <cerrno>
 #include <cstring>
 #include <memory>
-#include <sys/stat.h>
+#include <vector>
 
 #include "file_chooser.h"
+#include "map_file.h"
+#include "regular_file.h"
 #include "game_state.h"
 #include "replay.h"
 #include "safe_file.h"
@@ -27,24 +28,19 @@ Cell loadedSquare(int32_t kind)
     return cell;
 }
 
+// The file layer only: the bytes are read whole (a regular file only, so a
+// FIFO or a device under the name is refused at once) and parsed in memory.
 bool readSavedGameFile(const char* name, SavedGameRecord& record, std::string* error)
 {
-    std::FILE* in = std::fopen(name, "rb");
-    struct stat info {};
-    int err = in ? 0 : errno;
-    if (in && (::fstat(::fileno(in), &info) != 0 || !S_ISREG(info.st_mode)))
-        err = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    if (err != 0) {
-        if (in)
-            std::fclose(in);
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!readRegularFile(name, bytes, kMaxTextFileBytes, &why)) {
         if (error)
-            *error = std::string("No se pudo abrir la partida guardada \"") + name + "\": " +
-                     describeFileError(err) + ".";
+            *error = std::string("No se pudo abrir la partida guardada \"") + name + "\": " + why + ".";
         return false;
     }
-    const bool ok = readSavedGame(in, name, record, error);
-    std::fclose(in);
-    return ok;
+    return readSavedGame(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), name,
+                         record, error);
 }
 
 // The per-level statistics start afresh with the loaded level: the replay

@@ -1,8 +1,10 @@
 #include "saved_game_format.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "game_state.h"
+#include "map_file.h"
 #include "text_lines.h"
 
 namespace {
@@ -25,7 +27,7 @@ bool isEndLine(const char* line)
 
 // Everything one read needs to tell what went wrong and where.
 struct Reader {
-    std::FILE* in;
+    TextPieces in;
     const std::string& name;
     std::string* error;
     char line[kLineBufferSize];
@@ -38,16 +40,36 @@ struct Reader {
     }
 };
 
+// The text at which reading stopped after n values: up to the next blank.
+std::string valueAt(const char* line, int n, const int* starts)
+{
+    const char* p = line;
+    if (n > 0) {
+        char* end = nullptr;
+        std::strtol(line + starts[n - 1], &end, 10);
+        p = end;
+    }
+    while (isBlank(*p))
+        ++p;
+    return std::string(p, std::strcspn(p, " \t\r\n"));
+}
+
 bool readGrid(Reader& reader, SavedGameRecord& out)
 {
     for (int r = 0; r < kGridSize; ++r) {
         if (!readDataLine(reader.in, reader.line))
             return reader.fail("el archivo termina en la fila " + std::to_string(r + 1) +
                                " del mapa, antes de las 30");
-        const int n = parseRow(reader.line, out.kinds[r], kGridSize);
-        if (n < kGridSize)
+        int starts[kGridSize];
+        const int n = parseRow(reader.line, out.kinds[r], kGridSize, starts);
+        if (n < kGridSize) {
+            const std::string token = valueAt(reader.line, n, starts);
+            if (isWholeNumber(token))
+                return reader.fail("la fila " + std::to_string(r + 1) + " del mapa tiene el número " + token +
+                                   " en la casilla " + std::to_string(n + 1) + ", fuera de 0 a 19");
             return reader.fail("la fila " + std::to_string(r + 1) + " del mapa tiene " +
                                std::to_string(n) + " números de los 30 que necesita");
+        }
         for (int c = 0; c < kGridSize; ++c)
             if (out.kinds[r][c] < 0 || out.kinds[r][c] > kHighestKind)
                 return reader.fail("la fila " + std::to_string(r + 1) + " del mapa tiene el valor " +
@@ -75,8 +97,13 @@ bool readEntries(Reader& reader, SavedGameRecord& out)
             return true;
         }
         JournalEntry& entry = out.entries[out.entryCount];
-        if (!parseTickLine(reader.line, entry.tick))
+        if (!parseTickLine(reader.line, entry.tick)) {
+            const std::string token = valueAt(reader.line, 0, nullptr);
+            if (isWholeNumber(token))
+                return reader.fail("el tiempo de la acción " + number + " (" + token +
+                                   ") está fuera del rango de 32 bits");
             return reader.fail("el tiempo de la acción " + number + " no es un número válido");
+        }
         if (!readDataLine(reader.in, reader.line))
             return reader.fail("el archivo termina antes de la letra de la acción " + number);
         if (reader.line[0] == '\0' || !std::strchr(kActionLetters, reader.line[0]))
@@ -125,8 +152,8 @@ bool parseTickLine(const char* line, Tick& tick)
     return true;
 }
 
-bool readSavedGame(std::FILE* in, const std::string& name, SavedGameRecord& out, std::string* error)
+bool readSavedGame(std::string_view text, const std::string& name, SavedGameRecord& out, std::string* error)
 {
-    Reader reader{in, name, error, {}};
+    Reader reader{TextPieces(text), name, error, {}};
     return readGrid(reader, out) && readEntries(reader, out);
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "cell.h"
 #include "journal.h"
@@ -22,7 +23,8 @@ void writeSavedGame(std::FILE* out, const Grid& grid, const Journal& journal);
 // file ends early, holds text where numbers or letters stand, a kind outside
 // 0..19 or a tick outside 32 bits, or has no start square. Reading stops after
 // 1000 entries even without "FIN".
-bool readSavedGame(std::FILE* in, const std::string& name, SavedGameRecord& out, std::string* error);
+// The text is the file's bytes held in memory; name is only for messages.
+bool readSavedGame(std::string_view text, const std::string& name, SavedGameRecord& out, std::string* error);
 
 // A tick line: an unsigned decimal, or a negative one down to -2147483648 that
 // stands for the same 32 bits; blanks around it allowed.

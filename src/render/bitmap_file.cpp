@@ -1,32 +1,35 @@
-#include <fcntl.h>
+#include <cerrno>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "bitmap.h"
+#include "regular_file.h"
 
 std::optional<RgbImage> decodeBitmapFile(const std::string& path, std::string* error)
 {
-    // The name goes into the text as data, never as a format.
-    const auto cannotOpen = [&]() -> std::optional<RgbImage> {
+    // The name goes into the text as data, never as a format; a name that is
+    // there but is not a file (a folder, a FIFO) also says what it is.
+    const auto cannotOpen = [&](const std::string& why) -> std::optional<RgbImage> {
         if (error)
-            *error = "Failed to open DIB file " + path + ".\n";
+            *error = "Failed to open DIB file " + path + ".\n" + (why.empty() ? "" : path + ": " + why + ".\n");
         return std::nullopt;
     };
 
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return cannotOpen();
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
+    std::string why;
+    const int fd = openRegularFile(path, &info, &why);
+    if (fd < 0)
+        return cannotOpen(errno == 0 ? why : "");
+    if (info.st_size <= 0) {
         ::close(fd);
-        return cannotOpen();
+        return cannotOpen("");
     }
     const size_t size = static_cast<size_t>(info.st_size);
     void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
     ::close(fd);
     if (mapped == MAP_FAILED)
-        return cannotOpen();
+        return cannotOpen("");
 
     auto image = decodeBitmap(static_cast<const uint8_t*>(mapped), size, error);
     ::munmap(mapped, size);

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 unsigned int fontTexture = 0;
 unsigned int tileTexture = 0;
@@ -43,10 +44,10 @@ std::optional<RgbImage> loadBitmap(const char* name)
     if (name == nullptr || *name == '\0')
         return std::nullopt;
     // Only a file that is there counts as an error when it cannot be decoded.
-    std::FILE* probe = std::fopen(name, "r");
-    if (probe == nullptr)
+    // The test looks without opening: opening a FIFO would wait for a writer.
+    struct stat info {};
+    if (::stat(name, &info) != 0)
         return std::nullopt;
-    std::fclose(probe);
 
     std::string error;
     auto image = decodeBitmapFile(name, &error);

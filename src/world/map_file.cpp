@@ -1,20 +1,15 @@
 #include "map_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 #include "map_codes.h"
+#include "regular_file.h"
 
 namespace {
-std::string openFailure(int errnum)
-{
-    return errnum == ENOENT   ? "no existe"
-           : errnum == EACCES ? "no hay permiso para leerlo"
-                              : "no se puede leer";
-}
-
 // CR LF reads as LF, as through a text stream.
 void foldLineEnd(char* buffer)
 {
@@ -58,10 +53,14 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
     // map behind, read as map codes: the game refuses it.
     if (n < kGridSize) {
         std::string what;
+        const std::string token(rest, std::strcspn(rest, " \t\r\n"));
         if (lineEnds)
             what = "la " + row + " tiene " + std::to_string(n) + " códigos de los 30 que necesita.";
+        else if (isWholeNumber(token))
+            what = "la " + row + " tiene el número " + token + " en la casilla " + std::to_string(n + 1) +
+                   ", fuera de rango (los códigos van de 0 a 12).";
         else
-            what = "la " + row + " tiene \"" + std::string(rest, std::strcspn(rest, " \t\r\n")) +
+            what = "la " + row + " tiene \"" + token +
                    "\" donde va el código de la casilla " + std::to_string(n + 1) +
                    " (un número de 0 a 12).";
         out.errors.push_back({stop, what});
@@ -71,10 +70,33 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
 }
 }
 
-bool readDataLine(std::FILE* file, char* buffer)
+bool isWholeNumber(std::string_view text)
+{
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool TextPieces::next(char* buffer)
+{
+    if (at_ >= text_.size()) {
+        buffer[0] = '\0';
+        return false;
+    }
+    size_t take = std::min(text_.size() - at_, static_cast<size_t>(kLineBufferSize - 1));
+    const size_t lineEnd = text_.find('\n', at_);
+    if (lineEnd != std::string_view::npos && lineEnd - at_ < take)
+        take = lineEnd - at_ + 1;
+    std::memcpy(buffer, text_.data() + at_, take);
+    buffer[take] = '\0';
+    at_ += take;
+    return true;
+}
+
+bool readDataLine(TextPieces& text, char* buffer)
 {
     for (;;) {
-        if (!std::fgets(buffer, kLineBufferSize, file)) {
+        if (!text.next(buffer)) {
             buffer[0] = '\0';
             return false;
         }
@@ -108,19 +130,27 @@ int parseRow(const char* line, int32_t* out, int count, int* starts)
 
 bool readMapText(const std::string& name, MapText& out)
 {
-    out = MapText{};
-    std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (!file) {
-        out.errors.push_back({{}, "no se pudo abrir: " + openFailure(errno) + "."});
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!readRegularFile(name, bytes, kMaxTextFileBytes, &why)) {
+        out = MapText{};
+        out.errors.push_back({{}, "no se pudo abrir: " + why + "."});
         return false;
     }
+    return parseMapText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), out);
+}
+
+bool parseMapText(std::string_view text, MapText& out)
+{
+    out = MapText{};
     // The same pieces readDataLine gives, with the line and column each
     // begins at: a line longer than 254 characters comes in several.
+    TextPieces pieces(text);
     char piece[kLineBufferSize];
     MapPlace next{1, 1};
     int rows = 0;
     int lastLine = 0;
-    while (std::fgets(piece, kLineBufferSize, file)) {
+    while (pieces.next(piece)) {
         const MapPlace at = next;
         const size_t len = std::strlen(piece);
         lastLine = at.line;
@@ -139,7 +169,6 @@ bool readMapText(const std::string& name, MapText& out)
             out.ignored.push_back({at, "la línea pasa de 254 caracteres: el juego lee desde aquí como otra fila."});
         readRow(piece, at, rows++, out);
     }
-    std::fclose(file);
     if (rows < kGridSize)
         out.errors.push_back({{lastLine, 1}, "el archivo termina con " + std::to_string(rows) +
                                                  " filas de las 30 que necesita."});

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cell.h"
@@ -35,18 +36,45 @@ struct MapText {
     std::vector<MapProblem> ignored;
 };
 
-// Reads the map file name. False when the game would refuse it.
+// A map or saved game is at most this long: thirty rows and a thousand
+// actions take a few kilobytes, and comments are all a teacher adds.
+constexpr uint64_t kMaxTextFileBytes = uint64_t{4} << 20;
+
+// Parses the text of a map file held in memory. False when the game would
+// refuse it.
+bool parseMapText(std::string_view text, MapText& out);
+// Reads the map file name (a regular file only, never waiting on a FIFO or
+// a device) and parses it. False when the game would refuse it.
 bool readMapText(const std::string& name, MapText& out);
 
 // One line of a problem for a person: "El mapa "x", línea 3, columna 7: ...".
 std::string describeMapProblem(const std::string& name, const MapProblem& problem);
 
+// The text of a map or saved game held in memory, handed out in the pieces a
+// line read into the game's 255-byte buffer gives: up to 254 characters,
+// ending after a line feed when one comes within them.
+class TextPieces {
+public:
+    explicit TextPieces(std::string_view text) : text_(text) {}
+    // The next piece into buffer (kLineBufferSize bytes), zero-terminated;
+    // false at the end of the text, the buffer then empty.
+    bool next(char* buffer);
+
+private:
+    std::string_view text_;
+    size_t at_ = 0;
+};
+
 // Reads one data line of a map or saved game into buffer (kLineBufferSize
 // bytes), skipping comment lines ("/...") and empty lines. CR LF reads as LF.
-// False at the end of the file: the buffer then holds an empty string.
-bool readDataLine(std::FILE* file, char* buffer);
+// False at the end of the text: the buffer then holds an empty string.
+bool readDataLine(TextPieces& text, char* buffer);
 
 // Reads up to count integers from a data line into out; returns how many were
 // read before the first value that is not a number in the signed 32-bit range.
 // With starts, the offset in line where each value read begins is kept there.
 int parseRow(const char* line, int32_t* out, int count, int* starts = nullptr);
+
+// Digits with an optional sign: where parseRow stops at such a text, the
+// number is out of range rather than not a number.
+bool isWholeNumber(std::string_view text);

@@ -165,24 +165,29 @@ TEST_F(SavedGame, BrokenFilesAreRefusedWithAReasonAndTheGameGoesOnUnchanged)
         tenth = grid.find('\n', tenth) + 1;
     const std::string lines10 = grid.substr(0, tenth);
 
+    std::string hugeKind = grid;
+    hugeKind.replace(0, 1, "99999999999");
+
     struct Case {
         const char* what;
         std::string bytes;
+        const char* why = "";  // what the message must say, beyond the name
     };
     const Case cases[] = {
         {"empty file", ""},
         {"ten grid lines", lines10},
         {"short grid row", shortRow + "FIN"},
         {"text in the grid", textInRow + "FIN"},
-        {"kind out of range", badKind + "FIN"},
+        {"kind out of range", badKind + "FIN", "el valor 20, fuera de 0 a 19"},
+        {"kind past 32 bits", hugeKind + "FIN", "el número 99999999999 en la casilla 1, fuera de 0 a 19"},
         {"no start square", noStart + "FIN"},
         {"grid line past the buffer", std::string(300, ' ') + grid + "FIN"},
         {"no FIN", grid + "100\nS\n"},
         {"tick without letter", grid + "100\n"},
         {"FIN followed by text", grid + "FIN y mas"},
         {"text for a tick", grid + "12a\nS\nFIN"},
-        {"tick over 32 bits", grid + "4294967296\nS\nFIN"},
-        {"tick under 32 bits", grid + "-2147483649\nS\nFIN"},
+        {"tick over 32 bits", grid + "4294967296\nS\nFIN", "(4294967296) está fuera del rango de 32 bits"},
+        {"tick under 32 bits", grid + "-2147483649\nS\nFIN", "fuera del rango de 32 bits"},
         {"unknown letter", grid + "100\nX\nFIN"},
         {"number for a letter", grid + "100\n200\nFIN"},
     };
@@ -193,6 +198,7 @@ TEST_F(SavedGame, BrokenFilesAreRefusedWithAReasonAndTheGameGoesOnUnchanged)
         error.clear();
         EXPECT_FALSE(loadGame(*game, chooser, sounds, &error)) << c.what;
         EXPECT_NE(error.find("rota.txt"), std::string::npos) << c.what << ": " << error;
+        EXPECT_NE(error.find(c.why), std::string::npos) << c.what << ": " << error;
         EXPECT_EQ(gameFingerprint(*game, sounds), before) << c.what;
     }
 
@@ -203,6 +209,11 @@ TEST_F(SavedGame, BrokenFilesAreRefusedWithAReasonAndTheGameGoesOnUnchanged)
     chooser.answer = "carpeta.txt";
     EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
     EXPECT_NE(error.find("es una carpeta"), std::string::npos) << error;
+    // A FIFO with no writer: refused at once, where a plain open would wait.
+    ASSERT_EQ(mkfifo("tubo.txt", 0600), 0);
+    chooser.answer = "tubo.txt";
+    EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
+    EXPECT_NE(error.find("es una tubería (FIFO)"), std::string::npos) << error;
     EXPECT_EQ(gameFingerprint(*game, sounds), before);
 
     chooser.cancel = true;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdio>
@@ -272,8 +273,17 @@ TEST(BitmapFile, NamesTheFileItCannotOpen)
     EXPECT_FALSE(decodeBitmapFile(missing, &error));
     EXPECT_EQ(error, "Failed to open DIB file " + missing + ".\n");
 
-    EXPECT_FALSE(decodeBitmapFile(dir.string(), &error));
-    EXPECT_EQ(error, "Failed to open DIB file " + dir.string() + ".\n");
+    // What is there but is no file says what it is, and a FIFO with no
+    // writer is refused at once instead of blocking the start.
+    const std::string pipe = (dir / "pipe.bmp").string();
+    std::remove(pipe.c_str());
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::pair<std::string, const char*> notFiles[] = {
+        {dir.string(), "es una carpeta, no un archivo"}, {pipe, "es una tubería (FIFO), no un archivo"}};
+    for (const auto& [name, what] : notFiles) {
+        EXPECT_FALSE(decodeBitmapFile(name, &error));
+        EXPECT_EQ(error, "Failed to open DIB file " + name + ".\n" + name + ": " + what + ".\n");
+    }
 
     BmpBuilder b;
     b.rows = {packRow24({kGreen})};

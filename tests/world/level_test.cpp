@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "world_fixture.h"
@@ -186,16 +188,34 @@ TEST_F(WorldTest, BrokenMapsAreRefusedAndTheLevelInPlayStays)
     wide.insert(row0End, std::string(300, ' ') + "0");
     writeFile("wide.quorvane", wide);
     writeFile("nostart.quorvane", mapText({"#####", "#...E", "#####"}));
+    // Names that are no file: a FIFO with no writer would block a plain open.
+    std::filesystem::remove_all("folder.quorvane");
+    std::filesystem::create_directory("folder.quorvane");
+    std::filesystem::remove("pipe.quorvane");
+    ASSERT_EQ(::mkfifo("pipe.quorvane", 0600), 0);
 
-    for (const char* broken : {"missing.quorvane", "short.quorvane", "code13.quorvane", "empty.quorvane",
-                               "huge.quorvane", "shortline.quorvane", "wide.quorvane",
-                               "nostart.quorvane"}) {
-        EXPECT_FALSE(game.loadMap(broken)) << broken;
-        EXPECT_FALSE(game.lastLoadError.empty()) << broken;
-        EXPECT_EQ(std::memcmp(before, game.cells, sizeof(Grid)), 0) << broken;
+    // Each refusal says what is wrong.
+    const std::pair<const char*, const char*> broken[] = {
+        {"missing.quorvane", "no existe"},
+        {"folder.quorvane", "es una carpeta, no un archivo"},
+        {"pipe.quorvane", "es una tubería (FIFO), no un archivo"},
+        {"short.quorvane", "termina con 20 filas"},
+        {"code13.quorvane", "el código 13"},
+        {"empty.quorvane", "termina con 0 filas"},
+        {"huge.quorvane", "el número 99999999999 en la casilla 1, fuera de rango"},
+        {"shortline.quorvane", "tiene \"x\" donde va el código de la casilla 3"},
+        {"wide.quorvane", "tiene 1 códigos de los 30"},
+        {"nostart.quorvane", "no tiene casilla de inicio"},
+    };
+    for (const auto& [map, why] : broken) {
+        SCOPED_TRACE(map);
+        EXPECT_FALSE(game.loadMap(map));
+        EXPECT_NE(game.lastLoadError.find(why), std::string::npos) << game.lastLoadError;
+        EXPECT_EQ(std::memcmp(before, game.cells, sizeof(Grid)), 0);
         EXPECT_EQ(game.mapName, name);
         EXPECT_EQ(game.wallBumps, 4);
     }
+    std::filesystem::remove("pipe.quorvane");
 
     // A restart whose map has gone leaves the level as it is.
     writeFile("gone.quorvane", full);
