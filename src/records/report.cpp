@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 
+#include "game_home.h"
 #include "game_state.h"
 #include "journal.h"
 #include "safe_file.h"
@@ -26,7 +28,10 @@ bool ensureReportFolder(std::string* error)
     if (::mkdir(kReportFolder, 0777) == 0 || errno == EEXIST) {
         if (::stat(kReportFolder, &info) == 0 && S_ISDIR(info.st_mode))
             return true;
-        errno = ENOTDIR;
+        if (error)
+            *error = std::string("No se pudo escribir el informe: \"") + kReportFolder +
+                     "\" no es una carpeta sino un archivo.";
+        return false;
     }
     if (error)
         *error = std::string("No se pudo crear la carpeta de informes \"") + kReportFolder +
@@ -92,6 +97,33 @@ void writeBody(std::FILE* out, const GameState& game, const char* playerName)
     }
     writeText(out, "FIN");
 }
+
+bool writeReportFile(const std::string& path, const GameState& game, const std::string& name, std::string* error)
+{
+    SafeFileWriter writer;
+    if (!writer.open(path, error))
+        return false;
+    writeBody(writer.stream(), game, name.c_str());
+    return writer.commit(error);
+}
+
+// The report of a level cannot be played again: when bd/ cannot take it
+// (a full disk, a read-only folder, bd a file), it goes to the first other
+// folder that can, and the message names where.
+std::string rescueReport(const std::string& path, const GameState& game, const std::string& name)
+{
+    const std::string base = path.substr(path.find('/') + 1);
+    for (const std::filesystem::path& folder : reportFallbackFolders()) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(folder, kReportFolder, ec))
+            continue;
+        std::filesystem::create_directories(folder, ec);
+        const std::string there = (folder / base).string();
+        if (writeReportFile(there, game, name, nullptr))
+            return " El informe se guardó en \"" + there + "\".";
+    }
+    return " Tampoco se pudo guardar en otra carpeta: el informe de este nivel se perdió.";
+}
 }
 
 bool writeStatisticsReport(const GameState& game, const char* playerName, std::string* error)
@@ -102,11 +134,24 @@ bool writeStatisticsReport(const GameState& game, const char* playerName, std::s
     // when a caller's buffer lacks its terminator.
     const std::string name = playerName ? std::string(playerName, ::strnlen(playerName, 99)) : "";
     const std::string path = reportFileName(name.c_str(), calendarTime());
-    if (!ensureReportFolder(error))
-        return false;
-    SafeFileWriter writer;
-    if (!writer.open(path, error))
-        return false;
-    writeBody(writer.stream(), game, name.c_str());
-    return writer.commit(error);
+    std::string why;
+    if (ensureReportFolder(&why) && writeReportFile(path, game, name, &why))
+        return true;
+    why += rescueReport(path, game, name);
+    if (error)
+        *error = why;
+    return false;
+}
+
+std::vector<std::filesystem::path> reportFallbackFolders()
+{
+    std::vector<std::filesystem::path> folders;
+    const std::filesystem::path user = userGameFolder();
+    if (!user.empty())
+        folders.push_back(user / kReportFolder);
+    std::error_code ec;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(ec);
+    if (!ec && !temporary.empty())
+        folders.push_back(temporary);
+    return folders;
 }

@@ -1,14 +1,22 @@
 #pragma once
 #include <ctime>
+#include <filesystem>
+#include <vector>
 #include <string>
 
 class GameState;
 
 // Writes the statistics report of the level in play under "bd/" (created when
 // missing). Returns false and writes nothing when fewer than two steps were
-// taken; returns false with error set when the file cannot be written (an
-// earlier report of the same name is then left as it was).
+// taken. When bd/ cannot take it, returns false with error set: why, and
+// where the report was written instead (the first of reportFallbackFolders
+// that takes it), or that no folder could; an earlier report of the same
+// name in bd/ is left as it was.
 bool writeStatisticsReport(const GameState& game, const char* playerName, std::string* error);
+
+// Where a report goes when bd/ cannot take it: bd/ in the player's own data
+// folder ($XDG_DATA_HOME/quorvane), then the system's temporary folder.
+std::vector<std::filesystem::path> reportFallbackFolders();
 
 // The 24-character time text of a moment in UTC, with English day and month
 // names whatever the locale: "Mon Mar  3 09:07:02 2008".

@@ -132,6 +132,14 @@ void RecordsTest::SetUp()
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
     ASSERT_EQ(chdir(dir_.c_str()), 0);
+    // A report bd/ cannot take is rescued to the user's data folder or the
+    // temporary folder: both stay inside the test's own folder.
+    for (const char* name : {"XDG_DATA_HOME", "TMPDIR"}) {
+        const char* value = std::getenv(name);
+        savedEnv_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    setenv("XDG_DATA_HOME", (dir_ + "/datos").c_str(), 1);
+    setenv("TMPDIR", (dir_ + "/tmp").c_str(), 1);
 
     clearJournal();
     replay = ReplayState{};
@@ -144,6 +152,13 @@ void RecordsTest::SetUp()
 void RecordsTest::TearDown()
 {
     game.reset();
+    for (const auto& [name, value] : savedEnv_) {
+        if (value)
+            setenv(name.c_str(), value->c_str(), 1);
+        else
+            unsetenv(name.c_str());
+    }
+    savedEnv_.clear();
     if (!oldDir_.empty()) {
         EXPECT_EQ(chdir(oldDir_.c_str()), 0);
     }

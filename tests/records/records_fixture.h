@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,7 @@ protected:
 private:
     std::string oldDir_;
     std::string dir_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
 };
 
 // The state a refused load or map change must leave exactly as it was: the

@@ -1,8 +1,14 @@
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "journal.h"
 #include "records_fixture.h"
 #include "report.h"
+#include "safe_file.h"
 
 namespace {
 constexpr std::time_t kMonday3March2008 = 1204535222;  // 09:07:02 UTC
@@ -106,22 +112,93 @@ TEST_F(Report, TicksPastHalfTheCounterAppearNegativeAndTheTimeWrapsWithThem)
     EXPECT_NE(text.find("Camino Avanzado :\n-500\n1\n2\n2000\n1\n3\nFIN"), std::string::npos);
 }
 
-TEST_F(Report, AReportThatCannotBeWrittenSaysSoAndLeavesTheOldOne)
+TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
 {
     act(*game, 'S');
     act(*game, 'S');
+    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    const std::string report = readWholeFile(kReportName);
+    std::filesystem::remove_all("bd");
+    const std::string base = std::string(kReportName).substr(3);
+    const std::string cwd = std::filesystem::current_path().string();
+    const std::string userBd = cwd + "/datos/quorvane/bd/" + base;
+    const std::string temporary = cwd + "/tmp/" + base;
+
+    // Each case spoils one more folder; the report goes to the next.
+    struct Case {
+        const char* spoil;
+        std::string why;
+        std::string where;  // empty: nowhere
+    } cases[] = {
+        {"bd a file", "\"bd\" no es una carpeta sino un archivo", userBd},
+        {"the data folder a file", "\"bd\" no es una carpeta sino un archivo", temporary},
+        {"no temporary folder", "\"bd\" no es una carpeta sino un archivo", ""},
+    };
     writeWholeFile("bd", "no es una carpeta");
-    EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
-    EXPECT_NE(error.find("bd"), std::string::npos) << error;
+    ASSERT_EQ(mkdir("tmp", 0755), 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.spoil);
+        if (std::string(c.spoil) == "the data folder a file") {
+            std::filesystem::remove_all("datos");
+            writeWholeFile("datos", "no es una carpeta");
+        }
+        if (std::string(c.spoil) == "no temporary folder")
+            std::filesystem::remove_all("tmp");
+        error.clear();
+        EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
+        EXPECT_NE(error.find(c.why), std::string::npos) << error;
+        if (c.where.empty()) {
+            EXPECT_NE(error.find("se perdió"), std::string::npos) << error;
+            continue;
+        }
+        EXPECT_NE(error.find("se guardó en \"" + c.where + "\""), std::string::npos) << error;
+        EXPECT_EQ(readWholeFile(c.where), report);
+    }
     EXPECT_EQ(readWholeFile("bd"), "no es una carpeta");
 
+    // A folder where the report goes: bd/ keeps it, the report goes on.
     std::remove("bd");
+    std::filesystem::remove_all("datos");
     ASSERT_EQ(mkdir("bd", 0755), 0);
-    ASSERT_EQ(mkdir(kReportName, 0755), 0);  // a folder where the report goes
+    ASSERT_EQ(mkdir(kReportName, 0755), 0);
     error.clear();
     EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_NE(error.find("es una carpeta, no un archivo"), std::string::npos) << error;
+    EXPECT_EQ(readWholeFile(userBd), report);
     struct stat info {};
     EXPECT_TRUE(stat(kReportName, &info) == 0 && S_ISDIR(info.st_mode));
+}
+
+TEST_F(Report, AReportKeepsTheModeItReplacesAndRemovesWhatAKilledSaveLeft)
+{
+    act(*game, 'S');
+    act(*game, 'S');
+    const mode_t oldMask = umask(027);
+    auto modeOf = [](const char* name) {
+        struct stat info {};
+        return stat(name, &info) == 0 ? info.st_mode & 07777 : 0;
+    };
+    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    EXPECT_EQ(modeOf(kReportName), 0640u);
+    // A teacher on another account was given the right to read it.
+    ASSERT_EQ(chmod(kReportName, 0644), 0);
+    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    EXPECT_EQ(modeOf(kReportName), 0644u);
+    umask(oldMask);
+
+    // A save killed before its rename left its temporary file; one still
+    // locked belongs to a save under way (another copy of the game).
+    const std::string left = safeFileTempPrefix(kReportName) + "Ab12Cd";
+    const std::string busy = safeFileTempPrefix(kReportName) + "Zz98Yy";
+    const std::string other = safeFileTempPrefix("bd/otro.db1") + "Ab12Cd";
+    for (const std::string& name : {left, busy, other})
+        writeWholeFile(name, "a medias");
+    const int held = open(busy.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    EXPECT_FALSE(fileExists(left));
+    EXPECT_TRUE(fileExists(busy));
+    EXPECT_TRUE(fileExists(other));
+    close(held);
 }
 }
