@@ -54,9 +54,18 @@ void enterGameFolder()
 
     std::filesystem::path named;
     const QStringList arguments = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size() && named.empty(); ++i)
-        if (!arguments[i].startsWith(QLatin1Char('-')))
-            named = QFile::encodeName(QDir(arguments[i]).absolutePath()).toStdString();
+    for (qsizetype i = 1; i < arguments.size() && named.empty(); ++i) {
+        if (arguments[i].startsWith(QLatin1Char('-')))
+            continue;
+        // A file named by mistake (a map, a report) is not made a folder.
+        const QFileInfo info(arguments[i]);
+        if (info.exists() && !info.isDir()) {
+            std::fprintf(stderr, "quorvane: \"%s\" no es una carpeta; se juega en la de siempre.\n",
+                         QFile::encodeName(arguments[i]).constData());
+            continue;
+        }
+        named = QFile::encodeName(info.absoluteFilePath()).toStdString();
+    }
 
     std::string error;
     const std::filesystem::path folder = chooseGameFolder(
