@@ -94,7 +94,7 @@ std::string reportPage(const Report& r)
     for (int i = 0; i < kCounterCount; ++i)
         html += row(counterLabel(static_cast<Counter>(i)), std::to_string(r.counters[i]));
     html += "</table>\n<table>\n<caption>Medidas</caption>\n" +
-            row("Camino más corto de la salida (pasos)", m.shortest ? std::to_string(*m.shortest) : "sin camino") +
+            row("Camino más corto del inicio a la salida (pasos)", m.shortest ? std::to_string(*m.shortest) : "sin camino") +
             row("Pasos dados / camino más corto", fixed(m.ratio, 2)) +
             row("Tiempo medio entre pasos (s)", fixed(m.meanGap, 2)) +
             row("Tiempo más largo entre pasos (s)", fixed(m.longestGap, 2)) +
