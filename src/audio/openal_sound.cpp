@@ -107,8 +107,10 @@ bool OpenAlSound::loadVoice(int voice, const std::string& file)
     Voice* v = findVoice(voice);
     if (!v)
         return false;
-    // Everything that can fail happens before the held sound is touched, so a
-    // file that cannot be played leaves the previous sound in the voice.
+    // The old sound falls silent with its buffer, whether or not the new one
+    // loads: a failed load leaves the voice holding nothing, never the
+    // previous sound to be played in its place.
+    detachAndDelete(v->source, v->buffer);
     WaveSound sound;
     if (!loadWaveFile(file, sound))
         return false;
@@ -116,9 +118,7 @@ bool OpenAlSound::loadVoice(int voice, const std::string& file)
     if (buffer == 0)
         return false;
 
-    // The old sound falls silent with its buffer; the new one waits at its
-    // beginning for the next play.
-    detachAndDelete(v->source, v->buffer);
+    // The new sound waits at its beginning for the next play.
     alGetError();
     alSourcei(v->source, AL_BUFFER, ALint(buffer));
     if (alGetError() != AL_NO_ERROR) {

@@ -1,9 +1,9 @@
 #include "speech_table.h"
 
+#include "regular_file.h"
+
+#include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -80,13 +80,19 @@ SpeechTable SpeechTable::load(const std::string& path)
 {
     // Only a regular file of a sensible size: a named pipe in its place would
     // hold the start for ever.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error) || std::filesystem::file_size(path, error) > kMaxTableBytes)
+    std::vector<uint8_t> bytes;
+    if (!readRegularFile(path, bytes, kMaxTableBytes, nullptr))
         return {};
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parse(text.str());
+    return parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::vector<std::string> SpeechTable::files() const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, timing] : files_)
+        names.push_back(name);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 const SoundTiming* SpeechTable::find(const std::string& file) const

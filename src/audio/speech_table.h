@@ -31,6 +31,8 @@ public:
 
     const SoundTiming* find(const std::string& file) const;
     size_t size() const { return files_.size(); }
+    // The files the table names, sorted.
+    std::vector<std::string> files() const;
 
 private:
     std::unordered_map<std::string, SoundTiming> files_;

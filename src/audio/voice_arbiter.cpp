@@ -24,13 +24,13 @@ void VoiceArbiter::closeVoice(int voice)
 
 bool VoiceArbiter::loadVoice(int voice, const std::string& file)
 {
-    if (!inner_.loadVoice(voice, file))
-        return false;
-    // The new sound waits at its beginning, as the device holds it.
+    const bool loaded = inner_.loadVoice(voice, file);
+    // The new sound waits at its beginning, as the device holds it; after a
+    // failed load the voice holds nothing, and nothing of it is held back.
     const auto it = voices_.find(voice);
     if (it != voices_.end())
-        it->second = Voice{file, table_.find(file)};
-    return true;
+        it->second = loaded ? Voice{file, table_.find(file)} : Voice{};
+    return loaded;
 }
 
 double VoiceArbiter::positionMs(const Voice& v, Tick now) const

@@ -14,7 +14,9 @@ int SoundChannel::playFile(const char* file, int /*reserved*/, int /*priority*/,
 {
     if (!isOpen())
         return -1;
-    system->loadVoice(voice, file);  // a failed load leaves the previous sound to play
+    // A sound that cannot be loaded plays nothing: the voice is left silent.
+    if (!system->loadVoice(voice, file))
+        return -1;
     return system->playVoice(voice, flags == kPlayLooping);
 }
 

@@ -5,8 +5,9 @@
 // SoundSystem behind them (OpenAL in the game, a recorder in tests, or none).
 //
 // A voice is one source of sound with the one sound it holds. Loading a file
-// replaces the held sound only when the file can be read; a failed load keeps
-// the previous sound, and a later play plays that one.
+// replaces the held sound; a file that cannot be read leaves the voice
+// silent, holding nothing: a player who cannot see must never hear another
+// letter or another creature in place of the one that failed.
 class SoundSystem {
 public:
     virtual ~SoundSystem() = default;

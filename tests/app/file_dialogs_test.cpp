@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 #include "game_folder.h"
 #include "game_state.h"
@@ -181,6 +182,94 @@ TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
     EXPECT_TRUE(shown.contains(QStringLiteral("nada.quorvane"))) << shown.toStdString();
     EXPECT_EQ(session.game()->mapName, "otro.quorvane") << "the level in play goes on";
     EXPECT_TRUE(runUntilFocused(session));
+}
+
+TEST_F(MenuFileTest, AFifoChosenAsMapOrSavedGameIsRefusedAndTheGameStepsOn)
+{
+    // A plain open of a FIFO with no writer would wait for ever.
+    ASSERT_EQ(::mkfifo("tubo.quorvane", 0600), 0);
+    ASSERT_EQ(::mkfifo("tubo.txt", 0600), 0);
+    const std::pair<int, const char*> cases[] = {{MenuId::ChangeMap, "tubo.quorvane"},
+                                                 {MenuId::LoadGame, "tubo.txt"}};
+    GameView* view = session.window()->view();
+    int32_t steps = 0;
+    for (const auto& [command, name] : cases) {
+        SCOPED_TRACE(name);
+        QString shown;
+        typeName(QString::fromLatin1(name));
+        whenModal<QMessageBox>([&shown](QMessageBox* box) {
+            shown = box->text();
+            box->accept();
+        });
+        EXPECT_TRUE(menuCommand(command, *session.hooks()));
+        EXPECT_TRUE(shown.contains(QString::fromLatin1(name)) && shown.contains(QStringLiteral("tubería (FIFO)")))
+            << shown.toStdString();
+        EXPECT_EQ(session.game()->mapName, "nivel1.quorvane");
+        // A refused load still ends its (empty) replay at the next frame.
+        ASSERT_TRUE(runUntil(session, [] { return !replay.replaying; }));
+        ASSERT_TRUE(runUntilFocused(session));
+        QTest::keyClick(view, Qt::Key_Space);
+        ++steps;
+        EXPECT_TRUE(runUntil(session, [&] { return session.game()->stepCount == steps; }));
+    }
+}
+
+// Accepts every message box that comes up while it lives, noting its text.
+class EveryBox {
+public:
+    EveryBox()
+    {
+        timer_.callOnTimeout([this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->accept();
+            }
+        });
+        timer_.start(20);
+    }
+    QString all() const { return texts.join(QLatin1Char('\n')); }
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};
+
+TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
+{
+    struct Case {
+        const char* what;
+        const char* file;
+        bool fifo;           // else the file is removed
+        bool starts;         // a game without its font cannot start
+        const char* shown;   // what one of the boxes says
+    } cases[] = {
+        {"the first map a FIFO", "nivel1.quorvane", true, true, "nivel1.quorvane\": no se pudo abrir: es una tubería"},
+        {"the font a FIFO", "Data/Font2.bmp", true, false, "Data/Font2.bmp: es una tubería (FIFO)"},
+        {"a letter's sound missing", "SonidosLetras/n.wav", false, true, "SonidosLetras/n.wav: no existe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameFolder folder;
+        ASSERT_TRUE(folder.ok());
+        ASSERT_TRUE(QFile::remove(QString::fromLatin1(c.file)));
+        if (c.fifo) {
+            ASSERT_EQ(::mkfifo(c.file, 0600), 0);
+        }
+        EveryBox boxes;
+        GameSession session;
+        EXPECT_EQ(session.start(), c.starts);
+        EXPECT_TRUE(boxes.all().contains(QString::fromUtf8(c.shown))) << boxes.all().toStdString();
+        if (c.starts) {
+            // The game plays on: the name, then a step (into a wall on the
+            // empty grid a refused first map leaves).
+            GameView* view = session.window()->view();
+            ASSERT_TRUE(runUntilFocused(session));
+            QTest::keyClick(view, Qt::Key_Return);
+            EXPECT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
+            QTest::keyClick(view, Qt::Key_Space);
+            EXPECT_TRUE(runUntil(session, [&] { return session.game()->stepCount + session.game()->wallBumps == 1; }));
+        }
+    }
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "sound_check.h"
+#include "speech_table.h"
+
 namespace {
 
 void put16(std::vector<uint8_t>& out, uint32_t v)
@@ -108,9 +111,10 @@ GameFolder::GameFolder() : previous_(QDir::currentPath())
           });
     ok_ = ok_ && writeBitmap(dir.filePath(QStringLiteral("Data/casilla.bmp")), 16, 16,
                              [](int, int) { return kTileGrey; });
-    for (const char* sound : {"Sonidos/Pasos.wav", "Sonidos/escribetunombreypresiona.wav",
-                              "Sonidos/InicioJuego.wav", "SonidosLetras/a.wav"})
-        ok_ = ok_ && writeWave(dir.filePath(QString::fromLatin1(sound)));
+    // Every sound the game plays, so the start finds none missing.
+    ok_ = ok_ && dir.mkpath(QStringLiteral("SonidosSeteo"));
+    for (const std::string& sound : gameSoundFiles(SpeechTable{}))
+        ok_ = ok_ && writeWave(dir.filePath(QString::fromStdString(sound)));
     QFile map(dir.filePath(QStringLiteral("nivel1.quorvane")));
     ok_ = ok_ && map.open(QIODevice::WriteOnly) && map.write(corridorMap()) > 0;
     map.close();

@@ -4,7 +4,8 @@
 
 // A small game folder for the window tests, made in a temporary directory
 // that also becomes the working directory: the two bitmaps, a map with a
-// straight corridor, the report folder and a few short sounds.
+// straight corridor, the report folder and every sound the game plays, each
+// 20 ms of silence.
 //
 // The map "nivel1.quorvane": the start square at row 5, column 2, facing east
 // down a corridor (columns 3 to 6) that ends at the exit (column 7).

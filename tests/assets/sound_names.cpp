@@ -1,44 +1,16 @@
 #include "sound_names.h"
 
+#include "sound_check.h"
+#include "speech_table.h"
+
 #include <fstream>
 #include <iterator>
 #include <regex>
 
 std::set<std::string> listedSoundFiles()
 {
-    std::set<std::string> names = {
-        "Sonidos/15X_M.wav", "Sonidos/ATT_VolverAJugar.wav", "Sonidos/AbriendoPuertaCen.wav",
-        "Sonidos/AbriendoPuertaDer.wav", "Sonidos/AbriendoPuertaIzq.wav", "Sonidos/AlarmaFinal.wav",
-        "Sonidos/Balas.wav", "Sonidos/BalasAlCentro.wav", "Sonidos/BalasAlaDerecha.wav",
-        "Sonidos/BalasAlaIzquierda.wav", "Sonidos/BalazoCen.wav", "Sonidos/BalazoDer.wav",
-        "Sonidos/BalazoIzq.wav", "Sonidos/Choque.wav", "Sonidos/EncontrarPuertaCen.wav",
-        "Sonidos/EncontrarPuertaDer.wav", "Sonidos/EncontrarPuertaIzq.wav", "Sonidos/ErrarCen.wav",
-        "Sonidos/ExplosionFinal.wav", "Sonidos/FinalmenteTeQuedaron.wav", "Sonidos/Ganaste.wav",
-        "Sonidos/InicioJuego.wav", "Sonidos/Intro1.wav", "Sonidos/Intro2.wav",
-        "Sonidos/MonstruoCen.wav", "Sonidos/MonstruoDer.wav", "Sonidos/MonstruoIzq.wav",
-        "Sonidos/MuerteMutante.wav", "Sonidos/MuerteSuperMonstruo.wav", "Sonidos/MusicaFinal.wav",
-        "Sonidos/MusicaFondo.wav", "Sonidos/MutanteCen.wav", "Sonidos/MutanteDer.wav",
-        "Sonidos/MutanteIzq.wav", "Sonidos/NoBalasCen.wav", "Sonidos/Pasos.wav",
-        "Sonidos/PerderPorBalas.wav", "Sonidos/PerdistePorMonstruoGigante.wav",
-        "Sonidos/RecargaBalasCen.wav", "Sonidos/RecargaBalasDer.wav", "Sonidos/RecargaBalasIzq.wav",
-        "Sonidos/SuperMonstruoCen.wav", "Sonidos/SuperMonstruoDer.wav",
-        "Sonidos/SuperMonstruoIzq.wav", "Sonidos/TeQuedan.wav", "Sonidos/Trampa.wav",
-        "Sonidos/escribetunombreypresiona.wav", "SonidosLetras/borrar.wav",
-        "SonidosSeteo/BalasIniActivadas.wav", "SonidosSeteo/BalasIniDesactivadas.wav",
-        "SonidosSeteo/MostraMapaActivado.wav", "SonidosSeteo/MostrarMapaDesactivado.wav",
-        "SonidosSeteo/MouseActivado.wav", "SonidosSeteo/MouseDesactivado.wav",
-        "SonidosSeteo/MusicaActivada.wav", "SonidosSeteo/MusicaDesactivada.wav",
-    };
-    // The bullet count, "00" to "15", and the spoken letters and digits.
-    for (int n = 0; n <= 15; ++n) {
-        const char digits[] = {char('0' + n / 10), char('0' + n % 10), '\0'};
-        names.insert(std::string("Sonidos/") + digits + "__M.wav");
-    }
-    for (char c = 'a'; c <= 'z'; ++c)
-        names.insert(std::string("SonidosLetras/") + c + ".wav");
-    for (char c = '0'; c <= '9'; ++c)
-        names.insert(std::string("SonidosLetras/") + c + ".wav");
-    return names;
+    const std::vector<std::string> names = gameSoundFiles(SpeechTable{});
+    return {names.begin(), names.end()};
 }
 
 std::set<std::string> soundLiteralsIn(const std::filesystem::path& src)

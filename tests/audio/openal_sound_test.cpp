@@ -196,7 +196,7 @@ TEST_F(OpenAlSoundTest, PlayingAgainWhilePlayingGoesOnAndMayTurnOnLooping)
     EXPECT_TRUE(sound->isVoicePlaying(voice));
 }
 
-TEST_F(OpenAlSoundTest, ALoadReplacesTheSoundOnlyWhenTheFileLoads)
+TEST_F(OpenAlSoundTest, ALoadReplacesTheSoundAndAFailedOneLeavesSilence)
 {
     const int voice = sound->openVoice();
     EXPECT_NE(sound->playVoice(voice, false), 0);
@@ -211,13 +211,19 @@ TEST_F(OpenAlSoundTest, ALoadReplacesTheSoundOnlyWhenTheFileLoads)
     EXPECT_FALSE(sound->isVoicePlaying(voice));
     EXPECT_EQ(sound->voiceSampleOffset(voice), 0);
 
+    // A file that cannot be loaded, while the voice plays or after: the old
+    // sound stops and nothing is left to play in the new one's place.
     Bytes notWave = pcmWave(1, kRate, square16(100, 1, 8000, 0, 10));
     notWave[8] = 'X';
-    EXPECT_FALSE(sound->loadVoice(voice, soundFile("broken.wav", notWave)));
-    EXPECT_FALSE(sound->loadVoice(voice, "no/such/file.wav"));
-    // The previous sound is still there to play.
-    EXPECT_EQ(sound->playVoice(voice, false), 0);
-    EXPECT_TRUE(sound->isVoicePlaying(voice));
+    for (const std::string& bad : {soundFile("broken.wav", notWave), std::string("no/such/file.wav")}) {
+        SCOPED_TRACE(bad);
+        ASSERT_TRUE(sound->loadVoice(voice, tone("first.wav", 0.3)));
+        ASSERT_EQ(sound->playVoice(voice, true), 0);
+        EXPECT_FALSE(sound->loadVoice(voice, bad));
+        EXPECT_FALSE(sound->isVoicePlaying(voice));
+        EXPECT_NE(sound->playVoice(voice, false), 0);
+        EXPECT_FALSE(sound->isVoicePlaying(voice));
+    }
 
     sound->closeVoice(voice);
     EXPECT_FALSE(sound->loadVoice(voice, tone("first.wav", 0.3)));

@@ -26,6 +26,16 @@ TEST_F(NameEntryTest, LettersAndDigitsAreStoredLowercaseAndSpoken)
     EXPECT_TRUE(input.nameEntry);
 }
 
+TEST_F(NameEntryTest, ALetterWhoseSoundIsMissingPlaysNothingNeverTheLetterBefore)
+{
+    sound.missing = {"SonidosLetras/n.wav"};
+    for (int vk : {'M', 'N', 'A'})
+        keyDown(vk, hooks);
+    EXPECT_STREQ(input.playerName, "mna");
+    EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once SonidosLetras/m.wav",
+                                                 "SonidosExtras once SonidosLetras/a.wav"}));
+}
+
 TEST_F(NameEntryTest, DeleteErasesTheLastCharacterAndIsSilentOnAnEmptyName)
 {
     keyDown(Vk::Delete, hooks);

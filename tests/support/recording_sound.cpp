@@ -17,14 +17,16 @@ void RecordingSound::closeVoice(int voice) { events.push_back({Op::Close, voice,
 bool RecordingSound::loadVoice(int voice, const std::string& file)
 {
     events.push_back({Op::Load, voice, file});
-    if (missing.count(file))
-        return false;
-    held.at(voice) = file;
-    return true;
+    // As a device does: a failed load leaves the voice holding nothing.
+    held.at(voice) = missing.count(file) ? std::string() : file;
+    return !held.at(voice).empty();
 }
 
 int RecordingSound::playVoice(int voice, bool looping)
 {
+    // A voice holding nothing plays nothing, as on a device.
+    if (held.at(voice).empty())
+        return -1;
     events.push_back({looping ? Op::Loop : Op::Play, voice, held.at(voice)});
     return 0;
 }

@@ -25,7 +25,8 @@ public:
     int stopVoice(int voice) override;
     bool playBlocking(const std::string& file) override;
 
-    // Files listed here fail to load, as a missing file would.
+    // Files listed here fail to load, as a missing file would: the voice then
+    // holds nothing and its plays are not recorded.
     std::set<std::string> missing;
     bool noDevice = false;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QOpenGLContext>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "frame_order.h"
@@ -18,6 +19,7 @@
 #include "render_state.h"
 #include "replay.h"
 #include "scene_key.h"
+#include "sound_check.h"
 #include "textures.h"
 #include "view_accessibility.h"
 #include "voice_arbiter.h"
@@ -156,6 +158,14 @@ bool GameSession::start()
                                       "voz se escribe en la pantalla.")
                            .arg(QString::fromStdString(device_->noDeviceReason())),
                        false);
+    // A missing or broken sound would leave a silent hole in a game played
+    // by ear: every file is checked once, and the teacher told which.
+    const std::vector<std::string> unplayable = unplayableSoundFiles(gameSoundFiles(sounds_->table()));
+    if (!unplayable.empty()) {
+        std::fprintf(stderr, "quorvane: %s\n", unplayableSoundsMessage(unplayable, unplayable.size()).c_str());
+        showMessageBox(window_, QStringLiteral("Quorvane"),
+                       QString::fromStdString(unplayableSoundsMessage(unplayable, 12)), false);
+    }
     game_->SonidoEscribeTuNombre.playCurrent(0, 0, kPlayOnce);
     pacer_.frameStarted();
     return true;
