@@ -118,7 +118,7 @@ TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
     game->mouseEnabled = game->mouseActive = false;
 }
 
-TEST_F(DialogsTest, F1OptionsEnterStartsAgainAndOptionKeysKeepTheBoxesInStep)
+TEST_F(DialogsTest, F1OptionsEnterContinuesSpaceOnEmpezarStartsAgainAndOptionKeysKeepTheBoxesInStep)
 {
     QTest::keyClick(view, Qt::Key_Space);
     ASSERT_TRUE(runUntil(session, [this] { return game->stepCount == 1; }));
@@ -136,14 +136,33 @@ TEST_F(DialogsTest, F1OptionsEnterStartsAgainAndOptionKeysKeepTheBoxesInStep)
     EXPECT_TRUE(game->showMap);
     EXPECT_TRUE(options->box(OptionBox::ShowMap));
 
-    // Enter is "Empezar": the level starts again with the options chosen.
-    options->activateWindow();
-    options->findChild<QCheckBox*>()->setFocus();
-    press(Qt::Key_Return);
-    EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->optionsWindow() == nullptr; }));
-    EXPECT_TRUE(runUntilFocused(session));
-    EXPECT_EQ(game->stepCount, 0);
-    EXPECT_TRUE(game->showMap);
+    // Enter is "Continuar", from a box and from "Empezar" itself: "Empezar"
+    // restarts without the report Enter writes in the game. Space on
+    // "Empezar" starts the level again with the options chosen.
+    const struct {
+        const char* focus;
+        Qt::Key key;
+        int32_t stepsAfter;
+    } presses[] = {{"Balas infinitas", Qt::Key_Return, 1}, {"Empezar", Qt::Key_Return, 1}, {"Empezar", Qt::Key_Space, 0}};
+    for (const auto& p : presses) {
+        SCOPED_TRACE(std::string(p.focus) + (p.key == Qt::Key_Return ? " Enter" : " Space"));
+        if (session.hooks()->optionsWindow() == nullptr) {
+            QTest::keyClick(view, Qt::Key_F1);
+            runUntil(session, [this] { return activeWindowIs(session.hooks()->optionsWindow()); });
+        }
+        options = session.hooks()->optionsWindow();
+        ASSERT_NE(options, nullptr);
+        options->activateWindow();
+        for (QWidget* w : options->findChildren<QWidget*>())
+            if (w->accessibleName() == QString::fromLatin1(p.focus))
+                w->setFocus();
+        ASSERT_EQ(focusedText(), QString::fromLatin1(p.focus));
+        press(p.key);
+        EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->optionsWindow() == nullptr; }));
+        EXPECT_TRUE(runUntilFocused(session));
+        EXPECT_EQ(game->stepCount, p.stepsAfter);
+        EXPECT_TRUE(game->showMap);
+    }
 }
 
 TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)

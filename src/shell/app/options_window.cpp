@@ -41,7 +41,12 @@ OptionsWindow::OptionsWindow(QWidget* owner, GameState& game, ShellHooks& hooks)
     auto* resume = new QPushButton(QStringLiteral("Continuar"), this);
     start->setAccessibleName(start->text());
     resume->setAccessibleName(resume->text());
-    start->setDefault(true);
+    // Enter is "Continuar", even with "Empezar" focused: in the game Enter
+    // writes the level's report before the restart, and "Empezar" writes
+    // none, so a player used to Enter would lose the report. "Empezar"
+    // stays a click or Space away.
+    resume->setDefault(true);
+    start->setAutoDefault(false);
     connect(start, &QPushButton::clicked, this, [this] { command(DialogButton::Start); });
     connect(resume, &QPushButton::clicked, this, [this] { command(DialogButton::Continue); });
 

@@ -7,8 +7,9 @@ class ShellHooks;
 
 // The options dialog: four check boxes and the buttons "Empezar" and
 // "Continuar". Modeless; every click applies all four boxes to the game.
-// Worked from the keyboard as well: Tab between controls, Space to check,
-// Enter for "Empezar", Esc for "Continuar" (the dialog's cancel button).
+// Worked from the keyboard as well: Tab between controls, Space to check or
+// press the focused button, Enter and Esc for "Continuar" (the default and
+// the cancel button).
 class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
