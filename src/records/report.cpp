@@ -74,7 +74,7 @@ void writeBody(std::FILE* out, const GameState& game, const char* playerName)
     writeLine(out, "Nombre :");
     writeLine(out, playerName);
     writeLine(out, "Mapa :");
-    writeLine(out, game.mapName.c_str());
+    writeLine(out, game.playedFrom.empty() ? game.mapName.c_str() : game.playedFrom.c_str());
     writeCounter(out, "Tiempo de juego :", playingSeconds());
     writeNumberedCounter(out, "Disparos errados :", game.missedShots);
     writeCounter(out, "Disparos errados a monstruos :", game.missedAtMonsters);

@@ -96,5 +96,7 @@ bool loadGame(GameState& game, FileChooser& chooser, SoundSystem& sounds, std::s
     if (!readSavedGameFile(loadFileName, *record, error))
         return false;
     putInPlay(game, *record, sounds);
+    // The report names what was played; a restart still reads the map.
+    game.playedFrom = loadFileName;
     return true;
 }

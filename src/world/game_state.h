@@ -73,6 +73,10 @@ public:
     // Fields, in the record's order.
     bool showMap = false;
     std::string mapName;
+    // The file the level in play came from, for its report: the map, or the
+    // saved game loaded over it (mapName still names the map a restart
+    // reads).
+    std::string playedFrom;
     Grid cells{};
     Grid initialCells{};
     Cell currentCell{};

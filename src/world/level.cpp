@@ -97,6 +97,7 @@ void GameState::firstInit(const std::string& name, SoundSystem& sounds)
         // No level to keep: start one on the empty grid, so that every field
         // of the level is set, and leave the reason for the shell to show.
         mapName = name;
+        playedFrom = name;
         startLevel();
     }
 }
@@ -117,6 +118,7 @@ void GameState::commitMap(const std::string& name, const int32_t (&kinds)[kGridS
 {
     lastLoadError.clear();
     mapName = name;
+    playedFrom = name;
     for (int r = 0; r < kGridSize; ++r)
         for (int c = 0; c < kGridSize; ++c)
             cells[r][c].kind = kinds[r][c];

@@ -7,6 +7,7 @@
 #include "journal.h"
 #include "records_fixture.h"
 #include "replay.h"
+#include "report.h"
 #include "saved_game.h"
 #include "saved_game_format.h"
 
@@ -105,6 +106,20 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
     const auto plays = sounds.plays(*game);
     ASSERT_FALSE(plays.empty());
     EXPECT_EQ(plays.back(), "SonidosExtras once Sonidos/InicioJuego.wav");
+
+    // The report names what was played: the saved game, then, after a
+    // restart (which reads the map played before), the map again.
+    for (const char* played : {"partida.txt", kCorridorMap}) {
+        if (played == kCorridorMap) {
+            ASSERT_TRUE(game->restartLevel());
+        }
+        resetJournalAndReplay();
+        act(*game, 'S');
+        act(*game, 'S');
+        ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+        const std::string report = readWholeFile("bd/ana_Mon_Mar__3_09_07_02_2008.db1");
+        EXPECT_NE(report.find(std::string("\nMapa :\n") + played + "\n"), std::string::npos) << played;
+    }
 }
 
 TEST_F(SavedGame, EmptyJournalSavesTheGridAndFinAndReplaysNothing)
