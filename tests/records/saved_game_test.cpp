@@ -255,24 +255,31 @@ TEST_F(SavedGame, TicksAreReadUnsignedOrAsTheSignedReadingOfTheSameBits)
 
 TEST_F(SavedGame, AFailedSaveLeavesTheFileItWouldReplace)
 {
-    chooser.answer = "vieja.txt";
     writeWholeFile("vieja.txt", "la partida de ayer");
     act(*game, 'S');
 
-    // The disk fills up while writing.
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = old;
-    tiny.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool saved = saveGame(*game, chooser, &error);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(saved);
-    EXPECT_NE(error.find("vieja.txt"), std::string::npos) << error;
+    // The disk fills up while writing: over an old file, which is kept and
+    // said to be, and as a new one, where there is nothing to keep.
+    for (const char* name : {"vieja.txt", "nueva.txt"}) {
+        SCOPED_TRACE(name);
+        const bool existed = fileExists(name);
+        chooser.answer = name;
+        struct rlimit old {};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit tiny = old;
+        tiny.rlim_cur = 100;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        const bool saved = saveGame(*game, chooser, &error);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_FALSE(saved);
+        EXPECT_NE(error.find(name), std::string::npos) << error;
+        EXPECT_EQ(error.find("anterior no se ha tocado") != std::string::npos, existed) << error;
+        EXPECT_EQ(fileExists(name), existed);
+        EXPECT_TRUE(strayFiles().empty());
+    }
     EXPECT_EQ(readWholeFile("vieja.txt"), "la partida de ayer");
-    EXPECT_TRUE(strayFiles().empty());
 
     // A folder stands where the file would go.
     chooser.answer = "carpeta.txt";
