@@ -32,6 +32,13 @@ void configureSurfaceFormat()
     qputenv("QT_NO_GLIB", "1");
 }
 
+void preferXWaylandForSteering()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 bool installSpanishTranslation(QApplication& app)
 {
     auto* translator = new QTranslator(&app);

@@ -13,6 +13,13 @@ void configureSurfaceFormat();
 // English.
 bool installSpanishTranslation(QApplication& app);
 
+// Mouse steering puts the pointer back in the middle after every move, which
+// a native Wayland client cannot do (the side would pin left or right). On a
+// Wayland desktop that offers XWayland the game runs through it, unless the
+// user chose a platform himself (QT_QPA_PLATFORM). Call before the
+// QApplication is made.
+void preferXWaylandForSteering();
+
 // The game reads and writes every file relative to the working directory.
 // It plays in the folder named on the command line, else in the working
 // directory when that is a game folder (a teacher's own copy, the tests),

@@ -6,6 +6,7 @@
 int main(int argc, char* argv[])
 {
     configureSurfaceFormat();
+    preferXWaylandForSteering();
     QApplication app(argc, argv);
     installSpanishTranslation(app);
     enterGameFolder();
