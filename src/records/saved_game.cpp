@@ -28,20 +28,6 @@ Cell loadedSquare(int32_t kind)
     return cell;
 }
 
-// The file layer only: the bytes are read whole (a regular file only, so a
-// FIFO or a device under the name is refused at once) and parsed in memory.
-bool readSavedGameFile(const char* name, SavedGameRecord& record, std::string* error)
-{
-    std::vector<uint8_t> bytes;
-    std::string why;
-    if (!readRegularFile(name, bytes, kMaxTextFileBytes, &why)) {
-        if (error)
-            *error = std::string("No se pudo abrir la partida guardada \"") + name + "\": " + why + ".";
-        return false;
-    }
-    return readSavedGame(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), name,
-                         record, error);
-}
 
 // The per-level statistics start afresh with the loaded level: the replay
 // journals and counts its own actions, so a later save pairs the loaded grid
@@ -92,11 +78,27 @@ bool loadGame(GameState& game, FileChooser& chooser, SoundSystem& sounds, std::s
         return false;
     if (!keepFileTitle(chosen, loadFileName, error))
         return false;
+    // The file layer only: the bytes are read whole (a regular file only, so
+    // a FIFO or a device under the name is refused at once), then parsed.
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!readRegularFile(loadFileName, bytes, kMaxTextFileBytes, &why)) {
+        if (error)
+            *error = std::string("No se pudo abrir la partida guardada \"") + loadFileName + "\": " + why + ".";
+        return false;
+    }
+    return loadSavedGameText(game, sounds, loadFileName,
+                             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
+}
+
+bool loadSavedGameText(GameState& game, SoundSystem& sounds, const std::string& name, std::string_view text,
+                       std::string* error)
+{
     auto record = std::make_unique<SavedGameRecord>();
-    if (!readSavedGameFile(loadFileName, *record, error))
+    if (!readSavedGame(text, name, *record, error))
         return false;
     putInPlay(game, *record, sounds);
     // The report names what was played; a restart still reads the map.
-    game.playedFrom = loadFileName;
+    game.playedFrom = name;
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 class FileChooser;
 class GameState;
@@ -18,6 +19,12 @@ bool saveGame(const GameState& game, FileChooser& chooser, std::string* error);
 // False when cancelled, or with error set when the file is missing or
 // malformed (the game in play is then unchanged).
 bool loadGame(GameState& game, FileChooser& chooser, SoundSystem& sounds, std::string* error);
+
+// The load without the dialog and the file: a saved game's text, read whole,
+// put in play as loadGame does; name is the file's, for the report and the
+// messages.
+bool loadSavedGameText(GameState& game, SoundSystem& sounds, const std::string& name, std::string_view text,
+                       std::string* error);
 
 // "Cambiar Mapa": asks for a map and starts a level on it, emptying the
 // journal and ending any replay, as a restart does. False when cancelled, or

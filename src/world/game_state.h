@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "cell.h"
 #include "clock.h"
@@ -32,6 +33,9 @@ public:
     // refused whole: the level in play stays as it was and the reason is in
     // lastLoadError.
     bool loadMap(const std::string& name);
+    // The same with the map's text already in memory; name is the map's
+    // name for the level and the messages.
+    bool loadMapText(const std::string& name, std::string_view text);
     void startLevel();
     void resetLevelAfterLoad();
     bool restartLevel();
@@ -153,6 +157,9 @@ private:
     void standOn(int r, int c);
     void resetLevelFields();
     void commitMap(const std::string& name, const int32_t (&kinds)[kGridSize][kGridSize]);
+    // Starts a level on a map read whole, or keeps the level in play and
+    // the map's first problem in lastLoadError.
+    bool startOnMapText(const std::string& name, const MapText& text);
     enum class ShiftResult { NotDue, Stayed, Moved };
     ShiftResult shiftCreature(int32_t firstKind);
     void loseForWantOfBullets();

@@ -1,3 +1,7 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -104,13 +108,26 @@ void GameState::firstInit(const std::string& name, SoundSystem& sounds)
 
 bool GameState::loadMap(const std::string& name)
 {
-    MapRead read;
-    if (!readMapFile(name, read)) {
-        lastLoadError = read.error;
+    MapText text;
+    readMapText(name, text);
+    return startOnMapText(name, text);
+}
+
+bool GameState::loadMapText(const std::string& name, std::string_view bytes)
+{
+    MapText text;
+    parseMapText(bytes, text);
+    return startOnMapText(name, text);
+}
+
+bool GameState::startOnMapText(const std::string& name, const MapText& text)
+{
+    if (!text.errors.empty()) {
+        lastLoadError = describeMapProblem(name, text.errors.front());
         return false;
     }
-    warnAboutMap(name, read.text);
-    commitMap(name, read.text.codes);
+    warnAboutMap(name, text);
+    commitMap(name, text.codes);
     return true;
 }
 
@@ -167,7 +184,20 @@ void GameState::openLastGameFile()
     // Closed first, so that changing maps or loading games does not pile up
     // open handles.
     closeLastGameFile();
-    lastGameFile = std::fopen(kLastGameFile, "w");
+    // Created or emptied as fopen("w") would, but never waiting: a FIFO in
+    // its place would hold the level start until some reader came. Anything
+    // but a regular file is left alone; nothing is ever written to it.
+    const int fd = ::open(kLastGameFile, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    struct stat info {};
+    if (fd < 0)
+        return;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::ftruncate(fd, 0) != 0) {
+        ::close(fd);
+        return;
+    }
+    lastGameFile = ::fdopen(fd, "w");
+    if (!lastGameFile)
+        ::close(fd);
 }
 
 // What every level start and every load resets, in their shared order.

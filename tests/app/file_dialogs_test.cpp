@@ -246,12 +246,14 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
         {"the first map a FIFO", "nivel1.quorvane", true, true, "nivel1.quorvane\": no se pudo abrir: es una tubería"},
         {"the font a FIFO", "Data/Font2.bmp", true, false, "Data/Font2.bmp: es una tubería (FIFO)"},
         {"a letter's sound missing", "SonidosLetras/n.wav", false, true, "SonidosLetras/n.wav: no existe"},
+        {"the level start's empty file a FIFO", "UltimoJuego.txt", true, true, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         GameFolder folder;
         ASSERT_TRUE(folder.ok());
-        ASSERT_TRUE(QFile::remove(QString::fromLatin1(c.file)));
+        QFile::remove(QString::fromLatin1(c.file));
+        ASSERT_FALSE(QFile::exists(QString::fromLatin1(c.file)));
         if (c.fifo) {
             ASSERT_EQ(::mkfifo(c.file, 0600), 0);
         }
