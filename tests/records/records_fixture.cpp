@@ -140,6 +140,7 @@ void RecordsTest::SetUp()
     }
     setenv("XDG_DATA_HOME", (dir_ + "/datos").c_str(), 1);
     setenv("TMPDIR", (dir_ + "/tmp").c_str(), 1);
+    std::filesystem::create_directory(dir_ + "/tmp");
 
     clearJournal();
     replay = ReplayState{};

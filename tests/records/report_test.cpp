@@ -135,7 +135,6 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
         {"no temporary folder", "\"bd\" no es una carpeta sino un archivo", ""},
     };
     writeWholeFile("bd", "no es una carpeta");
-    ASSERT_EQ(mkdir("tmp", 0755), 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.spoil);
         if (std::string(c.spoil) == "the data folder a file") {
