@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "journal.h"
 #include "records_fixture.h"
@@ -124,34 +125,21 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
     const std::string userBd = cwd + "/datos/quorvane/bd/" + base;
     const std::string temporary = cwd + "/tmp/" + base;
 
-    // Each case spoils one more folder; the report goes to the next.
-    struct Case {
-        const char* spoil;
-        std::string why;
-        std::string where;  // empty: nowhere
-    } cases[] = {
-        {"bd a file", "\"bd\" no es una carpeta sino un archivo", userBd},
-        {"the data folder a file", "\"bd\" no es una carpeta sino un archivo", temporary},
-        {"no temporary folder", "\"bd\" no es una carpeta sino un archivo", ""},
+    // Each step spoils one more folder: the report goes to the next, or is
+    // lost, and the message says which.
+    const std::pair<std::function<void()>, std::string> steps[] = {
+        {[] { writeWholeFile("bd", "no es una carpeta"); }, userBd},
+        {[] { std::filesystem::remove_all("datos"), writeWholeFile("datos", "no es una carpeta"); }, temporary},
+        {[] { std::filesystem::remove_all("tmp"); }, ""},
     };
-    writeWholeFile("bd", "no es una carpeta");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.spoil);
-        if (std::string(c.spoil) == "the data folder a file") {
-            std::filesystem::remove_all("datos");
-            writeWholeFile("datos", "no es una carpeta");
-        }
-        if (std::string(c.spoil) == "no temporary folder")
-            std::filesystem::remove_all("tmp");
+    for (const auto& [spoil, where] : steps) {
+        SCOPED_TRACE(where);
+        spoil();
         error.clear();
         EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
-        EXPECT_NE(error.find(c.why), std::string::npos) << error;
-        if (c.where.empty()) {
-            EXPECT_NE(error.find("se perdió"), std::string::npos) << error;
-            continue;
-        }
-        EXPECT_NE(error.find("se guardó en \"" + c.where + "\""), std::string::npos) << error;
-        EXPECT_EQ(readWholeFile(c.where), report);
+        EXPECT_NE(error.find("\"bd\" no es una carpeta sino un archivo"), std::string::npos) << error;
+        EXPECT_NE(error.find(where.empty() ? "se perdió" : "se guardó en \"" + where + "\""), std::string::npos) << error;
+        EXPECT_EQ(where.empty() ? report : readWholeFile(where), report);
     }
     EXPECT_EQ(readWholeFile("bd"), "no es una carpeta");
 
