@@ -1,5 +1,8 @@
 #include "input_fixture.h"
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 
 #include "frame_driver.h"
@@ -25,6 +28,14 @@ void writeMap(const std::string& name, const std::vector<int>& row1)
 
 InputTest::InputTest()
 {
+    // ctest runs the tests side by side: each plays in a folder of its own,
+    // so none removes the map or bd/ another is reading.
+    char cwd[4096];
+    if (::getcwd(cwd, sizeof cwd) != nullptr)
+        previousDir_ = cwd;
+    char pattern[] = "/tmp/quorvane-input-XXXXXX";
+    if (::mkdtemp(pattern) != nullptr && ::chdir(pattern) == 0)
+        ownDir_ = pattern;
     writeMap(kMapName, {1, 3, 3, 8});
     input = InputState{};
     replay = ReplayState{};
@@ -35,7 +46,12 @@ InputTest::InputTest()
     sound.clear();
 }
 
-InputTest::~InputTest() { input = InputState{}; }
+InputTest::~InputTest()
+{
+    input = InputState{};
+    if (!ownDir_.empty() && ::chdir(previousDir_.c_str()) == 0)
+        std::filesystem::remove_all(ownDir_);
+}
 
 void InputTest::place(int row, int col, int32_t kind)
 {

@@ -36,6 +36,10 @@ protected:
     RecordingSound sound;
     GameState game;
     RecordingHooks hooks{sound};
+
+private:
+    std::string previousDir_;
+    std::string ownDir_;
 };
 
 // Writes a map file of 30 rows: walls, with the given codes at the start of
