@@ -4,12 +4,17 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <GL/gl.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app_setup.h"
 #include "game_folder.h"
 #include "game_session.h"
 #include "game_state.h"
+#include "frame.h"
 #include "game_view.h"
 #include "input_state.h"
 #include "main_window.h"
@@ -36,6 +41,18 @@ double idleShare(GameSession& session, int ms)
     while (wall.elapsed() < ms && session.runPass())
         session.pace();
     return (processorMs() - before) / static_cast<double>(wall.elapsed());
+}
+
+// Resident set size of the process, in kB (0 if it cannot be read).
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
 }
 
 // A map whose 900 squares are all drawn: every square open, the start in the
@@ -101,5 +118,37 @@ int main(int argc, char* argv[])
     std::printf("frame with the map view on (%d tiles), drawn and presented: %.2f ms\n", tiles, frameMs);
     const double mapShare = idleShare(session, 3000);
     std::printf("waiting with the map view on: %.1f %% of one core\n", mapShare * 100);
+
+    // The drawing alone, the map view on, waited for to its last pixel.
+    GameView* view = session.window()->view();
+    QElapsedTimer drawing;
+    drawing.start();
+    constexpr int kDrawings = 300;
+    for (int i = 0; i < kDrawings; ++i) {
+        view->beginFrame();
+        drawScene(*session.game(), false, input.playerName);
+        drawStatusLine(*session.game(), input.playerName);
+        glFinish();
+    }
+    std::printf("drawing alone with the map view on: %.2f ms\n", drawing.nsecsElapsed() / 1e6 / kDrawings);
+
+    // Resident memory while the map is drawn at every frame: after a first
+    // minute of settling, then after the rest of the run (60 s, or the
+    // seconds given as the first argument).
+    const int seconds = argc > 1 ? std::max(61, std::atoi(argv[1])) : 60;
+    auto drawFor = [&](qint64 ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms) {
+            session.invalidateFrame();
+            session.runPass();
+        }
+    };
+    const int settle = std::min(60, seconds / 2);
+    drawFor(settle * 1000LL);
+    const long settled = residentKb();
+    drawFor((seconds - settle) * 1000LL);
+    std::printf("resident memory drawing the map at every frame: %ld kB after %d s, %+ld kB after %d s more\n",
+                settled, settle, residentKb() - settled, seconds - settle);
     return 0;
 }

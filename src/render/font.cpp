@@ -59,14 +59,45 @@ void drawText(int32_t x, int32_t y, const char* text, int32_t glyphSet)
     glLoadIdentity();
     glTranslated(x, y, 0);
 
-    // Glyphs are called one by one so that a byte outside the sheet can never
-    // reach a display list someone else owns.
+    // A line's glyphs are drawn together, a batch at a time: a draw per glyph
+    // cost as much as the rest of the frame. A byte with no cell in the sheet
+    // draws nothing and does not move the pen.
+    struct Corner {
+        GLfloat s, t, x, y;
+    };
+    constexpr int kBatch = 64;
+    Corner corners[kBatch * 4];
+    int used = 0;
+    auto flush = [&] {
+        if (used == 0)
+            return;
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(Corner), &corners[0].s);
+        glVertexPointer(2, GL_FLOAT, sizeof(Corner), &corners[0].x);
+        glDrawArrays(GL_QUADS, 0, used * 4);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        used = 0;
+    };
     const int offset = kSetStride * glyphSet - kFirstPrintable;
+    float pen = 0.0f;
     for (auto p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
         const int glyph = *p + offset;
-        if (glyph >= 0 && glyph < kGlyphCount)
-            glCallList(glyphListBase + static_cast<unsigned>(glyph));
+        if (glyph < 0 || glyph >= kGlyphCount)
+            continue;
+        const float cx = static_cast<float>(glyph % 16) / 16.0f;
+        const float cy = static_cast<float>(glyph / 16) / 16.0f;
+        Corner* q = &corners[used * 4];
+        q[0] = {cx, 1 - cy - kCell, pen, 0};
+        q[1] = {cx + kCell, 1 - cy - kCell, pen + 16, 0};
+        q[2] = {cx + kCell, 1 - cy, pen + 16, 16};
+        q[3] = {cx, 1 - cy, pen, 16};
+        pen = static_cast<float>(pen + kPenAdvance);
+        if (++used == kBatch)
+            flush();
     }
+    flush();
 
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -16,11 +16,9 @@ void drawScene(const GameState& game, bool nameEntry, const char* playerName);
 // has been taken.
 void drawStatusLine(const GameState& game, const char* playerName);
 
-// Every square of the grid that is not a wall, as a tile with the texture.
+// Every square of the grid that is not a wall, as a tile in white (showing
+// the texture as it is), all in one draw.
 void drawMap(const GameState& game, unsigned int texture);
-
-// One map square in white (showing the texture as it is).
-void drawTile(int32_t row, int32_t col, unsigned int texture);
 
 // The player's square in red, over its tile.
 void drawPlayerMarker(int32_t row, int32_t col, unsigned int texture);
