@@ -99,6 +99,8 @@ int VoiceArbiter::playVoice(int voice, bool looping)
         v.startedAt = now;
         if (speaks(v))
             remember(v.file, false);
+        if (listener_)
+            listener_(v.file);
     }
     return result;
 }
@@ -136,6 +138,8 @@ bool VoiceArbiter::playBlocking(const std::string& file)
         remember(file, inSequence_);
         inSequence_ = true;
     }
+    if (listener_)
+        listener_(file);
     // A held loop stays held until the next pass of the main loop, so that a
     // spoken sequence of several files is not broken by bits of the loop.
     return inner_.playBlocking(file);

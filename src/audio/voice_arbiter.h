@@ -49,6 +49,9 @@ public:
     void update();
 
     const SpeechTable& table() const { return table_; }
+    // Told of every file that starts to sound, on a channel or blocking, in
+    // order: what the player hears, for tests and diagnostics.
+    void setListener(std::function<void(const std::string& file)> listener) { listener_ = std::move(listener); }
 
 private:
     struct Voice {
@@ -79,4 +82,5 @@ private:
     std::vector<std::string> lastSpeech_;
     bool inSequence_ = false;
     bool repeating_ = false;
+    std::function<void(const std::string&)> listener_;
 };

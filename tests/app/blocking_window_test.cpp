@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <vector>
 
 #include "game_folder.h"
@@ -15,6 +17,7 @@
 #include "main_window.h"
 #include "session_driver.h"
 #include "speech_table.h"
+#include "voice_arbiter.h"
 #include "x11_keys.h"
 
 namespace {
@@ -106,6 +109,73 @@ TEST(BlockingWindowTest, TheWinSequenceRepaintsAndKeepsTheKeysForAfterwards)
     EXPECT_EQ(watch.keysDuringTheSequence, 0);
     EXPECT_TRUE(input.leftRequested && input.centreRequested && input.rightRequested);
     view->removeEventFilter(&watch);
+}
+
+}  // namespace
+
+namespace {
+
+// Every sound of the game folder, so the game says what it says in play.
+bool copyAllSounds(const QString& to)
+{
+    const QDir sounds(QStringLiteral(QUORVANE_GAME_DIR "/Sonidos"));
+    for (const QString& name : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+        const QString target = QDir(to).filePath(QStringLiteral("Sonidos/") + name);
+        QFile::remove(target);
+        if (!QFile::copy(sounds.filePath(name), target))
+            return false;
+    }
+    const QString table = QDir(to).filePath(QString::fromLatin1(kSpeechTableFile));
+    QFile::remove(table);
+    return QFile::copy(QStringLiteral(QUORVANE_GAME_DIR "/") + QString::fromLatin1(kSpeechTableFile), table);
+}
+
+TEST(HeardWindowTest, WhereAmIRepeatAndALostLifeAreHeard)
+{
+    GameFolder folder;
+    ASSERT_TRUE(folder.ok());
+    ASSERT_TRUE(copyAllSounds(folder.path()));
+    GameSession session;
+    ASSERT_TRUE(session.start());
+    std::vector<std::string> heard;
+    session.voices()->setListener([&](const std::string& file) { heard.push_back(file); });
+    GameView* view = session.window()->view();
+    GameState& game = *session.game();
+    QTest::keyClick(view, Qt::Key_A);
+    QTest::keyClick(view, Qt::Key_Return);
+    const int row = GameFolder::kRow, col = GameFolder::kStartCol;
+    game.cells[row][col + 1] = Cell{CellKind::DoorLeft, 0, 0, 0};
+    game.cells[row][col + 2] = Cell{CellKind::BulletsRight, 0, 0, 0};
+    game.cells[row][col + 3] = Cell{CellKind::SuperLeft, 3, 3, 6};
+    auto step = [&] {
+        const int32_t before = game.stepCount;
+        QTest::keyClick(view, Qt::Key_Space);
+        return runUntil(session, [&] { return game.stepCount > before; });
+    };
+    auto has = [&](const char* file) { return std::find(heard.begin(), heard.end(), file) != heard.end(); };
+
+    ASSERT_TRUE(step());
+    EXPECT_TRUE(has("Sonidos/EncontrarPuertaIzq.wav"));
+    heard.clear();
+    QTest::keyClick(view, Qt::Key_D);  // the answer is said before the key returns
+    ASSERT_GE(heard.size(), 3u);
+    EXPECT_EQ(heard.front(), "Sonidos/EncontrarPuertaIzq.wav");
+    EXPECT_EQ(heard.back(), "Sonidos/Vidas6.wav");
+    const std::vector<std::string> whereAmI = heard;
+
+    // O says it all again, once the option keys' one-second gate has passed.
+    QElapsedTimer gate;
+    gate.start();
+    ASSERT_TRUE(runUntil(session, [&] { return gate.elapsed() > 1100; }));
+    heard.clear();
+    QTest::keyClick(view, Qt::Key_O);
+    EXPECT_EQ(heard, whereAmI);
+
+    ASSERT_TRUE(step());
+    EXPECT_TRUE(has("Sonidos/RecargaBalasDer.wav"));
+    ASSERT_TRUE(step());
+    EXPECT_TRUE(runUntil(session, [&] { return has("Sonidos/VidaPerdida5.wav"); }));
+    EXPECT_EQ(game.lives, 5);
 }
 
 }  // namespace

@@ -50,6 +50,8 @@ public:
     QtShellHooks* hooks() const { return hooks_.get(); }
     // The sound device behind the game's channels; null before start().
     OpenAlSound* audioDevice() const;
+    // What the game's channels play through; null before start().
+    VoiceArbiter* voices() const { return sounds_.get(); }
     FramePacer& pacer() { return pacer_; }
     int framesRun() const { return frames_; }
     // Draws the next frame even when its picture has not changed.
