@@ -42,7 +42,9 @@ for t in "${targets[@]}"; do
   mkdir -p "$seeds/$t"
   case $t in
     fuzz_wave)
-      find "$game_dir" -name '*.wav' -printf '%s %p\n' | sort -n | head -n 8 | cut -d' ' -f2- |
+      # sed reads to the end: head would close the pipe early and, with
+      # pipefail, end the script on sort's SIGPIPE.
+      find "$game_dir" -name '*.wav' -printf '%s %p\n' | sort -n | sed -n '1,8p' | cut -d' ' -f2- |
         while read -r f; do cp "$f" "$seeds/$t/"; done ;;
     fuzz_bitmap) cp "$game_dir"/Data/*.bmp "$seeds/$t/" ;;
     fuzz_map) cp "$root"/assets/maps/*.quorvane "$seeds/$t/" ;;
