@@ -47,29 +47,26 @@ private:
     const GameState& game_;
 };
 
-// The win's sounds as the game ships them, so the sequence lasts as long as
-// in play (about 14 seconds).
-bool copyWinSounds(const QString& to)
+// Every sound of the game folder, so the game says what it says in play.
+bool copyAllSounds(const QString& to)
 {
-    const QDir game(QStringLiteral(QUORVANE_GAME_DIR));
-    QStringList files = {"Sonidos/AlarmaFinal.wav", "Sonidos/ExplosionFinal.wav", "Sonidos/Ganaste.wav",
-                         "Sonidos/MusicaFinal.wav", "Sonidos/FinalmenteTeQuedaron.wav", "Sonidos/Balas.wav",
-                         "Sonidos/ATT_VolverAJugar.wav", QString::fromLatin1(kSpeechTableFile)};
-    for (int n = 2; n <= 15; ++n)
-        files << QStringLiteral("Sonidos/%1__M.wav").arg(n, 2, 10, QLatin1Char('0'));
-    for (const QString& file : files) {
-        QFile::remove(QDir(to).filePath(file));
-        if (!QFile::copy(game.filePath(file), QDir(to).filePath(file)))
+    const QDir sounds(QStringLiteral(QUORVANE_GAME_DIR "/Sonidos"));
+    for (const QString& name : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+        const QString target = QDir(to).filePath(QStringLiteral("Sonidos/") + name);
+        QFile::remove(target);
+        if (!QFile::copy(sounds.filePath(name), target))
             return false;
     }
-    return true;
+    const QString table = QDir(to).filePath(QString::fromLatin1(kSpeechTableFile));
+    QFile::remove(table);
+    return QFile::copy(QStringLiteral(QUORVANE_GAME_DIR "/") + QString::fromLatin1(kSpeechTableFile), table);
 }
 
 TEST(BlockingWindowTest, TheWinSequenceRepaintsAndKeepsTheKeysForAfterwards)
 {
     GameFolder folder;
     ASSERT_TRUE(folder.ok());
-    ASSERT_TRUE(copyWinSounds(folder.path()));
+    ASSERT_TRUE(copyAllSounds(folder.path()));
     GameSession session;
     ASSERT_TRUE(session.start());
     GameView* view = session.window()->view();
@@ -109,25 +106,6 @@ TEST(BlockingWindowTest, TheWinSequenceRepaintsAndKeepsTheKeysForAfterwards)
     EXPECT_EQ(watch.keysDuringTheSequence, 0);
     EXPECT_TRUE(input.leftRequested && input.centreRequested && input.rightRequested);
     view->removeEventFilter(&watch);
-}
-
-}  // namespace
-
-namespace {
-
-// Every sound of the game folder, so the game says what it says in play.
-bool copyAllSounds(const QString& to)
-{
-    const QDir sounds(QStringLiteral(QUORVANE_GAME_DIR "/Sonidos"));
-    for (const QString& name : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
-        const QString target = QDir(to).filePath(QStringLiteral("Sonidos/") + name);
-        QFile::remove(target);
-        if (!QFile::copy(sounds.filePath(name), target))
-            return false;
-    }
-    const QString table = QDir(to).filePath(QString::fromLatin1(kSpeechTableFile));
-    QFile::remove(table);
-    return QFile::copy(QStringLiteral(QUORVANE_GAME_DIR "/") + QString::fromLatin1(kSpeechTableFile), table);
 }
 
 TEST(HeardWindowTest, WhereAmIRepeatAndALostLifeAreHeard)
