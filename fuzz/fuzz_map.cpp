@@ -15,18 +15,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static NullSound sound;
-    static GameState game;
+    static FuzzGame run;
     static bool opened = false;
+    GameState& game = run.game;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     if (!opened) {
-        game.firstInit("nivel1.quorvane", sound);
+        game.firstInit("nivel1.quorvane", run.sound);
         opened = true;
     }
     Grid before;
     std::memcpy(before, game.cells, sizeof(Grid));
     if (game.loadMapText("fuzz.quorvane", text)) {
-        playSomeMoves(game, 60);
+        playSomeMoves(run, 60);
     } else if (std::memcmp(before, game.cells, sizeof(Grid)) != 0 || game.lastLoadError.empty()) {
         __builtin_trap();  // a refused map must leave the level in play and say why
     }

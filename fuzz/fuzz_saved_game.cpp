@@ -6,8 +6,7 @@
 
 #include "file_chooser.h"
 #include "fuzz_support.h"
-#include "journal.h"
-#include "replay.h"
+#include "player_action.h"
 #include "saved_game.h"
 
 namespace {
@@ -29,25 +28,16 @@ public:
 // bound; one in this many inputs is saved.
 constexpr unsigned kSaveEvery = 64;
 
-// Fires the replay to its end, carrying out each letter as the frame driver
-// would; bounded so a long list cannot hold the run.
-void replayAll(GameState& game)
+// Fires the replay to its end, carrying out each letter as the game would;
+// bounded so a long list cannot hold the run.
+void replayAll(FuzzGame& run)
 {
+    ReplayState& replay = run.session.replay;
     for (int frame = 0; frame < 4 * kJournalSize && replay.replaying; ++frame) {
-        advanceFuzzClock(997);
-        game.shiftMutant();
-        game.shiftSuperMonster();
-        switch (replayTick()) {
-        case 'S':
-            recordAction('S');
-            if (!game.gameOver && !game.threatAhead)
-                game.advance();
-            break;
-        case 'H': recordAction('H'); if (!game.gameOver) game.leftAction(); break;
-        case 'J': recordAction('J'); if (!game.gameOver) game.centreAction(); break;
-        case 'K': recordAction('K'); if (!game.gameOver) game.rightAction(); break;
-        default: break;
-        }
+        run.clock.advance(997);
+        run.game.shiftMutant();
+        run.game.shiftSuperMonster();
+        performAction(run.game, run.session.journal, replayTick(replay, run.clock.now()));
     }
 }
 }
@@ -60,23 +50,22 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static NullSound sound;
-    static GameState game;
+    static FuzzGame run;
     static FixedChooser chooser;
+    GameState& game = run.game;
     static unsigned inputs = 0;
     Grid before;
     std::memcpy(before, game.cells, sizeof(Grid));
     std::string error;
-    if (loadSavedGameText(game, sound, "fuzz.txt", std::string_view(reinterpret_cast<const char*>(data), size),
-                          &error)) {
-        replay.replaying = true;
-        replayAll(game);
+    if (loadSavedGameText(game, run.session, run.sound, "fuzz.txt",
+                          std::string_view(reinterpret_cast<const char*>(data), size), &error)) {
+        replayAll(run);
         // What was played can be saved.
-        if (++inputs % kSaveEvery == 0 && !saveGame(game, chooser, &error))
+        if (++inputs % kSaveEvery == 0 && !saveGame(game, run.session, chooser, &error))
             __builtin_trap();
     } else if (error.empty() || std::memcmp(before, game.cells, sizeof(Grid)) != 0) {
         __builtin_trap();  // a refused file must leave the game and say why
     }
-    resetJournalAndReplay();
+    resetJournalAndReplay(run.session);
     return 0;
 }

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "fake_clock.h"
 #include "game_state.h"
+#include "session.h"
 #include "sound.h"
 
 // A sound system without a device: every channel stays closed, as on a
@@ -18,18 +20,24 @@ public:
     bool playBlocking(const std::string&) override { return false; }
 };
 
-// Ticks that move only when told, so a run is repeatable.
-void installFuzzClock();
-void advanceFuzzClock(Tick ms);
+// A fuzz run's game: a clock that moves only when told, so a run is
+// repeatable, and the session and record that read it.
+struct FuzzGame {
+    FakeClock clock{1};
+    Session session{clock};
+    NullSound sound;
+    GameState game{clock};
+};
 
-// For the targets that load files by name: installs the fuzz clock and moves
-// into a scratch folder of this process, where the target writes the files
-// the loaders read (and the level start its empty file).
+// For the targets that load files by name: moves into a scratch folder of
+// this process, where the target writes the files the loaders read (and the
+// level start its empty file).
 void prepareFileTarget(const char* purpose);
 
 // Writes bytes to a file in the working folder.
 bool writeBytes(const std::string& name, const uint8_t* data, size_t size);
 
-// Plays a fixed walk on the level in play: steps and side actions mixed with
-// the timed threats, until the level ends or the moves run out.
-void playSomeMoves(GameState& game, int moves);
+// Plays a fixed walk on the level in play, journalled as the keys would be:
+// steps and side actions mixed with the timed threats, until the level ends
+// or the moves run out.
+void playSomeMoves(FuzzGame& run, int moves);

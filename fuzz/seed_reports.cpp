@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "journal.h"
 #include "report.h"
 
 int main(int argc, char** argv)
@@ -16,9 +15,7 @@ int main(int argc, char** argv)
         return 2;
     }
     namespace fs = std::filesystem;
-    installFuzzClock();
-    NullSound sound;
-    GameState game;
+    FuzzGame run;
     const fs::path out = fs::absolute(argv[1]);
     fs::create_directories(out);
     std::vector<fs::path> maps;
@@ -27,15 +24,11 @@ int main(int argc, char** argv)
     // The report is written under bd/ of the working folder.
     fs::current_path(out);
     for (const fs::path& map : maps) {
-        game.firstInit(map.string(), sound);
-        clearJournal();
-        for (int move = 0; move < 20; ++move) {
-            recordAction("SHJKS"[move % 5]);
-            advanceFuzzClock(700);
-        }
-        playSomeMoves(game, 40);
+        run.game.firstInit(map.string(), run.sound);
+        resetJournalAndReplay(run.session);
+        playSomeMoves(run, 40);
         std::string error;
-        if (!writeStatisticsReport(game, "semilla", &error))
+        if (!writeStatisticsReport(run.game, run.session.journal, "semilla", &error))
             continue;  // fewer than two steps on this map
         for (const auto& entry : fs::directory_iterator(out / "bd"))
             fs::rename(entry.path(), out / (map.stem().string() + ".db1"));

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "fuzz_support.h"
-#include "journal.h"
 #include "saved_game_format.h"
 
 int main(int argc, char** argv)
@@ -13,25 +12,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s OUTPUT_DIR MAP...\n", argv[0]);
         return 2;
     }
-    installFuzzClock();
-    NullSound sound;
-    GameState game;
+    FuzzGame run;
     const std::filesystem::path out = std::filesystem::absolute(argv[1]);
     std::filesystem::create_directories(out);
     for (int i = 2; i < argc; ++i) {
         const std::filesystem::path map = std::filesystem::absolute(argv[i]);
-        game.firstInit(map.string(), sound);
-        clearJournal();
-        for (int move = 0; move < 12 + i; ++move) {
-            recordAction("SHJKS"[move % 5]);
-            advanceFuzzClock(700);
-        }
-        playSomeMoves(game, 12 + i);
+        run.game.firstInit(map.string(), run.sound);
+        resetJournalAndReplay(run.session);
+        playSomeMoves(run, 12 + i);
         const auto name = out / (map.stem().string() + ".txt");
         std::FILE* f = std::fopen(name.c_str(), "wb");
         if (!f)
             return 1;
-        writeSavedGame(f, game.initialCells, journal);
+        writeSavedGame(f, run.game.initialCells, run.session.journal);
         std::fclose(f);
     }
     return 0;

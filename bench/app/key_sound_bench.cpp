@@ -28,7 +28,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kPresses = 150;
 // Pauses between presses, as a player walking and listening makes them; all
@@ -84,14 +84,14 @@ int main(int argc, char* argv[])
 
     // Written by the pressing thread before it posts a press, read by the
     // main loop when the step sound starts.
-    std::atomic<Clock::rep> pressedAt{0};
+    std::atomic<SteadyClock::rep> pressedAt{0};
     std::atomic<bool> awaited{false};
     std::atomic<bool> finished{false};
     std::vector<double> delays;
     device->setPlayObserver([&](int voice) {
         if (voice != stepVoice || !awaited.exchange(false))
             return;
-        const Clock::duration since = Clock::now().time_since_epoch() - Clock::duration(pressedAt.load());
+        const SteadyClock::duration since = SteadyClock::now().time_since_epoch() - SteadyClock::duration(pressedAt.load());
         delays.push_back(std::chrono::duration<double, std::milli>(since).count());
     });
 
@@ -100,7 +100,7 @@ int main(int argc, char* argv[])
         std::uniform_int_distribution<int> pause(kShortestPauseMs, kLongestPauseMs);
         for (int i = 0; i < kPresses; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(pause(random)));
-            pressedAt = Clock::now().time_since_epoch().count();
+            pressedAt = SteadyClock::now().time_since_epoch().count();
             awaited = true;
             QCoreApplication::postEvent(view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
             std::this_thread::sleep_for(std::chrono::milliseconds(kHoldMs));

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-VoiceArbiter::VoiceArbiter(SoundSystem& inner, SpeechTable table, Wait wait)
-    : inner_(inner), table_(std::move(table)), wait_(std::move(wait))
+VoiceArbiter::VoiceArbiter(SoundSystem& inner, SpeechTable table, Wait wait, const Clock& clock)
+    : inner_(inner), table_(std::move(table)), wait_(std::move(wait)), clock_(clock)
 {
 }
 
@@ -76,7 +76,7 @@ int VoiceArbiter::playVoice(int voice, bool looping)
     if (it == voices_.end())
         return inner_.playVoice(voice, looping);
     Voice& v = it->second;
-    const Tick now = currentTick();
+    const Tick now = clock_.now();
     // A sound played to its end starts again from its beginning.
     if (v.playing && !v.looping && v.timing && positionMs(v, now) >= v.timing->lengthMs) {
         v.playing = false;
@@ -110,7 +110,7 @@ int VoiceArbiter::stopVoice(int voice)
     const auto it = voices_.find(voice);
     if (it != voices_.end()) {
         Voice& v = it->second;
-        v.offsetMs = positionMs(v, currentTick());
+        v.offsetMs = positionMs(v, clock_.now());
         v.playing = false;
         v.held = false;  // stopped by the rules: it stays stopped
     }
@@ -121,7 +121,7 @@ bool VoiceArbiter::playBlocking(const std::string& file)
 {
     const SoundTiming* timing = table_.find(file);
     if (timing != nullptr && timing->speaks()) {
-        const Tick now = currentTick();
+        const Tick now = clock_.now();
         // The sentence may begin once what is being said has been said; what
         // comes before its own speech (a door's creak) may play under it.
         double waitMs = 0;
@@ -172,7 +172,7 @@ bool VoiceArbiter::repeatLastSpeech()
 void VoiceArbiter::update()
 {
     inSequence_ = false;
-    const Tick now = currentTick();
+    const Tick now = clock_.now();
     bool anyHeld = false;
     for (const auto& [id, v] : voices_) {
         anyHeld = anyHeld || v.held;

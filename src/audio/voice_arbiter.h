@@ -31,7 +31,8 @@ public:
     // keeps its window alive meanwhile, tests move their clock on.
     using Wait = std::function<void(double ms)>;
 
-    VoiceArbiter(SoundSystem& inner, SpeechTable table, Wait wait);
+    // Times what is said on clock, which must outlive the arbiter.
+    VoiceArbiter(SoundSystem& inner, SpeechTable table, Wait wait, const Clock& clock = systemClock());
 
     int openVoice() override;
     void closeVoice(int voice) override;
@@ -78,6 +79,7 @@ private:
     SoundSystem& inner_;
     SpeechTable table_;
     Wait wait_;
+    const Clock& clock_;
     std::map<int, Voice> voices_;
     std::vector<std::string> lastSpeech_;
     bool inSequence_ = false;

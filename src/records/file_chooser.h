@@ -13,13 +13,9 @@ public:
                              const char* filterPattern, std::string& chosenName) = 0;
 };
 
-// The names last chosen for a map, a game to load and a game to save: the
-// file's name and extension only, at most 99 characters. Every chosen file is
-// opened by that name relative to the working directory.
+// A kept file name: the file's name and extension only, at most 99
+// characters, and its terminator.
 constexpr int kFileTitleSize = 100;
-extern char mapFileName[kFileTitleSize];
-extern char loadFileName[kFileTitleSize];
-extern char saveFileName[kFileTitleSize];
 
 // Keeps the name a chooser handed back: any folder is dropped, a name without
 // an extension gets the dialog's default one (".txt" for saved games,

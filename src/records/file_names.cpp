@@ -2,10 +2,6 @@
 
 #include "file_chooser.h"
 
-char mapFileName[kFileTitleSize];
-char loadFileName[kFileTitleSize];
-char saveFileName[kFileTitleSize];
-
 bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std::string* error,
                    const char* defaultExtension)
 {

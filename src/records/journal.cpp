@@ -1,12 +1,10 @@
 #include "journal.h"
 
-Journal journal;
-
-void recordAction(char key)
+void recordAction(Journal& journal, char key, Tick now)
 {
     if (journal.journalCount >= kJournalSize)
         return;
-    journal.entries[journal.journalCount++] = JournalEntry{key, currentTick()};
+    journal.entries[journal.journalCount++] = JournalEntry{key, now};
 }
 
-void clearJournal() { journal.journalCount = 0; }
+void clearJournal(Journal& journal) { journal.journalCount = 0; }

@@ -17,9 +17,7 @@ struct Journal {
     int32_t journalCount = 0;
 };
 
-extern Journal journal;
-
 // Appends {key, now}. A full journal keeps its first 1000 actions and drops
 // later ones, so a saved game always holds the start of the level.
-void recordAction(char key);
-void clearJournal();
+void recordAction(Journal& journal, char key, Tick now);
+void clearJournal(Journal& journal);

@@ -1,16 +1,9 @@
 #include "replay.h"
 
-#include "game_state.h"
-
-ReplayState replay;
-
-char replayTick()
+char replayTick(ReplayState& replay, Tick now)
 {
-    const Tick now = currentTick();
     if (replay.replayPosition >= replay.replayCount) {
-        replay.replayCount = 0;
-        replay.replayPosition = 0;
-        replay.replaying = false;
+        stopReplay(replay);
         return 0;
     }
     // Each entry waits, from the firing of the one before, for the gap that
@@ -25,7 +18,7 @@ char replayTick()
     return replay.replayList[p].key;
 }
 
-void startReplay(const JournalEntry* entries, int32_t count)
+void startReplay(ReplayState& replay, const JournalEntry* entries, int32_t count)
 {
     if (count < 0)
         count = 0;
@@ -39,16 +32,10 @@ void startReplay(const JournalEntry* entries, int32_t count)
     replay.replaying = true;
 }
 
-void resetJournalAndReplay()
+void stopReplay(ReplayState& replay)
 {
-    clearJournal();
     replay.replayCount = 0;
     replay.replayPosition = 0;
     replay.lastReplayTick = 0;
     replay.replaying = false;
-}
-
-void attachRecordsToRestart(GameState& game)
-{
-    game.restartHook = [](GameState&) { resetJournalAndReplay(); };
 }

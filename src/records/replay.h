@@ -3,8 +3,6 @@
 
 #include "journal.h"
 
-class GameState;
-
 // The replay of a loaded game: its entries fire one by one with the spacing
 // they were recorded with, raising the same requests as the keys.
 struct ReplayState {
@@ -17,24 +15,17 @@ struct ReplayState {
     bool replaying = false;
 };
 
-extern ReplayState replay;
-
 // Once per frame while replaying: returns the letter of the entry that fires
 // now ('S', 'H', 'J', 'K' or an option letter), or 0 when none fires. The
 // caller assigns the four request flags from it (an option letter clears all
 // four and toggles nothing). Entry p fires once the recorded gap between
 // entries p - 1 and p has passed since the previous firing; the first fires
 // at once. The call after the last firing ends the replay.
-char replayTick();
+char replayTick(ReplayState& replay, Tick now);
 
 // Replaces the replay with these entries and starts it from the first, also
 // when a replay was running.
-void startReplay(const JournalEntry* entries, int32_t count);
+void startReplay(ReplayState& replay, const JournalEntry* entries, int32_t count);
 
-// Empties the journal and stops and rewinds any replay (level restart, change
-// of map).
-void resetJournalAndReplay();
-
-// Makes restartLevel empty the journal and end the replay: call once on the
-// game record at start.
-void attachRecordsToRestart(GameState& game);
+// Stops and rewinds any replay.
+void stopReplay(ReplayState& replay);

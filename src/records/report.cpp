@@ -41,7 +41,7 @@ bool ensureReportFolder(std::string* error)
 
 // Milliseconds between the first and the last action of the journal, in whole
 // seconds; the difference wraps with the tick counter.
-int32_t playingSeconds()
+int32_t playingSeconds(const Journal& journal)
 {
     if (journal.journalCount <= 0)
         return 0;
@@ -62,7 +62,7 @@ void writeNumberedCounter(std::FILE* out, const char* label, int32_t value)
     writeCounter(out, label, value);
 }
 
-void writeBody(std::FILE* out, const GameState& game, const char* playerName)
+void writeBody(std::FILE* out, const GameState& game, const char* playerName, int32_t seconds)
 {
     writeGrid(out, game.initialCells);
     for (int i = 0; i < game.historyCount && i < kHistorySize; ++i) {
@@ -75,7 +75,7 @@ void writeBody(std::FILE* out, const GameState& game, const char* playerName)
     writeLine(out, playerName);
     writeLine(out, "Mapa :");
     writeLine(out, game.playedFrom.empty() ? game.mapName.c_str() : game.playedFrom.c_str());
-    writeCounter(out, "Tiempo de juego :", playingSeconds());
+    writeCounter(out, "Tiempo de juego :", seconds);
     writeNumberedCounter(out, "Disparos errados :", game.missedShots);
     writeCounter(out, "Disparos errados a monstruos :", game.missedAtMonsters);
     writeCounter(out, "Disparos errados a mutantes :", game.missedAtMutants);
@@ -98,19 +98,20 @@ void writeBody(std::FILE* out, const GameState& game, const char* playerName)
     writeText(out, "FIN");
 }
 
-bool writeReportFile(const std::string& path, const GameState& game, const std::string& name, std::string* error)
+bool writeReportFile(const std::string& path, const GameState& game, const std::string& name, int32_t seconds,
+                     std::string* error)
 {
     SafeFileWriter writer;
     if (!writer.open(path, error))
         return false;
-    writeBody(writer.stream(), game, name.c_str());
+    writeBody(writer.stream(), game, name.c_str(), seconds);
     return writer.commit(error);
 }
 
 // The report of a level cannot be played again: when bd/ cannot take it
 // (a full disk, a read-only folder, bd a file), it goes to the first other
 // folder that can, and the message names where.
-std::string rescueReport(const std::string& path, const GameState& game, const std::string& name)
+std::string rescueReport(const std::string& path, const GameState& game, const std::string& name, int32_t seconds)
 {
     const std::string base = path.substr(path.find('/') + 1);
     for (const std::filesystem::path& folder : reportFallbackFolders()) {
@@ -119,25 +120,27 @@ std::string rescueReport(const std::string& path, const GameState& game, const s
             continue;
         std::filesystem::create_directories(folder, ec);
         const std::string there = (folder / base).string();
-        if (writeReportFile(there, game, name, nullptr))
+        if (writeReportFile(there, game, name, seconds, nullptr))
             return " El informe se guardó en \"" + there + "\".";
     }
     return " Tampoco se pudo guardar en otra carpeta: el informe de este nivel se perdió.";
 }
 }
 
-bool writeStatisticsReport(const GameState& game, const char* playerName, std::string* error)
+bool writeStatisticsReport(const GameState& game, const Journal& journal, const char* playerName,
+                           std::string* error)
 {
     if (game.stepCount < 2)
         return false;
     // The name entry holds at most 99 characters; never read past that even
     // when a caller's buffer lacks its terminator.
     const std::string name = playerName ? std::string(playerName, ::strnlen(playerName, 99)) : "";
-    const std::string path = reportFileName(name.c_str(), calendarTime());
+    const std::string path = reportFileName(name.c_str(), game.clock.calendar());
+    const int32_t seconds = playingSeconds(journal);
     std::string why;
-    if (ensureReportFolder(&why) && writeReportFile(path, game, name, &why))
+    if (ensureReportFolder(&why) && writeReportFile(path, game, name, seconds, &why))
         return true;
-    why += rescueReport(path, game, name);
+    why += rescueReport(path, game, name, seconds);
     if (error)
         *error = why;
     return false;

@@ -5,6 +5,7 @@
 #include <string>
 
 class GameState;
+struct Journal;
 
 // Writes the statistics report of the level in play under "bd/" (created when
 // missing). Returns false and writes nothing when fewer than two steps were
@@ -12,7 +13,8 @@ class GameState;
 // where the report was written instead (the first of reportFallbackFolders
 // that takes it), or that no folder could; an earlier report of the same
 // name in bd/ is left as it was.
-bool writeStatisticsReport(const GameState& game, const char* playerName, std::string* error);
+bool writeStatisticsReport(const GameState& game, const Journal& journal, const char* playerName,
+                           std::string* error);
 
 // Where a report goes when bd/ cannot take it: bd/ in the player's own data
 // folder ($XDG_DATA_HOME/quorvane), then the system's temporary folder.

@@ -8,9 +8,9 @@
 #include "map_file.h"
 #include "regular_file.h"
 #include "game_state.h"
-#include "replay.h"
 #include "safe_file.h"
 #include "saved_game_format.h"
+#include "session.h"
 
 namespace {
 // A saved game carries kinds only; creatures start at the strength the level
@@ -32,16 +32,16 @@ Cell loadedSquare(int32_t kind)
 // The per-level statistics start afresh with the loaded level: the replay
 // journals and counts its own actions, so a later save pairs the loaded grid
 // with its own journal and the report describes the level replayed.
-void startStatisticsAfresh(GameState& game)
+void startStatisticsAfresh(GameState& game, Journal& journal)
 {
     game.missedShots = game.wallBumps = game.stepsWithMonster = game.stepCount = 0;
     game.missedAtMonsters = game.missedAtMutants = game.missedAtSuperMonsters = 0;
     game.doorBumps = game.bulletGrabErrors = game.missedInCorridor = 0;
     game.reachedEnd = false;
-    clearJournal();
+    clearJournal(journal);
 }
 
-void putInPlay(GameState& game, const SavedGameRecord& record, SoundSystem& sounds)
+void putInPlay(GameState& game, Session& session, const SavedGameRecord& record, SoundSystem& sounds)
 {
     game.reopenForLoad(sounds);
 
@@ -51,53 +51,53 @@ void putInPlay(GameState& game, const SavedGameRecord& record, SoundSystem& soun
     std::memcpy(game.initialCells, game.cells, sizeof(Grid));
     game.placeOnStartSquare();
 
-    startStatisticsAfresh(game);
-    startReplay(record.entries, record.entryCount);
+    startStatisticsAfresh(game, session.journal);
+    startReplay(session.replay, record.entries, record.entryCount);
     game.resetLevelAfterLoad();
 }
 }
 
-bool saveGame(const GameState& game, FileChooser& chooser, std::string* error)
+bool saveGame(const GameState& game, Session& session, FileChooser& chooser, std::string* error)
 {
     std::string chosen;
     if (!chooser.askSaveFile("Guardar Juego", "(*.txt)", "*.txt", chosen))
         return false;
-    if (!keepFileTitle(chosen, saveFileName, error))
+    if (!keepFileTitle(chosen, session.saveFileName, error))
         return false;
     SafeFileWriter writer;
-    if (!writer.open(saveFileName, error))
+    if (!writer.open(session.saveFileName, error))
         return false;
-    writeSavedGame(writer.stream(), game.initialCells, journal);
+    writeSavedGame(writer.stream(), game.initialCells, session.journal);
     return writer.commit(error);
 }
 
-bool loadGame(GameState& game, FileChooser& chooser, SoundSystem& sounds, std::string* error)
+bool loadGame(GameState& game, Session& session, FileChooser& chooser, SoundSystem& sounds, std::string* error)
 {
     std::string chosen;
     if (!chooser.askOpenFile("Cargar Juego", "Juego (*.txt)", "*.txt", chosen))
         return false;
-    if (!keepFileTitle(chosen, loadFileName, error))
+    if (!keepFileTitle(chosen, session.loadFileName, error))
         return false;
     // The file layer only: the bytes are read whole (a regular file only, so
     // a FIFO or a device under the name is refused at once), then parsed.
     std::vector<uint8_t> bytes;
     std::string why;
-    if (!readRegularFile(loadFileName, bytes, kMaxTextFileBytes, &why)) {
+    if (!readRegularFile(session.loadFileName, bytes, kMaxTextFileBytes, &why)) {
         if (error)
-            *error = std::string("No se pudo abrir la partida guardada \"") + loadFileName + "\": " + why + ".";
+            *error = std::string("No se pudo abrir la partida guardada \"") + session.loadFileName + "\": " + why + ".";
         return false;
     }
-    return loadSavedGameText(game, sounds, loadFileName,
+    return loadSavedGameText(game, session, sounds, session.loadFileName,
                              std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
 }
 
-bool loadSavedGameText(GameState& game, SoundSystem& sounds, const std::string& name, std::string_view text,
-                       std::string* error)
+bool loadSavedGameText(GameState& game, Session& session, SoundSystem& sounds, const std::string& name,
+                       std::string_view text, std::string* error)
 {
     auto record = std::make_unique<SavedGameRecord>();
     if (!readSavedGame(text, name, *record, error))
         return false;
-    putInPlay(game, *record, sounds);
+    putInPlay(game, session, *record, sounds);
     // The report names what was played; a restart still reads the map.
     game.playedFrom = name;
     return true;

@@ -5,11 +5,12 @@
 class FileChooser;
 class GameState;
 class SoundSystem;
+struct Session;
 
 // "Guardar Juego": asks for a name and writes the level-start grid and the
 // journal. False when cancelled, or with error set when writing failed (the
 // file it would replace is then left intact).
-bool saveGame(const GameState& game, FileChooser& chooser, std::string* error);
+bool saveGame(const GameState& game, Session& session, FileChooser& chooser, std::string* error);
 
 // "CargarJuego": asks for a saved game and reads it whole; only a file read
 // without fault is put in play: the ten game channels opened afresh, the
@@ -18,15 +19,15 @@ bool saveGame(const GameState& game, FileChooser& chooser, std::string* error);
 // and the replay started from the loaded entries (replacing one that runs).
 // False when cancelled, or with error set when the file is missing or
 // malformed (the game in play is then unchanged).
-bool loadGame(GameState& game, FileChooser& chooser, SoundSystem& sounds, std::string* error);
+bool loadGame(GameState& game, Session& session, FileChooser& chooser, SoundSystem& sounds, std::string* error);
 
 // The load without the dialog and the file: a saved game's text, read whole,
 // put in play as loadGame does; name is the file's, for the report and the
 // messages.
-bool loadSavedGameText(GameState& game, SoundSystem& sounds, const std::string& name, std::string_view text,
-                       std::string* error);
+bool loadSavedGameText(GameState& game, Session& session, SoundSystem& sounds, const std::string& name,
+                       std::string_view text, std::string* error);
 
 // "Cambiar Mapa": asks for a map and starts a level on it, emptying the
 // journal and ending any replay, as a restart does. False when cancelled, or
 // with error set when the map cannot be read (the level in play goes on).
-bool chooseMap(GameState& game, FileChooser& chooser, std::string* error);
+bool chooseMap(GameState& game, Session& session, FileChooser& chooser, std::string* error);

@@ -46,7 +46,7 @@ void GameState::advance()
     // The path record keeps the first steps of a long level; the step itself
     // is taken all the same.
     if (stepCount < kPathSize) {
-        stepTicks[stepCount] = currentTick();
+        stepTicks[stepCount] = clock.now();
         stepRows[stepCount] = row;
         stepCols[stepCount] = col;
         ++stepCount;

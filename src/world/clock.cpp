@@ -10,20 +10,18 @@ namespace {
 // hours of play instead of coarsening with the machine's uptime.
 const std::chrono::steady_clock::time_point programStart = std::chrono::steady_clock::now();
 
-Tick monotonicTick()
-{
-    using namespace std::chrono;
-    auto ms = duration_cast<milliseconds>(steady_clock::now() - programStart).count();
-    return static_cast<Tick>(static_cast<uint64_t>(ms));
-}
-std::time_t systemCalendar() { return std::time(nullptr); }
+class SystemClock final : public Clock {
+public:
+    Tick now() const override
+    {
+        using namespace std::chrono;
+        auto ms = duration_cast<milliseconds>(steady_clock::now() - programStart).count();
+        return static_cast<Tick>(static_cast<uint64_t>(ms));
+    }
+    std::time_t calendar() const override { return std::time(nullptr); }
+};
 
-TickSource tickSource = monotonicTick;
-CalendarSource calendarSource = systemCalendar;
-}
+const SystemClock kSystemClock;
+}  // namespace
 
-Tick currentTick() { return tickSource(); }
-std::time_t calendarTime() { return calendarSource(); }
-
-void setTickSource(TickSource source) { tickSource = source ? source : monotonicTick; }
-void setCalendarSource(CalendarSource source) { calendarSource = source ? source : systemCalendar; }
+const Clock& systemClock() { return kSystemClock; }

@@ -3,16 +3,18 @@
 #include <ctime>
 
 // Ticks are milliseconds, as unsigned 32-bit values that wrap (after about
-// 49 days). Production reads a monotonic clock counted from the program's
-// start; tests install their own source so that timed rules run on a
-// controllable clock.
+// 49 days). The game reads its time from the clock it was given: the system
+// clock in play, a controllable one in tests and fuzzers, so that timed rules
+// run on a clock the caller steers.
 using Tick = uint32_t;
-using TickSource = Tick (*)();
-using CalendarSource = std::time_t (*)();
 
-Tick currentTick();
-std::time_t calendarTime();
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual Tick now() const = 0;
+    // Calendar time, for report names and the creatures' random seed.
+    virtual std::time_t calendar() const = 0;
+};
 
-// nullptr restores the real source.
-void setTickSource(TickSource source);
-void setCalendarSource(CalendarSource source);
+// Milliseconds since the program's start, and the wall calendar.
+const Clock& systemClock();

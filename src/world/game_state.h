@@ -13,16 +13,12 @@ constexpr int kVisibleLines = 23;
 constexpr int kHistorySize = 3000;
 constexpr int kPathSize = 500;
 
-class GameState;
-// Called by restartLevel before the map is read again, so that the layers
-// above (the action journal, the replay) can empty themselves.
-using RestartHook = void (*)(GameState&);
-
 // The whole game: the level in play, the player, the message log, the options,
 // the sound channels and the statistics of the level.
 class GameState {
 public:
-    GameState();
+    // The clock the level's times are read from; it must outlive the game.
+    explicit GameState(const Clock& clock = systemClock());
     ~GameState();
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
@@ -38,6 +34,8 @@ public:
     bool loadMapText(const std::string& name, std::string_view text);
     void startLevel();
     void resetLevelAfterLoad();
+    // Reads the map again and starts over on it; false, with the level in
+    // play untouched, when it can no longer be read.
     bool restartLevel();
     // Before a saved game is put in play: the game channels opened afresh
     // (the name prompt and introductions keep theirs) and the options reset,
@@ -144,8 +142,8 @@ public:
     int32_t stepRows[kPathSize]{};
     int32_t stepCols[kPathSize]{};
 
-    // Not part of the rules: wiring and diagnostics for the layers above.
-    RestartHook restartHook = nullptr;
+    // Not part of the rules: the clock, and diagnostics for the layers above.
+    const Clock& clock;
     std::string lastLoadError;
 
 private:

@@ -63,8 +63,8 @@ void warnAboutMap(const std::string& name, const MapText& text)
 }
 }
 
-GameState::GameState()
-    : mapName("nivel1.quorvane"), nowTime(static_cast<float>(currentTick()))
+GameState::GameState(const Clock& clock)
+    : mapName("nivel1.quorvane"), nowTime(static_cast<float>(clock.now())), clock(clock)
 {
 }
 
@@ -226,7 +226,7 @@ void GameState::startLevel()
     missedAtMonsters = missedAtMutants = missedAtSuperMonsters = 0;
     doorBumps = bulletGrabErrors = missedInCorridor = 0;
     reachedEnd = false;
-    std::srand(static_cast<unsigned>(calendarTime()));
+    std::srand(static_cast<unsigned>(clock.calendar()));
 
     // The start square is looked for on the map codes; 0 is a wall in both
     // code sets and every other code stays non-zero, so converting as we go
@@ -260,8 +260,6 @@ bool GameState::restartLevel()
         return false;
     }
     closeLastGameFile();
-    if (restartHook)
-        restartHook(*this);
     commitMap(std::string(mapName), read.text.codes);
     return true;
 }

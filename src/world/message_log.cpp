@@ -13,7 +13,7 @@ void GameState::pushMessage()
     // always show the latest ones.
     if (historyCount < kHistorySize) {
         history[historyCount] = lastMessage;
-        historyTicks[historyCount] = currentTick();
+        historyTicks[historyCount] = clock.now();
         ++historyCount;
     }
     if (visibleCount < kVisibleLines) {

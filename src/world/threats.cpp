@@ -22,7 +22,7 @@ GameState::ShiftResult GameState::shiftCreature(int32_t firstKind)
     const int32_t kind = currentCell.kind;
     if (kind < firstKind || kind > firstKind + 2 || gameOver)
         return ShiftResult::NotDue;
-    nowTime = static_cast<float>(currentTick());
+    nowTime = static_cast<float>(clock.now());
     if (!(nowTime - lastThreatTime > 3000.0f))
         return ShiftResult::NotDue;
     lastThreatTime = nowTime;

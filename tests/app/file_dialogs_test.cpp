@@ -20,7 +20,6 @@
 #include "modal_helper.h"
 #include "qt_file_chooser.h"
 #include "qt_shell_hooks.h"
-#include "replay.h"
 #include "session_driver.h"
 
 namespace {
@@ -148,19 +147,19 @@ TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
     }
 
     typeName(QStringLiteral("partida"));
-    EXPECT_TRUE(menuCommand(MenuId::SaveGame, *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
     QFile saved(QStringLiteral("partida.txt"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().endsWith("FIN"));
 
     typeName(QStringLiteral("partida.txt"));
-    EXPECT_TRUE(menuCommand(MenuId::LoadGame, *session.hooks()));
-    EXPECT_TRUE(replay.replaying);
+    EXPECT_TRUE(menuCommand(MenuId::LoadGame, session.session(), *session.hooks()));
+    EXPECT_TRUE(session.session().replay.replaying);
     EXPECT_EQ(session.game()->col, GameFolder::kStartCol);
     // The replay walks the corridor on its own and then ends. (Its last
     // entry fires with no wait after the one before, so the two steps may
     // merge into one request: the replay's own timing, tested with it.)
-    EXPECT_TRUE(runUntil(session, [] { return !replay.replaying && !input.advanceRequested; }));
+    EXPECT_TRUE(runUntil(session, [&] { return !session.session().replay.replaying && !input.advanceRequested; }));
     EXPECT_GT(session.game()->col, GameFolder::kStartCol);
     EXPECT_EQ(session.game()->row, GameFolder::kRow);
 }
@@ -169,7 +168,7 @@ TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
 {
     ASSERT_TRUE(QFile::copy(QStringLiteral("nivel1.quorvane"), QStringLiteral("otro.quorvane")));
     typeName(QStringLiteral("otro.quorvane"));
-    EXPECT_TRUE(menuCommand(MenuId::ChangeMap, *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::ChangeMap, session.session(), *session.hooks()));
     EXPECT_EQ(session.game()->mapName, "otro.quorvane");
 
     QString shown;
@@ -178,7 +177,7 @@ TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
         shown = box->text();
         box->accept();
     });
-    EXPECT_TRUE(menuCommand(MenuId::ChangeMap, *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::ChangeMap, session.session(), *session.hooks()));
     EXPECT_TRUE(shown.contains(QStringLiteral("nada.quorvane"))) << shown.toStdString();
     EXPECT_EQ(session.game()->mapName, "otro.quorvane") << "the level in play goes on";
     EXPECT_TRUE(runUntilFocused(session));
@@ -201,12 +200,12 @@ TEST_F(MenuFileTest, AFifoChosenAsMapOrSavedGameIsRefusedAndTheGameStepsOn)
             shown = box->text();
             box->accept();
         });
-        EXPECT_TRUE(menuCommand(command, *session.hooks()));
+        EXPECT_TRUE(menuCommand(command, session.session(), *session.hooks()));
         EXPECT_TRUE(shown.contains(QString::fromLatin1(name)) && shown.contains(QStringLiteral("tubería (FIFO)")))
             << shown.toStdString();
         EXPECT_EQ(session.game()->mapName, "nivel1.quorvane");
         // A refused load still ends its (empty) replay at the next frame.
-        ASSERT_TRUE(runUntil(session, [] { return !replay.replaying; }));
+        ASSERT_TRUE(runUntil(session, [&] { return !session.session().replay.replaying; }));
         ASSERT_TRUE(runUntilFocused(session));
         QTest::keyClick(view, Qt::Key_Space);
         ++steps;

@@ -24,8 +24,14 @@
 namespace {
 
 // 09:07:02 UTC on Monday 3 March 2008.
-std::time_t fixedCalendar() { return 1204535222; }
-std::time_t aMinuteLater() { return 1204535222 + 60; }
+// The game's own ticks, on a calendar the test sets: reports are named after
+// their time.
+class FixedCalendar final : public Clock {
+public:
+    Tick now() const override { return systemClock().now(); }
+    std::time_t calendar() const override { return calendar_; }
+    std::time_t calendar_ = 1204535222;
+};
 
 // Where the centre of a map square lands in the 800 by 480 frame (y from the
 // top): the square's centre in eye space seen through the 45-degree
@@ -76,12 +82,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.ok());
-        setCalendarSource(&fixedCalendar);
         ASSERT_TRUE(session.start());
         view = session.window()->view();
         game = session.game();
     }
-    void TearDown() override { setCalendarSource(nullptr); }
 
     // Presses Space and runs the loop until the step has been taken.
     bool stepForward()
@@ -92,7 +96,8 @@ protected:
     }
 
     GameFolder folder;
-    GameSession session;
+    FixedCalendar clock;
+    GameSession session{clock};
     GameView* view = nullptr;
     GameState* game = nullptr;
 };
@@ -299,7 +304,7 @@ TEST_F(GameWindowTest, AWinLeadsOnToTheNextLevelAndEscTwiceKeepsTheLevelsReport)
 
     ASSERT_TRUE(stepForward());
     ASSERT_TRUE(stepForward());
-    setCalendarSource(&aMinuteLater);  // reports are named after their time
+    clock.calendar_ += 60;  // reports are named after their time
     pressKey(view, Qt::Key_Escape);
     EXPECT_TRUE(session.runPass()) << "one Esc only asks";
     EXPECT_EQ(reportCount(), 1);

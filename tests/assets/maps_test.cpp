@@ -155,7 +155,7 @@ TEST(ShippedMaps, TheRulesThemselvesCarryThePlayerToTheExit)
             SCOPED_TRACE(name + " seed " + std::to_string(seed));
             FakeClock clock(1000, seed);
             RecordingSound sound;
-            auto game = std::make_unique<GameState>();
+            auto game = std::make_unique<GameState>(clock);
             game->firstInit((kGame / name).string(), sound);
             ASSERT_EQ(game->lastLoadError, "");
             playRoute(*game, clock, *route);

@@ -146,10 +146,10 @@ protected:
         const SpeechTable table = SpeechTable::load(kGame + "/speech.tsv");
         EXPECT_GT(table.size(), 100u) << "the game folder's speech table";
         TimelineSound timeline(kGame, table, clock);
-        VoiceArbiter arbiter(timeline, table, [&](double ms) { clock.advance(static_cast<Tick>(ms) + 1); });
+        VoiceArbiter arbiter(timeline, table, [&](double ms) { clock.advance(static_cast<Tick>(ms) + 1); }, clock);
         SoundSystem& sound = arbitrated ? static_cast<SoundSystem&>(arbiter) : timeline;
 
-        auto game = std::make_unique<GameState>();
+        auto game = std::make_unique<GameState>(clock);
         game->firstInit(map, sound);
         EXPECT_TRUE(game->lastLoadError.empty()) << game->lastLoadError;
         game->facing = Facing::East;
@@ -188,7 +188,7 @@ TEST(VoiceRepeatTest, SaysAgainTheLastSentenceOrTheWholeLastSequence)
     FakeClock clock{100000};
     const SpeechTable table = SpeechTable::load(kGame + "/speech.tsv");
     TimelineSound timeline(kGame, table, clock);
-    VoiceArbiter arbiter(timeline, table, [&](double ms) { clock.advance(static_cast<Tick>(ms) + 1); });
+    VoiceArbiter arbiter(timeline, table, [&](double ms) { clock.advance(static_cast<Tick>(ms) + 1); }, clock);
     auto heardFiles = [&] {
         std::vector<std::string> files;
         for (const auto& heard : timeline.speech())

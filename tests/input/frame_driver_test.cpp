@@ -66,10 +66,10 @@ TEST_P(HeldInputTest, ActsAtMostOncePer100msAndKeepsActing)
         held.raise();
         pollAfter(16);
     }
-    ASSERT_GE(journal.journalCount, 26);
-    EXPECT_EQ(journalLetters(), std::string(static_cast<size_t>(journal.journalCount), held.letter));
-    for (int i = 1; i < journal.journalCount; ++i) {
-        const Tick gap = journal.entries[i].tick - journal.entries[i - 1].tick;
+    ASSERT_GE(session.journal.journalCount, 26);
+    EXPECT_EQ(journalLetters(), std::string(static_cast<size_t>(session.journal.journalCount), held.letter));
+    for (int i = 1; i < session.journal.journalCount; ++i) {
+        const Tick gap = session.journal.entries[i].tick - session.journal.entries[i - 1].tick;
         EXPECT_GT(gap, 100u) << "pass " << i;
         EXPECT_LE(gap, 112u) << "pass " << i;
     }
@@ -99,13 +99,13 @@ TEST_F(FrameDriverTest, AKeyAfterAnIdleSecondActsInTheFirstPass)
     for (Tick offset = 0; offset < 112; offset += 16) {
         input.centreRequested = true;
         pollAfter(200);
-        const int before = journal.journalCount;
+        const int before = session.journal.journalCount;
         for (Tick idle = 0; idle < 1000 + offset; idle += 16)
             pollAfter(16);
-        EXPECT_EQ(journal.journalCount, before) << offset;
+        EXPECT_EQ(session.journal.journalCount, before) << offset;
         input.centreRequested = true;
         pollAfter(16);
-        EXPECT_EQ(journal.journalCount, before + 1) << "the key " << offset << " ms after the idle second waited";
+        EXPECT_EQ(session.journal.journalCount, before + 1) << "the key " << offset << " ms after the idle second waited";
     }
 }
 
@@ -164,7 +164,7 @@ TEST_F(FrameDriverTest, RequestsMadeAfterTheLevelEndedWaitForTheNextLevel)
     EXPECT_EQ(game.col, 1);
     EXPECT_TRUE(input.advanceRequested);
     EXPECT_TRUE(input.rightRequested);
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
 
     ASSERT_TRUE(game.restartLevel());
     pollAfter(200);
@@ -178,7 +178,7 @@ TEST_F(FrameDriverTest, MouseButtonsActOnlyWithSteeringOn)
     input.rightButtonDown = true;
     pollAfter(200);
     EXPECT_EQ(game.col, 1);
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_TRUE(input.leftButtonDown);
     EXPECT_TRUE(input.rightButtonDown);
 

@@ -19,14 +19,14 @@ TEST_F(FrameOrderTest, DuringNameEntryOnlyThePromptIsDrawnAndNothingRuns)
     input.advanceRequested = true;
     game.musicOn = true;
     clock.advance(500);
-    runFrameLogic(game, drawing);
-    EXPECT_FALSE(finishFrame(game, hooks));
+    runFrameLogic(game, session, drawing);
+    EXPECT_FALSE(finishFrame(game, session, hooks));
     EXPECT_EQ(drawn, "scene ");
     EXPECT_EQ(game.col, 1);
     EXPECT_TRUE(plays().empty());
 
     input.keys[Vk::Escape] = true;
-    EXPECT_TRUE(finishFrame(game, hooks));
+    EXPECT_TRUE(finishFrame(game, session, hooks));
 }
 
 TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
@@ -36,13 +36,13 @@ TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
     game.lastThreatTime = static_cast<float>(clock.now());
     input.advanceRequested = true;
     clock.advance(3500);
-    runFrameLogic(game, drawing);
+    runFrameLogic(game, session, drawing);
     EXPECT_EQ(drawn, "scene status ");
     EXPECT_EQ(game.threatCycle, 2);  // the mutant check ran
     EXPECT_EQ(journalLetters(), "S");
 
     game.musicOn = true;
-    EXPECT_FALSE(finishFrame(game, hooks));
+    EXPECT_FALSE(finishFrame(game, session, hooks));
     EXPECT_FALSE(game.musicRestart);  // the upkeep ran
 }
 
@@ -51,38 +51,38 @@ TEST_F(FrameOrderTest, ReplayStepAssignsAllFourRequestsAndWaitsForTheInputStep)
     input.nameEntry = false;
     const char letters[] = {'H', 'E', 'S'};
     for (int i = 0; i < 3; ++i)
-        replay.replayList[i] = JournalEntry{letters[i], 1000u + 10u * i};
-    replay.replayCount = 3;
-    replay.replaying = true;
+        session.replay.replayList[i] = JournalEntry{letters[i], 1000u + 10u * i};
+    session.replay.replayCount = 3;
+    session.replay.replaying = true;
 
     clock.advance(100);
-    finishFrame(game, hooks);
+    finishFrame(game, session, hooks);
     EXPECT_TRUE(input.leftRequested);
     EXPECT_FALSE(input.advanceRequested || input.centreRequested || input.rightRequested);
 
     // Not yet carried out: the next entry waits rather than overwrite it.
     clock.advance(100);
-    finishFrame(game, hooks);
+    finishFrame(game, session, hooks);
     EXPECT_TRUE(input.leftRequested);
-    EXPECT_EQ(replay.replayPosition, 1);
-    pollInput(game);
+    EXPECT_EQ(session.replay.replayPosition, 1);
+    pollInput(game, session.journal);
     EXPECT_EQ(journalLetters(), "H");
 
     clock.advance(100);
-    finishFrame(game, hooks);  // an option letter clears all four
+    finishFrame(game, session, hooks);  // an option letter clears all four
     EXPECT_FALSE(input.leftRequested || input.advanceRequested || input.centreRequested || input.rightRequested);
 
     // Once the level is over nothing carries requests out: the replay goes on.
     game.gameOver = true;
     input.rightRequested = true;
     clock.advance(100);
-    finishFrame(game, hooks);
+    finishFrame(game, session, hooks);
     EXPECT_TRUE(input.advanceRequested);
     EXPECT_FALSE(input.rightRequested);
 
     clock.advance(100);
-    finishFrame(game, hooks);
-    EXPECT_FALSE(replay.replaying);
+    finishFrame(game, session, hooks);
+    EXPECT_FALSE(session.replay.replaying);
     EXPECT_TRUE(input.advanceRequested);  // the end of the replay raises nothing
 }
 

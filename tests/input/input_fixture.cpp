@@ -8,9 +8,7 @@
 #include "frame_driver.h"
 #include "frame_order.h"
 #include "input_state.h"
-#include "journal.h"
 #include "key_input.h"
-#include "replay.h"
 
 void writeMap(const std::string& name, const std::vector<int>& row1)
 {
@@ -38,9 +36,6 @@ InputTest::InputTest()
         ownDir_ = pattern;
     writeMap(kMapName, {1, 3, 3, 8});
     input = InputState{};
-    replay = ReplayState{};
-    clearJournal();
-    attachRecordsToRestart(game);
     game.firstInit(kMapName, sound);
     input.currentGame = &game;
     sound.clear();
@@ -61,19 +56,19 @@ void InputTest::place(int row, int col, int32_t kind)
 void InputTest::pollAfter(Tick ms)
 {
     clock.advance(ms);
-    pollInput(game);
+    pollInput(game, session.journal);
 }
 
 void InputTest::press(int vk)
 {
-    keyDown(vk, hooks);
-    keyUp(vk);
+    keyDown(vk, session, hooks);
+    keyUp(vk, session);
 }
 
 std::string InputTest::journalLetters() const
 {
     std::string letters;
-    for (int i = 0; i < journal.journalCount; ++i)
-        letters += journal.entries[i].key;
+    for (int i = 0; i < session.journal.journalCount; ++i)
+        letters += session.journal.entries[i].key;
     return letters;
 }

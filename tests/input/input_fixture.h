@@ -8,9 +8,11 @@
 #include "game_state.h"
 #include "recording_hooks.h"
 #include "recording_sound.h"
+#include "session.h"
 
-// A game on a small hand-made map, with the process-wide input, journal and
-// replay state reset, a controllable clock and recorded sounds and hooks.
+// A game on a small hand-made map, with the process-wide input state reset,
+// a session of its own on a controllable clock, and recorded sounds and
+// hooks.
 //
 // The map is walled all round; row 1 reads, from column 1: start, two
 // corridors, an exit. The player starts at (1, 1) facing east. Tests put
@@ -33,8 +35,9 @@ protected:
     std::vector<std::string> plays() const { return sound.plays(game); }
 
     FakeClock clock{1'000'000};
+    Session session{clock};
     RecordingSound sound;
-    GameState game;
+    GameState game{clock};
     RecordingHooks hooks{sound};
 
 private:

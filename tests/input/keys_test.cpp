@@ -15,7 +15,7 @@ using NameEntryTest = InputTest;
 TEST_F(NameEntryTest, LettersAndDigitsAreStoredLowercaseAndSpoken)
 {
     for (int vk : std::initializer_list<int>{'A', 'N', Vk::Digit0 + 7, Vk::Numpad0 + 3, Vk::Space, 8 /* Backspace */, Vk::Numpad0 + 1})
-        keyDown(vk, hooks);
+        keyDown(vk, session, hooks);
     EXPECT_STREQ(input.playerName, "an7");
     EXPECT_EQ(input.playerNameLength, 3);
     EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once SonidosLetras/a.wav",
@@ -30,7 +30,7 @@ TEST_F(NameEntryTest, ALetterWhoseSoundIsMissingPlaysNothingNeverTheLetterBefore
 {
     sound.missing = {"SonidosLetras/n.wav"};
     for (int vk : {'M', 'N', 'A'})
-        keyDown(vk, hooks);
+        keyDown(vk, session, hooks);
     EXPECT_STREQ(input.playerName, "mna");
     EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once SonidosLetras/m.wav",
                                                  "SonidosExtras once SonidosLetras/a.wav"}));
@@ -38,7 +38,7 @@ TEST_F(NameEntryTest, ALetterWhoseSoundIsMissingPlaysNothingNeverTheLetterBefore
 
 TEST_F(NameEntryTest, DeleteErasesTheLastCharacterAndIsSilentOnAnEmptyName)
 {
-    keyDown(Vk::Delete, hooks);
+    keyDown(Vk::Delete, session, hooks);
     EXPECT_TRUE(plays().empty());
     EXPECT_EQ(input.playerNameLength, 0);
 
@@ -84,11 +84,11 @@ TEST_F(NameEntryTest, EnterWithAnEmptyNameStartsTheGameAndLaterKeysPlay)
 
 TEST_F(NameEntryTest, KeyCodesOutsideTheTableAreIgnored)
 {
-    keyDown(-1, hooks);
-    keyDown(256, hooks);
-    keyDown(100000, hooks);
-    keyUp(-5);
-    keyUp(4096);
+    keyDown(-1, session, hooks);
+    keyDown(256, session, hooks);
+    keyDown(100000, session, hooks);
+    keyUp(-5, session);
+    keyUp(4096, session);
     EXPECT_EQ(input.playerNameLength, 0);
     EXPECT_TRUE(plays().empty());
 }
@@ -108,7 +108,7 @@ TEST_F(GameKeysTest, PlayKeysOnlyRaiseRequests)
         press(vk);
     EXPECT_TRUE(input.advanceRequested && input.leftRequested && input.centreRequested && input.rightRequested);
     EXPECT_EQ(game.col, 1);
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_FALSE(input.keys['H']);
 }
 
@@ -196,7 +196,7 @@ TEST_F(GameKeysTest, FSpeaksTheBulletsIsGatedAndNotJournalled)
     clock.advance(300);
     press('F');
     EXPECT_TRUE(sound.blocking().empty());
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
 }
 
 TEST_F(GameKeysTest, F1SuspendsSteeringAndOpensTheOptionsEvenWhenOneIsOpen)
@@ -212,7 +212,7 @@ TEST_F(GameKeysTest, F1SuspendsSteeringAndOpensTheOptionsEvenWhenOneIsOpen)
 
 TEST_F(GameKeysTest, WhileReplayingKeysOnlyMarkKeysDown)
 {
-    replay.replaying = true;
+    session.replay.replaying = true;
     game.bullets = 4;
     for (int vk : std::initializer_list<int>{Vk::Space, 'H', 'E', 'F', Vk::F1, Vk::Enter})
         press(vk);
@@ -220,11 +220,11 @@ TEST_F(GameKeysTest, WhileReplayingKeysOnlyMarkKeysDown)
     EXPECT_FALSE(game.showMap);
     EXPECT_EQ(hooks.optionsOpened, 0);
     EXPECT_TRUE(plays().empty());
-    EXPECT_TRUE(replay.replaying);
+    EXPECT_TRUE(session.replay.replaying);
     EXPECT_TRUE(input.keys[Vk::Space] && input.keys[Vk::Enter]);
 
-    replay.replaying = false;
-    keyUp(Vk::Space);
+    session.replay.replaying = false;
+    keyUp(Vk::Space, session);
     EXPECT_FALSE(input.keys[Vk::Space]);
 }
 
@@ -252,7 +252,7 @@ TEST_F(GameKeysTest, DSaysTheSquareThenTheBulletsAndLivesAndIsNotJournalled)
         EXPECT_EQ(sound.blocking(), (std::vector<std::string>{c.sound, "Sonidos/01__M.wav", "Sonidos/Vidas4.wav"}));
         EXPECT_STREQ(game.history[game.historyCount - 1], c.message);
     }
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
 }
 
 TEST_F(GameKeysTest, EscAsksFirstAndEndsOnlyOnASecondPressInTime)
@@ -270,7 +270,7 @@ TEST_F(GameKeysTest, EscAsksFirstAndEndsOnlyOnASecondPressInTime)
     press(Vk::Escape);
     EXPECT_FALSE(input.keys[Vk::Escape]);
     clock.advance(kQuitConfirmMs);
-    keyDown(Vk::Escape, hooks);
+    keyDown(Vk::Escape, session, hooks);
     EXPECT_TRUE(input.keys[Vk::Escape]);
 }
 

@@ -32,17 +32,17 @@ protected:
 TEST_F(MenuTest, OnlyOneDialogFromTheMenuAtATime)
 {
     hooks.dialogsCanOpen = false;
-    EXPECT_TRUE(menuCommand(MenuId::Keys, hooks));
+    EXPECT_TRUE(menuCommand(MenuId::Keys, session, hooks));
     EXPECT_TRUE(input.dialogOpen);  // marked even though none was made
-    menuCommand(MenuId::Options, hooks);
-    menuCommand(MenuId::Keys, hooks);
+    menuCommand(MenuId::Options, session, hooks);
+    menuCommand(MenuId::Keys, session, hooks);
     EXPECT_EQ(hooks.keysOpened, 1);
     EXPECT_EQ(hooks.optionsOpened, 0);
 
     dialogClosedByCloseBox();
-    menuCommand(MenuId::Options, hooks);
+    menuCommand(MenuId::Options, session, hooks);
     EXPECT_EQ(hooks.optionsOpened, 1);
-    EXPECT_FALSE(menuCommand(12345, hooks));
+    EXPECT_FALSE(menuCommand(12345, session, hooks));
 }
 
 TEST_F(MenuTest, EnterWritesTheReportThenRestartsTheLevel)
@@ -51,7 +51,7 @@ TEST_F(MenuTest, EnterWritesTheReportThenRestartsTheLevel)
     std::filesystem::remove_all("bd");
     press(Vk::Enter);
     EXPECT_EQ(game.col, 1);
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_TRUE(hooks.errors.empty());
     ASSERT_TRUE(std::filesystem::is_directory("bd"));
     int reports = 0;
@@ -66,7 +66,7 @@ TEST_F(MenuTest, EnterWithAMapThatCannotBeReadAgainKeepsTheLevel)
     std::filesystem::remove(kMapName);
     press(Vk::Enter);
     EXPECT_EQ(game.col, 3);
-    EXPECT_EQ(journal.journalCount, 2);
+    EXPECT_EQ(session.journal.journalCount, 2);
     EXPECT_EQ(hooks.errors.size(), 1u);
     writeMap(kMapName, {1, 3, 3, 8});
 }
@@ -75,27 +75,27 @@ TEST_F(MenuTest, ChangeMapLoadsTheChosenMapOrShowsWhyNot)
 {
     writeMap("input_other.quorvane", {3, 1, 3});
     hooks.chooser.answer = "input_other.quorvane";
-    menuCommand(MenuId::ChangeMap, hooks);
+    menuCommand(MenuId::ChangeMap, session, hooks);
     EXPECT_EQ(game.mapName, "input_other.quorvane");
     EXPECT_EQ(game.col, 2);
     EXPECT_TRUE(hooks.errors.empty());
 
     hooks.chooser.answer = "input_missing.quorvane";
-    menuCommand(MenuId::ChangeMap, hooks);
+    menuCommand(MenuId::ChangeMap, session, hooks);
     EXPECT_EQ(game.mapName, "input_other.quorvane");
     EXPECT_EQ(hooks.errors.size(), 1u);
 
     hooks.chooser.answer.clear();
-    menuCommand(MenuId::ChangeMap, hooks);
+    menuCommand(MenuId::ChangeMap, session, hooks);
     EXPECT_EQ(hooks.errors.size(), 1u);
 }
 
 TEST_F(MenuTest, LoadSetsReplayingWhateverItReturned)
 {
-    menuCommand(MenuId::LoadGame, hooks);  // cancelled
-    EXPECT_TRUE(replay.replaying);
+    menuCommand(MenuId::LoadGame, session, hooks);  // cancelled
+    EXPECT_TRUE(session.replay.replaying);
     EXPECT_TRUE(hooks.errors.empty());
-    EXPECT_EQ(replay.replayCount, 0);
+    EXPECT_EQ(session.replay.replayCount, 0);
 }
 
 TEST_F(MenuTest, SaveThenLoadQueuesTheJournalForReplay)
@@ -103,20 +103,20 @@ TEST_F(MenuTest, SaveThenLoadQueuesTheJournalForReplay)
     walkTwoSteps();
     std::filesystem::remove("input_save.txt");
     hooks.chooser.answer = "input_save.txt";
-    menuCommand(MenuId::SaveGame, hooks);
+    menuCommand(MenuId::SaveGame, session, hooks);
     ASSERT_TRUE(std::filesystem::exists("input_save.txt"));
 
-    menuCommand(MenuId::LoadGame, hooks);
+    menuCommand(MenuId::LoadGame, session, hooks);
     EXPECT_TRUE(hooks.errors.empty());
-    EXPECT_TRUE(replay.replaying);
-    EXPECT_EQ(replay.replayCount, 2);
+    EXPECT_TRUE(session.replay.replaying);
+    EXPECT_EQ(session.replay.replayCount, 2);
 }
 
 TEST_F(MenuTest, AFailedSaveIsShown)
 {
     std::filesystem::create_directories("input_save_dir.txt");
     hooks.chooser.answer = "input_save_dir.txt";
-    menuCommand(MenuId::SaveGame, hooks);
+    menuCommand(MenuId::SaveGame, session, hooks);
     EXPECT_EQ(hooks.errors.size(), 1u);
     std::filesystem::remove_all("input_save_dir.txt");
 }
@@ -127,11 +127,11 @@ TEST_F(OptionsDialogTest, EachClickAppliesAllFourBoxes)
 {
     input.dialogOpen = true;
     const OptionBoxes boxes{true, true, true, true};
-    EXPECT_FALSE(optionsDialogCommand(1008, boxes, hooks));
+    EXPECT_FALSE(optionsDialogCommand(1008, boxes, session, hooks));
     EXPECT_TRUE(game.musicOn && game.infiniteBullets && game.mouseEnabled && game.showMap);
     EXPECT_FALSE(game.mouseActive);  // steering waits for a button to close
     EXPECT_TRUE(input.dialogOpen);
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_EQ(game.historyCount, 0);
     EXPECT_TRUE(plays().empty());
 
@@ -143,7 +143,7 @@ TEST_F(OptionsDialogTest, UncheckingMusicStopsItAtOnce)
 {
     game.musicOn = true;
     game.musicRestart = false;
-    optionsDialogCommand(1007, OptionBoxes{}, hooks);
+    optionsDialogCommand(1007, OptionBoxes{}, session, hooks);
     EXPECT_FALSE(game.musicOn);
     EXPECT_TRUE(game.musicRestart);
     ASSERT_EQ(sound.events.size(), 1u);
@@ -151,7 +151,7 @@ TEST_F(OptionsDialogTest, UncheckingMusicStopsItAtOnce)
 
     // Checking it again starts nothing here; the upkeep does.
     sound.clear();
-    optionsDialogCommand(1007, OptionBoxes{true, false, false, false}, hooks);
+    optionsDialogCommand(1007, OptionBoxes{true, false, false, false}, session, hooks);
     EXPECT_TRUE(game.musicOn);
     EXPECT_TRUE(sound.events.empty());
 }
@@ -161,9 +161,9 @@ TEST_F(OptionsDialogTest, StartRestartsWithoutAReportAndClosesWithSteering)
     walkTwoSteps();
     std::filesystem::remove_all("bd");
     input.dialogOpen = true;
-    EXPECT_TRUE(optionsDialogCommand(DialogButton::Start, OptionBoxes{false, false, false, true}, hooks));
+    EXPECT_TRUE(optionsDialogCommand(DialogButton::Start, OptionBoxes{false, false, false, true}, session, hooks));
     EXPECT_EQ(game.col, 1);
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_FALSE(std::filesystem::exists("bd"));
     EXPECT_TRUE(game.mouseActive);
     EXPECT_FALSE(input.dialogOpen);
@@ -172,7 +172,7 @@ TEST_F(OptionsDialogTest, StartRestartsWithoutAReportAndClosesWithSteering)
 TEST_F(OptionsDialogTest, ContinueClosesAndTheCloseBoxLeavesSteeringOff)
 {
     input.dialogOpen = true;
-    EXPECT_TRUE(optionsDialogCommand(DialogButton::Continue, OptionBoxes{false, false, false, true}, hooks));
+    EXPECT_TRUE(optionsDialogCommand(DialogButton::Continue, OptionBoxes{false, false, false, true}, session, hooks));
     EXPECT_TRUE(game.mouseActive);
     EXPECT_EQ(game.col, 1);
     EXPECT_FALSE(input.dialogOpen);

@@ -9,41 +9,41 @@ using MapChooser = RecordsTest;
 TEST_F(MapChooser, AChosenMapStartsALevelWithAnEmptyJournalAndNoReplay)
 {
     writeCorridorMap("otro.quorvane");
-    act(*game, 'S');
-    act(*game, 'S');
+    act(*game, session, 'S');
+    act(*game, session, 'S');
     const JournalEntry entries[] = {{'S', 1}, {'S', 2}};
-    startReplay(entries, 2);
+    startReplay(session.replay, entries, 2);
 
     // Typed without extension, the map's own is added, not the saved games'.
     chooser.answer = "/home/maestra/mapas/otro";
-    ASSERT_TRUE(chooseMap(*game, chooser, &error)) << error;
+    ASSERT_TRUE(chooseMap(*game, session, chooser, &error)) << error;
     EXPECT_EQ(chooser.asked.back(), "open Cambiar Mapa Mapa (*.quorvane) *.quorvane");
-    EXPECT_STREQ(mapFileName, "otro.quorvane");
+    EXPECT_STREQ(session.mapFileName, "otro.quorvane");
     EXPECT_EQ(game->mapName, "otro.quorvane");
     EXPECT_EQ(game->col, 1);
     EXPECT_EQ(game->stepCount, 0);
-    EXPECT_EQ(journal.journalCount, 0);
-    EXPECT_FALSE(replay.replaying);
-    EXPECT_EQ(replay.replayCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
+    EXPECT_FALSE(session.replay.replaying);
+    EXPECT_EQ(session.replay.replayCount, 0);
 }
 
 TEST_F(MapChooser, AMapThatCannotBeReadLeavesTheLevelInPlay)
 {
-    act(*game, 'S');
+    act(*game, session, 'S');
     writeWholeFile("corto.quorvane", "1 3 3\n");
-    const std::string before = gameFingerprint(*game, sounds);
+    const std::string before = gameFingerprint(*game, session, sounds);
     for (const char* name : {"corto.quorvane", "falta.quorvane"}) {
         chooser.answer = name;
         error.clear();
-        EXPECT_FALSE(chooseMap(*game, chooser, &error)) << name;
+        EXPECT_FALSE(chooseMap(*game, session, chooser, &error)) << name;
         EXPECT_NE(error.find(name), std::string::npos) << error;
-        EXPECT_EQ(gameFingerprint(*game, sounds), before) << name;
+        EXPECT_EQ(gameFingerprint(*game, session, sounds), before) << name;
     }
     chooser.cancel = true;
     error.clear();
-    EXPECT_FALSE(chooseMap(*game, chooser, &error));
+    EXPECT_FALSE(chooseMap(*game, session, chooser, &error));
     EXPECT_TRUE(error.empty());
-    EXPECT_EQ(gameFingerprint(*game, sounds), before);
+    EXPECT_EQ(gameFingerprint(*game, session, sounds), before);
 }
 
 TEST_F(MapChooser, KeptNamesHoldNinetyNineCharactersAndGetTheDefaultExtension)
@@ -67,7 +67,7 @@ TEST_F(MapChooser, KeptNamesHoldNinetyNineCharactersAndGetTheDefaultExtension)
 
     writeCorridorMap(longest);
     chooser.answer = longest;
-    EXPECT_TRUE(chooseMap(*game, chooser, &error)) << error;
+    EXPECT_TRUE(chooseMap(*game, session, chooser, &error)) << error;
     EXPECT_EQ(game->mapName, longest);
 }
 }

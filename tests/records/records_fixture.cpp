@@ -3,12 +3,14 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
 
 #include "journal.h"
+#include "player_action.h"
 #include "replay.h"
 
 bool ScriptedChooser::answerWith(const char* kind, const char* title, const char* description,
@@ -63,31 +65,12 @@ void writeCorridorMap(const std::string& name)
     writeWholeFile(name, text);
 }
 
-void act(GameState& game, char letter)
+void act(GameState& game, Session& session, char letter)
 {
-    switch (letter) {
-    case 'S':
-        recordAction('S');
-        if (game.threatAhead)
-            ++game.stepsWithMonster;
-        else if (!game.gameOver)
-            game.advance();
-        return;
-    case 'H':
-    case 'J':
-    case 'K':
-        if (game.gameOver)
-            return;
-        recordAction(letter);
-        if (letter == 'H')
-            game.leftAction();
-        else if (letter == 'J')
-            game.centreAction();
-        else
-            game.rightAction();
-        return;
-    default: recordAction(letter); return;
-    }
+    if (std::strchr("SHJK", letter))
+        performAction(game, session.journal, letter);
+    else
+        recordAction(session.journal, letter, game.clock.now());
 }
 
 char sideFor(const GameState& game)
@@ -100,11 +83,11 @@ char sideFor(const GameState& game)
     return 'K';
 }
 
-void playCorridorLevel(GameState& game, FakeClock& clock)
+void playCorridorLevel(GameState& game, Session& session, FakeClock& clock)
 {
     Tick gap = 700;
     auto next = [&](char letter) {
-        act(game, letter);
+        act(game, session, letter);
         clock.advance(gap);
         gap += 100;
     };
@@ -142,10 +125,8 @@ void RecordsTest::SetUp()
     setenv("TMPDIR", (dir_ + "/tmp").c_str(), 1);
     std::filesystem::create_directory(dir_ + "/tmp");
 
-    clearJournal();
-    replay = ReplayState{};
     writeCorridorMap();
-    game = std::make_unique<GameState>();
+    game = std::make_unique<GameState>(clock);
     game->firstInit(kCorridorMap, sounds);
     ASSERT_TRUE(game->lastLoadError.empty()) << game->lastLoadError;
 }
@@ -167,7 +148,7 @@ void RecordsTest::TearDown()
         std::filesystem::remove_all(dir_);
 }
 
-std::string gameFingerprint(const GameState& game, const RecordingSound& sounds)
+std::string gameFingerprint(const GameState& game, const Session& session, const RecordingSound& sounds)
 {
     std::ostringstream out;
     for (const auto* grid : {&game.cells, &game.initialCells})
@@ -179,6 +160,8 @@ std::string gameFingerprint(const GameState& game, const RecordingSound& sounds)
         << game.currentCell.kind << ' ' << game.showMap << game.infiniteBullets << game.musicOn
         << game.mouseEnabled << ' ' << game.bullets << ' ' << game.lives << ' ' << game.stepCount
         << ' ' << game.missedShots << ' ' << game.historyCount << ' ' << game.gameOver;
+    const Journal& journal = session.journal;
+    const ReplayState& replay = session.replay;
     out << "| " << journal.journalCount;
     for (int i = 0; i < journal.journalCount; ++i)
         out << ' ' << journal.entries[i].key << journal.entries[i].tick;

@@ -10,6 +10,7 @@
 #include "file_chooser.h"
 #include "game_state.h"
 #include "recording_sound.h"
+#include "session.h"
 
 // Answers every dialog with a fixed name, or cancels, and notes what it was
 // asked.
@@ -39,10 +40,10 @@ bool fileExists(const std::string& name);
 constexpr const char* kCorridorMap = "pasillo.quorvane";
 void writeCorridorMap(const std::string& name = kCorridorMap);
 
-// What the frame driver does with a request letter: journal it, then act,
-// a step with a creature announced being refused and counted. Option letters
-// are journalled and toggle nothing the tests look at.
-void act(GameState& game, char letter);
+// A request letter as the game takes it: a move goes the keys' way (journal,
+// then act); an option letter is journalled and toggles nothing the tests
+// look at.
+void act(GameState& game, Session& session, char letter);
 
 // The side letter (H, J, K) that reaches what stands on the player's square.
 char sideFor(const GameState& game);
@@ -51,16 +52,17 @@ char sideFor(const GameState& game);
 // nothing, the bullets, an option key, a refused step, a wrong shot and the
 // three shots that kill the monster. The clock moves 700 ms, then 800, then
 // 900, ... between actions.
-void playCorridorLevel(GameState& game, FakeClock& clock);
+void playCorridorLevel(GameState& game, Session& session, FakeClock& clock);
 
-// Every test runs in a fresh working directory, with the journal and the
-// replay empty and a game started on the corridor map.
+// Every test runs in a fresh working directory, with a session of its own and
+// a game started on the corridor map.
 class RecordsTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     FakeClock clock{100000, 1204535222};  // Mon Mar  3 09:07:02 2008 UTC
+    Session session{clock};
     RecordingSound sounds;
     std::unique_ptr<GameState> game;
     ScriptedChooser chooser;
@@ -75,4 +77,4 @@ private:
 // The state a refused load or map change must leave exactly as it was: the
 // grid, the player, the options, the level's counters and log, the journal,
 // the replay and the sounds asked for.
-std::string gameFingerprint(const GameState& game, const RecordingSound& sounds);
+std::string gameFingerprint(const GameState& game, const Session& session, const RecordingSound& sounds);

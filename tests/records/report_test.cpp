@@ -41,13 +41,13 @@ constexpr const char* kReportName = "bd/ana_Mon_Mar__3_09_07_02_2008.db1";
 
 TEST_F(Report, FewerThanTwoStepsWriteNothing)
 {
-    act(*game, 'S');
-    EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
+    act(*game, session, 'S');
+    EXPECT_FALSE(writeStatisticsReport(*game, session.journal, "ana", &error));
     EXPECT_TRUE(error.empty());
     EXPECT_FALSE(fileExists("bd"));
 
-    act(*game, 'S');
-    EXPECT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    act(*game, session, 'S');
+    EXPECT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     const std::string text = readWholeFile(kReportName);
     const auto path = text.substr(text.find("Camino Avanzado :\n"));
     EXPECT_EQ(path, "Camino Avanzado :\n100000\n1\n2\n100000\n1\n3\nFIN");
@@ -55,10 +55,10 @@ TEST_F(Report, FewerThanTwoStepsWriteNothing)
 
 TEST_F(Report, LevelPlayedThroughIsReportedLineByLine)
 {
-    playCorridorLevel(*game, clock);
+    playCorridorLevel(*game, session, clock);
     ASSERT_TRUE(game->reachedEnd);
     ASSERT_FALSE(fileExists("bd"));
-    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     const std::string text = readWholeFile(kReportName);
 
     // The level-start grid: walls but for the corridor on row 1.
@@ -104,10 +104,10 @@ TEST_F(Report, LevelPlayedThroughIsReportedLineByLine)
 TEST_F(Report, TicksPastHalfTheCounterAppearNegativeAndTheTimeWrapsWithThem)
 {
     clock.set(4294966796u);  // 500 ms before the counter wraps
-    act(*game, 'S');
+    act(*game, session, 'S');
     clock.advance(2500);
-    act(*game, 'S');
-    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    act(*game, session, 'S');
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     const std::string text = readWholeFile(kReportName);
     EXPECT_NE(text.find("Tiempo de juego :\n2\n"), std::string::npos);
     EXPECT_NE(text.find("Camino Avanzado :\n-500\n1\n2\n2000\n1\n3\nFIN"), std::string::npos);
@@ -115,9 +115,9 @@ TEST_F(Report, TicksPastHalfTheCounterAppearNegativeAndTheTimeWrapsWithThem)
 
 TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
 {
-    act(*game, 'S');
-    act(*game, 'S');
-    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    act(*game, session, 'S');
+    act(*game, session, 'S');
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     const std::string report = readWholeFile(kReportName);
     std::filesystem::remove_all("bd");
     const std::string base = std::string(kReportName).substr(3);
@@ -136,7 +136,7 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
         SCOPED_TRACE(where);
         spoil();
         error.clear();
-        EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
+        EXPECT_FALSE(writeStatisticsReport(*game, session.journal, "ana", &error));
         EXPECT_NE(error.find("\"bd\" no es una carpeta sino un archivo"), std::string::npos) << error;
         EXPECT_NE(error.find(where.empty() ? "se perdió" : "se guardó en \"" + where + "\""), std::string::npos) << error;
         EXPECT_EQ(where.empty() ? report : readWholeFile(where), report);
@@ -149,7 +149,7 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
     ASSERT_EQ(mkdir("bd", 0755), 0);
     ASSERT_EQ(mkdir(kReportName, 0755), 0);
     error.clear();
-    EXPECT_FALSE(writeStatisticsReport(*game, "ana", &error));
+    EXPECT_FALSE(writeStatisticsReport(*game, session.journal, "ana", &error));
     EXPECT_NE(error.find("es una carpeta, no un archivo"), std::string::npos) << error;
     EXPECT_EQ(readWholeFile(userBd), report);
     struct stat info {};
@@ -158,18 +158,18 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
 
 TEST_F(Report, AReportKeepsTheModeItReplacesAndRemovesWhatAKilledSaveLeft)
 {
-    act(*game, 'S');
-    act(*game, 'S');
+    act(*game, session, 'S');
+    act(*game, session, 'S');
     const mode_t oldMask = umask(027);
     auto modeOf = [](const char* name) {
         struct stat info {};
         return stat(name, &info) == 0 ? info.st_mode & 07777 : 0;
     };
-    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     EXPECT_EQ(modeOf(kReportName), 0640u);
     // A teacher on another account was given the right to read it.
     ASSERT_EQ(chmod(kReportName, 0644), 0);
-    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     EXPECT_EQ(modeOf(kReportName), 0644u);
     umask(oldMask);
 
@@ -182,7 +182,7 @@ TEST_F(Report, AReportKeepsTheModeItReplacesAndRemovesWhatAKilledSaveLeft)
         writeWholeFile(name, "a medias");
     const int held = open(busy.c_str(), O_RDONLY);
     ASSERT_EQ(flock(held, LOCK_EX), 0);
-    ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     EXPECT_FALSE(fileExists(left));
     EXPECT_TRUE(fileExists(busy));
     EXPECT_TRUE(fileExists(other));

@@ -49,15 +49,15 @@ std::vector<std::string> strayFiles()
 TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
 {
     clock.set(3000000000u);
-    playCorridorLevel(*game, clock);
+    playCorridorLevel(*game, session, clock);
     Grid recordedGrid;
     std::memcpy(recordedGrid, game->initialCells, sizeof(Grid));
-    const Journal recorded = journal;
+    const Journal recorded = session.journal;
 
     chooser.answer = "partida";
-    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
     EXPECT_EQ(chooser.asked.back(), "save Guardar Juego (*.txt) *.txt");
-    EXPECT_STREQ(saveFileName, "partida.txt");
+    EXPECT_STREQ(session.saveFileName, "partida.txt");
     const std::string text = readWholeFile("partida.txt");
     EXPECT_EQ(text.substr(0, gridText(recordedGrid).size()), gridText(recordedGrid));
     EXPECT_NE(text.find("\n-1294967296\nS\n-1294966596\nJ\n"), std::string::npos);
@@ -65,25 +65,25 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
     EXPECT_TRUE(strayFiles().empty());
 
     // A different level in play: the load replaces it whole.
-    attachRecordsToRestart(*game);
     ASSERT_TRUE(game->restartLevel());
+    resetJournalAndReplay(session);
     game->cells[1][4].monsterHp = 0;
     game->infiniteBullets = game->musicOn = game->mouseEnabled = true;
     game->stepCount = 4;
-    act(*game, 'S');
+    act(*game, session, 'S');
     sounds.clear();
 
-    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
+    ASSERT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error;
     EXPECT_EQ(chooser.asked.back(), "open Cargar Juego Juego (*.txt) *.txt");
     EXPECT_EQ(gridText(game->cells), gridText(recordedGrid));
     EXPECT_EQ(gridText(game->initialCells), gridText(recordedGrid));
-    ASSERT_EQ(replay.replayCount, recorded.journalCount);
+    ASSERT_EQ(session.replay.replayCount, recorded.journalCount);
     for (int i = 0; i < recorded.journalCount; ++i) {
-        EXPECT_EQ(replay.replayList[i].key, recorded.entries[i].key) << i;
-        EXPECT_EQ(replay.replayList[i].tick, recorded.entries[i].tick) << i;
+        EXPECT_EQ(session.replay.replayList[i].key, recorded.entries[i].key) << i;
+        EXPECT_EQ(session.replay.replayList[i].tick, recorded.entries[i].tick) << i;
     }
-    EXPECT_TRUE(replay.replaying);
-    EXPECT_EQ(replay.replayPosition, 0);
+    EXPECT_TRUE(session.replay.replaying);
+    EXPECT_EQ(session.replay.replayPosition, 0);
 
     // The player stands on the start square; the loaded level starts afresh
     // with the creatures at full strength and the options reset.
@@ -95,7 +95,7 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
     EXPECT_FALSE(game->infiniteBullets || game->musicOn || game->mouseEnabled || game->mouseActive);
     EXPECT_EQ(game->bullets, 0);
     EXPECT_EQ(game->stepCount, 0);
-    EXPECT_EQ(journal.journalCount, 0);
+    EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_EQ(game->mapName, kCorridorMap);
 
     // Ten channels opened afresh, the prompts left alone, then the start sound.
@@ -113,10 +113,10 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
         if (played == kCorridorMap) {
             ASSERT_TRUE(game->restartLevel());
         }
-        resetJournalAndReplay();
-        act(*game, 'S');
-        act(*game, 'S');
-        ASSERT_TRUE(writeStatisticsReport(*game, "ana", &error)) << error;
+        resetJournalAndReplay(session);
+        act(*game, session, 'S');
+        act(*game, session, 'S');
+        ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
         const std::string report = readWholeFile("bd/ana_Mon_Mar__3_09_07_02_2008.db1");
         EXPECT_NE(report.find(std::string("\nMapa :\n") + played + "\n"), std::string::npos) << played;
     }
@@ -125,24 +125,24 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
 TEST_F(SavedGame, EmptyJournalSavesTheGridAndFinAndReplaysNothing)
 {
     chooser.answer = "vacia.txt";
-    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
     EXPECT_EQ(readWholeFile("vacia.txt"), gridText(game->initialCells) + "FIN");
 
-    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
-    EXPECT_EQ(replay.replayCount, 0);
-    EXPECT_EQ(replayTick(), 0);
-    EXPECT_FALSE(replay.replaying);
+    ASSERT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error;
+    EXPECT_EQ(session.replay.replayCount, 0);
+    EXPECT_EQ(replayTick(session.replay, session.clock.now()), 0);
+    EXPECT_FALSE(session.replay.replaying);
 }
 
 TEST_F(SavedGame, WindowsLineEndsCommentsAndAFinalLineEndAreRead)
 {
-    act(*game, 'S');
+    act(*game, session, 'S');
     clock.advance(400);
-    act(*game, 'E');
+    act(*game, session, 'E');
     clock.advance(300);
-    act(*game, 'S');
+    act(*game, session, 'S');
     chooser.answer = "p.txt";
-    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
     const std::string saved = readWholeFile("p.txt");
 
     const std::string variants[] = {
@@ -153,19 +153,19 @@ TEST_F(SavedGame, WindowsLineEndsCommentsAndAFinalLineEndAreRead)
     };
     for (const std::string& variant : variants) {
         writeWholeFile("p.txt", variant);
-        replay = ReplayState{};
-        ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error << "\n" << variant;
-        ASSERT_EQ(replay.replayCount, 3);
-        EXPECT_EQ(replay.replayList[0].key, 'S');
-        EXPECT_EQ(replay.replayList[1].key, 'E');
-        EXPECT_EQ(replay.replayList[2].tick, 100700u);
+        session.replay = ReplayState{};
+        ASSERT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error << "\n" << variant;
+        ASSERT_EQ(session.replay.replayCount, 3);
+        EXPECT_EQ(session.replay.replayList[0].key, 'S');
+        EXPECT_EQ(session.replay.replayList[1].key, 'E');
+        EXPECT_EQ(session.replay.replayList[2].tick, 100700u);
     }
 }
 
 TEST_F(SavedGame, BrokenFilesAreRefusedWithAReasonAndTheGameGoesOnUnchanged)
 {
-    act(*game, 'S');
-    act(*game, 'J');
+    act(*game, session, 'S');
+    act(*game, session, 'J');
     const std::string grid = gridText(game->initialCells);
     std::string noStart = grid;
     noStart[noStart.find(" 1 ") + 1] = '2';
@@ -206,36 +206,36 @@ TEST_F(SavedGame, BrokenFilesAreRefusedWithAReasonAndTheGameGoesOnUnchanged)
         {"unknown letter", grid + "100\nX\nFIN"},
         {"number for a letter", grid + "100\n200\nFIN"},
     };
-    const std::string before = gameFingerprint(*game, sounds);
+    const std::string before = gameFingerprint(*game, session, sounds);
     chooser.answer = "rota.txt";
     for (const Case& c : cases) {
         writeWholeFile("rota.txt", c.bytes);
         error.clear();
-        EXPECT_FALSE(loadGame(*game, chooser, sounds, &error)) << c.what;
+        EXPECT_FALSE(loadGame(*game, session, chooser, sounds, &error)) << c.what;
         EXPECT_NE(error.find("rota.txt"), std::string::npos) << c.what << ": " << error;
         EXPECT_NE(error.find(c.why), std::string::npos) << c.what << ": " << error;
-        EXPECT_EQ(gameFingerprint(*game, sounds), before) << c.what;
+        EXPECT_EQ(gameFingerprint(*game, session, sounds), before) << c.what;
     }
 
     chooser.answer = "no_existe.txt";
-    EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
+    EXPECT_FALSE(loadGame(*game, session, chooser, sounds, &error));
     EXPECT_NE(error.find("no existe"), std::string::npos) << error;
     ASSERT_EQ(mkdir("carpeta.txt", 0755), 0);
     chooser.answer = "carpeta.txt";
-    EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
+    EXPECT_FALSE(loadGame(*game, session, chooser, sounds, &error));
     EXPECT_NE(error.find("es una carpeta"), std::string::npos) << error;
     // A FIFO with no writer: refused at once, where a plain open would wait.
     ASSERT_EQ(mkfifo("tubo.txt", 0600), 0);
     chooser.answer = "tubo.txt";
-    EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
+    EXPECT_FALSE(loadGame(*game, session, chooser, sounds, &error));
     EXPECT_NE(error.find("es una tubería (FIFO)"), std::string::npos) << error;
-    EXPECT_EQ(gameFingerprint(*game, sounds), before);
+    EXPECT_EQ(gameFingerprint(*game, session, sounds), before);
 
     chooser.cancel = true;
     error.clear();
-    EXPECT_FALSE(loadGame(*game, chooser, sounds, &error));
+    EXPECT_FALSE(loadGame(*game, session, chooser, sounds, &error));
     EXPECT_TRUE(error.empty());
-    EXPECT_EQ(gameFingerprint(*game, sounds), before);
+    EXPECT_EQ(gameFingerprint(*game, session, sounds), before);
 }
 
 TEST_F(SavedGame, TicksAreReadUnsignedOrAsTheSignedReadingOfTheSameBits)
@@ -256,7 +256,7 @@ TEST_F(SavedGame, TicksAreReadUnsignedOrAsTheSignedReadingOfTheSameBits)
 TEST_F(SavedGame, AFailedSaveLeavesTheFileItWouldReplace)
 {
     writeWholeFile("vieja.txt", "la partida de ayer");
-    act(*game, 'S');
+    act(*game, session, 'S');
 
     // The disk fills up while writing: over an old file, which is kept and
     // said to be, and as a new one, where there is nothing to keep.
@@ -270,7 +270,7 @@ TEST_F(SavedGame, AFailedSaveLeavesTheFileItWouldReplace)
         struct rlimit tiny = old;
         tiny.rlim_cur = 100;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        const bool saved = saveGame(*game, chooser, &error);
+        const bool saved = saveGame(*game, session, chooser, &error);
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         EXPECT_FALSE(saved);
@@ -285,47 +285,47 @@ TEST_F(SavedGame, AFailedSaveLeavesTheFileItWouldReplace)
     chooser.answer = "carpeta.txt";
     ASSERT_EQ(mkdir("carpeta.txt", 0755), 0);
     error.clear();
-    EXPECT_FALSE(saveGame(*game, chooser, &error));
+    EXPECT_FALSE(saveGame(*game, session, chooser, &error));
     EXPECT_NE(error.find("carpeta"), std::string::npos) << error;
     EXPECT_TRUE(std::filesystem::is_directory("carpeta.txt"));
     EXPECT_TRUE(strayFiles().empty());
 
     // Saving over an existing file replaces it without a question.
     chooser.answer = "vieja.txt";
-    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
     EXPECT_EQ(readWholeFile("vieja.txt").substr(0, 2), "0 ");
 }
 
 TEST_F(SavedGame, AFullJournalSavesAndLoadsItsThousandEntries)
 {
     for (int i = 0; i < kJournalSize + 5; ++i) {
-        recordAction(i % 2 ? 'E' : 'W');
+        recordAction(session.journal, i % 2 ? 'E' : 'W', session.clock.now());
         clock.advance(10);
     }
-    ASSERT_EQ(journal.journalCount, kJournalSize);
+    ASSERT_EQ(session.journal.journalCount, kJournalSize);
     chooser.answer = "llena.txt";
-    ASSERT_TRUE(saveGame(*game, chooser, &error)) << error;
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
 
     // A longer file, as another program might write, is read to its 1000th entry.
     std::string text = readWholeFile("llena.txt");
     text = text.substr(0, text.size() - 3) + "5\nS\n6\nS\nFIN";
     writeWholeFile("llena.txt", text);
-    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
-    ASSERT_EQ(replay.replayCount, kJournalSize);
-    EXPECT_EQ(replay.replayList[kJournalSize - 1].key, 'E');
+    ASSERT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error;
+    ASSERT_EQ(session.replay.replayCount, kJournalSize);
+    EXPECT_EQ(session.replay.replayList[kJournalSize - 1].key, 'E');
 
     // The last entries keep their recorded spacing.
-    replay.replayPosition = kJournalSize - 2;
-    replay.lastReplayTick = clock.now();
+    session.replay.replayPosition = kJournalSize - 2;
+    session.replay.lastReplayTick = clock.now();
     clock.advance(11);
-    EXPECT_EQ(replayTick(), 'W');
+    EXPECT_EQ(replayTick(session.replay, session.clock.now()), 'W');
     clock.advance(10);
-    EXPECT_EQ(replayTick(), 0);
+    EXPECT_EQ(replayTick(session.replay, session.clock.now()), 0);
     clock.advance(1);
-    EXPECT_EQ(replayTick(), 'E');
+    EXPECT_EQ(replayTick(session.replay, session.clock.now()), 'E');
     clock.advance(1);
-    EXPECT_EQ(replayTick(), 0);
-    EXPECT_FALSE(replay.replaying);
+    EXPECT_EQ(replayTick(session.replay, session.clock.now()), 0);
+    EXPECT_FALSE(session.replay.replaying);
 }
 
 TEST_F(SavedGame, ALoadDuringAReplayRestartsItFromTheNewGame)
@@ -333,15 +333,15 @@ TEST_F(SavedGame, ALoadDuringAReplayRestartsItFromTheNewGame)
     writeWholeFile("a.txt", gridText(game->initialCells) + "100\nS\n200\nS\n300\nS\nFIN");
     writeWholeFile("b.txt", gridText(game->initialCells) + "5000\nH\n5100\nK\nFIN");
     chooser.answer = "a.txt";
-    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
-    EXPECT_EQ(replayTick(), 'S');
-    ASSERT_EQ(replay.replayPosition, 1);
+    ASSERT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error;
+    EXPECT_EQ(replayTick(session.replay, session.clock.now()), 'S');
+    ASSERT_EQ(session.replay.replayPosition, 1);
 
     chooser.answer = "b.txt";
-    ASSERT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
-    EXPECT_EQ(replay.replayCount, 2);
-    EXPECT_EQ(replay.replayPosition, 0);
-    EXPECT_TRUE(replay.replaying);
-    EXPECT_EQ(replayTick(), 'H');
+    ASSERT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error;
+    EXPECT_EQ(session.replay.replayCount, 2);
+    EXPECT_EQ(session.replay.replayPosition, 0);
+    EXPECT_TRUE(session.replay.replaying);
+    EXPECT_EQ(replayTick(session.replay, session.clock.now()), 'H');
 }
 }

@@ -17,9 +17,8 @@
 #include "frame_order.h"
 #include "game_state.h"
 #include "input_state.h"
-#include "journal.h"
 #include "key_input.h"
-#include "replay.h"
+#include "session.h"
 #include "shell_hooks.h"
 
 namespace fs = std::filesystem;
@@ -102,10 +101,11 @@ std::string ringMap()
     return text;
 }
 
-struct Session {
+struct SoakRun {
     FakeClock clock{5000};
+    Session session{clock};
     SoakHooks hooks;
-    GameState game;
+    GameState game{clock};
     std::mt19937 random{20261207};
     long actions = 0;
     long restarts = 0, saves = 0, loads = 0, mapChanges = 0;
@@ -113,21 +113,21 @@ struct Session {
     void frame()
     {
         clock.advance(std::uniform_int_distribution<Tick>(20, 400)(random));
-        runFrameLogic(game, FrameDrawing{[] {}, [] {}});
-        finishFrame(game, hooks);
+        runFrameLogic(game, session, FrameDrawing{[] {}, [] {}});
+        finishFrame(game, session, hooks);
     }
 
     void press(int vk)
     {
-        keyDown(vk, hooks);
-        keyUp(vk);
+        keyDown(vk, session, hooks);
+        keyUp(vk, session);
         ++actions;
         frame();
     }
 
     void menu(int id, long& count)
     {
-        menuCommand(id, hooks);
+        menuCommand(id, session, hooks);
         ++count;
         ++actions;
         frame();
@@ -169,8 +169,8 @@ struct Session {
     {
         ASSERT_LE(game.historyCount, kHistorySize);
         ASSERT_LE(game.stepCount, kPathSize);
-        ASSERT_LE(journal.journalCount, kJournalSize);
-        ASSERT_LE(replay.replayCount, kJournalSize);
+        ASSERT_LE(session.journal.journalCount, kJournalSize);
+        ASSERT_LE(session.replay.replayCount, kJournalSize);
         ASSERT_GE(game.row, 0);
         ASSERT_LT(game.row, kGridSize);
         ASSERT_GE(game.col, 0);
@@ -189,10 +189,9 @@ TEST(Soak, ThousandsOfRandomKeySequencesOnEveryMap)
     std::ofstream(here / "anillo.quorvane") << ringMap();
     fs::current_path(here);
 
-    Session s;
+    SoakRun s;
     input = InputState{};
     input.currentGame = &s.game;
-    attachRecordsToRestart(s.game);
     s.game.firstInit("anillo.quorvane", s.hooks.sound);
     ASSERT_TRUE(s.game.lastLoadError.empty()) << s.game.lastLoadError;
     s.press(13);  // end the name entry with an empty name
@@ -204,17 +203,17 @@ TEST(Soak, ThousandsOfRandomKeySequencesOnEveryMap)
     }
     EXPECT_EQ(s.game.historyCount, kHistorySize);
     EXPECT_EQ(s.game.stepCount, kPathSize);
-    EXPECT_EQ(journal.journalCount, kJournalSize);
+    EXPECT_EQ(s.session.journal.journalCount, kJournalSize);
     EXPECT_FALSE(s.game.gameOver);
 
     // Then every shipped map in turn, with restarts, saves, loads and changes
     // (saved once first, so that every load finds a game).
-    menuCommand(MenuId::SaveGame, s.hooks);
+    menuCommand(MenuId::SaveGame, s.session, s.hooks);
     const long settled = residentKb();
     const long total = 100000;
     for (int map = 1; s.actions < total; map = map % 6 + 1) {
         s.hooks.chooser.nextMap = "nivel" + std::to_string(map) + ".quorvane";
-        menuCommand(MenuId::ChangeMap, s.hooks);
+        menuCommand(MenuId::ChangeMap, s.session, s.hooks);
         const long until = std::min(total, s.actions + 8000);
         while (s.actions < until) {
             s.randomAction(true);

@@ -3,16 +3,22 @@
 
 #include "clock.h"
 
-// Installs a controllable tick and calendar source for the life of the object.
-class FakeClock {
+// A clock the test moves by hand; give it to the game, the session and the
+// arbiter under test.
+class FakeClock final : public Clock {
 public:
-    explicit FakeClock(Tick start = 1000, std::time_t calendar = 1204535222);
-    ~FakeClock();
+    explicit FakeClock(Tick start = 1000, std::time_t calendar = 1204535222) : tick_(start), calendar_(calendar) {}
     FakeClock(const FakeClock&) = delete;
     FakeClock& operator=(const FakeClock&) = delete;
 
-    void set(Tick t);
-    void advance(Tick ms);
-    Tick now() const;
-    void setCalendar(std::time_t t);
+    Tick now() const override { return tick_; }
+    std::time_t calendar() const override { return calendar_; }
+
+    void set(Tick t) { tick_ = t; }
+    void advance(Tick ms) { tick_ += ms; }
+    void setCalendar(std::time_t t) { calendar_ = t; }
+
+private:
+    Tick tick_;
+    std::time_t calendar_;
 };

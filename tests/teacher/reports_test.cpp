@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "journal.h"
+#include "player_action.h"
 #include "records_fixture.h"
 #include "replay.h"
 #include "report.h"
@@ -29,7 +29,7 @@ class Reports : public RecordsTest {
 protected:
     void step(char letter)
     {
-        act(*game, letter);
+        act(*game, session, letter);
         clock.advance(700);
     }
     void putOnBothGrids(int col, int32_t kind)
@@ -43,13 +43,13 @@ protected:
     // report under bd/ with the player's name.
     std::string play(const Level& level)
     {
-        clearJournal();
+        clearJournal(session.journal);
         game->restartLevel();
         switch (level.outcome) {
-        case Outcome::Won: playCorridorLevel(*game, clock); break;
+        case Outcome::Won: playCorridorLevel(*game, session, clock); break;
         case Outcome::Trap:
             putOnBothGrids(6, CellKind::Trap);
-            playCorridorLevel(*game, clock);
+            playCorridorLevel(*game, session, clock);
             break;
         case Outcome::Lives:
             putOnBothGrids(4, CellKind::SuperLeft);
@@ -67,22 +67,21 @@ protected:
             break;
         case Outcome::NotFinished:
             // Two steps and a shot with no bullets, saved, then loaded and
-            // replayed with a tiny frame driver.
+            // replayed.
             for (char letter : {'S', 'J', 'S'})
                 step(letter);
             chooser.answer = "partida.txt";
-            EXPECT_TRUE(saveGame(*game, chooser, &error)) << error;
+            EXPECT_TRUE(saveGame(*game, session, chooser, &error)) << error;
             game->restartLevel();
-            clearJournal();
-            EXPECT_TRUE(loadGame(*game, chooser, sounds, &error)) << error;
-            for (int ms = 0; ms < 100000 && replay.replaying; ++ms) {
-                if (const char letter = replayTick(); letter && std::strchr("SHJK", letter))
-                    act(*game, letter);
+            clearJournal(session.journal);
+            EXPECT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error;
+            for (int ms = 0; ms < 100000 && session.replay.replaying; ++ms) {
+                performAction(*game, session.journal, replayTick(session.replay, clock.now()));
                 clock.advance(1);
             }
             break;
         }
-        EXPECT_TRUE(writeStatisticsReport(*game, level.player, &error)) << error;
+        EXPECT_TRUE(writeStatisticsReport(*game, session.journal, level.player, &error)) << error;
         clock.advance(60000);
         return "bd/" + std::string(level.player) + "_Mon_Mar__3_09_07_02_2008.db1";
     }

@@ -56,7 +56,7 @@ class WorldTest : public ::testing::Test {
 protected:
     FakeClock clock{100000};
     RecordingSound sound;
-    GameState game;
+    GameState game{clock};
 
     // Opens the channels and starts a level on the picture; the recorder is
     // cleared so a test sees only what its own actions play.

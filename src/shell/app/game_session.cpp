@@ -17,7 +17,6 @@
 #include "openal_sound.h"
 #include "qt_shell_hooks.h"
 #include "render_state.h"
-#include "replay.h"
 #include "scene_key.h"
 #include "sound_check.h"
 #include "textures.h"
@@ -41,7 +40,7 @@ void showBitmapError(const std::string& text)
 
 }  // namespace
 
-GameSession::GameSession() = default;
+GameSession::GameSession(const Clock& clock) : session_(clock) {}
 
 GameSession::~GameSession()
 {
@@ -133,18 +132,17 @@ bool GameSession::start()
 
     // The process-wide input state belongs to this game from here on.
     input = InputState{};
-    resetJournalAndReplay();
+    resetJournalAndReplay(session_);
 
-    game_ = std::make_unique<GameState>();
+    game_ = std::make_unique<GameState>(session_.clock);
     input.currentGame = game_.get();
-    attachRecordsToRestart(*game_);
     device_ = std::make_unique<OpenAlSound>();
     device_->setWhileBlocking([this] { keepAlive(); });
     sounds_ = std::make_unique<VoiceArbiter>(*device_, SpeechTable::load(kSpeechTableFile),
-                                             [this](double ms) { waitAlive(ms); });
-    hooks_ = std::make_unique<QtShellHooks>(*window_, *game_, *sounds_);
-    window_->view()->setHooks(hooks_.get());
-    window_->setMenuHandler([this](int id) { menuCommand(id, *hooks_); });
+                                             [this](double ms) { waitAlive(ms); }, session_.clock);
+    hooks_ = std::make_unique<QtShellHooks>(*window_, *game_, session_, *sounds_);
+    window_->view()->setHooks(&session_, hooks_.get());
+    window_->setMenuHandler([this](int id) { menuCommand(id, session_, *hooks_); });
     window_->setCloseHandler([this] { hooks_->quit(); });
 
     game_->firstInit(game_->mapName, *sounds_);
@@ -205,7 +203,7 @@ void GameSession::drawFrame()
                 drawAll(key, true);
         },
     };
-    runFrameLogic(*game_, drawing);
+    runFrameLogic(*game_, session_, drawing);
     ++frames_;
     if (!drawn)
         return;
@@ -273,7 +271,7 @@ bool GameSession::runPass()
     spoken_->follow(*game_);
     sounds_->update();
     const bool escape = window_->view()->takeEscape();
-    if (finishFrame(*game_, *hooks_) || escape || hooks_->quitRequested())
+    if (finishFrame(*game_, session_, *hooks_) || escape || hooks_->quitRequested())
         end();
     return !done_;
 }
@@ -283,8 +281,8 @@ void GameSession::end()
     done_ = true;
     // However the program ends, a level the player has played (two steps or
     // more) keeps its report, as Enter would have written it.
-    if (!input.nameEntry && !replay.replaying && game_->stepCount >= 2)
-        reportLevel(*game_, *hooks_);
+    if (!input.nameEntry && !session_.replay.replaying && game_->stepCount >= 2)
+        reportLevel(*game_, session_, *hooks_);
 }
 
 int GameSession::run()

@@ -5,6 +5,7 @@
 
 #include "frame_pacer.h"
 #include "scene_key.h"
+#include "session.h"
 
 class GameState;
 class MainWindow;
@@ -19,7 +20,9 @@ class SpokenLog;
 // calls run(); tests and the benchmark drive it pass by pass.
 class GameSession {
 public:
-    GameSession();
+    // Everything in the game reads its time from clock, which must outlive
+    // the session.
+    explicit GameSession(const Clock& clock = systemClock());
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -47,6 +50,7 @@ public:
 
     MainWindow* window() const { return window_; }
     GameState* game() const { return game_.get(); }
+    Session& session() { return session_; }
     QtShellHooks* hooks() const { return hooks_.get(); }
     // The sound device behind the game's channels; null before start().
     OpenAlSound* audioDevice() const;
@@ -70,6 +74,7 @@ private:
     void end();
 
     MainWindow* window_ = nullptr;
+    Session session_;
     std::unique_ptr<OpenAlSound> device_;
     std::unique_ptr<VoiceArbiter> sounds_;
     std::unique_ptr<GameState> game_;

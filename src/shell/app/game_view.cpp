@@ -46,13 +46,13 @@ void GameView::paintGL()
 void GameView::keyPressEvent(QKeyEvent* event)
 {
     const int vk = virtualKeyFor(event->key(), event->modifiers());
-    if (vk == 0 || hooks_ == nullptr) {
+    if (vk == 0 || hooks_ == nullptr || session_ == nullptr) {
         QOpenGLWidget::keyPressEvent(event);
         return;
     }
     // A held key's auto-repeat counts as further presses, as the name entry
     // and the input step expect.
-    keyDown(vk, *hooks_);
+    keyDown(vk, *session_, *hooks_);
     // Esc ends the game only when the key logic has had it confirmed.
     if (vk == Vk::Escape && input.keys[Vk::Escape])
         escapePressed_ = true;
@@ -68,8 +68,8 @@ void GameView::keyReleaseEvent(QKeyEvent* event)
     if (event->isAutoRepeat())
         return;
     const int vk = virtualKeyFor(event->key(), event->modifiers());
-    if (vk != 0)
-        keyUp(vk);
+    if (vk != 0 && session_ != nullptr)
+        keyUp(vk, *session_);
 }
 
 void GameView::mousePressEvent(QMouseEvent* event)

@@ -4,6 +4,7 @@
 #include <utility>
 
 class ShellHooks;
+struct Session;
 
 // The drawing area of the main window: an 800 by 480 compatibility-profile
 // OpenGL view. Frames are drawn into it by the main loop between
@@ -14,7 +15,12 @@ class GameView : public QOpenGLWidget {
 public:
     explicit GameView(QWidget* parent = nullptr);
 
-    void setHooks(ShellHooks* hooks) { hooks_ = hooks; }
+    // What the keys act through; until set, keys are left to the widget.
+    void setHooks(Session* session, ShellHooks* hooks)
+    {
+        session_ = session;
+        hooks_ = hooks;
+    }
     // Draws the current picture again when Qt needs it outside a frame (a
     // new size, the window uncovered while a modal dialog holds the loop).
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
@@ -45,6 +51,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    Session* session_ = nullptr;
     ShellHooks* hooks_ = nullptr;
     std::function<void()> redraw_;
     std::function<void()> inputArrived_;

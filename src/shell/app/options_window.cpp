@@ -18,8 +18,8 @@ constexpr int kBoxClick = 0;
 
 }  // namespace
 
-OptionsWindow::OptionsWindow(QWidget* owner, GameState& game, ShellHooks& hooks)
-    : QDialog(owner), hooks_(hooks)
+OptionsWindow::OptionsWindow(QWidget* owner, GameState& game, Session& session, ShellHooks& hooks)
+    : QDialog(owner), session_(session), hooks_(hooks)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -94,7 +94,7 @@ void OptionsWindow::command(int control)
 {
     const OptionBoxes boxes{music_->isChecked(), bullets_->isChecked(), map_->isChecked(),
                             mouse_->isChecked()};
-    if (optionsDialogCommand(control, boxes, hooks_))
+    if (optionsDialogCommand(control, boxes, session_, hooks_))
         finish();
 }
 

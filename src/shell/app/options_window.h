@@ -2,6 +2,7 @@
 #include <QDialog>
 
 class GameState;
+struct Session;
 class QCheckBox;
 class ShellHooks;
 
@@ -13,7 +14,7 @@ class ShellHooks;
 class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    OptionsWindow(QWidget* owner, GameState& game, ShellHooks& hooks);
+    OptionsWindow(QWidget* owner, GameState& game, Session& session, ShellHooks& hooks);
 
     // Sets a box (OptionBox id) without applying it: the option keys keep
     // the boxes in step with the game.
@@ -33,6 +34,7 @@ private:
     void command(int control);
     void finish();
 
+    Session& session_;
     ShellHooks& hooks_;
     QCheckBox* bullets_ = nullptr;
     QCheckBox* music_ = nullptr;

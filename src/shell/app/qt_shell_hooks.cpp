@@ -31,8 +31,8 @@ void showMessageBox(QWidget* owner, const QString& caption, const QString& text,
         view->takeFocus();
 }
 
-QtShellHooks::QtShellHooks(MainWindow& window, GameState& game, SoundSystem& sounds)
-    : window_(window), game_(game), sounds_(sounds), chooser_(&window)
+QtShellHooks::QtShellHooks(MainWindow& window, GameState& game, Session& session, SoundSystem& sounds)
+    : window_(window), game_(game), session_(session), sounds_(sounds), chooser_(&window)
 {
 }
 
@@ -51,7 +51,7 @@ bool QtShellHooks::openOptionsDialog()
 {
     // Every opening makes a new dialog; the option keys then keep the newest
     // one in step.
-    auto* dialog = new OptionsWindow(&window_, game_, *this);
+    auto* dialog = new OptionsWindow(&window_, game_, session_, *this);
     QObject::connect(dialog, &OptionsWindow::closedByPlayer, [this] { refocusLater(); });
     options_ = dialog;
     dialog->show();

@@ -8,6 +8,7 @@
 
 class GameState;
 class MainWindow;
+struct Session;
 
 // What the key and menu logic asks of the window side, done with Qt: the two
 // dialogs, message boxes, the pointer, the file dialogs and the end of the
@@ -15,7 +16,7 @@ class MainWindow;
 // these windows closes.
 class QtShellHooks : public ShellHooks {
 public:
-    QtShellHooks(MainWindow& window, GameState& game, SoundSystem& sounds);
+    QtShellHooks(MainWindow& window, GameState& game, Session& session, SoundSystem& sounds);
 
     bool openOptionsDialog() override;
     bool openKeysDialog() override;
@@ -37,6 +38,7 @@ private:
 
     MainWindow& window_;
     GameState& game_;
+    Session& session_;
     SoundSystem& sounds_;
     QtFileChooser chooser_;
     QPointer<OptionsWindow> options_;

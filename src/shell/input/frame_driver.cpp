@@ -5,7 +5,7 @@
 
 #include "game_state.h"
 #include "input_state.h"
-#include "journal.h"
+#include "player_action.h"
 #include "scaled_time.h"
 #include "shell_hooks.h"
 
@@ -38,14 +38,13 @@ bool sideWanted(const GameState& game, bool requested, int zone)
 
 // The click is used up by the first check that takes it, so one click acts
 // once.
-void sideCheck(GameState& game, bool& requested, int zone, char letter, void (GameState::*action)())
+void sideCheck(GameState& game, Journal& journal, bool& requested, int zone, char letter)
 {
     if (!sideWanted(game, requested, zone))
         return;
     input.rightButtonDown = false;
-    recordAction(letter);
     requested = false;
-    (game.*action)();
+    performAction(game, journal, letter);
 }
 
 bool anythingToDo(const GameState& game)
@@ -57,33 +56,30 @@ bool anythingToDo(const GameState& game)
 
 }  // namespace
 
-void pollInput(GameState& game)
+void pollInput(GameState& game, Journal& journal)
 {
     // Only a pass that acts starts a new interval: a request that follows a
     // pause is carried out in the frame it arrives for, while a held key or
     // button still acts at most once per interval.
-    if (!anythingToDo(game) || !passGate(input.lastInputTime, scaledTime(currentTick()), kInputInterval))
+    if (!anythingToDo(game) || !passGate(input.lastInputTime, scaledTime(game.clock.now()), kInputInterval))
         return;
 
     // The refused attempt is journalled and counted, and a held left button
     // keeps counting at every pass until it is released.
     if (refusedStepWanted(game)) {
-        recordAction('S');
         input.advanceRequested = false;
-        ++game.stepsWithMonster;
+        performAction(game, journal, 'S');
     }
 
     if (stepWanted(game)) {
         input.leftButtonDown = false;
-        recordAction('S');
         input.advanceRequested = false;
-        game.hudShown = true;
-        game.advance();
+        performAction(game, journal, 'S');
     }
 
-    sideCheck(game, input.leftRequested, MouseZone::Left, 'H', &GameState::leftAction);
-    sideCheck(game, input.centreRequested, MouseZone::Centre, 'J', &GameState::centreAction);
-    sideCheck(game, input.rightRequested, MouseZone::Right, 'K', &GameState::rightAction);
+    sideCheck(game, journal, input.leftRequested, MouseZone::Left, 'H');
+    sideCheck(game, journal, input.centreRequested, MouseZone::Centre, 'J');
+    sideCheck(game, journal, input.rightRequested, MouseZone::Right, 'K');
 }
 
 void frameUpkeep(GameState& game, ShellHooks& hooks)

@@ -2,6 +2,7 @@
 
 class GameState;
 class ShellHooks;
+struct Journal;
 
 // Mouse zones: which side a right click acts on.
 namespace MouseZone {
@@ -15,10 +16,10 @@ constexpr int kSteerCentreY = 440;
 constexpr int kSteerLimit = 200;
 
 // The input step: carries out the pending requests in a fixed order (a
-// refused step, a step, left, centre, right), journalling each one first.
+// refused step, a step, left, centre, right), each through performAction.
 // Passes that act are at least 100 ms apart; a pass with nothing to carry out
 // does not count, so a request after a pause acts at once.
-void pollInput(GameState& game);
+void pollInput(GameState& game, Journal& journal);
 
 // After each frame outside name entry: follows the mouse, starts the
 // background music when due and swaps infinite bullets in and out.

@@ -4,9 +4,9 @@
 #include "game_state.h"
 #include "input_state.h"
 #include "player_help.h"
-#include "replay.h"
+#include "session.h"
 
-void runFrameLogic(GameState& game, const FrameDrawing& draw)
+void runFrameLogic(GameState& game, Session& session, const FrameDrawing& draw)
 {
     if (draw.scene)
         draw.scene();
@@ -16,22 +16,22 @@ void runFrameLogic(GameState& game, const FrameDrawing& draw)
     game.shiftSuperMonster();
     if (draw.statusLine)
         draw.statusLine();
-    pollInput(game);
+    pollInput(game, session.journal);
 }
 
-bool finishFrame(GameState& game, ShellHooks& hooks)
+bool finishFrame(GameState& game, Session& session, ShellHooks& hooks)
 {
     const bool escape = input.keys[Vk::Escape];
     if (input.nameEntry)
         return escape;
     frameUpkeep(game, hooks);
     welcomeStep(game);
-    if (replay.replaying)
-        replayStep();
+    if (session.replay.replaying)
+        replayStep(session.replay, session.clock.now());
     return escape;
 }
 
-void replayStep()
+void replayStep(ReplayState& replay, Tick now)
 {
     // A replayed request the input step has not yet carried out is not
     // overwritten by the next entry, or the replay would lose actions the
@@ -41,7 +41,7 @@ void replayStep()
                          input.rightRequested;
     if (pending && input.currentGame && !input.currentGame->gameOver)
         return;
-    const char letter = replayTick();
+    const char letter = replayTick(replay, now);
     if (letter == 0)
         return;
     input.advanceRequested = letter == 'S';

@@ -1,8 +1,11 @@
 #pragma once
+#include "clock.h"
 #include <functional>
 
 class GameState;
 class ShellHooks;
+struct Session;
+struct ReplayState;
 
 // The order of one frame of the main loop, without the drawing itself, so
 // that it can be run and checked without a window.
@@ -13,15 +16,15 @@ struct FrameDrawing {
 
 // One frame: the scene, then, outside name entry, the two timed threats, the
 // status line and the input step. During name entry only the prompt is drawn.
-void runFrameLogic(GameState& game, const FrameDrawing& draw);
+void runFrameLogic(GameState& game, Session& session, const FrameDrawing& draw);
 
 // After the frame has been presented: outside name entry, the upkeep and,
 // while a loaded game is replayed, the replay step. Returns true when Esc
 // has been pressed and the loop is to end.
-bool finishFrame(GameState& game, ShellHooks& hooks);
+bool finishFrame(GameState& game, Session& session, ShellHooks& hooks);
 
 // Fires the replay's next entry when its time has come, raising the request
 // that matches its letter and clearing the other three (an option letter
 // clears all four).
-void replayStep();
+void replayStep(ReplayState& replay, Tick now);
 

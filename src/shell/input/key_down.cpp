@@ -3,19 +3,19 @@
 #include "key_handlers.h"
 #include "key_input.h"
 #include "player_help.h"
-#include "replay.h"
+#include "session.h"
 #include "shell_hooks.h"
 
 namespace {
 
 bool validKey(int vk) { return vk >= 0 && vk < static_cast<int>(sizeof input.keys); }
 
-void gameKey(int vk, GameState& game, ShellHooks& hooks)
+void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
 {
     switch (vk) {
     case Vk::Enter:
-        reportLevel(game, hooks);
-        restartOrShow(game, hooks);
+        reportLevel(game, session, hooks);
+        restartOrShow(game, session, hooks);
         break;
     case Vk::Space: input.advanceRequested = true; break;
     case 'H': input.leftRequested = true; break;
@@ -24,8 +24,8 @@ void gameKey(int vk, GameState& game, ShellHooks& hooks)
     case 'N':
         // After a won level; any other time N is an option key that does
         // nothing, as before.
-        if (!nextLevel(game, hooks))
-            optionKey(vk, game, hooks);
+        if (!nextLevel(game, session, hooks))
+            optionKey(vk, game, session, hooks);
         break;
     case Vk::F1:
         // Steering is suspended while the dialog is up; closing it with a
@@ -33,19 +33,19 @@ void gameKey(int vk, GameState& game, ShellHooks& hooks)
         game.mouseActive = false;
         hooks.openOptionsDialog();
         break;
-    default: optionKey(vk, game, hooks); break;
+    default: optionKey(vk, game, session, hooks); break;
     }
 }
 
 }  // namespace
 
-void keyDown(int vk, ShellHooks& hooks)
+void keyDown(int vk, Session& session, ShellHooks& hooks)
 {
     if (!validKey(vk))
         return;
     GameState* game = input.currentGame;
     if (vk == Vk::Escape) {
-        escapeKey(game);
+        escapeKey(game, session.clock.now());
         return;
     }
     input.keys[vk] = true;
@@ -54,15 +54,15 @@ void keyDown(int vk, ShellHooks& hooks)
         return;
     if (input.nameEntry) {
         nameEntryKey(vk, *game);
-    } else if (!replay.replaying) {
+    } else if (!session.replay.replaying) {
         endWelcome(*game);
-        gameKey(vk, *game, hooks);
+        gameKey(vk, *game, session, hooks);
     }
 }
 
-void keyUp(int vk)
+void keyUp(int vk, const Session& session)
 {
-    if (validKey(vk) && !replay.replaying)
+    if (validKey(vk) && !session.replay.replaying)
         input.keys[vk] = false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 class ShellHooks;
+struct Session;
 
 // The main window's keyboard, mouse-button and menu input as plain functions
 // of virtual-key codes and command ids. They act on the game in
@@ -9,13 +10,13 @@ class ShellHooks;
 
 // Marks the key down, then runs the name entry, or the game and option keys
 // (none while a loaded game is replayed). Codes outside 0..255 are ignored.
-void keyDown(int vk, ShellHooks& hooks);
+void keyDown(int vk, Session& session, ShellHooks& hooks);
 
 // Marks the key up, except while replaying.
-void keyUp(int vk);
+void keyUp(int vk, const Session& session);
 
 // Follows the buttons in every mode; the input step decides what they do.
 void mouseButton(bool left, bool down);
 
 // Carries out a menu command (MenuId). False for an id that is not one.
-bool menuCommand(int id, ShellHooks& hooks);
+bool menuCommand(int id, Session& session, ShellHooks& hooks);

@@ -2,9 +2,9 @@
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
-#include "replay.h"
 #include "report.h"
 #include "saved_game.h"
+#include "session.h"
 #include "shell_hooks.h"
 
 void showIfError(ShellHooks& hooks, const std::string& error)
@@ -13,20 +13,22 @@ void showIfError(ShellHooks& hooks, const std::string& error)
         hooks.showError(error);
 }
 
-void reportLevel(const GameState& game, ShellHooks& hooks)
+void reportLevel(const GameState& game, const Session& session, ShellHooks& hooks)
 {
     std::string error;
-    if (!writeStatisticsReport(game, input.playerName, &error))
+    if (!writeStatisticsReport(game, session.journal, input.playerName, &error))
         showIfError(hooks, error);
 }
 
-void restartOrShow(GameState& game, ShellHooks& hooks)
+void restartOrShow(GameState& game, Session& session, ShellHooks& hooks)
 {
-    if (!game.restartLevel())
+    if (game.restartLevel())
+        resetJournalAndReplay(session);
+    else
         showIfError(hooks, game.lastLoadError);
 }
 
-bool menuCommand(int id, ShellHooks& hooks)
+bool menuCommand(int id, Session& session, ShellHooks& hooks)
 {
     GameState* game = input.currentGame;
     std::string error;
@@ -47,22 +49,22 @@ bool menuCommand(int id, ShellHooks& hooks)
     case MenuId::ChangeMap:
         if (game == nullptr)
             return true;
-        reportLevel(*game, hooks);
-        chooseMap(*game, hooks.fileChooser(), &error);
+        reportLevel(*game, session, hooks);
+        chooseMap(*game, session, hooks.fileChooser(), &error);
         break;
     case MenuId::SaveGame:
         if (game == nullptr)
             return true;
-        saveGame(*game, hooks.fileChooser(), &error);
+        saveGame(*game, session, hooks.fileChooser(), &error);
         break;
     case MenuId::LoadGame:
         if (game == nullptr)
             return true;
-        loadGame(*game, hooks.fileChooser(), hooks.sounds(), &error);
+        loadGame(*game, session, hooks.fileChooser(), hooks.sounds(), &error);
         // Set whatever the load returned: a cancelled or refused load with
         // no replay running ends at the next replay tick, and a running
         // replay goes on.
-        replay.replaying = true;
+        session.replay.replaying = true;
         break;
     default: return false;
     }

@@ -3,6 +3,7 @@
 #include "journal.h"
 #include "key_handlers.h"
 #include "scaled_time.h"
+#include "session.h"
 #include "shell_hooks.h"
 
 namespace {
@@ -31,7 +32,7 @@ const OptionToggle kToggles[] = {
      OptionBox::InfiniteBullets, 'W'},
 };
 
-void toggle(const OptionToggle& t, GameState& game, ShellHooks& hooks)
+void toggle(const OptionToggle& t, GameState& game, Journal& journal, ShellHooks& hooks)
 {
     const bool on = !(game.*t.field);
     game.*t.field = on;
@@ -46,16 +47,16 @@ void toggle(const OptionToggle& t, GameState& game, ShellHooks& hooks)
         game.MusicaDeFondo.stopChannel();
         game.musicRestart = true;
     }
-    recordAction(t.letter);
+    recordAction(journal, t.letter, game.clock.now());
 }
 
 }  // namespace
 
-void optionKey(int vk, GameState& game, ShellHooks& hooks)
+void optionKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
 {
     // Any key that reaches the gate and passes it uses it up, whether or not
     // it then does anything: at most one option change per second.
-    if (!passGate(input.lastOptionKeyTime, scaledTime(currentTick()), kOptionKeyInterval))
+    if (!passGate(input.lastOptionKeyTime, scaledTime(session.clock.now()), kOptionKeyInterval))
         return;
     if (vk == 'F') {
         game.reportBullets("Sonidos/TeQuedan.wav");
@@ -73,7 +74,7 @@ void optionKey(int vk, GameState& game, ShellHooks& hooks)
     }
     for (const OptionToggle& t : kToggles)
         if (t.vk == vk) {
-            toggle(t, game, hooks);
+            toggle(t, game, session.journal, hooks);
             return;
         }
 }

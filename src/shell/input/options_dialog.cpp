@@ -23,14 +23,14 @@ void applyOptionBoxes(GameState& game, const OptionBoxes& boxes)
     game.showMap = boxes.showMap;
 }
 
-bool optionsDialogCommand(int control, const OptionBoxes& boxes, ShellHooks& hooks)
+bool optionsDialogCommand(int control, const OptionBoxes& boxes, Session& session, ShellHooks& hooks)
 {
     GameState* game = input.currentGame;
     if (game == nullptr)
         return false;
     applyOptionBoxes(*game, boxes);
     if (control == DialogButton::Start)
-        restartOrShow(*game, hooks);
+        restartOrShow(*game, session, hooks);
     else if (control != DialogButton::Continue)
         return false;
     optionsClosedByButton(*game);

@@ -2,6 +2,7 @@
 
 class GameState;
 class ShellHooks;
+struct Session;
 
 // The logic behind the options dialog and the keys help dialog; the Qt
 // dialogs show the boxes and call these.
@@ -29,7 +30,7 @@ void applyOptionBoxes(GameState& game, const OptionBoxes& boxes);
 // A click on any control of the options dialog: applies the boxes, then
 // "Empezar" restarts the level (without a report) and "Continuar" just
 // closes. Returns true when the dialog is to close.
-bool optionsDialogCommand(int control, const OptionBoxes& boxes, ShellHooks& hooks);
+bool optionsDialogCommand(int control, const OptionBoxes& boxes, Session& session, ShellHooks& hooks);
 
 // Closing the options dialog with one of its buttons: steering resumes as
 // enabled.

@@ -5,8 +5,8 @@
 #include "announcements.h"
 #include "game_state.h"
 #include "input_state.h"
-#include "replay.h"
 #include "key_handlers.h"
+#include "session.h"
 #include "shell_hooks.h"
 
 namespace {
@@ -28,9 +28,8 @@ constexpr int kSeriesLength = sizeof kSeries / sizeof kSeries[0];
 
 }  // namespace
 
-void escapeKey(GameState* game)
+void escapeKey(GameState* game, Tick now)
 {
-    const Tick now = currentTick();
     if (input.quitAsked && static_cast<Tick>(now - input.quitAskedAt) <= kQuitConfirmMs) {
         input.keys[Vk::Escape] = true;
         return;
@@ -80,18 +79,18 @@ const char* nextMapName(const char* mapName)
     return kSeries[0].map;
 }
 
-bool nextLevel(GameState& game, ShellHooks& hooks)
+bool nextLevel(GameState& game, Session& session, ShellHooks& hooks)
 {
     if (!game.levelWon())
         return false;
-    reportLevel(game, hooks);
+    reportLevel(game, session, hooks);
     const char* next = nextMapName(game.mapName.c_str());
     if (!game.loadMap(next)) {
         // The won level stays in play; Enter still starts it again.
         showIfError(hooks, game.lastLoadError);
         return true;
     }
-    resetJournalAndReplay();
+    resetJournalAndReplay(session);
     for (const LevelOfSeries& level : kSeries)
         if (std::strcmp(next, level.map) == 0) {
             game.SonidoFeedBackSeteo.playFile(level.title.sound, 0, 0, kPlayOnce);

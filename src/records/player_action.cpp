@@ -1,0 +1,33 @@
+#include "player_action.h"
+
+#include "game_state.h"
+#include "journal.h"
+
+bool performAction(GameState& game, Journal& journal, char letter)
+{
+    void (GameState::*side)() = nullptr;
+    switch (letter) {
+    case 'S':
+        // A creature bars the way even after the level has ended (a trap
+        // leaves one ahead); the attempt still counts.
+        if (game.gameOver && !game.threatAhead)
+            return false;
+        recordAction(journal, 'S', game.clock.now());
+        if (game.threatAhead) {
+            ++game.stepsWithMonster;
+        } else {
+            game.hudShown = true;
+            game.advance();
+        }
+        return true;
+    case 'H': side = &GameState::leftAction; break;
+    case 'J': side = &GameState::centreAction; break;
+    case 'K': side = &GameState::rightAction; break;
+    default: return false;
+    }
+    if (game.gameOver)
+        return false;
+    recordAction(journal, letter, game.clock.now());
+    (game.*side)();
+    return true;
+}
