@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <queue>
+#include <vector>
 
 #include "map_codes.h"
 
@@ -77,14 +78,13 @@ std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set, Reach* reach)
     const State first{start.row, start.col, start.facing, false};
 
     // Breadth first over position, facing and whether a door may turn him.
-    static thread_local Came came[kGridSize][kGridSize][5][2];
-    for (auto& row : came)
-        for (auto& square : row)
-            for (auto& facing : square)
-                for (Came& c : facing)
-                    c.seen = false;
+    // One search's own table (about 100 kB, too big for the stack).
+    std::vector<Came> came(kGridSize * kGridSize * 5 * 2);
+    auto cameAt = [&came](const State& s) -> Came& {
+        return came[((s.row * kGridSize + s.col) * 5 + s.facing) * 2 + (s.turnPending ? 1 : 0)];
+    };
     auto visit = [&](const State& s, const State& from, Move move, std::queue<State>& queue) {
-        Came& c = came[s.row][s.col][s.facing][s.turnPending];
+        Came& c = cameAt(s);
         if (c.seen)
             return;
         c = {from, move, true};
@@ -96,7 +96,7 @@ std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set, Reach* reach)
         Route route;
         for (State at = end; !(at.row == first.row && at.col == first.col && at.facing == first.facing &&
                                at.turnPending == first.turnPending);) {
-            const Came& c = came[at.row][at.col][at.facing][at.turnPending];
+            const Came& c = cameAt(at);
             route.steps.push_back({c.from.row, c.from.col, c.from.facing, c.move});
             at = c.from;
         }
