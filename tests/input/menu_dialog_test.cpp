@@ -159,11 +159,15 @@ TEST_F(OptionsDialogTest, UncheckingMusicStopsItAtOnce)
 TEST_F(OptionsDialogTest, StartRestartsWithoutAReportAndClosesWithSteering)
 {
     walkTwoSteps();
+    const JournalEntry entries[] = {{'S', 1}, {'S', 2}};
+    startReplay(session.replay, entries, 2);
     std::filesystem::remove_all("bd");
     input.dialogOpen = true;
     EXPECT_TRUE(optionsDialogCommand(DialogButton::Start, OptionBoxes{false, false, false, true}, session, hooks));
     EXPECT_EQ(game.col, 1);
     EXPECT_EQ(session.journal.journalCount, 0);
+    EXPECT_FALSE(session.replay.replaying);
+    EXPECT_EQ(session.replay.replayCount, 0);
     EXPECT_FALSE(std::filesystem::exists("bd"));
     EXPECT_TRUE(game.mouseActive);
     EXPECT_FALSE(input.dialogOpen);
