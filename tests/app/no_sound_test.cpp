@@ -14,7 +14,7 @@ namespace {
 
 // OpenAL reads its configuration once, at the first device: before main().
 const wavedevice::TestFolder kFolder;
-const bool kConfigured = (wavedevice::configureNoDevice(kFolder), true);
+const bool kConfigured = wavedevice::configureNoDevice(kFolder);
 
 // Without a sound device the player, or his teacher, is told in a box that
 // there is no sound and why; once it is closed the game is played in silence.

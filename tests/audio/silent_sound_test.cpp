@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include <chrono>
 #include <sstream>
 
 #include "openal_sound.h"
@@ -12,11 +10,11 @@
 namespace {
 
 const wavedevice::TestFolder kFolder;
-const bool kConfigured = (wavedevice::configureNoDevice(kFolder), true);
+const bool kConfigured = wavedevice::configureNoDevice(kFolder);
 
 }  // namespace
 
-// With no device the game runs on in silence: nothing crashes or waits.
+// With no device the game runs on in silence: nothing crashes.
 TEST(SilentSound, WithoutADeviceEverythingFailsHarmlessly)
 {
     ASSERT_TRUE(kConfigured);
@@ -41,10 +39,7 @@ TEST(SilentSound, WithoutADeviceEverythingFailsHarmlessly)
     sound.closeVoice(-1);
     EXPECT_FALSE(sound.isVoicePlaying(-1));
 
-    // A one-second sentence is not waited for.
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(sound.playBlocking(file));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 
     // The channels the rules use stay closed and ignore their calls.
     SoundChannel channel;
@@ -55,5 +50,8 @@ TEST(SilentSound, WithoutADeviceEverythingFailsHarmlessly)
     EXPECT_FALSE(channel.playBlocking(file.c_str()));
     channel.releaseChannel();
 
-    EXPECT_NE(createSoundSystem(), nullptr);
+    // The system the game starts with is this silent one.
+    const auto system = createSoundSystem();
+    EXPECT_EQ(system->openVoice(), -1);
+    EXPECT_FALSE(system->playBlocking(file));
 }

@@ -11,12 +11,14 @@ namespace wavedevice {
 
 namespace {
 
-void useConfig(const std::string& conf, const std::string& text)
+bool useConfig(const std::string& conf, const std::string& text)
 {
-    std::ofstream(conf) << text;
-    ::setenv("ALSOFT_CONF", conf.c_str(), 1);
+    std::ofstream file(conf);
+    file << text;
+    file.close();
     // The environment's driver list outranks the file's (CI sets "null").
-    ::setenv("ALSOFT_DRIVERS", "wave", 1);
+    const bool set = ::setenv("ALSOFT_CONF", conf.c_str(), 1) == 0 && ::setenv("ALSOFT_DRIVERS", "wave", 1) == 0;
+    return file.good() && set;
 }
 
 int16_t sampleAt(const WaveSound& output, size_t frame, int channel)
@@ -53,10 +55,10 @@ std::string configureWaveOutput(const TestFolder& folder)
     return out;
 }
 
-void configureNoDevice(const TestFolder& folder)
+bool configureNoDevice(const TestFolder& folder)
 {
     // The wave backend with no file to write refuses to open.
-    useConfig(folder.file("alsoft.conf"), "[general]\ndrivers=wave\n");
+    return useConfig(folder.file("alsoft.conf"), "[general]\ndrivers=wave\n");
 }
 
 WaveSound readOutput(const std::string& path)

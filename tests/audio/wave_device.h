@@ -24,8 +24,9 @@ struct TestFolder {
 // Configures the backend to write into a file in the folder; returns that
 // file's path.
 std::string configureWaveOutput(const TestFolder& folder);
-// Configures the backend so that opening the device fails.
-void configureNoDevice(const TestFolder& folder);
+// Configures the backend so that opening the device fails; false when the
+// configuration could not be written or put in the environment.
+bool configureNoDevice(const TestFolder& folder);
 
 // The device's output so far, as 16-bit stereo; read after the device closed.
 WaveSound readOutput(const std::string& path);
