@@ -63,7 +63,11 @@ char sideOf(const std::string& name)
 TEST(GameSounds, EveryFileTheCodePlaysIsInTheFolderAndLoads)
 {
     auto names = listedSoundFiles();
-    EXPECT_EQ(names.size(), 128u);
+    // Names the code builds as it plays: the bullet count and the letters
+    // and digits of a name being typed.
+    for (const char* built : {"Sonidos/02__M.wav", "Sonidos/15__M.wav", "SonidosLetras/a.wav", "SonidosLetras/z.wav",
+                              "SonidosLetras/0.wav", "SonidosLetras/9.wav"})
+        EXPECT_TRUE(names.count(built)) << built;
     const auto inCode = soundLiteralsIn(std::filesystem::path(QUORVANE_SOURCE_DIR) / "src");
     EXPECT_FALSE(inCode.empty());
     // A sound the code plays that the start check does not look at could
