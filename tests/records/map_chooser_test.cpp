@@ -50,7 +50,6 @@ TEST_F(MapChooser, KeptNamesHoldNinetyNineCharactersAndGetTheDefaultExtension)
 {
     char kept[kFileTitleSize] = "anterior.txt";
     const std::string longest = std::string(90, 'm') + ".quorvane";
-    ASSERT_EQ(longest.size(), 99u);
     EXPECT_TRUE(keepFileTitle(longest, kept, &error));
     EXPECT_EQ(std::string(kept), longest);
 
