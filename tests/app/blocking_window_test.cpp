@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -78,24 +77,28 @@ TEST(BlockingWindowTest, TheWinSequenceRepaintsAndKeepsTheKeysForAfterwards)
     game.col = GameFolder::kExitCol - 1;
 
     ViewWatch watch(game);
-    // While the sequence plays: keys typed on the keyboard, and a part of the
-    // window to paint again.
-    bool typedDuringTheSequence = false;
+    // While the sequence plays, as it is heard: keys typed on the keyboard at
+    // the first alarm, and a part of the window to paint again during the
+    // explosion, counted when the next sentence starts.
+    bool typed = false;
     int paintsBeforeUpdate = -1, paintsAfterUpdate = -1;
-    QTimer::singleShot(1500, [&] {
-        typedDuringTheSequence = game.reachedEnd && !game.gameOver;
-        EXPECT_TRUE(sendKeysThroughServer(session.window()->winId(), {'h', 'j', 'k'}));
+    session.voices()->setListener([&](const std::string& file) {
+        if (file == "Sonidos/AlarmaFinal.wav" && !typed) {
+            typed = true;
+            EXPECT_TRUE(sendKeysThroughServer(session.window()->winId(), {'h', 'j', 'k'}));
+        } else if (file == "Sonidos/ExplosionFinal.wav") {
+            paintsBeforeUpdate = watch.paints;
+            view->update();
+        } else if (file == "Sonidos/Ganaste.wav") {
+            paintsAfterUpdate = watch.paints;
+        }
     });
-    QTimer::singleShot(3000, [&] {
-        paintsBeforeUpdate = watch.paints;
-        view->update();
-    });
-    QTimer::singleShot(4500, [&] { paintsAfterUpdate = game.gameOver ? -1 : watch.paints; });
 
     QTest::keyClick(view, Qt::Key_Space);
     view->installEventFilter(&watch);
     ASSERT_TRUE(runUntil(session, [&] { return game.gameOver; }, 60000));
-    EXPECT_TRUE(typedDuringTheSequence);
+    session.voices()->setListener(nullptr);
+    EXPECT_TRUE(typed);
     EXPECT_GT(paintsAfterUpdate, paintsBeforeUpdate);
     EXPECT_GE(paintsBeforeUpdate, 0);
 
