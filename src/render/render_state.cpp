@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "font.h"
 #include "textures.h"
 
 void setProjection(int width, int height)
@@ -23,7 +22,6 @@ bool initRenderState()
 {
     if (!loadTextures())
         return false;
-    buildGlyphLists();
     glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
     glClearDepth(1.0);
     glDepthFunc(GL_LEQUAL);

@@ -5,7 +5,7 @@
 // reset. Needs the rendering context current.
 void setProjection(int width, int height);
 
-// Loads the textures and the glyph lists and sets the clear colour (white),
+// Loads the textures and sets the clear colour (white),
 // clear depth, depth function and texturing. False when the textures cannot be
 // loaded; the start then fails with "Initialization Failed.". Call once per
 // rendering context, with it current.

@@ -13,8 +13,8 @@
 
 // A compatibility-profile context drawing into an 800 by 480 framebuffer,
 // with a font sheet and map square written by the test into Data/ of a
-// scratch working directory. Shared by all tests of a suite: textures and
-// glyph lists are made once per context, as in the game.
+// scratch working directory. Shared by all tests of a suite: textures are
+// made once per context, as in the game.
 class GlFrameTest : public ::testing::Test {
 public:
     static constexpr int kWidth = 800;
