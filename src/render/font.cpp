@@ -2,8 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "textures.h"
-
 namespace {
 constexpr int kGlyphCount = 256;
 constexpr float kCell = 0.0625f;
@@ -12,16 +10,16 @@ constexpr int kFirstPrintable = 32;
 constexpr int kSetStride = 128;
 }  // namespace
 
-void drawText(int32_t x, int32_t y, const char* text, int32_t glyphSet)
+void drawText(const Textures& textures, int32_t x, int32_t y, const char* text, int32_t glyphSet)
 {
-    if (text == nullptr || fontTexture == 0)
+    if (text == nullptr || textures.font == 0)
         return;
     if (glyphSet > 1)
         glyphSet = 1;
     if (glyphSet < 0)
         glyphSet = 0;
 
-    glBindTexture(GL_TEXTURE_2D, fontTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.font);
     glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

@@ -6,7 +6,6 @@
 
 #include "font.h"
 #include "game_state.h"
-#include "textures.h"
 
 namespace {
 constexpr float kMapLeft = 1.5f;
@@ -16,7 +15,7 @@ constexpr float kHalfTile = 0.05f;
 // Room for any 32-bit value with its sign and terminator.
 constexpr int kNumberBufferSize = 12;
 
-const char* const kNamePrompt = "Nombre : ";
+constexpr char kNamePrompt[] = "Nombre : ";
 
 void drawSquare(int32_t row, int32_t col, unsigned int texture)
 {
@@ -86,7 +85,7 @@ void drawMap(const GameState& game, unsigned int texture)
     glPopMatrix();
 }
 
-void drawScene(const GameState& game, bool nameEntry, const char* playerName)
+void drawScene(const GameState& game, const Textures& textures, bool nameEntry, const char* playerName)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -96,25 +95,25 @@ void drawScene(const GameState& game, bool nameEntry, const char* playerName)
 
     if (nameEntry) {
         useTextColour();
-        drawText(50, 420, kNamePrompt, 0);
-        drawText(160, 420, playerName ? playerName : "", 0);
+        drawText(textures, 50, 420, kNamePrompt, 0);
+        drawText(textures, 160, 420, playerName ? playerName : "", 0);
         return;
     }
 
     if (game.showMap) {
-        drawMap(game, tileTexture);
-        drawPlayerMarker(game.row, game.col, tileTexture);
+        drawMap(game, textures.tile);
+        drawPlayerMarker(game.row, game.col, textures.tile);
     }
 
     for (int i = 0; i < kVisibleLines; ++i) {
         if (game.visible[i] == nullptr)
             continue;
         glColor3f(1.0f, 1.0f, 1.0f);
-        drawText(10, static_cast<int32_t>(440.0 - i * 20.0), game.visible[i], 0);
+        drawText(textures, 10, static_cast<int32_t>(440.0 - i * 20.0), game.visible[i], 0);
     }
 }
 
-void drawStatusLine(const GameState& game, const char* playerName)
+void drawStatusLine(const GameState& game, const Textures& textures, const char* playerName)
 {
     if (!game.hudShown)
         return;
@@ -124,10 +123,10 @@ void drawStatusLine(const GameState& game, const char* playerName)
     std::snprintf(vidas, sizeof vidas, "%d", static_cast<int>(game.lives));
 
     useTextColour();
-    drawText(480, 440, "Balas : ", 0);
-    drawText(580, 440, balas, 0);
-    drawText(680, 440, "Vidas : ", 0);
-    drawText(780, 440, vidas, 0);
-    drawText(480, 420, kNamePrompt, 0);
-    drawText(590, 420, playerName ? playerName : "", 0);
+    drawText(textures, 480, 440, "Balas : ", 0);
+    drawText(textures, 580, 440, balas, 0);
+    drawText(textures, 680, 440, "Vidas : ", 0);
+    drawText(textures, 780, 440, vidas, 0);
+    drawText(textures, 480, 420, kNamePrompt, 0);
+    drawText(textures, 590, 420, playerName ? playerName : "", 0);
 }

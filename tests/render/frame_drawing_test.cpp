@@ -64,7 +64,7 @@ TEST_F(FrameDrawing, MapShowsEverySquareButWallsWithThePlayerInRed)
     // Taking the square's content changes only the copy; the tile stays.
     game->cells[7][7].kind = CellKind::BulletsLeft;
     game->currentCell.kind = CellKind::Wall;
-    drawScene(*game, false, "Ana");
+    drawScene(*game, textures(), false, "Ana");
     readFrame();
 
     EXPECT_TRUE(near(tile(0, 1), kTile));
@@ -94,8 +94,8 @@ TEST_F(FrameDrawing, MessageLinesRunDownFromTheTop)
     game->visible[1] = "Hay un monstruo a la izquierda.\n";
     game->visible[22] = "Disparo al centro.\n";
     game->bullets = 5;
-    drawScene(*game, false, "Ana");
-    drawStatusLine(*game, "Ana");
+    drawScene(*game, textures(), false, "Ana");
+    drawStatusLine(*game, textures(), "Ana");
     readFrame();
 
     EXPECT_TRUE(near(at(14, 448), glyphFor('A')));
@@ -114,7 +114,7 @@ TEST_F(FrameDrawing, NameEntryDrawsOnlyAReadablePrompt)
     game->showMap = true;
     game->hudShown = true;
     game->visible[0] = "Avanzaste un paso.\n";
-    drawScene(*game, true, "Ana");
+    drawScene(*game, textures(), true, "Ana");
     readFrame();
 
     EXPECT_TRUE(near(at(56, 428), glyphFor('N')));
@@ -130,8 +130,8 @@ TEST_F(FrameDrawing, StatusLineReadsEvenWithoutMessageLines)
     game->hudShown = true;
     game->bullets = 999999;
     game->lives = 6;
-    drawScene(*game, false, "Ana");
-    drawStatusLine(*game, "Ana");
+    drawScene(*game, textures(), false, "Ana");
+    drawStatusLine(*game, textures(), "Ana");
     readFrame();
 
     EXPECT_TRUE(near(at(486, 448), glyphFor('B')));
@@ -151,8 +151,8 @@ TEST_F(FrameDrawing, TwentyThreeLinesReachTheBottomAndLongNumbersStayBounded)
     game->lives = INT32_MAX;
     for (int i = 0; i < kVisibleLines; ++i)
         game->visible[i] = "Avanzaste un paso.\n";
-    drawScene(*game, false, "Ana");
-    drawStatusLine(*game, "Ana");
+    drawScene(*game, textures(), false, "Ana");
+    drawStatusLine(*game, textures(), "Ana");
     readFrame();
     for (int i = 0; i < kVisibleLines; ++i)
         EXPECT_TRUE(near(at(14, 448 - 20 * i), glyphFor('A'))) << "line " << i;

@@ -3,6 +3,8 @@
 #include <functional>
 #include <utility>
 
+#include "textures.h"
+
 class ShellHooks;
 
 // The drawing area of the main window: an 800 by 480 compatibility-profile
@@ -15,6 +17,10 @@ public:
     explicit GameView(QWidget* parent = nullptr);
 
     void setHooks(ShellHooks* hooks) { hooks_ = hooks; }
+    // The font and map square textures, made in the view's context once it
+    // is current; every frame is drawn with them.
+    void setTextures(const Textures& textures) { textures_ = textures; }
+    const Textures& textures() const { return textures_; }
     // Draws the current picture again when Qt needs it outside a frame (a
     // new size, the window uncovered while a modal dialog holds the loop).
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
@@ -46,6 +52,7 @@ protected:
 
 private:
     ShellHooks* hooks_ = nullptr;
+    Textures textures_;
     std::function<void()> redraw_;
     std::function<void()> inputArrived_;
     bool redrawPending_ = false;
