@@ -126,7 +126,7 @@ int main(int argc, char* argv[])
     constexpr int kDrawings = 300;
     for (int i = 0; i < kDrawings; ++i) {
         view->beginFrame();
-        drawScene(*session.game(), view->textures(), false, input.playerName);
+        drawScene(*session.game(), view->textures(), view->mapCache(), false, input.playerName);
         drawStatusLine(*session.game(), view->textures(), input.playerName);
         glFinish();
     }

@@ -183,7 +183,7 @@ void GameSession::drawFrame()
     bool drawn = false;
     auto drawAll = [&](const SceneKey& key, bool withStatus) {
         view->beginFrame();
-        drawScene(game, view->textures(), input.nameEntry, input.playerName);
+        drawScene(game, view->textures(), view->mapCache(), input.nameEntry, input.playerName);
         if (withStatus)
             drawStatusLine(game, view->textures(), input.playerName);
         shownKey_ = key;
@@ -220,10 +220,10 @@ void GameSession::redraw()
 {
     if (!game_)
         return;
-    const Textures& textures = window_->view()->textures();
-    drawScene(*game_, textures, input.nameEntry, input.playerName);
+    GameView* view = window_->view();
+    drawScene(*game_, view->textures(), view->mapCache(), input.nameEntry, input.playerName);
     if (!input.nameEntry)
-        drawStatusLine(*game_, textures, input.playerName);
+        drawStatusLine(*game_, view->textures(), input.playerName);
 }
 
 void GameSession::keepAlive()

@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "frame.h"
 #include "textures.h"
 
 class ShellHooks;
@@ -18,9 +19,11 @@ public:
 
     void setHooks(ShellHooks* hooks) { hooks_ = hooks; }
     // The font and map square textures, made in the view's context once it
-    // is current; every frame is drawn with them.
+    // is current, and the map's squares kept in that context: every frame is
+    // drawn with them.
     void setTextures(const Textures& textures) { textures_ = textures; }
     const Textures& textures() const { return textures_; }
+    MapCache& mapCache() { return mapCache_; }
     // Draws the current picture again when Qt needs it outside a frame (a
     // new size, the window uncovered while a modal dialog holds the loop).
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
@@ -53,6 +56,7 @@ protected:
 private:
     ShellHooks* hooks_ = nullptr;
     Textures textures_;
+    MapCache mapCache_;
     std::function<void()> redraw_;
     std::function<void()> inputArrived_;
     bool redrawPending_ = false;
