@@ -106,6 +106,9 @@ void MapCache::draw(const GameState& game, unsigned int texture)
     glTranslatef(kMapLeft, kMapTop, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
     glBindTexture(GL_TEXTURE_2D, texture);
+    // Tinting by white changes nothing; replacing spares the renderer the
+    // colour at every pixel of the map.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     if (list_ == 0) {
         sendSquares(open);
     } else {
@@ -117,13 +120,19 @@ void MapCache::draw(const GameState& game, unsigned int texture)
         }
         glCallList(list_);
     }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glPopMatrix();
 }
 
 void drawScene(const GameState& game, const Textures& textures, MapCache& map, bool nameEntry,
                const char* playerName)
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Nothing drawn can hide anything else: the map's squares lie side by side
+    // in one plane, the marker on its square at the same depth, and text is
+    // drawn without the test. Testing and clearing depth would cost a pass
+    // over every pixel and change none.
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(-1.0f, 0.0f, -5.0f);
