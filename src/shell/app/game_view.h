@@ -18,12 +18,6 @@ public:
     explicit GameView(QWidget* parent = nullptr);
 
     void setHooks(ShellHooks* hooks) { hooks_ = hooks; }
-    // The font and map square textures, made in the view's context once it
-    // is current, and the map's squares kept in that context: every frame is
-    // drawn with them.
-    void setTextures(const Textures& textures) { textures_ = textures; }
-    const Textures& textures() const { return textures_; }
-    MapCache& mapCache() { return mapCache_; }
     // Draws the current picture again when Qt needs it outside a frame (a
     // new size, the window uncovered while a modal dialog holds the loop).
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
@@ -37,6 +31,13 @@ public:
     void present();
     // Keyboard focus back to the game, after a menu, dialog or message box.
     void takeFocus();
+
+    // The font and map square textures, made in the view's context once it
+    // is current, and the map's squares kept in that context: every frame is
+    // drawn with them.
+    void setTextures(const Textures& textures) { textures_ = textures; }
+    const Textures& textures() const { return textures_; }
+    MapCache& mapCache() { return mapCache_; }
 
     // True once Esc has been pressed since the last call. A press and
     // release that both fall between two frames would otherwise go unseen.
@@ -55,10 +56,10 @@ protected:
 
 private:
     ShellHooks* hooks_ = nullptr;
-    Textures textures_;
-    MapCache mapCache_;
     std::function<void()> redraw_;
     std::function<void()> inputArrived_;
     bool redrawPending_ = false;
     bool escapePressed_ = false;
+    Textures textures_;
+    MapCache mapCache_;
 };
