@@ -126,8 +126,8 @@ int main(int argc, char* argv[])
     constexpr int kDrawings = 300;
     for (int i = 0; i < kDrawings; ++i) {
         view->beginFrame();
-        drawScene(*session.game(), false, input.playerName);
-        drawStatusLine(*session.game(), input.playerName);
+        drawScene(*session.game(), view->textures(), view->mapCache(), false, input.playerName);
+        drawStatusLine(*session.game(), view->textures(), input.playerName);
         glFinish();
     }
     std::printf("drawing alone with the map view on: %.2f ms\n", drawing.nsecsElapsed() / 1e6 / kDrawings);

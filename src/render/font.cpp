@@ -2,10 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "textures.h"
-
-unsigned int glyphListBase = 0;
-
 namespace {
 constexpr int kGlyphCount = 256;
 constexpr float kCell = 0.0625f;
@@ -14,41 +10,16 @@ constexpr int kFirstPrintable = 32;
 constexpr int kSetStride = 128;
 }  // namespace
 
-void buildGlyphLists()
+void drawText(const Textures& textures, int32_t x, int32_t y, const char* text, int32_t glyphSet)
 {
-    glyphListBase = glGenLists(kGlyphCount);
-    if (glyphListBase == 0)
-        return;
-    glBindTexture(GL_TEXTURE_2D, fontTexture);
-    for (int i = 0; i < kGlyphCount; ++i) {
-        const float cx = static_cast<float>(i % 16) / 16.0f;
-        const float cy = static_cast<float>(i / 16) / 16.0f;
-        glNewList(glyphListBase + i, GL_COMPILE);
-        glBegin(GL_QUADS);
-        glTexCoord2f(cx, 1 - cy - kCell);
-        glVertex2i(0, 0);
-        glTexCoord2f(cx + kCell, 1 - cy - kCell);
-        glVertex2i(16, 0);
-        glTexCoord2f(cx + kCell, 1 - cy);
-        glVertex2i(16, 16);
-        glTexCoord2f(cx, 1 - cy);
-        glVertex2i(0, 16);
-        glEnd();
-        glTranslated(kPenAdvance, 0, 0);
-        glEndList();
-    }
-}
-
-void drawText(int32_t x, int32_t y, const char* text, int32_t glyphSet)
-{
-    if (text == nullptr || glyphListBase == 0)
+    if (text == nullptr || textures.font == 0)
         return;
     if (glyphSet > 1)
         glyphSet = 1;
     if (glyphSet < 0)
         glyphSet = 0;
 
-    glBindTexture(GL_TEXTURE_2D, fontTexture);
+    glBindTexture(GL_TEXTURE_2D, textures.font);
     glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

@@ -2,11 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <bitset>
 #include <cstdio>
 
 #include "font.h"
 #include "game_state.h"
-#include "textures.h"
 
 namespace {
 constexpr float kMapLeft = 1.5f;
@@ -16,7 +16,7 @@ constexpr float kHalfTile = 0.05f;
 // Room for any 32-bit value with its sign and terminator.
 constexpr int kNumberBufferSize = 12;
 
-const char* const kNamePrompt = "Nombre : ";
+constexpr char kNamePrompt[] = "Nombre : ";
 
 void drawSquare(int32_t row, int32_t col, unsigned int texture)
 {
@@ -38,6 +38,48 @@ void drawSquare(int32_t row, int32_t col, unsigned int texture)
 // colours, which are chosen to read on the white background. A black tint
 // would turn every glyph cell into a solid black box.
 void useTextColour() { glColor3f(1.0f, 1.0f, 1.0f); }
+
+// The open squares of the grid, row by row.
+std::bitset<kGridSize * kGridSize> openSquares(const GameState& game)
+{
+    std::bitset<kGridSize * kGridSize> open;
+    for (int32_t row = 0; row < kGridSize; ++row)
+        for (int32_t col = 0; col < kGridSize; ++col)
+            open[static_cast<size_t>(row * kGridSize + col)] = game.cells[row][col].kind > 0;
+    return open;
+}
+
+// Sends every open square to the context as one draw (drawn one by one, the
+// 900 squares of a full map took most of a frame), in map coordinates: the
+// caller places the map. Nothing when no square is open.
+void sendSquares(const std::bitset<kGridSize * kGridSize>& open)
+{
+    struct Corner {
+        GLfloat s, t, x, y, z;  // the GL_T2F_V3F layout
+    };
+    static constexpr Corner kQuad[4] = {{0, 0, -kHalfTile, kHalfTile, 0},
+                                        {1, 0, kHalfTile, kHalfTile, 0},
+                                        {1, 1, kHalfTile, -kHalfTile, 0},
+                                        {0, 1, -kHalfTile, -kHalfTile, 0}};
+    // On the stack (72 kB): nothing is allocated for it.
+    Corner corners[kGridSize * kGridSize * 4];
+    GLsizei used = 0;
+    for (int32_t row = 0; row < kGridSize; ++row)
+        for (int32_t col = 0; col < kGridSize; ++col) {
+            if (!open[static_cast<size_t>(row * kGridSize + col)])
+                continue;
+            const GLfloat dx = kTileStep * static_cast<float>(col);
+            const GLfloat dy = -kTileStep * static_cast<float>(row);
+            for (const Corner& c : kQuad)
+                corners[used++] = {c.s, c.t, c.x + dx, c.y + dy, c.z};
+        }
+    if (used == 0)
+        return;
+    glInterleavedArrays(GL_T2F_V3F, 0, corners);
+    glDrawArrays(GL_QUADS, 0, used);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
 }  // namespace
 
 void drawPlayerMarker(int32_t row, int32_t col, unsigned int texture)
@@ -50,45 +92,47 @@ void drawPlayerMarker(int32_t row, int32_t col, unsigned int texture)
     glPopMatrix();
 }
 
-void drawMap(const GameState& game, unsigned int texture)
+void MapCache::draw(const GameState& game, unsigned int texture)
 {
-    // Every open square in one draw: drawn one by one, the 900 squares of a
-    // full map took most of a frame.
-    struct Corner {
-        GLfloat s, t, x, y, z;  // the GL_T2F_V3F layout
-    };
-    static constexpr Corner kQuad[4] = {{0, 0, -kHalfTile, kHalfTile, 0},
-                                        {1, 0, kHalfTile, kHalfTile, 0},
-                                        {1, 1, kHalfTile, -kHalfTile, 0},
-                                        {0, 1, -kHalfTile, -kHalfTile, 0}};
-    // On the stack (72 kB): nothing is allocated frame after frame.
-    Corner corners[kGridSize * kGridSize * 4];
-    GLsizei used = 0;
-    for (int32_t row = 0; row < kGridSize; ++row)
-        for (int32_t col = 0; col < kGridSize; ++col) {
-            if (game.cells[row][col].kind <= 0)
-                continue;
-            const GLfloat dx = kTileStep * static_cast<float>(col);
-            const GLfloat dy = -kTileStep * static_cast<float>(row);
-            for (const Corner& c : kQuad)
-                corners[used++] = {c.s, c.t, c.x + dx, c.y + dy, c.z};
-        }
-    if (used == 0)
-        return;
+    // Sent at every frame, the 72 kB of squares made the context take a new
+    // megabyte upload buffer every dozen frames, and with that churn the
+    // heap kept growing by a megabyte now and then; a display list keeps
+    // them in the context instead. A list never filled draws nothing, as
+    // does a map with no open square.
+    const auto open = openSquares(game);
+    if (list_ == 0)
+        list_ = glGenLists(1);
     glPushMatrix();
     glTranslatef(kMapLeft, kMapTop, 0.0f);
     glColor3f(1.0f, 1.0f, 1.0f);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glInterleavedArrays(GL_T2F_V3F, 0, corners);
-    glDrawArrays(GL_QUADS, 0, used);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    // Tinting by white changes nothing; replacing spares the renderer the
+    // colour at every pixel of the map.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    if (list_ == 0) {
+        sendSquares(open);
+    } else {
+        if (open != open_) {
+            glNewList(list_, GL_COMPILE);
+            sendSquares(open);
+            glEndList();
+            open_ = open;
+        }
+        glCallList(list_);
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glPopMatrix();
 }
 
-void drawScene(const GameState& game, bool nameEntry, const char* playerName)
+void drawScene(const GameState& game, const Textures& textures, MapCache& map, bool nameEntry,
+               const char* playerName)
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Nothing drawn can hide anything else: the map's squares lie side by side
+    // in one plane, the marker on its square at the same depth, and text is
+    // drawn without the test. Testing and clearing depth would cost a pass
+    // over every pixel and change none.
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(-1.0f, 0.0f, -5.0f);
@@ -96,25 +140,25 @@ void drawScene(const GameState& game, bool nameEntry, const char* playerName)
 
     if (nameEntry) {
         useTextColour();
-        drawText(50, 420, kNamePrompt, 0);
-        drawText(160, 420, playerName ? playerName : "", 0);
+        drawText(textures, 50, 420, kNamePrompt, 0);
+        drawText(textures, 160, 420, playerName ? playerName : "", 0);
         return;
     }
 
     if (game.showMap) {
-        drawMap(game, tileTexture);
-        drawPlayerMarker(game.row, game.col, tileTexture);
+        map.draw(game, textures.tile);
+        drawPlayerMarker(game.row, game.col, textures.tile);
     }
 
     for (int i = 0; i < kVisibleLines; ++i) {
         if (game.visible[i] == nullptr)
             continue;
         glColor3f(1.0f, 1.0f, 1.0f);
-        drawText(10, static_cast<int32_t>(440.0 - i * 20.0), game.visible[i], 0);
+        drawText(textures, 10, static_cast<int32_t>(440.0 - i * 20.0), game.visible[i], 0);
     }
 }
 
-void drawStatusLine(const GameState& game, const char* playerName)
+void drawStatusLine(const GameState& game, const Textures& textures, const char* playerName)
 {
     if (!game.hudShown)
         return;
@@ -124,10 +168,10 @@ void drawStatusLine(const GameState& game, const char* playerName)
     std::snprintf(vidas, sizeof vidas, "%d", static_cast<int>(game.lives));
 
     useTextColour();
-    drawText(480, 440, "Balas : ", 0);
-    drawText(580, 440, balas, 0);
-    drawText(680, 440, "Vidas : ", 0);
-    drawText(780, 440, vidas, 0);
-    drawText(480, 420, kNamePrompt, 0);
-    drawText(590, 420, playerName ? playerName : "", 0);
+    drawText(textures, 480, 440, "Balas : ", 0);
+    drawText(textures, 580, 440, balas, 0);
+    drawText(textures, 680, 440, "Vidas : ", 0);
+    drawText(textures, 780, 440, vidas, 0);
+    drawText(textures, 480, 420, kNamePrompt, 0);
+    drawText(textures, 590, 420, playerName ? playerName : "", 0);
 }

@@ -3,9 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "font.h"
-#include "textures.h"
-
 void setProjection(int width, int height)
 {
     if (height == 0)
@@ -19,15 +16,15 @@ void setProjection(int width, int height)
     glLoadIdentity();
 }
 
-bool initRenderState()
+std::optional<Textures> initRenderState(const BitmapErrorSink& report)
 {
-    if (!loadTextures())
-        return false;
-    buildGlyphLists();
+    const std::optional<Textures> textures = loadTextures(report);
+    if (!textures)
+        return std::nullopt;
     glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
     glClearDepth(1.0);
     glDepthFunc(GL_LEQUAL);
     glShadeModel(GL_SMOOTH);
     glEnable(GL_TEXTURE_2D);
-    return true;
+    return textures;
 }

@@ -5,19 +5,14 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-unsigned int fontTexture = 0;
-unsigned int tileTexture = 0;
-
 namespace {
-const char* const kFontSheet = "Data/Font2.bmp";
-const char* const kTileImage = "Data/casilla.bmp";
+constexpr char kFontSheet[] = "Data/Font2.bmp";
+constexpr char kTileImage[] = "Data/casilla.bmp";
 
-BitmapErrorHandler errorHandler = nullptr;
-
-void reportBitmapError(const std::string& message)
+void reportBitmapError(const BitmapErrorSink& report, const std::string& message)
 {
-    if (errorHandler)
-        errorHandler(message);
+    if (report)
+        report(message);
     else
         std::fprintf(stderr, "%s\n", message.c_str());
 }
@@ -37,9 +32,7 @@ void uploadTexture(unsigned int name, const RgbImage& image)
 }
 }  // namespace
 
-void setBitmapErrorHandler(BitmapErrorHandler handler) { errorHandler = handler; }
-
-std::optional<RgbImage> loadBitmap(const char* name)
+std::optional<RgbImage> loadBitmap(const char* name, const BitmapErrorSink& report)
 {
     if (name == nullptr || *name == '\0')
         return std::nullopt;
@@ -52,24 +45,23 @@ std::optional<RgbImage> loadBitmap(const char* name)
     std::string error;
     auto image = decodeBitmapFile(name, &error);
     if (!image)
-        reportBitmapError(error);
+        reportBitmapError(report, error);
     return image;
 }
 
-bool loadTextures()
+std::optional<Textures> loadTextures(const BitmapErrorSink& report)
 {
-    const auto font = loadBitmap(kFontSheet);
+    const auto font = loadBitmap(kFontSheet, report);
     if (!font)
-        return false;
-    const auto tile = loadBitmap(kTileImage);
+        return std::nullopt;
+    const auto tile = loadBitmap(kTileImage, report);
     if (!tile)
-        return false;
+        return std::nullopt;
 
     GLuint names[2] = {0, 0};
     glGenTextures(2, names);
-    fontTexture = names[0];
-    tileTexture = names[1];
-    uploadTexture(fontTexture, *font);
-    uploadTexture(tileTexture, *tile);
-    return true;
+    const Textures textures{names[0], names[1]};
+    uploadTexture(textures.font, *font);
+    uploadTexture(textures.tile, *tile);
+    return textures;
 }

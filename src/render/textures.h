@@ -1,25 +1,27 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "bitmap.h"
 
-// Shows a decoder message to the player; the window installs one that opens a
-// box titled "Error". Without one the message goes to standard error.
-using BitmapErrorHandler = void (*)(const std::string& message);
-void setBitmapErrorHandler(BitmapErrorHandler handler);
+// Shows a decoder message to the player; the window passes one that opens a
+// box titled "Error". An empty one sends the message to standard error.
+using BitmapErrorSink = std::function<void(const std::string& message)>;
 
 // Decodes a bitmap file. A missing file yields nothing silently; a file that
 // exists but cannot be decoded yields nothing after its message has gone to
-// the error handler. Needs no rendering context.
-std::optional<RgbImage> loadBitmap(const char* name);
+// report. Needs no rendering context.
+std::optional<RgbImage> loadBitmap(const char* name, const BitmapErrorSink& report);
 
-// The font sheet and the map square, as texture names of the current context
-// (0 until loadTextures has made them).
-extern unsigned int fontTexture;
-extern unsigned int tileTexture;
+// The font sheet and the map square, as texture names of the rendering
+// context that made them. A name of 0 draws nothing.
+struct Textures {
+    unsigned int font = 0;
+    unsigned int tile = 0;
+};
 
 // Loads "Data/Font2.bmp" and "Data/casilla.bmp" from the working directory and
-// makes them into fontTexture and tileTexture. False, with no texture made,
-// when either cannot be loaded. Needs the rendering context current.
-bool loadTextures();
+// makes them into textures of the current context. Nothing, with no texture
+// made, when either cannot be loaded. Needs the rendering context current.
+std::optional<Textures> loadTextures(const BitmapErrorSink& report);

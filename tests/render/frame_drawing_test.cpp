@@ -49,6 +49,7 @@ protected:
     }
 
     std::unique_ptr<GameState> game;
+    MapCache map;
 };
 }  // namespace
 
@@ -64,7 +65,7 @@ TEST_F(FrameDrawing, MapShowsEverySquareButWallsWithThePlayerInRed)
     // Taking the square's content changes only the copy; the tile stays.
     game->cells[7][7].kind = CellKind::BulletsLeft;
     game->currentCell.kind = CellKind::Wall;
-    drawScene(*game, false, "Ana");
+    drawScene(*game, textures(), map, false, "Ana");
     readFrame();
 
     EXPECT_TRUE(near(tile(0, 1), kTile));
@@ -86,6 +87,15 @@ TEST_F(FrameDrawing, MapShowsEverySquareButWallsWithThePlayerInRed)
     EXPECT_TRUE(near(atFromTop(tileX(5), 446), kWhite));
     // Neighbouring tiles touch: about 11.6 pixels apart.
     EXPECT_NEAR(tileX(29) - tileX(0), 29 * 11.6, 2);
+
+    // A square walled or opened since the last frame shows so at the next.
+    game->cells[10][15].kind = CellKind::Corridor;
+    game->cells[20][20].kind = CellKind::Wall;
+    drawScene(*game, textures(), map, false, "Ana");
+    readFrame();
+    EXPECT_TRUE(near(tile(10, 15), kTile));
+    EXPECT_TRUE(near(tile(20, 20), kWhite));
+    EXPECT_TRUE(near(tile(0, 0), kWhite));
 }
 
 TEST_F(FrameDrawing, MessageLinesRunDownFromTheTop)
@@ -94,8 +104,8 @@ TEST_F(FrameDrawing, MessageLinesRunDownFromTheTop)
     game->visible[1] = "Hay un monstruo a la izquierda.\n";
     game->visible[22] = "Disparo al centro.\n";
     game->bullets = 5;
-    drawScene(*game, false, "Ana");
-    drawStatusLine(*game, "Ana");
+    drawScene(*game, textures(), map, false, "Ana");
+    drawStatusLine(*game, textures(), "Ana");
     readFrame();
 
     EXPECT_TRUE(near(at(14, 448), glyphFor('A')));
@@ -114,7 +124,7 @@ TEST_F(FrameDrawing, NameEntryDrawsOnlyAReadablePrompt)
     game->showMap = true;
     game->hudShown = true;
     game->visible[0] = "Avanzaste un paso.\n";
-    drawScene(*game, true, "Ana");
+    drawScene(*game, textures(), map, true, "Ana");
     readFrame();
 
     EXPECT_TRUE(near(at(56, 428), glyphFor('N')));
@@ -130,8 +140,8 @@ TEST_F(FrameDrawing, StatusLineReadsEvenWithoutMessageLines)
     game->hudShown = true;
     game->bullets = 999999;
     game->lives = 6;
-    drawScene(*game, false, "Ana");
-    drawStatusLine(*game, "Ana");
+    drawScene(*game, textures(), map, false, "Ana");
+    drawStatusLine(*game, textures(), "Ana");
     readFrame();
 
     EXPECT_TRUE(near(at(486, 448), glyphFor('B')));
@@ -151,8 +161,8 @@ TEST_F(FrameDrawing, TwentyThreeLinesReachTheBottomAndLongNumbersStayBounded)
     game->lives = INT32_MAX;
     for (int i = 0; i < kVisibleLines; ++i)
         game->visible[i] = "Avanzaste un paso.\n";
-    drawScene(*game, false, "Ana");
-    drawStatusLine(*game, "Ana");
+    drawScene(*game, textures(), map, false, "Ana");
+    drawStatusLine(*game, textures(), "Ana");
     readFrame();
     for (int i = 0; i < kVisibleLines; ++i)
         EXPECT_TRUE(near(at(14, 448 - 20 * i), glyphFor('A'))) << "line " << i;

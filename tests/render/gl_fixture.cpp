@@ -20,6 +20,7 @@ std::filesystem::path GlFrameTest::previousDir_;
 std::unique_ptr<QOffscreenSurface> GlFrameTest::surface_;
 std::unique_ptr<QOpenGLContext> GlFrameTest::context_;
 std::unique_ptr<QOpenGLFramebufferObject> GlFrameTest::target_;
+Textures GlFrameTest::textures_;
 
 namespace {
 int appArgc = 1;
@@ -65,7 +66,9 @@ void GlFrameTest::SetUpTestSuite()
     writeFile("Data/casilla.bmp", cellSheet(16, &tileColour));
 
     setProjection(kWidth, kHeight);
-    ASSERT_TRUE(initRenderState());
+    const std::optional<Textures> textures = initRenderState(nullptr);
+    ASSERT_TRUE(textures);
+    textures_ = *textures;
 }
 
 void GlFrameTest::TearDownTestSuite()

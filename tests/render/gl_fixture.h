@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "textures.h"
 
 // A compatibility-profile context drawing into an 800 by 480 framebuffer,
 // with a font sheet and map square written by the test into Data/ of a
-// scratch working directory. Shared by all tests of a suite: textures and
-// glyph lists are made once per context, as in the game.
+// scratch working directory. Shared by all tests of a suite: textures are
+// made once per context, as in the game.
 class GlFrameTest : public ::testing::Test {
 public:
     static constexpr int kWidth = 800;
@@ -33,6 +34,9 @@ public:
 protected:
     void SetUp() override;
 
+    // The textures the suite's context was set up with.
+    static const Textures& textures() { return textures_; }
+
     // Reads the frame back; y counts from the bottom, as drawText does.
     void readFrame();
     Rgb at(int x, int yFromBottom) const;
@@ -48,6 +52,7 @@ private:
     static std::unique_ptr<QOffscreenSurface> surface_;
     static std::unique_ptr<QOpenGLContext> context_;
     static std::unique_ptr<QOpenGLFramebufferObject> target_;
+    static Textures textures_;
 };
 
 // Colours compare within a small tolerance for filtering round-off.

@@ -6,7 +6,6 @@
 
 #include "font.h"
 #include "gl_fixture.h"
-#include "textures.h"
 
 namespace {
 class TextDrawing : public GlFrameTest {
@@ -27,10 +26,10 @@ Matrix currentMatrix(GLenum which)
 TEST_F(TextDrawing, GlyphsComeFromTheirSheetCells)
 {
     glColor3f(1, 1, 1);
-    drawText(100, 100, " ", 0);     // glyph 0, top left cell
-    drawText(140, 100, "/", 0);     // glyph 15, top right
-    drawText(180, 100, "0", 0);     // glyph 16, second row
-    drawText(220, 100, "\xff", 0);  // glyph 223
+    drawText(textures(), 100, 100, " ", 0);     // glyph 0, top left cell
+    drawText(textures(), 140, 100, "/", 0);     // glyph 15, top right
+    drawText(textures(), 180, 100, "0", 0);     // glyph 16, second row
+    drawText(textures(), 220, 100, "\xff", 0);  // glyph 223
     readFrame();
 
     const struct {
@@ -50,8 +49,8 @@ TEST_F(TextDrawing, PenMovesByTwelvePointEightAndSkipsControlBytes)
 {
     const char* sentence = "Disparo al centro.\n";
     glColor3f(1, 1, 1);
-    drawText(10, 440, sentence, 0);
-    drawText(10, 300, "A\nB", 0);
+    drawText(textures(), 10, 440, sentence, 0);
+    drawText(textures(), 10, 300, "A\nB", 0);
     readFrame();
 
     for (int k = 0; k < 18; ++k) {
@@ -68,11 +67,15 @@ TEST_F(TextDrawing, PenMovesByTwelvePointEightAndSkipsControlBytes)
 TEST_F(TextDrawing, GlyphSetsBeyondTheSheetAreClamped)
 {
     glColor3f(1, 1, 1);
-    drawText(300, 250, "A", 1);
-    drawText(300, 200, "A", 5);
-    drawText(300, 150, "A", -3);
-    drawText(300, 100, "\xa0\x1f", 1);
-    drawText(300, 50, "\x1f", 0);
+    drawText(textures(), 300, 250, "A", 1);
+    drawText(textures(), 300, 200, "A", 5);
+    drawText(textures(), 300, 150, "A", -3);
+    drawText(textures(), 300, 100, "\xa0\x1f", 1);
+    drawText(textures(), 300, 50, "\x1f", 0);
+    // Without a font texture there is no glyph at all, not even a box in the
+    // current colour.
+    glColor3f(1, 0, 0);
+    drawText(Textures{}, 400, 50, "A", 0);
     readFrame();
 
     EXPECT_TRUE(near(at(308, 258), glyphColour(161)));
@@ -81,6 +84,7 @@ TEST_F(TextDrawing, GlyphSetsBeyondTheSheetAreClamped)
     // In set 1 byte 0xA0 names no glyph; byte 0x1F is glyph 127 at the pen.
     EXPECT_TRUE(near(at(308, 108), glyphColour(127)));
     EXPECT_TRUE(near(at(308, 58), kWhite));
+    EXPECT_TRUE(near(at(408, 58), kWhite));
 }
 
 TEST_F(TextDrawing, LeavesMatricesAndStateForTheCaller)
@@ -93,7 +97,7 @@ TEST_F(TextDrawing, LeavesMatricesAndStateForTheCaller)
     glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
 
-    drawText(0, 0, "Hola", 0);
+    drawText(textures(), 0, 0, "Hola", 0);
 
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
@@ -103,6 +107,6 @@ TEST_F(TextDrawing, LeavesMatricesAndStateForTheCaller)
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(static_cast<unsigned>(bound), fontTexture);
+    EXPECT_EQ(static_cast<unsigned>(bound), textures().font);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -55,7 +55,6 @@ OpenAlSound* GameSession::audioDevice() const { return device_.get(); }
 
 bool GameSession::openMainWindow(const QString& title, int width, int height, int colourBits)
 {
-    setBitmapErrorHandler(&showBitmapError);
     // Before the view exists: Qt asks for its accessible interface once.
     installViewAccessibility();
     window_ = new MainWindow(title);
@@ -101,11 +100,13 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
         return false;
     }
     setProjection(width, height);
-    if (!initRenderState()) {
+    const std::optional<Textures> textures = initRenderState(&showBitmapError);
+    if (!textures) {
         closeMainWindow();
         showStartError("Initialization Failed.");
         return false;
     }
+    view->setTextures(*textures);
     // The real drawing area, now that the window is laid out.
     setProjection(view->width(), view->height());
     view->setRedraw([this] { redraw(); });
@@ -180,9 +181,9 @@ void GameSession::drawFrame()
     bool drawn = false;
     auto drawAll = [&](const SceneKey& key, bool withStatus) {
         view->beginFrame();
-        drawScene(game, input.nameEntry, input.playerName);
+        drawScene(game, view->textures(), view->mapCache(), input.nameEntry, input.playerName);
         if (withStatus)
-            drawStatusLine(game, input.playerName);
+            drawStatusLine(game, view->textures(), input.playerName);
         shownKey_ = key;
         drawn = true;
     };
@@ -194,7 +195,7 @@ void GameSession::drawFrame()
         },
         [&] {
             if (drawn) {
-                drawStatusLine(game, input.playerName);
+                drawStatusLine(game, view->textures(), input.playerName);
                 return;
             }
             // The timed threats may have changed what the status line shows.
@@ -217,9 +218,10 @@ void GameSession::redraw()
 {
     if (!game_)
         return;
-    drawScene(*game_, input.nameEntry, input.playerName);
+    GameView* view = window_->view();
+    drawScene(*game_, view->textures(), view->mapCache(), input.nameEntry, input.playerName);
     if (!input.nameEntry)
-        drawStatusLine(*game_, input.playerName);
+        drawStatusLine(*game_, view->textures(), input.playerName);
 }
 
 void GameSession::keepAlive()

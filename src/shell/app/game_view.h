@@ -3,6 +3,9 @@
 #include <functional>
 #include <utility>
 
+#include "frame.h"
+#include "textures.h"
+
 class ShellHooks;
 struct Session;
 
@@ -35,6 +38,13 @@ public:
     // Keyboard focus back to the game, after a menu, dialog or message box.
     void takeFocus();
 
+    // The font and map square textures, made in the view's context once it
+    // is current, and the map's squares kept in that context: every frame is
+    // drawn with them.
+    void setTextures(const Textures& textures) { textures_ = textures; }
+    const Textures& textures() const { return textures_; }
+    MapCache& mapCache() { return mapCache_; }
+
     // True once Esc has been pressed since the last call. A press and
     // release that both fall between two frames would otherwise go unseen.
     bool takeEscape() { return std::exchange(escapePressed_, false); }
@@ -57,4 +67,6 @@ private:
     std::function<void()> inputArrived_;
     bool redrawPending_ = false;
     bool escapePressed_ = false;
+    Textures textures_;
+    MapCache mapCache_;
 };
