@@ -85,8 +85,6 @@ TEST_F(FrameDrawing, MapShowsEverySquareButWallsWithThePlayerInRed)
     EXPECT_TRUE(near(atFromTop(tileX(5), 98), kTile));
     EXPECT_TRUE(near(atFromTop(tileX(5), 440), kTile));
     EXPECT_TRUE(near(atFromTop(tileX(5), 446), kWhite));
-    // Neighbouring tiles touch: about 11.6 pixels apart.
-    EXPECT_NEAR(tileX(29) - tileX(0), 29 * 11.6, 2);
 
     // A square walled or opened since the last frame shows so at the next.
     game->cells[10][15].kind = CellKind::Corridor;
