@@ -181,9 +181,7 @@ void GameSession::drawFrame()
     bool drawn = false;
     auto drawAll = [&](const SceneKey& key, bool withStatus) {
         view->beginFrame();
-        drawScene(game, view->textures(), view->mapCache(), input.nameEntry, input.playerName);
-        if (withStatus)
-            drawStatusLine(game, view->textures(), input.playerName);
+        paint(withStatus);
         shownKey_ = key;
         drawn = true;
     };
@@ -216,11 +214,15 @@ void GameSession::drawFrame()
 
 void GameSession::redraw()
 {
-    if (!game_)
-        return;
+    if (game_)
+        paint(!input.nameEntry);
+}
+
+void GameSession::paint(bool withStatus)
+{
     GameView* view = window_->view();
     drawScene(*game_, view->textures(), view->mapCache(), input.nameEntry, input.playerName);
-    if (!input.nameEntry)
+    if (withStatus)
         drawStatusLine(*game_, view->textures(), input.playerName);
 }
 

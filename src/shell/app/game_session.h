@@ -66,6 +66,8 @@ public:
 private:
     void drawFrame();
     void redraw();
+    // The picture as it stands, with the view's textures and map cache.
+    void paint(bool withStatus);
     // While a sentence blocks the game: answers the desktop and shows what
     // the game has written, but handles no input.
     void keepAlive();
