@@ -2,10 +2,11 @@
 
 // Under LeakSanitizer: system libraries keep a few allocations for the life
 // of the process (the D-Bus connection of the accessibility bridge, the GL
-// driver's screen), which are not the game's leaks.
+// driver's screen, fontconfig's caches, which it lets go only at exit), which
+// are not the game's leaks.
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:libdbus-1.so\nleak:_dri.so\nleak:libGLX_mesa.so\nleak:libgallium\nleak:libLLVM\n";
+    return "leak:libdbus-1.so\nleak:_dri.so\nleak:libGLX_mesa.so\nleak:libgallium\nleak:libLLVM\nleak:libfontconfig\n";
 }
 
 // The GL driver is unloaded at exit before the leak check runs, which would
