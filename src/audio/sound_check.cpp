@@ -27,7 +27,7 @@ const char* const kNamedInCode[] = {
     "Sonidos/escribetunombreypresiona.wav", "Sonidos/Nada.wav", "Sonidos/Salir.wav",
     "Sonidos/SiguienteNivel.wav", "Sonidos/TituloNivel1.wav", "Sonidos/TituloNivel2.wav",
     "Sonidos/TituloNivel3.wav", "Sonidos/TituloNivel4.wav", "Sonidos/TituloNivel5.wav",
-    "Sonidos/TituloNivel6.wav", "Sonidos/VidaPerdida1.wav", "Sonidos/VidaPerdida2.wav",
+    "Sonidos/TituloNivel6.wav", "Sonidos/VidaPerdida.wav", "Sonidos/VidaPerdida1.wav", "Sonidos/VidaPerdida2.wav",
     "Sonidos/VidaPerdida3.wav", "Sonidos/VidaPerdida4.wav", "Sonidos/VidaPerdida5.wav",
     "Sonidos/Vidas1.wav", "Sonidos/Vidas2.wav", "Sonidos/Vidas3.wav", "Sonidos/Vidas4.wav",
     "Sonidos/Vidas5.wav", "Sonidos/Vidas6.wav", "SonidosLetras/borrar.wav",

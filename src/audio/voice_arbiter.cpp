@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+// The device sounds a little after it is told to; a sentence that must follow
+// another waits this much longer than the clock says, so the two never touch.
+constexpr double kDeviceLagMs = 100;
+}
+
 VoiceArbiter::VoiceArbiter(SoundSystem& inner, SpeechTable table, Wait wait, const Clock& clock)
     : inner_(inner), table_(std::move(table)), wait_(std::move(wait)), clock_(clock)
 {
@@ -44,6 +50,57 @@ double VoiceArbiter::positionMs(const Voice& v, Tick now) const
     return v.looping ? std::fmod(at, length) : std::min(at, length);
 }
 
+double VoiceArbiter::heardMs(const Voice& v, Tick now) const
+{
+    return v.heardMs + (v.playing ? static_cast<double>(static_cast<Tick>(now - v.startedAt)) : 0.0);
+}
+
+bool VoiceArbiter::sideUnsaid(const Voice& v, Tick now) const
+{
+    return (v.looping || v.mustHear) && (v.playing || v.held) && speaks(v) &&
+           heardMs(v, now) < v.timing->lastSpeechEndMs();
+}
+
+void VoiceArbiter::setMustHear(int voice, bool mustHear)
+{
+    const auto it = voices_.find(voice);
+    if (it != voices_.end())
+        it->second.mustHear = mustHear;
+}
+
+bool VoiceArbiter::anySideUnsaid(Tick now) const
+{
+    return std::any_of(voices_.begin(), voices_.end(), [&](const auto& entry) { return sideUnsaid(entry.second, now); });
+}
+
+bool VoiceArbiter::saidInFull(int voice) const
+{
+    const auto it = voices_.find(voice);
+    if (it == voices_.end() || !speaks(it->second))
+        return true;
+    const Voice& v = it->second;
+    if (v.waiting)
+        return false;
+    if (!v.playing && !v.held)
+        return true;
+    return heardMs(v, clock_.now()) >= v.timing->lastSpeechEndMs();
+}
+
+bool VoiceArbiter::isSpeaking(int voice) const
+{
+    const auto it = voices_.find(voice);
+    if (it == voices_.end())
+        return false;
+    const Voice& v = it->second;
+    if (v.held || v.waiting)
+        return true;
+    if (!v.playing || !speaks(v))
+        return false;
+    const double at = positionMs(v, clock_.now());
+    return std::any_of(v.timing->speech.begin(), v.timing->speech.end(),
+                       [&](const SoundTiming::Stretch& s) { return at >= s.startMs && at < s.endMs; });
+}
+
 bool VoiceArbiter::hasSpeechAhead(const Voice& v, Tick now) const
 {
     return v.playing && !v.looping && speaks(v) && positionMs(v, now) < v.timing->lastSpeechEndMs();
@@ -52,6 +109,7 @@ bool VoiceArbiter::hasSpeechAhead(const Voice& v, Tick now) const
 void VoiceArbiter::halt(int id, Voice& v, Tick now)
 {
     v.offsetMs = positionMs(v, now);
+    v.heardMs = heardMs(v, now);
     v.playing = false;
     inner_.stopVoice(id);
 }
@@ -85,17 +143,32 @@ int VoiceArbiter::playVoice(int voice, bool looping)
     if (v.playing) {
         // Already playing: the device only changes its looping.
         v.offsetMs = positionMs(v, now);
+        v.heardMs = heardMs(v, now);
         v.startedAt = now;
         v.looping = looping;
         return inner_.playVoice(voice, looping);
     }
+    if (speaks(v) && !looping && anySideUnsaid(now)) {
+        // The player hears where the creature is first; this follows.
+        v.waiting = true;
+        v.waitingSince = ++waitCount_;
+        return 0;
+    }
     if (speaks(v))
         makeRoomFor(voice, now);
-    const int result = inner_.playVoice(voice, looping);
+    return start(voice, v, looping, now);
+}
+
+int VoiceArbiter::start(int id, Voice& v, bool looping, Tick now)
+{
+    const int result = inner_.playVoice(id, looping);
     if (result == 0) {
+        if (v.offsetMs == 0)
+            v.heardMs = 0;
         v.playing = true;
         v.looping = looping;
         v.held = false;
+        v.waiting = false;
         v.startedAt = now;
         if (speaks(v))
             remember(v.file, false);
@@ -110,9 +183,12 @@ int VoiceArbiter::stopVoice(int voice)
     const auto it = voices_.find(voice);
     if (it != voices_.end()) {
         Voice& v = it->second;
-        v.offsetMs = positionMs(v, clock_.now());
+        const Tick now = clock_.now();
+        v.offsetMs = positionMs(v, now);
+        v.heardMs = heardMs(v, now);
         v.playing = false;
         v.held = false;  // stopped by the rules: it stays stopped
+        v.waiting = false;
     }
     return inner_.stopVoice(voice);
 }
@@ -121,20 +197,24 @@ bool VoiceArbiter::playBlocking(const std::string& file)
 {
     const SoundTiming* timing = table_.find(file);
     if (timing != nullptr && timing->speaks()) {
-        const Tick now = clock_.now();
-        // The sentence may begin once what is being said has been said; what
-        // comes before its own speech (a door's creak) may play under it.
+        Tick now = clock_.now();
+        // The sentence may begin once what is being said has been said, and
+        // once a creature's side has been heard; what comes before its own
+        // speech (a door's creak) may play under it.
         double waitMs = 0;
-        for (const auto& [id, v] : voices_)
-            if (hasSpeechAhead(v, now))
-                waitMs = std::max(waitMs, v.timing->lastSpeechEndMs() - positionMs(v, now) - timing->firstSpeechMs());
-        for (auto& [id, v] : voices_)
-            if (v.playing && v.looping && speaks(v)) {
-                halt(id, v, now);
-                v.held = true;
-            }
+        for (const auto& [id, v] : voices_) {
+            double ahead = 0;
+            if (sideUnsaid(v, now))
+                ahead = v.timing->lastSpeechEndMs() - heardMs(v, now);
+            else if (v.playing && !v.looping && speaks(v))
+                ahead = v.timing->lastSpeechEndMs() - v.offsetMs - static_cast<Tick>(now - v.startedAt);
+            if (ahead + kDeviceLagMs > 0)
+                waitMs = std::max(waitMs, ahead + kDeviceLagMs - timing->firstSpeechMs());
+        }
+        holdLoops(now, false);
         if (waitMs > 0 && wait_)
             wait_(waitMs);
+        holdLoops(clock_.now(), true);
         remember(file, inSequence_);
         inSequence_ = true;
     }
@@ -143,6 +223,15 @@ bool VoiceArbiter::playBlocking(const std::string& file)
     // A held loop stays held until the next pass of the main loop, so that a
     // spoken sequence of several files is not broken by bits of the loop.
     return inner_.playBlocking(file);
+}
+
+void VoiceArbiter::holdLoops(Tick now, bool evenUnsaid)
+{
+    for (auto& [id, v] : voices_)
+        if (v.playing && v.looping && speaks(v) && (evenUnsaid || !sideUnsaid(v, now))) {
+            halt(id, v, now);
+            v.held = true;
+        }
 }
 
 void VoiceArbiter::remember(const std::string& file, bool continuesSequence)
@@ -169,10 +258,32 @@ bool VoiceArbiter::repeatLastSpeech()
     return played;
 }
 
+void VoiceArbiter::startWaiting(Tick now)
+{
+    if (anySideUnsaid(now))
+        return;
+    Voice* first = nullptr;
+    int firstId = -1;
+    for (auto& [id, v] : voices_) {
+        if (hasSpeechAhead(v, now))
+            return;  // it follows the sentence being said
+        if (v.waiting && (first == nullptr || v.waitingSince < first->waitingSince)) {
+            first = &v;
+            firstId = id;
+        }
+    }
+    if (first == nullptr)
+        return;
+    first->waiting = false;
+    makeRoomFor(firstId, now);
+    start(firstId, *first, false, now);
+}
+
 void VoiceArbiter::update()
 {
     inSequence_ = false;
     const Tick now = clock_.now();
+    startWaiting(now);
     bool anyHeld = false;
     for (const auto& [id, v] : voices_) {
         anyHeld = anyHeld || v.held;

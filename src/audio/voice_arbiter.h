@@ -22,6 +22,12 @@
 //   said has ended (so "No tienes balas" is heard before "Perdiste"), and
 //   holds the looping announcement while it plays.
 // - Effects (footsteps, shots, music) are never held or cut and hold nothing.
+// - What the player must act on comes first: a looping announcement (a
+//   creature's side) that has not yet been said in full is neither held nor
+//   cut. A sentence started on a channel meanwhile waits for it and then
+//   starts, sentences waiting in the order they came; a blocking sentence
+//   waits for it too. A sentence the rules mark as one to be heard in full
+//   (the lives left) is kept in the same way.
 //
 // Time is read from the game's tick source, so the same arbiter runs over the
 // real device in the game and over a recorder on a fake clock in tests.
@@ -41,12 +47,16 @@ public:
     int stopVoice(int voice) override;
     bool playBlocking(const std::string& file) override;
     bool isVoicePlaying(int voice) const override { return inner_.isVoicePlaying(voice); }
+    bool saidInFull(int voice) const override;
+    bool isSpeaking(int voice) const override;
+    void setMustHear(int voice, bool mustHear) override;
     // Says again the last thing said on a channel, or the last spoken
     // sequence (a bullet count, an ending), each file in its own place.
     bool repeatLastSpeech() override;
 
-    // Called once per pass of the main loop: lets a held loop go on once
-    // nothing else speaks.
+    // Called once per pass of the main loop: starts a sentence that waited
+    // for a creature's side, and lets a held loop go on once nothing else
+    // speaks.
     void update();
 
     const SpeechTable& table() const { return table_; }
@@ -63,9 +73,23 @@ private:
         bool held = false;      // a loop stopped by the arbiter, to go on later
         Tick startedAt = 0;     // when it last started playing
         double offsetMs = 0;    // where in the file it was then
+        double heardMs = 0;     // played since it started from its beginning, before startedAt
+        bool mustHear = false;  // kept from cuts until said in full, as a creature's side
+        bool waiting = false;   // a sentence asked for while one to be heard in full was said
+        unsigned waitingSince = 0;
     };
 
     double positionMs(const Voice& v, Tick now) const;
+    double heardMs(const Voice& v, Tick now) const;
+    // A looping announcement still saying its sentence for the first time,
+    // or a sentence to be heard in full not yet said to its end.
+    bool sideUnsaid(const Voice& v, Tick now) const;
+    bool anySideUnsaid(Tick now) const;
+    // Starts the sentence that has waited longest, once nothing is said.
+    void startWaiting(Tick now);
+    int start(int id, Voice& v, bool looping, Tick now);
+    // Holds the speaking loops (those still saying a side only when asked).
+    void holdLoops(Tick now, bool evenUnsaid);
     // Playing once, with a sentence still to be said or being said.
     bool hasSpeechAhead(const Voice& v, Tick now) const;
     bool speaks(const Voice& v) const { return v.timing != nullptr && v.timing->speaks(); }
@@ -83,6 +107,7 @@ private:
     std::map<int, Voice> voices_;
     std::vector<std::string> lastSpeech_;
     bool inSequence_ = false;
+    unsigned waitCount_ = 0;
     bool repeating_ = false;
     std::function<void(const std::string&)> listener_;
 };

@@ -68,6 +68,7 @@ void GameState::advance()
         if (isCreature(kind)) {
             SonidoMonstruos.playFile(a.sound, 0, 0, kPlayLooping);
             threatAhead = true;
+            threatSideHeard = false;
         } else {
             sonido.playFile(a.sound, 0, 0, kPlayOnce);
         }

@@ -124,8 +124,15 @@ public:
     bool gameOver = false;
     int32_t threatCycle = 1;
     int32_t lives = 6;
+    // The creatures' clock: milliseconds of play, which run only while the
+    // game takes input (see shiftCreature); lastThreatTime is when the
+    // creature's side was last heard in full, or when it last held still.
     float lastThreatTime = 0.0f;
     float nowTime = 0.0f;
+    // Whether the player has heard in full the side of the creature on his
+    // square; false from its announcement until its sentence has been said.
+    bool threatSideHeard = true;
+    Tick lastThreatCheck = 0;
     bool hudShown = false;
     int32_t missedShots = 0;
     int32_t missedAtMonsters = 0;
@@ -160,6 +167,7 @@ private:
     bool startOnMapText(const std::string& name, const MapText& text);
     enum class ShiftResult { NotDue, Stayed, Moved };
     ShiftResult shiftCreature(int32_t firstKind);
+    void runCreatureClock();
     void loseForWantOfBullets();
 };
 

@@ -64,7 +64,7 @@ void warnAboutMap(const std::string& name, const MapText& text)
 }
 
 GameState::GameState(const Clock& clock)
-    : mapName("nivel1.quorvane"), nowTime(static_cast<float>(clock.now())), clock(clock)
+    : mapName("nivel1.quorvane"), lastThreatCheck(clock.now()), clock(clock)
 {
 }
 
@@ -210,6 +210,10 @@ void GameState::resetLevelFields()
     lives = 6;
     savedBullets = 0;
     threatCycle = 1;
+    // Each level's creatures start their clock afresh, so its float keeps
+    // whole milliseconds however long the program has run.
+    nowTime = lastThreatTime = 0.0f;
+    threatSideHeard = true;
     MusicaFinal.stopChannel();
     SonidoMonstruos.stopChannel();
     bullets = infiniteBullets ? 999999 : 0;

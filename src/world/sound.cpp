@@ -10,13 +10,15 @@ bool SoundChannel::initChannel(const char* file, SoundSystem& sounds)
     return sounds.loadVoice(voice, file);
 }
 
-int SoundChannel::playFile(const char* file, int /*reserved*/, int /*priority*/, int flags)
+int SoundChannel::playFile(const char* file, int /*reserved*/, int priority, int flags)
 {
     if (!isOpen())
         return -1;
     // A sound that cannot be loaded plays nothing: the voice is left silent.
     if (!system->loadVoice(voice, file))
         return -1;
+    if (priority >= kPriorityMustHear)
+        system->setMustHear(voice, true);
     return system->playVoice(voice, flags == kPlayLooping);
 }
 

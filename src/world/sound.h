@@ -29,11 +29,25 @@ public:
     // Says again, to its end, the last thing said; false when the system
     // keeps no such memory or nothing has been said.
     virtual bool repeatLastSpeech() { return false; }
+
+    // Whether the sentence the voice started with has been heard to its last
+    // word (or there is nothing to wait for: no sentence, nothing playing).
+    // A creature moves only once the player has heard where it stands.
+    virtual bool saidInFull(int /*voice*/) const { return true; }
+    // Whether the voice is in the middle of a sentence, or held back by
+    // another one, so that what it says now must not be cut.
+    virtual bool isSpeaking(int /*voice*/) const { return false; }
+    // Marks the sound the voice holds as one the player must hear to its
+    // end: no later sentence cuts it, they wait for it.
+    virtual void setMustHear(int /*voice*/, bool /*mustHear*/) {}
 };
 
 // Play flags, as the rules pass them.
 constexpr int kPlayOnce = 0;
 constexpr int kPlayLooping = 1;
+// Priorities, as the rules pass them: a sentence the player needs in full.
+constexpr int kPriorityNormal = 0;
+constexpr int kPriorityMustHear = 1;
 
 struct SoundChannel {
     SoundSystem* system = nullptr;
@@ -49,4 +63,6 @@ struct SoundChannel {
 
     bool isOpen() const { return system != nullptr && voice >= 0; }
     bool isPlaying() const { return isOpen() && system->isVoicePlaying(voice); }
+    bool saidInFull() const { return !isOpen() || system->saidInFull(voice); }
+    bool isSpeaking() const { return isOpen() && system->isSpeaking(voice); }
 };

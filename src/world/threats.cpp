@@ -1,29 +1,63 @@
+#include <algorithm>
+
 #include "announcements.h"
 #include "game_state.h"
 
 namespace {
 const char* const kVolverAJugar = "Sonidos/ATT_VolverAJugar.wav";
 
-// A life taken is said at once, with how many are left (1 to 5).
-const Announcement kLifeLost[] = {
-    {"Sonidos/VidaPerdida1.wav", "Perdiste una vida. Te queda una vida.\n"},
-    {"Sonidos/VidaPerdida2.wav", "Perdiste una vida. Te quedan dos vidas.\n"},
-    {"Sonidos/VidaPerdida3.wav", "Perdiste una vida. Te quedan tres vidas.\n"},
-    {"Sonidos/VidaPerdida4.wav", "Perdiste una vida. Te quedan cuatro vidas.\n"},
-    {"Sonidos/VidaPerdida5.wav", "Perdiste una vida. Te quedan cinco vidas.\n"},
+// A creature moves every 3 seconds of play.
+constexpr float kShiftIntervalMs = 3000.0f;
+// A pass of the main loop longer than this was the game holding (a sentence
+// played to its end, a dialog): the creatures wait for the player, so such a
+// pass counts as this much of their time.
+constexpr Tick kLongestFrameMs = 100;
+// How long a due move waits for the creature's repeated sentence to reach a
+// pause, so that no half word of the old side comes just before the new one.
+constexpr float kPauseWaitMs = 4000.0f;
+
+// A life taken is heard at once as a blow; how many are left (1 to 5) is said
+// once the player has heard where the super monster went.
+const char* const kLifeLostEffect = "Sonidos/VidaPerdida.wav";
+const Announcement kLivesLeft[] = {
+    {"Sonidos/VidaPerdida1.wav", "Perdiste una vida. Queda una vida.\n"},
+    {"Sonidos/VidaPerdida2.wav", "Perdiste una vida. Quedan dos vidas.\n"},
+    {"Sonidos/VidaPerdida3.wav", "Perdiste una vida. Quedan tres vidas.\n"},
+    {"Sonidos/VidaPerdida4.wav", "Perdiste una vida. Quedan cuatro vidas.\n"},
+    {"Sonidos/VidaPerdida5.wav", "Perdiste una vida. Quedan cinco vidas.\n"},
 };
 }
 
-// The check shared by mutants and super monsters: once 3 seconds have passed
-// since the last passed check, the creature on the player's square moves to
-// the side the cycle points at (0 left, 1 centre, 2 right).
+void GameState::runCreatureClock()
+{
+    const Tick now = clock.now();
+    const Tick gap = now - lastThreatCheck;
+    lastThreatCheck = now;
+    nowTime += static_cast<float>(std::min(gap, kLongestFrameMs));
+}
+
+// The check shared by mutants and super monsters. A creature's 3 seconds
+// start once the player has heard its side in full, on arrival and after
+// each move, and run only while the game takes input; then it moves to the
+// side the cycle points at (0 left, 1 centre, 2 right), at a pause of its
+// sentence.
 GameState::ShiftResult GameState::shiftCreature(int32_t firstKind)
 {
+    runCreatureClock();
     const int32_t kind = currentCell.kind;
     if (kind < firstKind || kind > firstKind + 2 || gameOver)
         return ShiftResult::NotDue;
-    nowTime = static_cast<float>(clock.now());
-    if (!(nowTime - lastThreatTime > 3000.0f))
+    if (!threatSideHeard) {
+        if (!SonidoMonstruos.saidInFull())
+            return ShiftResult::NotDue;
+        threatSideHeard = true;
+        lastThreatTime = nowTime;
+        return ShiftResult::NotDue;
+    }
+    const float waited = nowTime - lastThreatTime;
+    if (!(waited > kShiftIntervalMs))
+        return ShiftResult::NotDue;
+    if (SonidoMonstruos.isSpeaking() && waited <= kShiftIntervalMs + kPauseWaitMs)
         return ShiftResult::NotDue;
     lastThreatTime = nowTime;
     const int32_t target = firstKind + threatCycle % 3;
@@ -33,6 +67,7 @@ GameState::ShiftResult GameState::shiftCreature(int32_t firstKind)
     const Announcement a = announcementFor(target);
     SonidoMonstruos.playFile(a.sound, 0, 0, kPlayLooping);
     addMessage(a.message);
+    threatSideHeard = false;
     return ShiftResult::Moved;
 }
 
@@ -54,9 +89,12 @@ void GameState::shiftSuperMonster()
         addMessage("No tienes vidas, perdiste.\n");
         gameOver = true;
     } else if (result == ShiftResult::Moved && lives <= 5) {
-        const Announcement& lost = kLifeLost[lives - 1];
-        SonidoMuerteMonstruo.playFile(lost.sound, 0, 0, kPlayOnce);
-        addMessage(lost.message);
+        // Channels that are free during a fight: no door or bullets stand on
+        // a creature's square, and the jingle and letters belong to starts.
+        sonido.playFile(kLifeLostEffect, 0, 0, kPlayOnce);
+        const Announcement& left = kLivesLeft[lives - 1];
+        SonidosExtras.playFile(left.sound, 0, kPriorityMustHear, kPlayOnce);
+        addMessage(left.message);
     }
     ++threatCycle;
 }

@@ -72,7 +72,9 @@ Capture playFight(bool arbitrated)
         monster = Cell{CellKind::MonsterLeft, 3, 3, 6};
 
         game->advance();
-        frames(1500);
+        // Once the monster's side has been said: a count asked for earlier
+        // waits for it.
+        frames(2500);
         capture.countFromMs = sinceOpen();
         game->reportBullets("Sonidos/TeQuedan.wav");
         capture.countToMs = sinceOpen();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "announcements.h"
 #include "fake_clock.h"
 #include "game_state.h"
 #include "timeline_sound.h"
@@ -81,7 +82,7 @@ const Script kScripts[] = {
          for (int i = 0; i < 6; ++i) { p.shootCreature(); p.wait(150); }
          p.wait(2500);
      },
-     true},
+     false},
     {"LossForWantOfBullets", {"SM."},
      [](Player& p) {
          p.game.bullets = 0;
@@ -216,5 +217,127 @@ TEST(VoiceRepeatTest, SaysAgainTheLastSentenceOrTheWholeLastSequence)
     EXPECT_EQ(std::vector<std::string>(files.begin() + 5, files.end()),
               (std::vector<std::string>{"Sonidos/TeQuedan.wav", "Sonidos/07__M.wav", "Sonidos/Balas.wav"}));
 }
+
+}  // namespace
+
+namespace {
+
+// Fights played by a child who acts only on what he has heard in full: he
+// shoots at a creature's side half a second after its sentence has been said
+// to its last word, slowly (a shot every 2 s), and never at a side he has
+// not heard. Whatever the creature does, he must hear each side before it
+// moves, lose no life while its side is being said, hear every count of his
+// lives whole, and never shoot at a side he has not heard.
+struct Fight {
+    const char* name;
+    std::vector<std::string> picture;
+    int minMoves;  // the fight must make the creature move this often
+};
+
+class ByEarFightTest : public testing::TestWithParam<Fight> {};
+
+void PrintTo(const Fight& fight, std::ostream* out) { *out << fight.name; }
+
+bool isCreatureAnnouncement(const std::string& file)
+{
+    return file.find("Monstruo") != std::string::npos || file.find("Mutante") != std::string::npos
+               ? file.find("Muerte") == std::string::npos
+               : false;
+}
+
+TEST_P(ByEarFightTest, EverySideIsHeardBeforeTheCreatureMovesAndEveryShotIsAimed)
+{
+    const Fight& fight = GetParam();
+    writeFile(std::string(fight.name) + ".quorvane", mapText(fight.picture));
+    FakeClock clock{100000};
+    const SpeechTable table = SpeechTable::load(kGame + "/speech.tsv");
+    TimelineSound timeline(kGame, table, clock);
+    VoiceArbiter arbiter(timeline, table, [&](double ms) { clock.advance(static_cast<Tick>(ms) + 1); }, clock);
+    struct Start {
+        std::string file;
+        double at;
+    };
+    std::vector<Start> announced;
+    arbiter.setListener([&](const std::string& file) {
+        if (isCreatureAnnouncement(file))
+            announced.push_back({file, static_cast<double>(clock.now())});
+    });
+    auto game = std::make_unique<GameState>(clock);
+    game->firstInit(std::string(fight.name) + ".quorvane", arbiter);
+    game->facing = Facing::East;
+    game->bullets = 12;
+    clock.advance(3000);
+    Player player{clock, *game, &arbiter};
+
+    // When the speech of an announcement was heard whole, or -1 while it
+    // has not been (yet).
+    auto heardWholeAt = [&](const Start& s) {
+        const double length = table.find(s.file)->lastSpeechEndMs() - table.find(s.file)->firstSpeechMs();
+        for (const auto& h : timeline.speech())
+            if (h.file == s.file && h.fromMs >= s.at)
+                return h.toMs - h.fromMs >= length - 1 && h.toMs <= clock.now() ? h.toMs : -1.0;
+        return -1.0;
+    };
+    game->advance();
+    double lastShot = 0;
+    const int livesBefore = game->lives;
+    for (int t = 0; t < 90000 && isCreature(game->currentCell.kind) && !game->gameOver; t += 16) {
+        player.wait(16);
+        const double heard = announced.empty() ? -1 : heardWholeAt(announced.back());
+        const double now = clock.now();
+        if (heard < 0 || now < heard + 500 || now < lastShot + 2000)
+            continue;
+        const std::string& file = announced.back().file;
+        if (file.find("Izq") != std::string::npos)
+            game->leftAction();
+        else if (file.find("Cen") != std::string::npos)
+            game->centreAction();
+        else
+            game->rightAction();
+        lastShot = now;
+    }
+
+    player.wait(4000);
+
+    EXPECT_FALSE(isCreature(game->currentCell.kind)) << "the creature was killed";
+    EXPECT_EQ(game->missedShots, 0) << "a shot at a side not heard";
+    ASSERT_GE(static_cast<int>(announced.size()), fight.minMoves + 1);
+    const auto speech = timeline.speech();
+    for (size_t i = 0; i + 1 < announced.size(); ++i) {
+        const double next = announced[i + 1].at;
+        const double heard = heardWholeAt(announced[i]);
+        EXPECT_GT(heard, 0) << announced[i].file << " at " << announced[i].at << " was not heard whole";
+        EXPECT_LE(heard, next) << announced[i].file << " moved on before its side was said";
+        for (const auto& h : speech)
+            EXPECT_FALSE(h.file == announced[i].file && h.fromMs < next && h.toMs > next + 0.5)
+                << h.file << " cut mid-sentence by the move at " << next;
+    }
+    // Each life taken is said, whole, after the new side.
+    int livesSaid = 0;
+    for (const auto& h : speech)
+        if (h.file.find("VidaPerdida") != std::string::npos) {
+            ++livesSaid;
+            const SoundTiming* t = table.find(h.file);
+            EXPECT_GE(h.toMs - h.fromMs, t->lastSpeechEndMs() - t->firstSpeechMs() - 1) << h.file << " cut";
+            const Start* side = nullptr;
+            for (const Start& a : announced)
+                if (a.at <= h.fromMs)
+                    side = &a;
+            ASSERT_NE(side, nullptr);
+            const double sideHeard = heardWholeAt(*side);
+            EXPECT_TRUE(sideHeard > 0 && sideHeard <= h.fromMs) << h.file << " said before the side " << side->file;
+        }
+    EXPECT_EQ(livesSaid, livesBefore - game->lives);
+    const auto heard = timeline.overlaps(0.5);
+    EXPECT_TRUE(heard.empty()) << testing::PrintToString(heard);
+}
+
+const Fight kFights[] = {
+    {"SuperMonsterFight", {"SX."}, 2},
+    {"MutantFight", {"SU."}, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Fights, ByEarFightTest, testing::ValuesIn(kFights),
+                         [](const testing::TestParamInfo<Fight>& info) { return std::string(info.param.name); });
 
 }  // namespace

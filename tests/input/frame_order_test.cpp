@@ -33,7 +33,7 @@ TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
 {
     input.nameEntry = false;
     game.currentCell = Cell{CellKind::MutantLeft, 0, 3, 0};
-    game.lastThreatTime = static_cast<float>(clock.now());
+    game.lastThreatTime = -3000.0f;  // its side was heard 3 s of play ago
     input.advanceRequested = true;
     clock.advance(3500);
     runFrameLogic(game, session, drawing);

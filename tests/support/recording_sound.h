@@ -29,6 +29,12 @@ public:
     // holds nothing and its plays are not recorded.
     std::set<std::string> missing;
     bool noDevice = false;
+    // What every voice answers when asked whether its sentence has been
+    // heard in full and whether it is in the middle of one.
+    bool saidInFullAnswer = true;
+    bool speakingAnswer = false;
+    bool saidInFull(int /*voice*/) const override { return saidInFullAnswer; }
+    bool isSpeaking(int /*voice*/) const override { return speakingAnswer; }
 
     std::vector<Event> events;
     std::vector<std::string> held;  // per voice: the sound it holds

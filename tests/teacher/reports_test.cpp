@@ -56,8 +56,9 @@ protected:
             putOnBothGrids(4, CellKind::SuperLeft);
             for (char letter : {'S', 'S', '-', 'S'})
                 letter == '-' ? step(sideFor(*game)) : step(letter);
-            for (int i = 0; i < 40 && !game->gameOver; ++i) {
-                clock.advance(3001);
+            // Frames of the main loop until the super monster has taken every life.
+            for (int ms = 0; ms < 60000 && !game->gameOver; ms += 16) {
+                clock.advance(16);
                 game->shiftSuperMonster();
             }
             break;

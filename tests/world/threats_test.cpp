@@ -19,36 +19,76 @@ protected:
         game.shiftMutant();
         game.shiftSuperMonster();
     }
+    // Frames 16 ms apart, as the main loop runs them.
+    void play(int ms)
+    {
+        for (int t = 0; t < ms; t += 16) {
+            clock.advance(16);
+            frame();
+        }
+    }
+    // Plays until the creature moves; the milliseconds that took.
+    int untilMoved(int limitMs = 20000)
+    {
+        const int32_t before = game.currentCell.kind;
+        int ms = 0;
+        while (game.currentCell.kind == before && !game.gameOver && ms < limitMs) {
+            clock.advance(16);
+            frame();
+            ms += 16;
+        }
+        return ms;
+    }
 };
 
-TEST_F(ThreatTest, AMutantMovesEveryThreeSecondsFollowingTheCycle)
+TEST_F(ThreatTest, AMutantMovesThreeSecondsOfPlayAfterItsSideWasHeard)
 {
     meet(CellKind::MutantLeft);
-    frame();  // no check has passed yet: the first target, the centre, comes at once
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
-    EXPECT_EQ(plays(), std::vector<std::string>{"SonidoMonstruos loop Sonidos/MutanteCen.wav"});
-    EXPECT_EQ(log(), std::vector<std::string>{"Hay un mutante al centro.\n"});
-
-    clock.advance(3000);  // exactly 3000 ms moves nothing
-    frame();
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
-    clock.advance(1);
-    frame();
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantRight);
-    clock.advance(3001);
-    frame();
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantLeft);
-    clock.advance(3001);
-    frame();
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
-    EXPECT_EQ(game.threatCycle, 5);
+    // The cycle starts at the centre, then right, left, centre.
+    for (int32_t side : {CellKind::MutantCentre, CellKind::MutantRight, CellKind::MutantLeft, CellKind::MutantCentre}) {
+        const int waited = untilMoved();
+        EXPECT_GT(waited, 3000);
+        EXPECT_LE(waited, 3000 + 2 * 16);
+        EXPECT_EQ(game.currentCell.kind, side);
+    }
+    EXPECT_EQ(plays().back(), "SonidoMonstruos loop Sonidos/MutanteCen.wav");
+    EXPECT_EQ(log().back(), "Hay un mutante al centro.\n");
     EXPECT_EQ(game.lives, 6);
+
+    // A hold (a sentence played to its end, a dialog) takes no time from the
+    // player: ten seconds in one pass count as one long frame.
+    play(2000);
+    clock.advance(10000);
+    frame();
+    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
+    EXPECT_LT(untilMoved(), 1000 + 16);
+}
+
+TEST_F(ThreatTest, ACreatureWaitsForItsSideToBeSaidAndForAPauseInItsSentence)
+{
+    meet(CellKind::MutantRight);
+    sound.saidInFullAnswer = false;
+    play(10000);
+    EXPECT_EQ(game.currentCell.kind, CellKind::MutantRight) << "moved before its side was heard";
+    sound.saidInFullAnswer = true;
+    sound.speakingAnswer = true;  // its repeated sentence (or another held it) goes on
+    play(5000);
+    EXPECT_EQ(game.currentCell.kind, CellKind::MutantRight) << "cut its own sentence";
+    sound.speakingAnswer = false;
+    frame();
+    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
+
+    // A sentence that never pauses does not keep the creature still for ever.
+    sound.speakingAnswer = true;
+    const int waited = untilMoved();
+    EXPECT_GT(waited, 7000);
+    EXPECT_LE(waited, 7000 + 2 * 16);
 }
 
 TEST_F(ThreatTest, ACheckFindingTheCreatureOnTargetMovesNothingButAdvancesTheCycle)
 {
     meet(CellKind::MutantCentre);
-    frame();
+    play(3100);
     EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
     EXPECT_TRUE(plays().empty());
     EXPECT_EQ(game.historyCount, 0);
@@ -59,11 +99,9 @@ TEST_F(ThreatTest, ASuperMonsterTakesALifeAtEveryMoveAndTheSixthLoses)
 {
     meet(CellKind::SuperLeft);
     int moves = 0;
-    for (int i = 0; i < 20 && !game.gameOver; ++i) {
-        const int32_t before = game.currentCell.kind;
-        frame();
-        moves += game.currentCell.kind != before;
-        clock.advance(3001);
+    while (!game.gameOver && moves < 10) {
+        untilMoved();
+        ++moves;
     }
     EXPECT_EQ(moves, 6);
     EXPECT_EQ(game.lives, 0);
@@ -74,22 +112,24 @@ TEST_F(ThreatTest, ASuperMonsterTakesALifeAtEveryMoveAndTheSixthLoses)
     EXPECT_EQ(lines.back(), "No tienes vidas, perdiste.\n");
     EXPECT_EQ(sound.blocking(),
               (std::vector<std::string>{"Sonidos/PerdistePorMonstruoGigante.wav", "Sonidos/ATT_VolverAJugar.wav"}));
-    // Every life taken before the last is said at once, with those left.
-    std::vector<std::string> livesSaid;
+    // Every life taken before the last is a blow at once, then the lives
+    // left, after the new side.
+    std::vector<std::string> lifePlays;
     for (const std::string& play : plays())
-        if (play.find("VidaPerdida") != std::string::npos)
-            livesSaid.push_back(play);
-    EXPECT_EQ(livesSaid, (std::vector<std::string>{"SonidoMuerteMonstruo once Sonidos/VidaPerdida5.wav",
-                                                   "SonidoMuerteMonstruo once Sonidos/VidaPerdida4.wav",
-                                                   "SonidoMuerteMonstruo once Sonidos/VidaPerdida3.wav",
-                                                   "SonidoMuerteMonstruo once Sonidos/VidaPerdida2.wav",
-                                                   "SonidoMuerteMonstruo once Sonidos/VidaPerdida1.wav"}));
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Perdiste una vida. Te queda una vida.\n"), 1);
+        if (play.find("VidaPerdida") != std::string::npos || play.find("SuperMonstruo") != std::string::npos)
+            lifePlays.push_back(play);
+    ASSERT_GE(lifePlays.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(lifePlays.begin(), lifePlays.begin() + 3),
+              (std::vector<std::string>{"SonidoMonstruos loop Sonidos/SuperMonstruoCen.wav",
+                                        "sonido once Sonidos/VidaPerdida.wav",
+                                        "SonidosExtras once Sonidos/VidaPerdida5.wav"}));
+    EXPECT_EQ(std::count(lifePlays.begin(), lifePlays.end(), "SonidosExtras once Sonidos/VidaPerdida1.wav"),
+              1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Perdiste una vida. Queda una vida.\n"), 1);
 
     // After the end nothing moves any more.
     const int32_t kind = game.currentCell.kind;
-    clock.advance(10000);
-    frame();
+    play(10000);
     EXPECT_EQ(game.currentCell.kind, kind);
 }
 
