@@ -119,6 +119,9 @@ int VoiceArbiter::stopVoice(int voice)
 
 bool VoiceArbiter::playBlocking(const std::string& file)
 {
+    // A stretch cut short says nothing more, not even after its wait.
+    if (inner_.stretchCut())
+        return false;
     const SoundTiming* timing = table_.find(file);
     if (timing != nullptr && timing->speaks()) {
         const Tick now = clock_.now();
@@ -135,6 +138,8 @@ bool VoiceArbiter::playBlocking(const std::string& file)
             }
         if (waitMs > 0 && wait_)
             wait_(waitMs);
+        if (inner_.stretchCut())
+            return false;
         remember(file, inSequence_);
         inSequence_ = true;
     }

@@ -2,8 +2,6 @@
 #include "game_state.h"
 
 namespace {
-const char* const kVolverAJugar = "Sonidos/ATT_VolverAJugar.wav";
-
 // A life taken is said at once, with how many are left (1 to 5).
 const Announcement kLifeLost[] = {
     {"Sonidos/VidaPerdida1.wav", "Perdiste una vida. Te queda una vida.\n"},
@@ -48,35 +46,13 @@ void GameState::shiftSuperMonster()
     if (result == ShiftResult::NotDue)
         return;
     if (result == ShiftResult::Moved && --lives <= 0) {
-        SonidoMonstruos.stopChannel();
-        SonidoBloqueando.playBlocking("Sonidos/PerdistePorMonstruoGigante.wav");
-        SonidoBloqueando.playBlocking(kVolverAJugar);
-        addMessage("No tienes vidas, perdiste.\n");
-        gameOver = true;
+        loseLevel("Sonidos/PerdistePorMonstruoGigante.wav", "No tienes vidas, perdiste.\n");
     } else if (result == ShiftResult::Moved && lives <= 5) {
         const Announcement& lost = kLifeLost[lives - 1];
         SonidoMuerteMonstruo.playFile(lost.sound, 0, 0, kPlayOnce);
         addMessage(lost.message);
     }
     ++threatCycle;
-}
-
-void GameState::winLevel()
-{
-    MusicaDeFondo.stopChannel();
-    for (int i = 0; i < 5; ++i)
-        SonidoBloqueando.playBlocking("Sonidos/AlarmaFinal.wav");
-    SonidoBloqueando.playBlocking("Sonidos/ExplosionFinal.wav");
-    SonidoBloqueando.playBlocking("Sonidos/Ganaste.wav");
-    MusicaFinal.playCurrent(0, 0, kPlayLooping);
-    reportBullets("Sonidos/FinalmenteTeQuedaron.wav");
-    addMessage("Has Ganado.\n");
-    addMessage("Presiona enter para volver a jugar.\n");
-    SonidoBloqueando.playBlocking(kVolverAJugar);
-    // A won level may be followed by the next one, without a file dialog.
-    addMessage("O presiona N para ir al siguiente nivel.\n");
-    SonidoBloqueando.playBlocking("Sonidos/SiguienteNivel.wav");
-    gameOver = true;
 }
 
 void GameState::reportBullets(const char* prefix)

@@ -88,7 +88,7 @@ const Script kScripts[] = {
          p.game.advance(); p.wait(700);
          p.shootCreature(); p.wait(3000);
      },
-     true},
+     false},
     {"NoBulletsInACorridorThenASquareWithBullets", {"S.B."},
      [](Player& p) {
          p.game.bullets = 0;
@@ -180,6 +180,77 @@ INSTANTIATE_TEST_SUITE_P(Scripts, OneVoiceTest, testing::ValuesIn(kScripts),
 }  // namespace
 
 namespace {
+
+// The endings, on the real files' lengths: the first words within a second
+// of the move that ends the level, all said within about six seconds, one
+// voice at a time.
+struct Ending {
+    const char* name;
+    std::string picture;  // the player starts facing east
+    std::function<void(Player&)> lead;  // up to the move that ends the level
+    std::function<void(Player&)> end;
+};
+
+const Ending kEndings[] = {
+    {"Win", "S.E", [](Player& p) { p.game.advance(); p.wait(1000); }, [](Player& p) { p.game.advance(); }},
+    {"Trap", "S..",
+     [](Player& p) { p.game.cells[p.game.row][p.game.col + 1].kind = CellKind::Trap; },
+     [](Player& p) { p.game.advance(); }},
+    {"LossForWantOfBullets", "SM.", [](Player& p) { p.game.bullets = 0; p.game.advance(); p.wait(700); },
+     [](Player& p) { p.shootCreature(); }},
+    {"LastLifeToASuperMonster", "SX.",
+     [](Player& p) {
+         p.game.lives = 1;
+         p.game.advance();
+         p.game.lastThreatTime = static_cast<float>(p.clock.now());
+         p.wait(1000);
+         // Its next move is due in the next frame.
+         p.game.lastThreatTime = static_cast<float>(p.clock.now() - 2990);
+     },
+     [](Player& p) { p.wait(16); }},
+};
+
+void PrintTo(const Ending& ending, std::ostream* out) { *out << ending.name; }
+
+class EndingTest : public testing::TestWithParam<Ending> {};
+
+TEST_P(EndingTest, SpeaksWithinASecondAndIsOverInAboutSix)
+{
+    const Ending& ending = GetParam();
+    const std::string map = std::string("ending") + ending.name + ".quorvane";
+    std::vector<std::string> picture{ending.picture};
+    writeFile(map, mapText(picture));
+    FakeClock clock{100000};
+    const SpeechTable table = SpeechTable::load(kGame + "/speech.tsv");
+    TimelineSound timeline(kGame, table, clock);
+    VoiceArbiter arbiter(timeline, table, [&](double ms) { clock.advance(static_cast<Tick>(ms) + 1); }, clock);
+    GameState game(clock);
+    game.firstInit(map, arbiter);
+    game.facing = Facing::East;
+    game.bullets = 12;
+    clock.advance(3000);
+    Player player{clock, game, &arbiter};
+    ending.lead(player);
+    ASSERT_FALSE(game.gameOver);
+
+    const Tick start = clock.now();
+    ending.end(player);
+    ASSERT_TRUE(game.gameOver);
+    const double length = static_cast<double>(clock.now() - start);
+    double firstWords = -1;
+    for (const auto& heard : timeline.speech())
+        if (heard.fromMs >= static_cast<double>(start)) {
+            firstWords = heard.fromMs - static_cast<double>(start);
+            break;
+        }
+    EXPECT_GE(firstWords, 0);
+    EXPECT_LE(firstWords, 1000);
+    EXPECT_LE(length, 6000);
+    EXPECT_TRUE(timeline.overlaps(0.5).empty()) << testing::PrintToString(timeline.overlaps(0.5));
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, EndingTest, testing::ValuesIn(kEndings),
+                         [](const testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
 
 // Repeat: the last sentence said on a channel, or the last spoken sequence
 // (files played one after the other within one pass), said again in full.

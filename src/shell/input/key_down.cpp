@@ -1,4 +1,5 @@
 #include "game_state.h"
+#include "hold_input.h"
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
@@ -17,10 +18,20 @@ void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
         reportLevel(game, session, hooks);
         restartOrShow(game, session, hooks);
         break;
-    case Vk::Space: input.advanceRequested = true; break;
-    case 'H': input.leftRequested = true; break;
-    case 'J': input.centreRequested = true; break;
-    case 'K': input.rightRequested = true; break;
+    case Vk::Space:
+    case 'H':
+    case 'J':
+    case 'K':
+        // Once the level has ended nothing carries a step or a side action
+        // out, and none may wait for the next level.
+        if (game.gameOver)
+            hooks.keyNotTaken();
+        else
+            (vk == Vk::Space ? input.advanceRequested
+             : vk == 'H'     ? input.leftRequested
+             : vk == 'J'     ? input.centreRequested
+                             : input.rightRequested) = true;
+        break;
     case 'N':
         // After a won level; any other time N is an option key that does
         // nothing, as before.
@@ -44,6 +55,10 @@ void keyDown(int vk, Session& session, ShellHooks& hooks)
     if (!validKey(vk))
         return;
     GameState* game = input.currentGame;
+    if (input.holding && !input.nameEntry) {
+        holdKey(vk, hooks);
+        return;
+    }
     if (vk == Vk::Escape) {
         escapeKey(game, session.clock.now());
         return;
@@ -57,6 +72,9 @@ void keyDown(int vk, Session& session, ShellHooks& hooks)
     } else if (!session.replay.replaying) {
         endWelcome(*game);
         gameKey(vk, *game, session, hooks);
+        // A hold the key started is over: what it kept acts now, before any
+        // later key.
+        actOnHeldInput(session, hooks);
     }
 }
 
@@ -66,7 +84,11 @@ void keyUp(int vk, const Session& session)
         input.keys[vk] = false;
 }
 
-void mouseButton(bool left, bool down)
+void mouseButton(bool left, bool down, ShellHooks& hooks)
 {
+    if (down && input.holding && !input.nameEntry) {
+        holdButton(left, hooks);
+        return;
+    }
     (left ? input.leftButtonDown : input.rightButtonDown) = down;
 }
