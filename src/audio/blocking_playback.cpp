@@ -21,11 +21,11 @@ void OpenAlSound::beginStretch(Stretch kind)
 
 void OpenAlSound::endStretch()
 {
-    stretch_ = Stretch::None;
+    stretch_ = Stretch::Fixed;
     cut_ = false;
 }
 
-void OpenAlSound::cutStretch() { cut_ = stretch_ != Stretch::None; }
+void OpenAlSound::cutStretch() { cut_ = stretch_ != Stretch::Fixed; }
 
 // Plays the file on a source of its own and waits for it to end, so a voice
 // that is playing goes on undisturbed underneath.

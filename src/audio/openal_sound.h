@@ -43,7 +43,7 @@ public:
     void beginStretch(Stretch kind) override;
     void endStretch() override;
     bool stretchCut() const override { return cut_; }
-    // The stretch under way; None outside one.
+    // The stretch under way; Fixed outside a marked one.
     Stretch stretch() const { return stretch_; }
     // Skips every blocking sound left in the stretch under way; nothing
     // outside a stretch.
@@ -79,7 +79,7 @@ private:
     std::string noDeviceReason_;
     std::vector<Voice> voices_;
     std::function<bool()> whileBlocking_;
-    Stretch stretch_ = Stretch::None;
+    Stretch stretch_ = Stretch::Fixed;
     bool cut_ = false;
     std::function<void(int voice)> playObserver_;
 };

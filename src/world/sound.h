@@ -3,9 +3,9 @@
 
 // What a stretch of blocking playback is to the player, so the layer that
 // reads the keys may let one cut it short. Blocking playback outside any
-// stretch (a door opening) is a hold no key cuts.
+// marked stretch (a door opening) is Fixed: no key cuts it.
 enum class Stretch {
-    None,
+    Fixed,
     Answer,   // what the player asked to hear (where am I, bullets, repeat)
     Ending,   // the start of a level's ending, up to its closing sentence
     Closing,  // an ending's closing sentence: which keys play on

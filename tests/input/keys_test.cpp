@@ -324,8 +324,8 @@ TEST_F(GameKeysTest, KeysDuringAHoldAreKeptCutItOrTickNeverQueue)
         bool cuts, kept, ticks;
     };
     const Case cases[] = {
-        {Stretch::None, Vk::Space, false, false, true},   {Stretch::None, 'N', false, false, true},
-        {Stretch::None, Vk::Escape, false, true, false},  {Stretch::None, Vk::F1, false, true, false},
+        {Stretch::Fixed, Vk::Space, false, false, true},   {Stretch::Fixed, 'N', false, false, true},
+        {Stretch::Fixed, Vk::Escape, false, true, false},  {Stretch::Fixed, Vk::F1, false, true, false},
         {Stretch::Answer, Vk::Space, true, true, false},  {Stretch::Answer, 'E', true, true, false},
         {Stretch::Ending, Vk::Space, true, false, false}, {Stretch::Ending, 'H', true, false, false},
         {Stretch::Ending, Vk::Enter, true, true, false},  {Stretch::Ending, 'N', true, true, false},

@@ -45,7 +45,7 @@ void holdKey(int vk, ShellHooks& hooks)
         else if (keep(input.heldKey, vk, hooks))
             input.holdCut = true;
         break;
-    case Stretch::None:
+    case Stretch::Fixed:
         if (vk != Vk::Escape && vk != Vk::F1)
             hooks.keyNotTaken();
         else
@@ -63,21 +63,21 @@ void holdButton(bool left, ShellHooks& hooks)
         break;
     case Stretch::Ending: input.holdCut = true; break;
     case Stretch::Closing:
-    case Stretch::None: hooks.keyNotTaken(); break;
+    case Stretch::Fixed: hooks.keyNotTaken(); break;
     }
 }
 
 void holdMenu(int id, ShellHooks& hooks)
 {
     if (keep(input.heldMenu, id, hooks))
-        input.holdCut = input.holdStretch != Stretch::None;
+        input.holdCut = input.holdStretch != Stretch::Fixed;
 }
 
 bool takeHoldCut()
 {
     // Something kept ends the stretch it waits on, even one that begins
     // after the key came (the closing sentence after Enter in an ending).
-    const bool cut = input.holdCut || (!nothingKept() && input.holdStretch != Stretch::None);
+    const bool cut = input.holdCut || (!nothingKept() && input.holdStretch != Stretch::Fixed);
     input.holdCut = false;
     return cut;
 }

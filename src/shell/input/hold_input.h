@@ -9,8 +9,8 @@ struct Session;
 // what it does not take is dropped with a soft tick, never merged with a
 // later key or carried into the next level.
 //
-// - Outside any stretch (a door opening): Esc and F1 are kept for afterwards;
-//   any other key ticks.
+// - A fixed hold (a door opening): Esc and F1 are kept for afterwards;
+//   any other key or click ticks.
 // - An answer (where am I, bullets, repeat): any key or click cuts it short
 //   and acts.
 // - An ending: Enter, N, Esc and F1 cut it short, its closing sentence

@@ -38,7 +38,7 @@ struct InputState {
     // Blocking playback holds the game: set by the shell while it handles
     // events during a hold, with the stretch the sound system is in.
     bool holding = false;
-    Stretch holdStretch = Stretch::None;
+    Stretch holdStretch = Stretch::Fixed;
     // A key or click asked to cut the stretch under way short.
     bool holdCut = false;
     // What a hold keeps to act on once it is over (0: nothing): one key, a
