@@ -31,8 +31,12 @@ void holdKey(int vk, ShellHooks& hooks)
 {
     switch (input.holdStretch) {
     case Stretch::Answer:
-        if (keep(input.heldKey, vk, hooks))
+        if (keep(input.heldKey, vk, hooks)) {
             input.holdCut = true;
+            // The answer cut short does not hold the option keys' gate
+            // shut: F, D or O said now is heard now.
+            input.lastOptionKeyTime = -1.0f;
+        }
         break;
     case Stretch::Ending:
         input.holdCut = true;
