@@ -11,6 +11,16 @@ namespace {
 
 bool validKey(int vk) { return vk >= 0 && vk < static_cast<int>(sizeof input.keys); }
 
+// Once the level has ended nothing carries a step or a side action out, and
+// none may wait for the next level: the key only ticks.
+void request(const GameState& game, ShellHooks& hooks, bool& requested)
+{
+    if (game.gameOver)
+        hooks.keyNotTaken();
+    else
+        requested = true;
+}
+
 void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
 {
     switch (vk) {
@@ -18,20 +28,10 @@ void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
         reportLevel(game, session, hooks);
         restartOrShow(game, session, hooks);
         break;
-    case Vk::Space:
-    case 'H':
-    case 'J':
-    case 'K':
-        // Once the level has ended nothing carries a step or a side action
-        // out, and none may wait for the next level.
-        if (game.gameOver)
-            hooks.keyNotTaken();
-        else
-            (vk == Vk::Space ? input.advanceRequested
-             : vk == 'H'     ? input.leftRequested
-             : vk == 'J'     ? input.centreRequested
-                             : input.rightRequested) = true;
-        break;
+    case Vk::Space: request(game, hooks, input.advanceRequested); break;
+    case 'H': request(game, hooks, input.leftRequested); break;
+    case 'J': request(game, hooks, input.centreRequested); break;
+    case 'K': request(game, hooks, input.rightRequested); break;
     case 'N':
         // After a won level; any other time N is an option key that does
         // nothing, as before.
