@@ -36,14 +36,9 @@ def door_bump(_=None):
 
 
 def alarm(_=None):
-    # Played five times in a row: two tones, high then low.
+    # Two tones, high then low: the win's first sound, under its sentence.
     return "synth 0.28 square 988 lowpass 2500 fade q 0.01 0.28 0.02 : " \
            "synth 0.28 square 740 lowpass 2500 fade q 0.01 0.28 0.02"
-
-
-def explosion(_=None):
-    return ("synth 2.2 brownnoise synth 2.2 sine amod 3 40 "
-            "lowpass 600 overdrive 12 fade q 0.005 2.2 2.0")
 
 
 def start_jingle(_=None):
@@ -123,8 +118,9 @@ def big_death(_=None):
 
 
 def trap(_=None):
+    # Short enough that "Has sido atrapado" starts within a second.
     return ("synth 0.12 pluck 330 pluck 466 remix - : "
-            "synth 0.9 square 600-90 lowpass 1500 fade q 0 0.9 0.6 pad 0 0.15")
+            "synth 0.55 square 600-90 lowpass 1500 fade q 0 0.55 0.4 pad 0 0.08")
 
 
 def life_lost(_=None):
@@ -132,8 +128,9 @@ def life_lost(_=None):
     return _notes(["A4", "E4"], 0.16) + " : synth 0.3 pluck C4 fade q 0 0.3 0.25 pad 0 0.1"
 
 
-def win_chime(_=None):
-    return _notes(["G5", "C6", "E6"], 0.12) + " : synth 0.5 pluck G6 fade q 0 0.5 0.3 pad 0 0.1"
+def key_tick(_=None):
+    # A key not taken: one soft, short click, quieter than any other sound.
+    return "synth 0.025 sine 1400 fade q 0.002 0.025 0.02 pad 0 0.1"
 
 
 # name: (loudness in dBFS, recipe)
@@ -142,7 +139,6 @@ RECIPES = {
     "wall_thud": (-20.0, wall_thud),
     "door_bump": (-21.0, door_bump),
     "alarm": (-22.0, alarm),
-    "explosion": (-19.0, explosion),
     "start_jingle": (-22.0, start_jingle),
     "calm_music": (-32.0, calm_music),
     "victory_music": (-28.0, victory_music),
@@ -158,6 +154,6 @@ RECIPES = {
     "small_death": (-22.0, small_death),
     "big_death": (-21.0, big_death),
     "trap": (-21.0, trap),
-    "win_chime": (-23.0, win_chime),
+    "key_tick": (-30.0, key_tick),
     "life_lost": (-22.0, life_lost),
 }

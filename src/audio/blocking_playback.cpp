@@ -13,12 +13,31 @@ constexpr auto kGraceAfterEnd = std::chrono::seconds(2);
 
 }  // namespace
 
+void OpenAlSound::beginStretch(Stretch kind)
+{
+    stretch_ = kind;
+    cut_ = false;
+}
+
+void OpenAlSound::endStretch()
+{
+    stretch_ = Stretch::Fixed;
+    cut_ = false;
+}
+
+void OpenAlSound::cutStretch() { cut_ = stretch_ != Stretch::Fixed; }
+
 // Plays the file on a source of its own and waits for it to end, so a voice
 // that is playing goes on undisturbed underneath.
 bool OpenAlSound::playBlocking(const std::string& file)
 {
-    if (!output_)
+    if (!output_ || cut_)
         return false;
+    // A key that came before the sound could start may already end it.
+    if (whileBlocking_ && !whileBlocking_()) {
+        cutStretch();
+        return false;
+    }
     WaveSound sound;
     if (!loadWaveFile(file, sound))
         return false;
@@ -51,8 +70,11 @@ bool OpenAlSound::playBlocking(const std::string& file)
             played = false;
             break;
         }
-        if (whileBlocking_)
-            whileBlocking_();
+        if (whileBlocking_ && !whileBlocking_()) {
+            cutStretch();
+            played = false;
+            break;
+        }
         std::this_thread::sleep_for(kPollPeriod);
     }
 

@@ -34,9 +34,20 @@ public:
     int stopVoice(int voice) override;
     bool playBlocking(const std::string& file) override;
 
-    // Called over and over while a blocking sentence plays, so the program
-    // can keep answering its desktop; it must not start or stop sounds.
-    void setWhileBlocking(std::function<void()> whileBlocking) { whileBlocking_ = std::move(whileBlocking); }
+    // Called before a blocking sound starts and over and over while it
+    // plays, so the program can keep answering its desktop and its player;
+    // it must not start or stop blocking sounds. False stops the sound at
+    // once and cuts the stretch under way short.
+    void setWhileBlocking(std::function<bool()> whileBlocking) { whileBlocking_ = std::move(whileBlocking); }
+
+    void beginStretch(Stretch kind) override;
+    void endStretch() override;
+    bool stretchCut() const override { return cut_; }
+    // The stretch under way; Fixed outside a marked one.
+    Stretch stretch() const { return stretch_; }
+    // Skips every blocking sound left in the stretch under way; nothing
+    // outside a stretch.
+    void cutStretch();
 
     bool hasDevice() const;
     // Why there is no device, in Spanish, for the player; empty with one.
@@ -67,7 +78,9 @@ private:
     std::unique_ptr<OpenAlOutput> output_;
     std::string noDeviceReason_;
     std::vector<Voice> voices_;
-    std::function<void()> whileBlocking_;
+    std::function<bool()> whileBlocking_;
+    Stretch stretch_ = Stretch::Fixed;
+    bool cut_ = false;
     std::function<void(int voice)> playObserver_;
 };
 

@@ -195,6 +195,9 @@ int VoiceArbiter::stopVoice(int voice)
 
 bool VoiceArbiter::playBlocking(const std::string& file)
 {
+    // A stretch cut short says nothing more, not even after its wait.
+    if (inner_.stretchCut())
+        return false;
     const SoundTiming* timing = table_.find(file);
     if (timing != nullptr && timing->speaks()) {
         Tick now = clock_.now();
@@ -214,6 +217,8 @@ bool VoiceArbiter::playBlocking(const std::string& file)
         holdLoops(now, false);
         if (waitMs > 0 && wait_)
             wait_(waitMs);
+        if (inner_.stretchCut())
+            return false;
         holdLoops(clock_.now(), true);
         remember(file, inSequence_);
         inSequence_ = true;

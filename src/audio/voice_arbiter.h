@@ -53,6 +53,10 @@ public:
     // Says again the last thing said on a channel, or the last spoken
     // sequence (a bullet count, an ending), each file in its own place.
     bool repeatLastSpeech() override;
+    // The device keeps the stretches and cuts them short.
+    void beginStretch(Stretch kind) override { inner_.beginStretch(kind); }
+    void endStretch() override { inner_.endStretch(); }
+    bool stretchCut() const override { return inner_.stretchCut(); }
 
     // Called once per pass of the main loop: starts a sentence that waited
     // for a creature's side, and lets a held loop go on once nothing else

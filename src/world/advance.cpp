@@ -2,8 +2,6 @@
 #include "game_state.h"
 
 namespace {
-const char* const kVolverAJugar = "Sonidos/ATT_VolverAJugar.wav";
-
 // The square ahead for a facing code; false for any other code.
 bool stepFor(int32_t facing, int& dr, int& dc)
 {
@@ -60,10 +58,7 @@ void GameState::advance()
         winLevel();
     } else if (kind == CellKind::Trap) {
         reachedEnd = true;
-        SonidoBloqueando.playBlocking("Sonidos/Trampa.wav");
-        SonidoBloqueando.playBlocking(kVolverAJugar);
-        addMessage("Has sido atrapado.\n");
-        gameOver = true;
+        loseLevel("Sonidos/Trampa.wav", "Has sido atrapado.\n");
     } else if (const Announcement a = announcementFor(kind); a.sound) {
         if (isCreature(kind)) {
             SonidoMonstruos.playFile(a.sound, 0, 0, kPlayLooping);

@@ -53,11 +53,13 @@ public:
     void shootCreature(const char* shotSound, const char* shotMessage, CreatureType type);
     void shootAtNothing(const char* shotSound, const char* shotMessage);
 
-    // --- timed threats and endings (threats.cpp) ---
+    // --- timed threats (threats.cpp) ---
     void shiftMutant();
     void shiftSuperMonster();
-    void winLevel();
     void reportBullets(const char* prefix);
+
+    // --- endings (endings.cpp) ---
+    void winLevel();
 
     // --- what the player may ask (queries.cpp) ---
     // Says how many lives are left.
@@ -169,5 +171,8 @@ private:
     ShiftResult shiftCreature(int32_t firstKind);
     void runCreatureClock();
     void loseForWantOfBullets();
+    // Ends the level lost: says why (sentence, written as message), then
+    // how to play again.
+    void loseLevel(const char* sentence, const char* message);
 };
 

@@ -83,19 +83,9 @@ void GameState::leftAction() { sideAction(*this, kLeft, Side::Left); }
 void GameState::centreAction() { sideAction(*this, kCentre, Side::Centre); }
 void GameState::rightAction() { sideAction(*this, kRight, Side::Right); }
 
-void GameState::loseForWantOfBullets()
-{
-    SonidoMonstruos.stopChannel();
-    addMessage("Perdiste, se te acabaron las balas.\n");
-    SonidoBloqueando.playBlocking("Sonidos/PerderPorBalas.wav");
-    SonidoBloqueando.playBlocking("Sonidos/ATT_VolverAJugar.wav");
-    gameOver = true;
-}
-
 void GameState::shootCreature(const char* shotSound, const char* shotMessage, CreatureType type)
 {
     if (bullets <= 0) {
-        SonidoDisparos.playFile("Sonidos/NoBalasCen.wav", 0, 0, kPlayOnce);
         loseForWantOfBullets();
         return;
     }
@@ -153,9 +143,12 @@ void GameState::shootAtNothing(const char* shotSound, const char* shotMessage)
         --bullets;
         return;
     }
-    SonidoDisparos.playFile("Sonidos/NoBalasCen.wav", 0, 0, kPlayOnce);
-    if (isCreature(kind))
+    // Facing a creature the empty gun ends the level, and the ending says
+    // so itself: "No tienes balas" would only delay it.
+    if (isCreature(kind)) {
         loseForWantOfBullets();
-    else
-        addMessage("No tienes balas.\n");
+        return;
+    }
+    SonidoDisparos.playFile("Sonidos/NoBalasCen.wav", 0, 0, kPlayOnce);
+    addMessage("No tienes balas.\n");
 }

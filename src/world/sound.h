@@ -1,6 +1,16 @@
 #pragma once
 #include <string>
 
+// What a stretch of blocking playback is to the player, so the layer that
+// reads the keys may let one cut it short. Blocking playback outside any
+// marked stretch (a door opening) is Fixed: no key cuts it.
+enum class Stretch {
+    Fixed,
+    Answer,   // what the player asked to hear (where am I, bullets, repeat)
+    Ending,   // the start of a level's ending, up to its closing sentence
+    Closing,  // an ending's closing sentence: which keys play on
+};
+
 // The rules play sounds through channels; what actually makes the sound is a
 // SoundSystem behind them (OpenAL in the game, a recorder in tests, or none).
 //
@@ -40,6 +50,35 @@ public:
     // Marks the sound the voice holds as one the player must hear to its
     // end: no later sentence cuts it, they wait for it.
     virtual void setMustHear(int /*voice*/, bool /*mustHear*/) {}
+
+    // Marks the blocking playback that follows, until endStretch(), as one
+    // stretch of the kind given. Systems that cannot cut a sound short
+    // ignore the marks.
+    virtual void beginStretch(Stretch /*kind*/) {}
+    virtual void endStretch() {}
+    // True once the stretch under way has been cut short: its remaining
+    // blocking sounds are then skipped, and playBlocking says false.
+    virtual bool stretchCut() const { return false; }
+};
+
+// Marks a stretch for as long as it lives.
+class StretchScope {
+public:
+    StretchScope(SoundSystem* sounds, Stretch kind) : sounds_(sounds)
+    {
+        if (sounds_ != nullptr)
+            sounds_->beginStretch(kind);
+    }
+    ~StretchScope()
+    {
+        if (sounds_ != nullptr)
+            sounds_->endStretch();
+    }
+    StretchScope(const StretchScope&) = delete;
+    StretchScope& operator=(const StretchScope&) = delete;
+
+private:
+    SoundSystem* sounds_;
 };
 
 // Play flags, as the rules pass them.

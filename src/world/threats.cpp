@@ -4,8 +4,6 @@
 #include "game_state.h"
 
 namespace {
-const char* const kVolverAJugar = "Sonidos/ATT_VolverAJugar.wav";
-
 // A creature moves every 3 seconds of play.
 constexpr float kShiftIntervalMs = 3000.0f;
 // A pass of the main loop longer than this was the game holding (a sentence
@@ -83,11 +81,7 @@ void GameState::shiftSuperMonster()
     if (result == ShiftResult::NotDue)
         return;
     if (result == ShiftResult::Moved && --lives <= 0) {
-        SonidoMonstruos.stopChannel();
-        SonidoBloqueando.playBlocking("Sonidos/PerdistePorMonstruoGigante.wav");
-        SonidoBloqueando.playBlocking(kVolverAJugar);
-        addMessage("No tienes vidas, perdiste.\n");
-        gameOver = true;
+        loseLevel("Sonidos/PerdistePorMonstruoGigante.wav", "No tienes vidas, perdiste.\n");
     } else if (result == ShiftResult::Moved && lives <= 5) {
         // Channels that are free during a fight: no door or bullets stand on
         // a creature's square, and the jingle and letters belong to starts.
@@ -97,24 +91,6 @@ void GameState::shiftSuperMonster()
         addMessage(left.message);
     }
     ++threatCycle;
-}
-
-void GameState::winLevel()
-{
-    MusicaDeFondo.stopChannel();
-    for (int i = 0; i < 5; ++i)
-        SonidoBloqueando.playBlocking("Sonidos/AlarmaFinal.wav");
-    SonidoBloqueando.playBlocking("Sonidos/ExplosionFinal.wav");
-    SonidoBloqueando.playBlocking("Sonidos/Ganaste.wav");
-    MusicaFinal.playCurrent(0, 0, kPlayLooping);
-    reportBullets("Sonidos/FinalmenteTeQuedaron.wav");
-    addMessage("Has Ganado.\n");
-    addMessage("Presiona enter para volver a jugar.\n");
-    SonidoBloqueando.playBlocking(kVolverAJugar);
-    // A won level may be followed by the next one, without a file dialog.
-    addMessage("O presiona N para ir al siguiente nivel.\n");
-    SonidoBloqueando.playBlocking("Sonidos/SiguienteNivel.wav");
-    gameOver = true;
 }
 
 void GameState::reportBullets(const char* prefix)

@@ -265,3 +265,22 @@ TEST_F(OpenAlSoundTest, BlockingPlaybackReturnsWhenItsSoundHasEnded)
 
     EXPECT_FALSE(sound->playBlocking("no/such/sentence.wav"));
 }
+
+TEST_F(OpenAlSoundTest, AStretchCutShortStopsItsSoundAndSkipsTheRestOfIt)
+{
+    const std::string sentence = tone("long.wav", 5);
+    int calls = 0;
+    sound->setWhileBlocking([&] { return ++calls < 3; });
+    sound->beginStretch(Stretch::Answer);
+    EXPECT_FALSE(sound->playBlocking(sentence));
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(sound->stretchCut());
+    // The rest of the stretch is skipped without a sound.
+    EXPECT_FALSE(sound->playBlocking(sentence));
+    EXPECT_EQ(calls, 3);
+    sound->endStretch();
+    EXPECT_FALSE(sound->stretchCut());
+
+    sound->setWhileBlocking([] { return true; });
+    EXPECT_TRUE(sound->playBlocking(tone("short.wav", 0.1)));
+}

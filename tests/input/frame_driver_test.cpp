@@ -155,21 +155,22 @@ TEST_F(FrameDriverTest, StepAnnouncingACreatureBarsTheSameAndLaterPasses)
     EXPECT_EQ(journalLetters(), "SSSSJJJ");
 }
 
-TEST_F(FrameDriverTest, RequestsMadeAfterTheLevelEndedWaitForTheNextLevel)
+TEST_F(FrameDriverTest, RequestsMadeAfterTheLevelEndedAreDroppedNotCarriedIntoTheNext)
 {
     game.gameOver = true;
     input.advanceRequested = true;
     input.rightRequested = true;
+    input.leftButtonDown = true;
+    game.mouseActive = true;
     pollAfter(200);
     EXPECT_EQ(game.col, 1);
-    EXPECT_TRUE(input.advanceRequested);
-    EXPECT_TRUE(input.rightRequested);
+    EXPECT_FALSE(input.advanceRequested || input.rightRequested || input.leftButtonDown);
     EXPECT_EQ(session.journal.journalCount, 0);
 
     ASSERT_TRUE(game.restartLevel());
     pollAfter(200);
-    EXPECT_EQ(game.col, 2);
-    EXPECT_EQ(journalLetters(), "SK");
+    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(journalLetters(), "");
 }
 
 TEST_F(FrameDriverTest, MouseButtonsActOnlyWithSteeringOn)

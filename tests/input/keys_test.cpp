@@ -5,8 +5,10 @@
 #include "input_state.h"
 #include "journal.h"
 #include "key_input.h"
+#include "hold_input.h"
 #include "player_help.h"
 #include "replay.h"
+#include "scaled_time.h"
 
 namespace {
 
@@ -310,3 +312,76 @@ TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
     EXPECT_STREQ(nextMapName("nivel3.quorvane"), "nivel4.quorvane");
     EXPECT_STREQ(nextMapName("nivel6.quorvane"), "nivel1.quorvane");
 }
+
+namespace {
+
+// Keys during a hold (blocking playback), by the stretch it is in: whether
+// the key cuts it short, is kept to act once it is over, or only ticks.
+TEST_F(GameKeysTest, KeysDuringAHoldAreKeptCutItOrTickNeverQueue)
+{
+    struct Case {
+        Stretch stretch;
+        int vk;
+        bool cuts, kept, ticks;
+    };
+    const Case cases[] = {
+        {Stretch::Fixed, Vk::Space, false, false, true},   {Stretch::Fixed, 'N', false, false, true},
+        {Stretch::Fixed, Vk::Escape, false, true, false},  {Stretch::Fixed, Vk::F1, false, true, false},
+        {Stretch::Answer, Vk::Space, true, true, false},  {Stretch::Answer, 'E', true, true, false},
+        {Stretch::Ending, Vk::Space, true, false, false}, {Stretch::Ending, 'H', true, false, false},
+        {Stretch::Ending, Vk::Enter, true, true, false},  {Stretch::Ending, 'N', true, true, false},
+        {Stretch::Closing, 'H', false, false, true},      {Stretch::Closing, Vk::Escape, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.stretch) << " " << c.vk);
+        hooks.ticks = 0;
+        input.holding = true;
+        input.holdStretch = c.stretch;
+        press(c.vk);
+        EXPECT_EQ(input.heldKey, c.kept ? c.vk : 0);
+        EXPECT_EQ(hooks.ticks, c.ticks ? 1 : 0);
+        EXPECT_EQ(takeHoldCut(), c.cuts);
+        // Nothing of the key has reached the game.
+        EXPECT_FALSE(input.advanceRequested || input.leftRequested || input.keys[c.vk] || input.quitAsked);
+        EXPECT_EQ(hooks.optionsOpened, 0);
+        EXPECT_TRUE(plays().empty());
+        input = InputState{};
+        input.currentGame = &game;
+        input.nameEntry = false;
+    }
+    // Once the hold is over the kept key acts; one thing is kept per hold,
+    // and a later key or menu command only ticks.
+    // The answer's own key has just used the option gate; the key that
+    // cuts it short passes all the same.
+    input.lastOptionKeyTime = scaledTime(clock.now());
+    input.holding = true;
+    input.holdStretch = Stretch::Answer;
+    press('E');
+    press('H');
+    EXPECT_TRUE(menuCommand(MenuId::Keys, session, hooks));
+    input.holding = false;
+    actOnHeldInput(session, hooks);
+    EXPECT_TRUE(game.showMap);
+    EXPECT_FALSE(input.leftRequested);
+    EXPECT_EQ(hooks.keysOpened, 0);
+    EXPECT_EQ(hooks.ticks, 2);
+}
+
+TEST_F(GameKeysTest, KeysAfterTheLevelEndedNeverReachTheNextLevel)
+{
+    for (int i = 0; i < 3; ++i)
+        game.advance();
+    ASSERT_TRUE(game.levelWon());
+    for (int vk : std::initializer_list<int>{Vk::Space, 'H', 'J', 'K'})
+        press(vk);
+    EXPECT_EQ(hooks.ticks, 4);
+    EXPECT_FALSE(input.advanceRequested || input.leftRequested || input.centreRequested || input.rightRequested);
+
+    // Whatever was pending when a level starts (Enter here) is dropped.
+    input.advanceRequested = input.rightRequested = input.leftButtonDown = true;
+    press(Vk::Enter);
+    EXPECT_FALSE(game.gameOver);
+    EXPECT_FALSE(input.advanceRequested || input.rightRequested || input.leftButtonDown);
+}
+
+}  // namespace

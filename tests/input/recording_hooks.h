@@ -29,6 +29,7 @@ public:
     void showError(const std::string& text) override { errors.push_back(text); }
     FileChooser& fileChooser() override { return chooser; }
     SoundSystem& sounds() override { return soundSystem; }
+    void keyNotTaken() override { ++ticks; }
     int cursorX() override { return pointerX; }
     void setCursor(int x, int y) override;
 
@@ -38,6 +39,7 @@ public:
     int optionsOpened = 0;
     int keysOpened = 0;
     int quits = 0;
+    int ticks = 0;
     std::vector<std::pair<int, bool>> boxes;
     std::vector<std::string> errors;
     int pointerX = 600;

@@ -68,6 +68,7 @@ public:
     }
     FileChooser& fileChooser() override { return chooser; }
     SoundSystem& sounds() override { return sound; }
+    void keyNotTaken() override {}
     int cursorX() override { return cursor; }
     void setCursor(int x, int) override { cursor = x; }
 };
@@ -146,9 +147,9 @@ struct SoakRun {
         else if (roll < 950) press('F');
         else if (roll < 970) {
             hooks.cursor = std::uniform_int_distribution<int>(300, 900)(random);
-            mouseButton(roll % 2 == 0, true);
+            mouseButton(roll % 2 == 0, true, hooks);
             frame();
-            mouseButton(roll % 2 == 0, false);
+            mouseButton(roll % 2 == 0, false, hooks);
             ++actions;
         } else if (!levelChanges) {
             press(' ');

@@ -111,7 +111,8 @@ TEST_F(WorldTest, TheTrapPlaysToTheEndThenEndsTheLevel)
     place(1, 2, CellKind::Trap);
     game.advance();
     EXPECT_EQ(sound.blocking(), (std::vector<std::string>{"Sonidos/Trampa.wav", "Sonidos/ATT_VolverAJugar.wav"}));
-    EXPECT_EQ(log(), (std::vector<std::string>{"Avanzaste un paso.\n", "Has sido atrapado.\n"}));
+    EXPECT_EQ(log(), (std::vector<std::string>{"Avanzaste un paso.\n", "Has sido atrapado.\n",
+                                               "Presiona enter para volver a jugar.\n"}));
     EXPECT_TRUE(game.reachedEnd);
     EXPECT_TRUE(game.gameOver);
     EXPECT_EQ(game.stepCount, 1);

@@ -10,6 +10,7 @@
 #include "frame.h"
 #include "game_state.h"
 #include "game_view.h"
+#include "hold_input.h"
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
@@ -138,7 +139,7 @@ bool GameSession::start()
     game_ = std::make_unique<GameState>(session_.clock);
     input.currentGame = game_.get();
     device_ = std::make_unique<OpenAlSound>();
-    device_->setWhileBlocking([this] { keepAlive(); });
+    device_->setWhileBlocking([this] { return keepAlive(); });
     sounds_ = std::make_unique<VoiceArbiter>(*device_, SpeechTable::load(kSpeechTableFile),
                                              [this](double ms) { waitAlive(ms); }, session_.clock);
     hooks_ = std::make_unique<QtShellHooks>(*window_, *game_, session_, *sounds_);
@@ -226,14 +227,18 @@ void GameSession::paint(bool withStatus)
         drawStatusLine(*game_, view->textures(), input.playerName);
 }
 
-void GameSession::keepAlive()
+bool GameSession::keepAlive()
 {
     if (window_ == nullptr || !game_)
-        return;
-    // Keys, clicks and menus stay queued, in their order, for when the game
-    // takes input again; repaints, the window manager's pings and the close
-    // box are answered now, so the desktop never takes the game for dead.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    // Repaints, the window manager's pings and the close box are answered,
+    // so the desktop never takes the game for dead; keys, clicks and menu
+    // commands are taken now, as the hold allows, so none waits to act on
+    // a game that has moved on.
+    input.holding = true;
+    input.holdStretch = device_->stretch();
+    QCoreApplication::processEvents();
+    input.holding = false;
     spoken_->follow(*game_);
     GameView* view = window_->view();
     // A sentence the rules wrote before they began to speak is shown while
@@ -249,6 +254,7 @@ void GameSession::keepAlive()
     }
     // A repaint may have left another context current.
     view->beginFrame();
+    return !takeHoldCut();
 }
 
 void GameSession::waitAlive(double ms)
@@ -256,7 +262,10 @@ void GameSession::waitAlive(double ms)
     QElapsedTimer clock;
     clock.start();
     while (static_cast<double>(clock.nsecsElapsed()) < ms * 1e6) {
-        keepAlive();
+        if (!keepAlive()) {
+            device_->cutStretch();
+            return;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }
@@ -272,6 +281,8 @@ bool GameSession::runPass()
     }
     pacer_.frameStarted();
     drawFrame();
+    // A hold the frame's rules made is over: what it kept acts now.
+    actOnHeldInput(session_, *hooks_);
     spoken_->follow(*game_);
     sounds_->update();
     const bool escape = window_->view()->takeEscape();

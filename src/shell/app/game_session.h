@@ -68,9 +68,11 @@ private:
     void redraw();
     // The picture as it stands, with the view's textures and map cache.
     void paint(bool withStatus);
-    // While a sentence blocks the game: answers the desktop and shows what
-    // the game has written, but handles no input.
-    void keepAlive();
+    // While a sentence blocks the game: answers the desktop, shows what the
+    // game has written and weighs the keys, clicks and menu commands that
+    // come (hold_input.h), never entering the rules. False when one of them
+    // cuts the stretch under way short.
+    bool keepAlive();
     void waitAlive(double ms);
     // The loop ends here, once.
     void end();

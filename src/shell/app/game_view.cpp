@@ -75,17 +75,17 @@ void GameView::keyReleaseEvent(QKeyEvent* event)
 void GameView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
-    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
+    if ((event->button() != Qt::LeftButton && event->button() != Qt::RightButton) || hooks_ == nullptr)
         return;
-    mouseButton(event->button() == Qt::LeftButton, true);
+    mouseButton(event->button() == Qt::LeftButton, true, *hooks_);
     if (inputArrived_)
         inputArrived_();
 }
 
 void GameView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        mouseButton(event->button() == Qt::LeftButton, false);
+    if ((event->button() == Qt::LeftButton || event->button() == Qt::RightButton) && hooks_ != nullptr)
+        mouseButton(event->button() == Qt::LeftButton, false, *hooks_);
 }
 
 bool GameView::focusNextPrevChild(bool) { return false; }

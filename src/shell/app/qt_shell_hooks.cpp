@@ -12,6 +12,8 @@
 
 namespace {
 
+const char* const kTickSound = "Sonidos/TeclaIgnorada.wav";
+
 GameView* gameViewOf(QWidget* owner)
 {
     auto* window = qobject_cast<MainWindow*>(owner);
@@ -34,7 +36,12 @@ void showMessageBox(QWidget* owner, const QString& caption, const QString& text,
 QtShellHooks::QtShellHooks(MainWindow& window, GameState& game, Session& session, SoundSystem& sounds)
     : window_(window), game_(game), session_(session), sounds_(sounds), chooser_(&window)
 {
+    tick_.initChannel(kTickSound, sounds_);
 }
+
+QtShellHooks::~QtShellHooks() { tick_.releaseChannel(); }
+
+void QtShellHooks::keyNotTaken() { tick_.playFile(kTickSound, 0, 0, kPlayOnce); }
 
 void QtShellHooks::refocusLater()
 {

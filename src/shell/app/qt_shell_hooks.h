@@ -5,6 +5,7 @@
 #include "options_window.h"
 #include "qt_file_chooser.h"
 #include "shell_hooks.h"
+#include "sound.h"
 
 class GameState;
 class MainWindow;
@@ -17,6 +18,9 @@ struct Session;
 class QtShellHooks : public ShellHooks {
 public:
     QtShellHooks(MainWindow& window, GameState& game, Session& session, SoundSystem& sounds);
+    ~QtShellHooks() override;
+    QtShellHooks(const QtShellHooks&) = delete;
+    QtShellHooks& operator=(const QtShellHooks&) = delete;
 
     bool openOptionsDialog() override;
     bool openKeysDialog() override;
@@ -25,6 +29,7 @@ public:
     void showError(const std::string& text) override;
     FileChooser& fileChooser() override { return chooser_; }
     SoundSystem& sounds() override { return sounds_; }
+    void keyNotTaken() override;
     int cursorX() override;
     void setCursor(int x, int y) override;
 
@@ -41,6 +46,9 @@ private:
     Session& session_;
     SoundSystem& sounds_;
     QtFileChooser chooser_;
+    // The tick of a key not taken, on a voice of its own: it must cut
+    // nothing the game is playing.
+    SoundChannel tick_;
     QPointer<OptionsWindow> options_;
     QPointer<KeysWindow> keys_;
     bool quitRequested_ = false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "game_state.h"
+#include "hold_input.h"
 #include "input_state.h"
 #include "player_action.h"
 #include "scaled_time.h"
@@ -21,7 +22,6 @@ bool refusedStepWanted(const GameState& game)
     return game.threatAhead && (input.advanceRequested || input.leftButtonDown);
 }
 
-// Requests made after the level ended stay pending for the next level.
 bool stepWanted(const GameState& game)
 {
     const bool asked = input.advanceRequested || (input.leftButtonDown && game.mouseActive);
@@ -58,6 +58,13 @@ bool anythingToDo(const GameState& game)
 
 void pollInput(GameState& game, Journal& journal)
 {
+    // Once the level has ended nothing is carried out, and nothing may wait
+    // for the next level: what is asked now (a replay running on to its
+    // end) is dropped.
+    if (game.gameOver) {
+        clearRequests();
+        return;
+    }
     // Only a pass that acts starts a new interval: a request that follows a
     // pause is carried out in the frame it arrives for, while a held key or
     // button still acts at most once per interval.

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "clock.h"
+#include "sound.h"
 
 class GameState;
 
@@ -34,6 +35,17 @@ struct InputState {
     Tick quitAskedAt = 0;
     // The welcome after the name, once per program start.
     int welcomeStage = 0;
+    // Blocking playback holds the game: set by the shell while it handles
+    // events during a hold, with the stretch the sound system is in.
+    bool holding = false;
+    Stretch holdStretch = Stretch::Fixed;
+    // A key or click asked to cut the stretch under way short.
+    bool holdCut = false;
+    // What a hold keeps to act on once it is over (0: nothing): one key, a
+    // menu command or a mouse button (1 left, 2 right).
+    int heldKey = 0;
+    int heldMenu = 0;
+    int heldButton = 0;
 };
 
 // How long a first Esc waits for the second.

@@ -1,4 +1,5 @@
 #include "game_state.h"
+#include "hold_input.h"
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
@@ -10,6 +11,16 @@ namespace {
 
 bool validKey(int vk) { return vk >= 0 && vk < static_cast<int>(sizeof input.keys); }
 
+// Once the level has ended nothing carries a step or a side action out, and
+// none may wait for the next level: the key only ticks.
+void request(const GameState& game, ShellHooks& hooks, bool& requested)
+{
+    if (game.gameOver)
+        hooks.keyNotTaken();
+    else
+        requested = true;
+}
+
 void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
 {
     switch (vk) {
@@ -17,10 +28,10 @@ void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
         reportLevel(game, session, hooks);
         restartOrShow(game, session, hooks);
         break;
-    case Vk::Space: input.advanceRequested = true; break;
-    case 'H': input.leftRequested = true; break;
-    case 'J': input.centreRequested = true; break;
-    case 'K': input.rightRequested = true; break;
+    case Vk::Space: request(game, hooks, input.advanceRequested); break;
+    case 'H': request(game, hooks, input.leftRequested); break;
+    case 'J': request(game, hooks, input.centreRequested); break;
+    case 'K': request(game, hooks, input.rightRequested); break;
     case 'N':
         // After a won level; any other time N is an option key that does
         // nothing, as before.
@@ -44,6 +55,10 @@ void keyDown(int vk, Session& session, ShellHooks& hooks)
     if (!validKey(vk))
         return;
     GameState* game = input.currentGame;
+    if (input.holding && !input.nameEntry) {
+        holdKey(vk, hooks);
+        return;
+    }
     if (vk == Vk::Escape) {
         escapeKey(game, session.clock.now());
         return;
@@ -57,6 +72,9 @@ void keyDown(int vk, Session& session, ShellHooks& hooks)
     } else if (!session.replay.replaying) {
         endWelcome(*game);
         gameKey(vk, *game, session, hooks);
+        // A hold the key started is over: what it kept acts now, before any
+        // later key.
+        actOnHeldInput(session, hooks);
     }
 }
 
@@ -66,7 +84,11 @@ void keyUp(int vk, const Session& session)
         input.keys[vk] = false;
 }
 
-void mouseButton(bool left, bool down)
+void mouseButton(bool left, bool down, ShellHooks& hooks)
 {
+    if (down && input.holding && !input.nameEntry) {
+        holdButton(left, hooks);
+        return;
+    }
     (left ? input.leftButtonDown : input.rightButtonDown) = down;
 }

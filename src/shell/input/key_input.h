@@ -10,13 +10,16 @@ struct Session;
 
 // Marks the key down, then runs the name entry, or the game and option keys
 // (none while a loaded game is replayed). Codes outside 0..255 are ignored.
+// During a hold the key goes to holdKey (hold_input.h) instead; after a
+// key that started a hold, what the hold kept acts.
 void keyDown(int vk, Session& session, ShellHooks& hooks);
 
 // Marks the key up, except while replaying.
 void keyUp(int vk, const Session& session);
 
 // Follows the buttons in every mode; the input step decides what they do.
-void mouseButton(bool left, bool down);
+// A press during a hold goes to holdButton (hold_input.h).
+void mouseButton(bool left, bool down, ShellHooks& hooks);
 
 // Carries out a menu command (MenuId). False for an id that is not one.
 bool menuCommand(int id, Session& session, ShellHooks& hooks);

@@ -1,4 +1,5 @@
 #include "game_state.h"
+#include "hold_input.h"
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
@@ -22,9 +23,10 @@ void reportLevel(const GameState& game, const Session& session, ShellHooks& hook
 
 void restartOrShow(GameState& game, Session& session, ShellHooks& hooks)
 {
-    if (game.restartLevel())
+    if (game.restartLevel()) {
         resetJournalAndReplay(session);
-    else
+        clearRequests();
+    } else
         showIfError(hooks, game.lastLoadError);
 }
 
@@ -32,6 +34,12 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
 {
     GameState* game = input.currentGame;
     std::string error;
+    // Never in the middle of a sentence: a command waits for the hold's end.
+    if (input.holding && (id == MenuId::Options || id == MenuId::Keys || id == MenuId::Quit ||
+                          id == MenuId::ChangeMap || id == MenuId::SaveGame || id == MenuId::LoadGame)) {
+        holdMenu(id, hooks);
+        return true;
+    }
     switch (id) {
     case MenuId::Options:
     case MenuId::Keys:
@@ -50,7 +58,8 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
         if (game == nullptr)
             return true;
         reportLevel(*game, session, hooks);
-        chooseMap(*game, session, hooks.fileChooser(), &error);
+        if (chooseMap(*game, session, hooks.fileChooser(), &error))
+            clearRequests();
         break;
     case MenuId::SaveGame:
         if (game == nullptr)
@@ -60,7 +69,8 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
     case MenuId::LoadGame:
         if (game == nullptr)
             return true;
-        loadGame(*game, session, hooks.fileChooser(), hooks.sounds(), &error);
+        if (loadGame(*game, session, hooks.fileChooser(), hooks.sounds(), &error))
+            clearRequests();
         // Set whatever the load returned: a cancelled or refused load with
         // no replay running ends at the next replay tick, and a running
         // replay goes on.

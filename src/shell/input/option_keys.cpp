@@ -58,18 +58,18 @@ void optionKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
     // it then does anything: at most one option change per second.
     if (!passGate(input.lastOptionKeyTime, scaledTime(session.clock.now()), kOptionKeyInterval))
         return;
-    if (vk == 'F') {
-        game.reportBullets("Sonidos/TeQuedan.wav");
-        game.reportLives();
-        return;
-    }
-    // Where am I, and say it again: asked, not acted, so not journalled.
-    if (vk == 'D') {
-        game.describeSquare();
-        return;
-    }
-    if (vk == 'O') {
-        hooks.sounds().repeatLastSpeech();
+    // Answers the player asked for, which any key cuts short; asked, not
+    // acted, so not journalled.
+    if (vk == 'F' || vk == 'D' || vk == 'O') {
+        const StretchScope answer(&hooks.sounds(), Stretch::Answer);
+        if (vk == 'F') {
+            game.reportBullets("Sonidos/TeQuedan.wav");
+            game.reportLives();
+        } else if (vk == 'D') {
+            game.describeSquare();
+        } else {
+            hooks.sounds().repeatLastSpeech();
+        }
         return;
     }
     for (const OptionToggle& t : kToggles)

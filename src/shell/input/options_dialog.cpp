@@ -1,8 +1,10 @@
 #include "options_dialog.h"
 
 #include "game_state.h"
+#include "hold_input.h"
 #include "input_state.h"
 #include "key_handlers.h"
+#include "shell_hooks.h"
 
 OptionBoxes optionBoxesOf(const GameState& game)
 {
@@ -28,6 +30,12 @@ bool optionsDialogCommand(int control, const OptionBoxes& boxes, Session& sessio
     GameState* game = input.currentGame;
     if (game == nullptr)
         return false;
+    // "Empezar" would start the level again in the middle of a sentence:
+    // during a hold the buttons are not taken, and the dialog stays.
+    if (input.holding) {
+        hooks.keyNotTaken();
+        return false;
+    }
     applyOptionBoxes(*game, boxes);
     if (control == DialogButton::Start)
         restartOrShow(*game, session, hooks);

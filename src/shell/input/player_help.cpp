@@ -4,6 +4,7 @@
 
 #include "announcements.h"
 #include "game_state.h"
+#include "hold_input.h"
 #include "input_state.h"
 #include "key_handlers.h"
 #include "session.h"
@@ -91,6 +92,7 @@ bool nextLevel(GameState& game, Session& session, ShellHooks& hooks)
         return true;
     }
     resetJournalAndReplay(session);
+    clearRequests();
     for (const LevelOfSeries& level : kSeries)
         if (std::strcmp(next, level.map) == 0) {
             game.SonidoFeedBackSeteo.playFile(level.title.sound, 0, 0, kPlayOnce);

@@ -20,6 +20,8 @@ public:
     virtual FileChooser& fileChooser() = 0;
     // The sound system the channels were opened on (a load opens them again).
     virtual SoundSystem& sounds() = 0;
+    // A soft tick: the key or click just made was not taken.
+    virtual void keyNotTaken() = 0;
     // Screen position of the pointer, and moving it (mouse steering).
     virtual int cursorX() = 0;
     virtual void setCursor(int x, int y) = 0;
