@@ -73,6 +73,7 @@ TEST(BlockingWindowTest, TheWinSequenceRepaintsAndKeepsTheKeysForAfterwards)
     QTest::keyClick(view, Qt::Key_A);
     QTest::keyClick(view, Qt::Key_Return);
     ASSERT_FALSE(input.nameEntry);
+    QTest::keyClick(view, Qt::Key_Escape);  // the welcome skipped
     // One step from the exit.
     game.col = GameFolder::kExitCol - 1;
 
@@ -124,6 +125,7 @@ TEST(HeardWindowTest, WhereAmIRepeatAndALostLifeAreHeard)
     GameState& game = *session.game();
     QTest::keyClick(view, Qt::Key_A);
     QTest::keyClick(view, Qt::Key_Return);
+    QTest::keyClick(view, Qt::Key_Escape);  // the welcome skipped
     const int row = GameFolder::kRow, col = GameFolder::kStartCol;
     game.cells[row][col + 1] = Cell{CellKind::DoorLeft, 0, 0, 0};
     game.cells[row][col + 2] = Cell{CellKind::BulletsRight, 0, 0, 0};

@@ -43,6 +43,8 @@ void keyDown(int vk, Session& session, ShellHooks& hooks)
 {
     if (!validKey(vk))
         return;
+    if (welcomeKey(vk))
+        return;
     GameState* game = input.currentGame;
     if (vk == Vk::Escape) {
         escapeKey(game, session.clock.now());
@@ -55,7 +57,6 @@ void keyDown(int vk, Session& session, ShellHooks& hooks)
     if (input.nameEntry) {
         nameEntryKey(vk, *game);
     } else if (!session.replay.replaying) {
-        endWelcome(*game);
         gameKey(vk, *game, session, hooks);
     }
 }

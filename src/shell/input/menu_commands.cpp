@@ -2,6 +2,7 @@
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
+#include "player_help.h"
 #include "report.h"
 #include "saved_game.h"
 #include "session.h"
@@ -22,10 +23,12 @@ void reportLevel(const GameState& game, const Session& session, ShellHooks& hook
 
 void restartOrShow(GameState& game, Session& session, ShellHooks& hooks)
 {
-    if (game.restartLevel())
+    if (game.restartLevel()) {
         resetJournalAndReplay(session);
-    else
+        announceLevel(game);
+    } else {
         showIfError(hooks, game.lastLoadError);
+    }
 }
 
 bool menuCommand(int id, Session& session, ShellHooks& hooks)
@@ -50,7 +53,8 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
         if (game == nullptr)
             return true;
         reportLevel(*game, session, hooks);
-        chooseMap(*game, session, hooks.fileChooser(), &error);
+        if (chooseMap(*game, session, hooks.fileChooser(), &error))
+            announceLevel(*game);
         break;
     case MenuId::SaveGame:
         if (game == nullptr)
@@ -60,7 +64,11 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
     case MenuId::LoadGame:
         if (game == nullptr)
             return true;
-        loadGame(*game, session, hooks.fileChooser(), hooks.sounds(), &error);
+        // A loaded game is replayed as it was played: nothing is said over
+        // it, neither the welcome nor a title (it holds its grid, not the
+        // map it was played on).
+        if (loadGame(*game, session, hooks.fileChooser(), hooks.sounds(), &error))
+            endWelcome(*game);
         // Set whatever the load returned: a cancelled or refused load with
         // no replay running ends at the next replay tick, and a running
         // replay goes on.
