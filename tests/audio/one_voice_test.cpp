@@ -6,6 +6,8 @@
 
 #include "fake_clock.h"
 #include "game_state.h"
+#include "input_state.h"
+#include "player_help.h"
 #include "timeline_sound.h"
 #include "voice_arbiter.h"
 #include "world_fixture.h"
@@ -29,6 +31,7 @@ struct Player {
             clock.advance(16);
             game.shiftMutant();
             game.shiftSuperMonster();
+            welcomeStep(game);
             if (arbiter)
                 arbiter->update();
         }
@@ -41,6 +44,17 @@ struct Player {
         case 1: game.centreAction(); break;
         default: game.rightAction(); break;
         }
+    }
+    // A key taken by the welcome, pressed and released.
+    void press(int vk)
+    {
+        welcomeKey(vk);
+        input.keys[vk] = false;
+    }
+    void startWelcome()
+    {
+        game.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
+        ::startWelcome(game);
     }
     void type(const char* letters)
     {
@@ -128,6 +142,21 @@ const Script kScripts[] = {
          p.type("pepe"); p.wait(1000);
      },
      true},
+    {"WelcomeAnsweredInAHurryThenTheLevelStarts", {"S.E"},
+     [](Player& p) {
+         p.startWelcome(); p.wait(2000);
+         p.press(' '); p.wait(600);  // on to the first lesson, then answered while it is said
+         p.press(' '); p.wait(200);
+         for (int vk : {'H', 'J', 'K', 'F', 'D', 'O'}) {
+             p.press('E'); p.wait(3000);  // a wrong key first
+             p.press(vk); p.wait(400);
+         }
+         p.wait(6000);
+     },
+     false},
+    {"WelcomeSkippedMidSentence", {"S.E"},
+     [](Player& p) { p.startWelcome(); p.wait(1800); p.press(27); p.wait(5000); },
+     false},
 };
 
 void PrintTo(const Script& script, std::ostream* out) { *out << script.name; }
@@ -151,6 +180,9 @@ protected:
 
         auto game = std::make_unique<GameState>(clock);
         game->firstInit(map, sound);
+        input = InputState{};
+        input.nameEntry = false;
+        input.currentGame = game.get();
         EXPECT_TRUE(game->lastLoadError.empty()) << game->lastLoadError;
         game->facing = Facing::East;
         game->bullets = 12;
@@ -159,6 +191,10 @@ protected:
         Player player{clock, *game, arbitrated ? &arbiter : nullptr};
         script.play(player);
         EXPECT_FALSE(timeline.speech().empty());
+        if (input.welcomeStage != WelcomeStage::NotYet) {
+            EXPECT_EQ(input.welcomeStage, WelcomeStage::Done) << "the welcome ends";
+        }
+        input = InputState{};
         return timeline.overlaps(0.5);
     }
 };

@@ -1,10 +1,13 @@
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <initializer_list>
 
 #include "input_fixture.h"
 #include "input_state.h"
 #include "journal.h"
 #include "key_input.h"
+#include "options_dialog.h"
 #include "player_help.h"
 #include "replay.h"
 
@@ -68,17 +71,23 @@ TEST_F(NameEntryTest, AFullNameTakesNoMoreCharactersAndStaysTerminated)
     EXPECT_FALSE(input.nameEntry);
 }
 
-TEST_F(NameEntryTest, EnterWithAnEmptyNameStartsTheGameAndLaterKeysPlay)
+TEST_F(NameEntryTest, EnterWithAnEmptyNameStartsTheGameAndItsWelcome)
 {
-    press(Vk::Enter);
+    keyDown(Vk::Enter, session, hooks);
     EXPECT_FALSE(input.nameEntry);
     EXPECT_STREQ(input.playerName, "");
-    // The welcome follows the start jingle.
+    // The welcome follows the start jingle, and is written.
     EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
                                                  "SonidoIntroduccion1 once Sonidos/Intro1.wav"}));
+    EXPECT_STREQ(game.lastMessage, "Bienvenido a Quorvane, un laberinto que se juega con los o\xED" "dos.\n");
 
-    press('H');
-    EXPECT_TRUE(input.leftRequested);
+    // The name's Enter, held and repeating, does not skip it.
+    keyDown(Vk::Enter, session, hooks);
+    EXPECT_EQ(input.welcomeStage, WelcomeStage::Running);
+    keyUp(Vk::Enter, session);
+    press('H');  // the welcome's: on to its first lesson
+    EXPECT_FALSE(input.leftRequested);
+    EXPECT_STREQ(game.lastMessage, "Presiona la barra espaciadora para avanzar.\n");
     EXPECT_EQ(input.playerNameLength, 0);
 }
 
@@ -274,19 +283,131 @@ TEST_F(GameKeysTest, EscAsksFirstAndEndsOnlyOnASecondPressInTime)
     EXPECT_TRUE(input.keys[Vk::Escape]);
 }
 
-TEST_F(GameKeysTest, TheWelcomePlaysOnceAndAGameKeyEndsItAndActs)
+TEST_F(GameKeysTest, TheWelcomeTeachesOneKeyAtATimeAndKeepsTheKeysToItself)
 {
+    game.bullets = 7;
+    const std::string voice = "SonidoIntroduccion1 once ";
     startWelcome(game);
-    welcomeStep(game);  // the recorder never plays: the first one is over at once
-    EXPECT_EQ(plays(), (std::vector<std::string>{"SonidoIntroduccion1 once Sonidos/Intro1.wav",
-                                                 "SonidoIntroduccion2 once Sonidos/Intro2.wav"}));
-    press(Vk::Space);
-    EXPECT_TRUE(input.advanceRequested);
+    welcomeStep(game);  // the recorder never plays: each sentence is over at once
+    welcomeStep(game);
+    EXPECT_EQ(plays(), (std::vector<std::string>{voice + "Sonidos/Intro1.wav", voice + "Sonidos/Intro2.wav",
+                                                 voice + "Sonidos/AprendeAvanzar.wav"}));
+    struct Lesson {
+        int vk;
+        const char* sound;
+        const char* message;
+    };
+    const Lesson lessons[] = {
+        {Vk::Space, "Sonidos/AprendeAvanzar.wav", "Presiona la barra espaciadora para avanzar.\n"},
+        {'H', "Sonidos/AprendeIzq.wav", "Presiona la letra H para actuar a la izquierda.\n"},
+        {'J', "Sonidos/AprendeCen.wav", "Presiona la letra J para actuar al centro.\n"},
+        {'K', "Sonidos/AprendeDer.wav", "Presiona la letra K para actuar a la derecha.\n"},
+        {'F', "Sonidos/AprendeBalas.wav", "Presiona la letra F para saber cu\xE1ntas balas y vidas te quedan.\n"},
+        {'D', "Sonidos/AprendeDonde.wav", "Presiona la letra D para saber d\xF3nde est\xE1s.\n"},
+        {'O', "Sonidos/AprendeRepetir.wav", "Presiona la letra O para o\xEDr otra vez lo \xFAltimo que se dijo.\n"},
+    };
+    for (const Lesson& lesson : lessons) {
+        SCOPED_TRACE(lesson.sound);
+        EXPECT_EQ(plays().back(), voice + lesson.sound);
+        EXPECT_STREQ(game.lastMessage, lesson.message);
+        welcomeStep(game);  // waits for its key
+        sound.clear();
+        const int wrong = lesson.vk == 'H' ? 'J' : 'H';
+        press(wrong);  // another key: the lesson again
+        EXPECT_EQ(plays(), std::vector<std::string>{voice + lesson.sound});
+        EXPECT_STREQ(game.lastMessage, lesson.message);
+        press(lesson.vk);
+        EXPECT_EQ(plays().back(), voice + "Sonidos/MuyBien.wav");
+        EXPECT_STREQ(game.lastMessage, "Muy bien.\n");
+        press(wrong);  // while the answer is said: nothing more
+        EXPECT_EQ(plays().size(), 2u);
+        welcomeStep(game);
+    }
+    // Learnt: the level starts to be played, with its jingle and its goal.
     EXPECT_EQ(input.welcomeStage, WelcomeStage::Done);
-    EXPECT_EQ(sound.events.back().op, RecordingSound::Op::Stop);
+    EXPECT_EQ(plays(), (std::vector<std::string>{voice + "Sonidos/AprendeRepetir.wav", voice + "Sonidos/MuyBien.wav",
+                                                 "SonidosExtras once Sonidos/InicioJuego.wav",
+                                                 "SonidoFeedBackSeteo once Sonidos/Objetivo.wav"}));
+    EXPECT_STREQ(game.lastMessage, "Encuentra la salida.\n");
+    // None of the welcome's keys acted on the level, was journalled or said
+    // the bullets or the square.
+    EXPECT_FALSE(input.advanceRequested || input.leftRequested || input.centreRequested || input.rightRequested);
+    EXPECT_EQ(session.journal.journalCount, 0);
+    EXPECT_TRUE(sound.blocking().empty());
+    EXPECT_EQ(game.bullets, 7);
+
+    press('H');
+    EXPECT_TRUE(input.leftRequested);
     sound.clear();
     startWelcome(game);
     EXPECT_TRUE(plays().empty());
+}
+
+TEST_F(GameKeysTest, EscOrEnterSkipTheWelcomeAndNeitherLeaveNorRestart)
+{
+    for (int vk : {Vk::Escape, Vk::Enter}) {
+        SCOPED_TRACE(vk);
+        input.welcomeStage = WelcomeStage::NotYet;
+        startWelcome(game);
+        // A level with a report to write, and a first Esc just pressed.
+        game.col = 3;
+        game.stepCount = 2;
+        input.quitAsked = true;
+        input.quitAskedAt = clock.now();
+        sound.clear();
+        press(vk);
+        EXPECT_EQ(input.welcomeStage, WelcomeStage::Done);
+        EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
+                                                     "SonidoFeedBackSeteo once Sonidos/Objetivo.wav"}));
+        EXPECT_STREQ(game.lastMessage, "Encuentra la salida.\n");
+        EXPECT_EQ(game.col, 3);
+        EXPECT_FALSE(input.keys[Vk::Escape]);
+        EXPECT_FALSE(input.quitAsked);
+    }
+    EXPECT_TRUE(!std::filesystem::exists("bd") || std::filesystem::is_empty("bd"));
+    EXPECT_TRUE(hooks.errors.empty());
+    // The next Esc is the first of leaving.
+    press(Vk::Escape);
+    EXPECT_TRUE(input.quitAsked);
+    EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/Salir.wav");
+}
+
+TEST_F(GameKeysTest, EveryLevelStartSaysItsTitleAndGoal)
+{
+    writeMap("nivel3.quorvane", {1, 2, 8});
+    const std::vector<std::string> level3 = {"Nivel 3: Los mutantes.\n", "Encuentra la salida.\n"};
+    struct Case {
+        const char* how;
+        std::function<void()> start;
+        const char* map;
+        const char* sound;
+        std::vector<std::string> written;
+    };
+    const Case cases[] = {
+        {"Enter, on a map of the teacher's own", [&] { press(Vk::Enter); }, kMapName, "Sonidos/Objetivo.wav",
+         {"Encuentra la salida.\n"}},
+        {"Cambiar Mapa",
+         [&] {
+             hooks.chooser.answer = "nivel3.quorvane";
+             menuCommand(MenuId::ChangeMap, session, hooks);
+         },
+         "nivel3.quorvane", "Sonidos/TituloNivel3.wav", level3},
+        {"Enter", [&] { press(Vk::Enter); }, "nivel3.quorvane", "Sonidos/TituloNivel3.wav", level3},
+        {"Empezar in the options",
+         [&] { optionsDialogCommand(DialogButton::Start, optionBoxesOf(game), session, hooks); }, "nivel3.quorvane",
+         "Sonidos/TituloNivel3.wav", level3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        sound.clear();
+        c.start();
+        EXPECT_EQ(game.mapName, c.map);
+        // Said as the start jingle ends (the title's file waits for it).
+        EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
+                                                     std::string("SonidoFeedBackSeteo once ") + c.sound}));
+        EXPECT_EQ(std::vector<std::string>(game.history, game.history + game.historyCount), c.written);
+    }
+    EXPECT_TRUE(hooks.errors.empty());
 }
 
 TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
@@ -305,7 +426,9 @@ TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
     EXPECT_FALSE(game.gameOver);
     EXPECT_EQ(game.stepCount, 0);
     EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/TituloNivel1.wav");
-    EXPECT_STREQ(game.history[game.historyCount - 1], "Nivel 1: Aprende a jugar.\n");
+    ASSERT_EQ(game.historyCount, 2);
+    EXPECT_STREQ(game.history[0], "Nivel 1: Aprende a jugar.\n");
+    EXPECT_STREQ(game.history[1], "Encuentra la salida.\n");
     EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
     EXPECT_STREQ(nextMapName("nivel3.quorvane"), "nivel4.quorvane");
     EXPECT_STREQ(nextMapName("nivel6.quorvane"), "nivel1.quorvane");
