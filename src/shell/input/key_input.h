@@ -9,7 +9,8 @@ struct Session;
 // key's auto-repeat is a further keyDown).
 
 // Marks the key down, then runs the name entry, or the game and option keys
-// (none while a loaded game is replayed). Codes outside 0..255 are ignored.
+// (none while a loaded game is replayed). Keys the welcome after the name
+// takes go no further. Codes outside 0..255 are ignored.
 void keyDown(int vk, Session& session, ShellHooks& hooks);
 
 // Marks the key up, except while replaying.
