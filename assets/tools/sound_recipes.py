@@ -82,9 +82,44 @@ def pick_up(_=None):
     return _notes(["E5", "A5"], 0.08) + " : synth 0.2 pluck E6 fade q 0 0.2 0.15 pad 0 0.1"
 
 
-def shot(_=None):
+def _bang():
+    # The report of the gun alone; what follows it says what the bullet met.
     return ("synth 0.22 whitenoise synth 0.22 sine mix 90-40 lowpass 3200 overdrive 8 "
-            "fade q 0.001 0.22 0.2 pad 0 0.08")
+            "fade q 0.001 0.22 0.2")
+
+
+def _impact():
+    # The bullet striking flesh: a short, dull slap.
+    return ("synth 0.09 brownnoise synth 0.09 sine mix 160-70 lowpass 1000 overdrive 6 "
+            "fade q 0.001 0.09 0.08")
+
+
+def shot_miss(_=None):
+    # The shot, then the bullet whining away: a falling, fading whistle.
+    return _bang() + " : synth 0.5 sine 2800-900 tremolo 35 40 fade q 0.003 0.5 0.45 gain -6 pad 0 0.05"
+
+
+def shot_hit(_=None):
+    # The shot, the impact, then the creature's grunt: low, rough and short.
+    return (_bang() + " : " + _impact() + " : "
+            "synth 0.28 sawtooth 130-95 synth 0.28 sine amod 22 50 lowpass 700 "
+            "fade q 0.02 0.28 0.15 pad 0 0.05")
+
+
+def shot_kill(_=None):
+    # The shot, the impact, a breath, then a body falling: a heavy thud and
+    # a smaller one as it settles.
+    return (_bang() + " : " + _impact() + " pad 0 0.12 : "
+            "synth 0.35 brownnoise synth 0.35 sine mix 70-35 lowpass 280 fade q 0.002 0.35 0.3 : "
+            "synth 0.2 brownnoise synth 0.2 sine mix 60-40 lowpass 220 fade q 0.002 0.2 0.18 "
+            "gain -8 pad 0 0.1")
+
+
+def blocked_step(_=None):
+    # A step the creature ahead refuses: two low buzzes, "uh-uh", unlike the
+    # wall's thud and the door's knock.
+    return ("synth 0.08 square 220 lowpass 1500 fade q 0.005 0.08 0.03 pad 0 0.05 : "
+            "synth 0.1 square 165 lowpass 1500 fade q 0.005 0.1 0.05 pad 0 0.05")
 
 
 def empty_click(_=None):
@@ -106,15 +141,6 @@ def super_growl(length):
     # Deep, rough and slow: the one to fear.
     return (f"synth {length} square 48 brownnoise remix - synth {length} sine amod 1.5 80 "
             f"lowpass 420 overdrive 15")
-
-
-def small_death(_=None):
-    return "synth 0.7 sawtooth 420-70 lowpass 1400 fade q 0.005 0.7 0.5 pad 0 0.1"
-
-
-def big_death(_=None):
-    return ("synth 1.3 sawtooth 260-35 brownnoise remix - lowpass 900 overdrive 10 "
-            "fade q 0.005 1.3 1.0 pad 0 0.1")
 
 
 def trap(_=None):
@@ -146,13 +172,14 @@ RECIPES = {
     "bullets_clink": (-25.0, bullets_clink),
     "door_creak": (-24.0, door_creak),
     "pick_up": (-24.0, pick_up),
-    "shot": (-21.0, shot),
+    "shot_miss": (-21.0, shot_miss),
+    "shot_hit": (-21.0, shot_hit),
+    "shot_kill": (-21.0, shot_kill),
+    "blocked_step": (-24.0, blocked_step),
     "empty_click": (-26.0, empty_click),
     "monster_growl": (-30.0, monster_growl),
     "mutant_growl": (-31.0, mutant_growl),
     "super_growl": (-29.0, super_growl),
-    "small_death": (-22.0, small_death),
-    "big_death": (-21.0, big_death),
     "trap": (-21.0, trap),
     "key_tick": (-30.0, key_tick),
     "life_lost": (-22.0, life_lost),

@@ -14,6 +14,9 @@ bool performAction(GameState& game, Journal& journal, char letter)
             return false;
         recordAction(journal, 'S', game.clock.now());
         if (game.threatAhead) {
+            // Heard, so that the player knows the key was taken and the
+            // creature is what stops him.
+            game.SonidoPasos.playFile("Sonidos/PasoBloqueado.wav", 0, 0, kPlayOnce);
             ++game.stepsWithMonster;
         } else {
             game.hudShown = true;

@@ -13,6 +13,14 @@ constexpr int kVisibleLines = 23;
 constexpr int kHistorySize = 3000;
 constexpr int kPathSize = 500;
 
+// A shot at a creature on its side: how it sounds when the creature lives on
+// and when it dies, and what the screen says.
+struct AimedShot {
+    const char* hitSound;
+    const char* killSound;
+    const char* message;
+};
+
 // The whole game: the level in play, the player, the message log, the options,
 // the sound channels and the statistics of the level.
 class GameState {
@@ -50,7 +58,7 @@ public:
     void leftAction();
     void centreAction();
     void rightAction();
-    void shootCreature(const char* shotSound, const char* shotMessage, CreatureType type);
+    void shootCreature(const AimedShot& shot, CreatureType type);
     void shootAtNothing(const char* shotSound, const char* shotMessage);
 
     // --- timed threats (threats.cpp) ---

@@ -6,23 +6,27 @@ enum class Side { Left, Centre, Right };
 
 struct SideRules {
     int32_t door, bullets, monster, mutant, superMonster;
-    const char* shotSound;
-    const char* shotMessage;
+    // A shot sounds of what it met: nothing, or a creature (see AimedShot).
+    const char* missSound;
+    AimedShot aimed;
     const char* bulletsSound;
     const char* bulletsMessage;
 };
 
 const SideRules kLeft = {CellKind::DoorLeft, CellKind::BulletsLeft, CellKind::MonsterLeft,
                          CellKind::MutantLeft, CellKind::SuperLeft,
-                         "Sonidos/BalazoIzq.wav", "Disparo a la izquierda.\n",
+                         "Sonidos/BalazoIzq.wav",
+                         {"Sonidos/ImpactoIzq.wav", "Sonidos/AbatidoIzq.wav", "Disparo a la izquierda.\n"},
                          "Sonidos/BalasAlaIzquierda.wav", "Tomaste las balas a la izquierda.\n"};
 const SideRules kCentre = {CellKind::DoorCentre, CellKind::BulletsCentre, CellKind::MonsterCentre,
                            CellKind::MutantCentre, CellKind::SuperCentre,
-                           "Sonidos/BalazoCen.wav", "Disparo al centro.\n",
+                           "Sonidos/BalazoCen.wav",
+                           {"Sonidos/ImpactoCen.wav", "Sonidos/AbatidoCen.wav", "Disparo al centro.\n"},
                            "Sonidos/BalasAlCentro.wav", "Tomaste las balas al centro.\n"};
 const SideRules kRight = {CellKind::DoorRight, CellKind::BulletsRight, CellKind::MonsterRight,
                           CellKind::MutantRight, CellKind::SuperRight,
-                          "Sonidos/BalazoDer.wav", "Disparo a la derecha.\n",
+                          "Sonidos/BalazoDer.wav",
+                          {"Sonidos/ImpactoDer.wav", "Sonidos/AbatidoDer.wav", "Disparo a la derecha.\n"},
                           "Sonidos/BalasAlaDerecha.wav", "Tomaste las balas a la derecha.\n"};
 
 // A quarter turn through a side door: left turns anticlockwise on the map.
@@ -69,13 +73,13 @@ static void sideAction(GameState& g, const SideRules& side, Side which)
         g.bullets = g.bullets > INT32_MAX - 6 ? INT32_MAX : g.bullets + 6;
         g.currentCell.kind = CellKind::Wall;
     } else if (kind == side.monster) {
-        g.shootCreature(side.shotSound, side.shotMessage, CreatureType::Monster);
+        g.shootCreature(side.aimed, CreatureType::Monster);
     } else if (kind == side.mutant) {
-        g.shootCreature(side.shotSound, side.shotMessage, CreatureType::Mutant);
+        g.shootCreature(side.aimed, CreatureType::Mutant);
     } else if (kind == side.superMonster) {
-        g.shootCreature(side.shotSound, side.shotMessage, CreatureType::SuperMonster);
+        g.shootCreature(side.aimed, CreatureType::SuperMonster);
     } else {
-        g.shootAtNothing(side.shotSound, side.shotMessage);
+        g.shootAtNothing(side.missSound, side.aimed.message);
     }
 }
 
@@ -83,20 +87,19 @@ void GameState::leftAction() { sideAction(*this, kLeft, Side::Left); }
 void GameState::centreAction() { sideAction(*this, kCentre, Side::Centre); }
 void GameState::rightAction() { sideAction(*this, kRight, Side::Right); }
 
-void GameState::shootCreature(const char* shotSound, const char* shotMessage, CreatureType type)
+void GameState::shootCreature(const AimedShot& shot, CreatureType type)
 {
     if (bullets <= 0) {
         loseForWantOfBullets();
         return;
     }
-    SonidoDisparos.playFile(shotSound, 0, 0, kPlayOnce);
-    addMessage(shotMessage);
-    --bullets;
-
     int32_t* hp = type == CreatureType::Monster  ? &currentCell.monsterHp
                   : type == CreatureType::Mutant ? &currentCell.mutantHp
                                                  : &currentCell.superHp;
     --*hp;
+    SonidoDisparos.playFile(*hp == 0 ? shot.killSound : shot.hitSound, 0, 0, kPlayOnce);
+    addMessage(shot.message);
+    --bullets;
     if (*hp != 0)
         return;
     switch (type) {

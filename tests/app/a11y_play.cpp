@@ -1,5 +1,6 @@
 // The scripted level a11y_listener.py listens to: the player types his name,
-// walks to a centre door, opens it and presses Esc once. After each action it
+// hears the welcome begin and skips it, walks to a centre door, opens it and
+// presses Esc once. After each action it
 // names it on standard output and plays on until the listener answers "next",
 // so every sentence must reach the listener while the game is where it was said.
 #include <poll.h>
@@ -64,7 +65,9 @@ int main(int argc, char* argv[])
     GameView* view = session.window()->view();
     const std::pair<const char*, std::vector<Qt::Key>> script[] = {
         {"ready", {}},
-        {"name", {Qt::Key_A, Qt::Key_N, Qt::Key_A, Qt::Key_Return}},
+        // A key during the welcome's first sentence: on to the first lesson.
+        {"name", {Qt::Key_A, Qt::Key_N, Qt::Key_A, Qt::Key_Return, Qt::Key_Space}},
+        {"skip", {Qt::Key_Escape}},
         {"step", {Qt::Key_Space}},
         {"door", {Qt::Key_Space}},
         {"open", {Qt::Key_J}},

@@ -61,6 +61,7 @@ struct HeldGame {
         });
         QTest::keyClick(view(), Qt::Key_A);
         QTest::keyClick(view(), Qt::Key_Return);
+        QTest::keyClick(view(), Qt::Key_Escape);  // the welcome skipped
         return !input.nameEntry;
     }
     GameView* view() const { return session.window()->view(); }

@@ -47,6 +47,7 @@ protected:
         game = session.game();
         QTest::keyClick(view, Qt::Key_Return);
         ASSERT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
+        QTest::keyClick(view, Qt::Key_Escape);  // the welcome skipped
     }
 
     // Opens a menu with Alt and its letter and picks the item by arrows, then

@@ -133,6 +133,7 @@ protected:
         ASSERT_TRUE(session.start());
         QTest::keyClick(session.window()->view(), Qt::Key_Return);
         ASSERT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
+        QTest::keyClick(session.window()->view(), Qt::Key_Escape);  // the welcome skipped
     }
     GameFolder folder;
     GameSession session;
@@ -268,6 +269,7 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
             ASSERT_TRUE(runUntilFocused(session));
             QTest::keyClick(view, Qt::Key_Return);
             EXPECT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
+            QTest::keyClick(view, Qt::Key_Escape);  // the welcome skipped
             QTest::keyClick(view, Qt::Key_Space);
             EXPECT_TRUE(runUntil(session, [&] { return session.game()->stepCount + session.game()->wallBumps == 1; }));
         }

@@ -143,6 +143,7 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     }
     pressKey(view, Qt::Key_Return);
     EXPECT_FALSE(input.nameEntry);
+    pressKey(view, Qt::Key_Escape);  // the welcome skipped
 
     // Two steps down the corridor, each taken by the first frame that may.
     ASSERT_TRUE(stepForward());
@@ -293,6 +294,7 @@ TEST_F(GameWindowTest, AWinLeadsOnToTheNextLevelAndEscTwiceKeepsTheLevelsReport)
     ASSERT_TRUE(QFile::copy(QStringLiteral("nivel1.quorvane"), QStringLiteral("nivel2.quorvane")));
     pressKey(view, Qt::Key_P);
     pressKey(view, Qt::Key_Return);
+    pressKey(view, Qt::Key_Escape);  // the welcome skipped
     while (!game->gameOver)
         ASSERT_TRUE(stepForward());
     ASSERT_TRUE(game->levelWon());

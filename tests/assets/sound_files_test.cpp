@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sound_names.h"
+#include "speech_table.h"
 #include "wave.h"
 
 namespace {
@@ -132,7 +133,7 @@ TEST(GameSounds, SideSoundsArePlacedOnTheirSide)
         }
         ++checked;
     }
-    EXPECT_EQ(checked, 26);
+    EXPECT_EQ(checked, 35);
 }
 
 TEST(GameSounds, CreatureAnnouncementsLoopWithoutAClick)
@@ -179,4 +180,23 @@ TEST(GameSounds, SpokenFilesAreEquallyLoud)
         loudest = std::max(loudest, db);
     }
     EXPECT_LT(loudest - quietest, 3.0);
+}
+
+TEST(GameSounds, SentencesTimedToFollowAnEffectStartWhenItEnds)
+{
+    // Each starts with the effect before it, on another channel: its words
+    // wait for the effect to end (the jingle; a kill's shot, on any side).
+    const SpeechTable table = SpeechTable::load((kGame / "speech.tsv").string());
+    const std::pair<const char*, std::vector<std::string>> timed[] = {
+        {"Sonidos/InicioJuego.wav",
+         {"Sonidos/escribetunombreypresiona.wav", "Sonidos/Intro1.wav", "Sonidos/Objetivo.wav",
+          "Sonidos/TituloNivel1.wav", "Sonidos/TituloNivel6.wav"}},
+        {"Sonidos/AbatidoDer.wav", {"Sonidos/MuerteMutante.wav", "Sonidos/MuerteSuperMonstruo.wav"}},
+    };
+    for (const auto& [effect, sentences] : timed)
+        for (const std::string& sentence : sentences) {
+            const SoundTiming* timing = table.find(sentence);
+            ASSERT_TRUE(timing && timing->speaks()) << sentence;
+            EXPECT_GE(timing->firstSpeechMs(), load(effect).seconds() * 1000) << sentence;
+        }
 }

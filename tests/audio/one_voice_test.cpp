@@ -8,6 +8,8 @@
 #include "announcements.h"
 #include "fake_clock.h"
 #include "game_state.h"
+#include "input_state.h"
+#include "player_help.h"
 #include "timeline_sound.h"
 #include "voice_arbiter.h"
 #include "world_fixture.h"
@@ -31,6 +33,7 @@ struct Player {
             clock.advance(16);
             game.shiftMutant();
             game.shiftSuperMonster();
+            welcomeStep(game);
             if (arbiter)
                 arbiter->update();
         }
@@ -43,6 +46,12 @@ struct Player {
         case 1: game.centreAction(); break;
         default: game.rightAction(); break;
         }
+    }
+    // A key taken by the welcome, pressed and released.
+    void press(int vk)
+    {
+        welcomeKey(vk);
+        input.keys[vk] = false;
     }
     void type(const char* letters)
     {
@@ -130,6 +139,13 @@ const Script kScripts[] = {
          p.type("pepe"); p.wait(1000);
      },
      true},
+    {"WelcomeAnsweredInAHurryThenSkippedMidSentence", {"S.E"},
+     [](Player& p) {
+         p.game.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
+         startWelcome(p.game); p.wait(2000);
+         p.press(' '); p.wait(600); p.press(' '); p.wait(1500); p.press(27); p.wait(5000);
+     },
+     false},
 };
 
 void PrintTo(const Script& script, std::ostream* out) { *out << script.name; }
@@ -149,11 +165,16 @@ struct Stage {
         writeFile(name + ".quorvane", mapText(picture));
         game.firstInit(name + ".quorvane", arbitrated ? static_cast<SoundSystem&>(arbiter) : timeline);
         EXPECT_TRUE(game.lastLoadError.empty()) << game.lastLoadError;
+        // The welcome's script plays through the shell's input state.
+        input = InputState{};
+        input.nameEntry = false;
+        input.currentGame = &game;
         game.facing = Facing::East;
         game.bullets = 12;
         // Let the start jingle end unless the script is about the start.
         clock.advance(3000);
     }
+    ~Stage() { input = InputState{}; }
 };
 
 class OneVoiceTest : public testing::TestWithParam<Script> {

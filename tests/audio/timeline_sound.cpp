@@ -105,6 +105,15 @@ int TimelineSound::stopVoice(int voice)
     return 0;
 }
 
+bool TimelineSound::isVoicePlaying(int voice) const
+{
+    const auto found = voices_.find(voice);
+    if (found == voices_.end() || !found->second.playing)
+        return false;
+    const Voice& v = found->second;
+    return v.looping || clock_.now() < v.startedAt + lengths_.at(v.file) - v.offsetMs;
+}
+
 bool TimelineSound::playBlocking(const std::string& file)
 {
     const double length = lengthOf(file);

@@ -23,6 +23,8 @@ public:
     int playVoice(int voice, bool looping) override;
     int stopVoice(int voice) override;
     bool playBlocking(const std::string& file) override;
+    // Playing, looping or not yet at the end of its file.
+    bool isVoicePlaying(int voice) const override;
 
     struct Heard {
         std::string file;

@@ -129,12 +129,15 @@ TEST_F(FrameDriverTest, StepAnnouncingACreatureBarsTheSameAndLaterPasses)
     pollAfter(200);
     ASSERT_TRUE(game.threatAhead);
 
-    // Refused steps are journalled and counted, and the request is used up.
+    // Refused steps are journalled, counted and heard, and the request is
+    // used up.
+    sound.clear();
     input.advanceRequested = true;
     pollAfter(200);
     EXPECT_EQ(game.col, 2);
     EXPECT_EQ(game.stepsWithMonster, 1);
     EXPECT_FALSE(input.advanceRequested);
+    EXPECT_EQ(plays(), std::vector<std::string>{"SonidoPasos once Sonidos/PasoBloqueado.wav"});
 
     // A held left button counts at every pass, steering on or off.
     input.leftButtonDown = true;

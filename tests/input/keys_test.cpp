@@ -1,4 +1,6 @@
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <initializer_list>
 
 #include "input_fixture.h"
@@ -70,17 +72,17 @@ TEST_F(NameEntryTest, AFullNameTakesNoMoreCharactersAndStaysTerminated)
     EXPECT_FALSE(input.nameEntry);
 }
 
-TEST_F(NameEntryTest, EnterWithAnEmptyNameStartsTheGameAndLaterKeysPlay)
+TEST_F(NameEntryTest, EnterWithAnEmptyNameStartsTheGameAndItsWelcome)
 {
-    press(Vk::Enter);
+    keyDown(Vk::Enter, session, hooks);
     EXPECT_FALSE(input.nameEntry);
     EXPECT_STREQ(input.playerName, "");
     // The welcome follows the start jingle.
     EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
                                                  "SonidoIntroduccion1 once Sonidos/Intro1.wav"}));
 
-    press('H');
-    EXPECT_TRUE(input.leftRequested);
+    keyDown(Vk::Enter, session, hooks);  // the name's Enter, held: not a skip
+    EXPECT_EQ(input.welcomeStage, WelcomeStage::Running);
     EXPECT_EQ(input.playerNameLength, 0);
 }
 
@@ -276,19 +278,78 @@ TEST_F(GameKeysTest, EscAsksFirstAndEndsOnlyOnASecondPressInTime)
     EXPECT_TRUE(input.keys[Vk::Escape]);
 }
 
-TEST_F(GameKeysTest, TheWelcomePlaysOnceAndAGameKeyEndsItAndActs)
+TEST_F(GameKeysTest, TheWelcomeTeachesOneKeyAtATimeAndKeepsTheKeysToItself)
 {
+    const std::string voice = "SonidoIntroduccion1 once ";
     startWelcome(game);
-    welcomeStep(game);  // the recorder never plays: the first one is over at once
-    EXPECT_EQ(plays(), (std::vector<std::string>{"SonidoIntroduccion1 once Sonidos/Intro1.wav",
-                                                 "SonidoIntroduccion2 once Sonidos/Intro2.wav"}));
-    press(Vk::Space);
-    EXPECT_TRUE(input.advanceRequested);
+    welcomeStep(game);  // the recorder never plays: each sentence is over at once
+    welcomeStep(game);
+    EXPECT_EQ(plays(), (std::vector<std::string>{voice + "Sonidos/Intro1.wav", voice + "Sonidos/Intro2.wav",
+                                                 voice + "Sonidos/AprendeAvanzar.wav"}));
+    for (int vk : std::string(" HJKFDO")) {
+        SCOPED_TRACE(vk);
+        const std::string lesson = plays().back(), written = game.lastMessage;
+        EXPECT_EQ(written.back(), '\n');
+        welcomeStep(game);  // waits for its key
+        sound.clear();
+        press(vk == 'H' ? 'J' : 'H');  // another key: the lesson again
+        EXPECT_EQ(plays(), std::vector<std::string>{lesson});
+        EXPECT_EQ(game.lastMessage, written);
+        press(vk);
+        press(vk == 'H' ? 'J' : 'H');  // while the answer is said: nothing
+        EXPECT_EQ(plays(), (std::vector<std::string>{lesson, voice + "Sonidos/MuyBien.wav"}));
+        EXPECT_STREQ(game.lastMessage, "Muy bien.\n");
+        welcomeStep(game);
+    }
+    // Learnt: the level is announced; none of the keys acted, was journalled
+    // or said the bullets or the square.
     EXPECT_EQ(input.welcomeStage, WelcomeStage::Done);
-    EXPECT_EQ(sound.events.back().op, RecordingSound::Op::Stop);
-    sound.clear();
-    startWelcome(game);
-    EXPECT_TRUE(plays().empty());
+    EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/Objetivo.wav");
+    EXPECT_FALSE(input.advanceRequested || input.leftRequested || input.centreRequested || input.rightRequested);
+    EXPECT_EQ(session.journal.journalCount, 0);
+    EXPECT_TRUE(sound.blocking().empty());
+    press('H');
+    EXPECT_TRUE(input.leftRequested);
+}
+
+TEST_F(GameKeysTest, EscOrEnterSkipTheWelcomeAndNeitherLeaveNorRestart)
+{
+    for (int vk : {Vk::Escape, Vk::Enter}) {
+        input.welcomeStage = WelcomeStage::NotYet;
+        startWelcome(game);
+        game.col = 3;  // a level with a report to write, and a first Esc just pressed
+        game.stepCount = 2;
+        input.quitAsked = true;
+        input.quitAskedAt = clock.now();
+        sound.clear();
+        press(vk);
+        EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
+                                                     "SonidoFeedBackSeteo once Sonidos/Objetivo.wav"}));
+        EXPECT_EQ(game.col, 3);
+        EXPECT_FALSE(input.keys[Vk::Escape] || input.quitAsked);
+    }
+    EXPECT_TRUE(!std::filesystem::exists("bd") || std::filesystem::is_empty("bd"));
+    startWelcome(game);  // once per program start
+    press(Vk::Escape);
+    EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/Salir.wav");
+}
+
+TEST_F(GameKeysTest, EveryLevelStartSaysItsTitleAndGoalAfterTheJingle)
+{
+    writeMap("nivel3.quorvane", {1, 2, 8});
+    hooks.chooser.answer = "nivel3.quorvane";
+    const std::pair<const char*, std::function<void()>> starts[] = {
+        {"Sonidos/Objetivo.wav", [&] { press(Vk::Enter); }},  // on a map of the teacher's own
+        {"Sonidos/TituloNivel3.wav", [&] { menuCommand(MenuId::ChangeMap, session, hooks); }},
+    };
+    for (const auto& [title, start] : starts) {
+        sound.clear();
+        start();
+        EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
+                                                     std::string("SonidoFeedBackSeteo once ") + title}));
+        EXPECT_STREQ(game.history[game.historyCount - 1], "Encuentra la salida.\n");
+    }
+    EXPECT_STREQ(game.history[0], "Nivel 3: Los mutantes.\n");
 }
 
 TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
@@ -307,7 +368,9 @@ TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
     EXPECT_FALSE(game.gameOver);
     EXPECT_EQ(game.stepCount, 0);
     EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/TituloNivel1.wav");
-    EXPECT_STREQ(game.history[game.historyCount - 1], "Nivel 1: Aprende a jugar.\n");
+    ASSERT_EQ(game.historyCount, 2);
+    EXPECT_STREQ(game.history[0], "Nivel 1: Aprende a jugar.\n");
+    EXPECT_STREQ(game.history[1], "Encuentra la salida.\n");
     EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
     EXPECT_STREQ(nextMapName("nivel3.quorvane"), "nivel4.quorvane");
     EXPECT_STREQ(nextMapName("nivel6.quorvane"), "nivel1.quorvane");

@@ -122,9 +122,11 @@ TEST_F(SideActionTest, EachCreatureDiesAtItsLastHitPoint)
         const auto lines = log();
         EXPECT_EQ(lines[lines.size() - 2], "Disparo a la izquierda.\n");
         EXPECT_EQ(lines.back(), c.killed);
-        const auto p = plays();
-        EXPECT_EQ(p.front(), "SonidoDisparos once Sonidos/BalazoIzq.wav");
-        EXPECT_EQ(p.back(), c.death);
+        // Each hit heard as one, the last as a kill, then the death.
+        std::vector<std::string> shots(c.hits - 1, "SonidoDisparos once Sonidos/ImpactoIzq.wav");
+        shots.push_back("SonidoDisparos once Sonidos/AbatidoIzq.wav");
+        shots.push_back(c.death);
+        EXPECT_EQ(plays(), shots);
         EXPECT_EQ(sound.events[sound.events.size() - 3].op, RecordingSound::Op::Stop);  // the loop stops first
         EXPECT_EQ(game.missedShots, 0);
     }

@@ -33,8 +33,11 @@ struct InputState {
     // time, until a second Esc, any other key or the time runs out.
     bool quitAsked = false;
     Tick quitAskedAt = 0;
-    // The welcome after the name, once per program start.
+    // The welcome after the name, once per program start: the lesson being
+    // taught, and whether its key has been pressed.
     int welcomeStage = 0;
+    int welcomeLesson = 0;
+    bool lessonAnswered = false;
     // Blocking playback holds the game: set by the shell while it handles
     // events during a hold, with the stretch the sound system is in.
     bool holding = false;
@@ -52,7 +55,7 @@ struct InputState {
 constexpr Tick kQuitConfirmMs = 4000;
 
 namespace WelcomeStage {
-enum : int { NotYet = 0, First = 1, Second = 2, Done = 3 };
+enum : int { NotYet = 0, Running = 1, Done = 2 };
 }
 
 extern InputState input;

@@ -54,6 +54,8 @@ void keyDown(int vk, Session& session, ShellHooks& hooks)
 {
     if (!validKey(vk))
         return;
+    if (welcomeKey(vk))
+        return;
     GameState* game = input.currentGame;
     if (input.holding && !input.nameEntry) {
         holdKey(vk, hooks);
@@ -70,7 +72,6 @@ void keyDown(int vk, Session& session, ShellHooks& hooks)
     if (input.nameEntry) {
         nameEntryKey(vk, *game);
     } else if (!session.replay.replaying) {
-        endWelcome(*game);
         gameKey(vk, *game, session, hooks);
         // A hold the key started is over: what it kept acts now, before any
         // later key.

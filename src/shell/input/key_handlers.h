@@ -13,8 +13,9 @@ void optionKey(int vk, GameState& game, Session& session, ShellHooks& hooks);
 // not be written is shown; the caller goes on either way.
 void reportLevel(const GameState& game, const Session& session, ShellHooks& hooks);
 
-// Starts the level in play again, with an empty journal and no replay; a map
-// that can no longer be read is shown and the level goes on as it was.
+// Starts the level in play again, with an empty journal and no replay, and
+// announces it; a map that can no longer be read is shown and the level goes
+// on as it was.
 void restartOrShow(GameState& game, Session& session, ShellHooks& hooks);
 
 void showIfError(ShellHooks& hooks, const std::string& error);

@@ -9,9 +9,10 @@ struct Session;
 // key's auto-repeat is a further keyDown).
 
 // Marks the key down, then runs the name entry, or the game and option keys
-// (none while a loaded game is replayed). Codes outside 0..255 are ignored.
-// During a hold the key goes to holdKey (hold_input.h) instead; after a
-// key that started a hold, what the hold kept acts.
+// (none while a loaded game is replayed). Keys the welcome after the name
+// takes go no further. Codes outside 0..255 are ignored. During a hold the
+// key goes to holdKey (hold_input.h) instead; after a key that started a
+// hold, what the hold kept acts.
 void keyDown(int vk, Session& session, ShellHooks& hooks);
 
 // Marks the key up, except while replaying.

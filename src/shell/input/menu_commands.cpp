@@ -3,6 +3,7 @@
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
+#include "player_help.h"
 #include "report.h"
 #include "saved_game.h"
 #include "session.h"
@@ -26,8 +27,10 @@ void restartOrShow(GameState& game, Session& session, ShellHooks& hooks)
     if (game.restartLevel()) {
         resetJournalAndReplay(session);
         clearRequests();
-    } else
+        announceLevel(game);
+    } else {
         showIfError(hooks, game.lastLoadError);
+    }
 }
 
 bool menuCommand(int id, Session& session, ShellHooks& hooks)
@@ -58,8 +61,10 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
         if (game == nullptr)
             return true;
         reportLevel(*game, session, hooks);
-        if (chooseMap(*game, session, hooks.fileChooser(), &error))
+        if (chooseMap(*game, session, hooks.fileChooser(), &error)) {
             clearRequests();
+            announceLevel(*game);
+        }
         break;
     case MenuId::SaveGame:
         if (game == nullptr)
@@ -69,8 +74,13 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
     case MenuId::LoadGame:
         if (game == nullptr)
             return true;
-        if (loadGame(*game, session, hooks.fileChooser(), hooks.sounds(), &error))
+        // A loaded game is replayed as it was played: nothing is said over
+        // it, neither the welcome nor a title (it holds its grid, not the
+        // map it was played on).
+        if (loadGame(*game, session, hooks.fileChooser(), hooks.sounds(), &error)) {
             clearRequests();
+            endWelcome(*game);
+        }
         // Set whatever the load returned: a cancelled or refused load with
         // no replay running ends at the next replay tick, and a running
         // replay goes on.

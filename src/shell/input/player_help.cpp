@@ -27,6 +27,9 @@ const LevelOfSeries kSeries[] = {
 };
 constexpr int kSeriesLength = sizeof kSeries / sizeof kSeries[0];
 
+// Said after the title, or alone on a map of the teacher's own.
+const char* const kGoal = "Encuentra la salida.\n";
+
 }  // namespace
 
 void escapeKey(GameState* game, Tick now)
@@ -45,31 +48,141 @@ void escapeKey(GameState* game, Tick now)
     }
 }
 
+namespace {
+
+// The welcome after the name: two sentences, then one key at a time, each
+// answered before the next is taught.
+struct Lesson {
+    const char* sound;
+    const char* message;
+    int key;  // 0: said, then the next follows
+};
+
+const Lesson kLessons[] = {
+    {"Sonidos/Intro1.wav", "Bienvenido a Quorvane, un laberinto que se juega con los o\xED" "dos.\n", 0},
+    {"Sonidos/Intro2.wav", "Vamos a aprender las teclas. Si ya las sabes, presiona Enter.\n", 0},
+    {"Sonidos/AprendeAvanzar.wav", "Presiona la barra espaciadora para avanzar.\n", Vk::Space},
+    {"Sonidos/AprendeIzq.wav", "Presiona la letra H para actuar a la izquierda.\n", 'H'},
+    {"Sonidos/AprendeCen.wav", "Presiona la letra J para actuar al centro.\n", 'J'},
+    {"Sonidos/AprendeDer.wav", "Presiona la letra K para actuar a la derecha.\n", 'K'},
+    {"Sonidos/AprendeBalas.wav", "Presiona la letra F para saber cu\xE1ntas balas y vidas te quedan.\n", 'F'},
+    {"Sonidos/AprendeDonde.wav", "Presiona la letra D para saber d\xF3nde est\xE1s.\n", 'D'},
+    {"Sonidos/AprendeRepetir.wav", "Presiona la letra O para o\xEDr otra vez lo \xFAltimo que se dijo.\n", 'O'},
+};
+constexpr int kLessonCount = sizeof kLessons / sizeof kLessons[0];
+constexpr int kFirstKeyLesson = 2;
+
+bool welcomeRunning() { return input.welcomeStage == WelcomeStage::Running; }
+
+// Every sentence of the welcome is said on one channel, so that none of them
+// can be heard over another.
+SoundChannel& welcomeVoice(GameState& game) { return game.SonidoIntroduccion1; }
+
+void sayLesson(GameState& game)
+{
+    const Lesson& lesson = kLessons[input.welcomeLesson];
+    welcomeVoice(game).playFile(lesson.sound, 0, 0, kPlayOnce);
+    game.addMessage(lesson.message);
+}
+
+void goToLesson(GameState& game, int lesson)
+{
+    input.welcomeLesson = lesson;
+    input.lessonAnswered = false;
+    sayLesson(game);
+}
+
+// The welcome is over, learnt or skipped: the level in play starts to be
+// played, with its jingle, its title and its goal.
+void finishWelcome(GameState& game)
+{
+    endWelcome(game);
+    game.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
+    announceLevel(game);
+}
+
+}  // namespace
+
 void startWelcome(GameState& game)
 {
     if (input.welcomeStage != WelcomeStage::NotYet)
         return;
-    input.welcomeStage = WelcomeStage::First;
-    game.SonidoIntroduccion1.playCurrent(0, 0, kPlayOnce);
+    input.welcomeStage = WelcomeStage::Running;
+    // The first sentence is timed to follow the start jingle, which the name
+    // entry plays at the same moment.
+    goToLesson(game, 0);
 }
 
 void welcomeStep(GameState& game)
 {
-    if (input.welcomeStage == WelcomeStage::First && !game.SonidoIntroduccion1.isPlaying()) {
-        input.welcomeStage = WelcomeStage::Second;
-        game.SonidoIntroduccion2.playCurrent(0, 0, kPlayOnce);
-    } else if (input.welcomeStage == WelcomeStage::Second && !game.SonidoIntroduccion2.isPlaying()) {
-        input.welcomeStage = WelcomeStage::Done;
+    if (!welcomeRunning() || welcomeVoice(game).isPlaying())
+        return;
+    if (kLessons[input.welcomeLesson].key != 0 && !input.lessonAnswered)
+        return;  // waiting for the key
+    if (input.welcomeLesson + 1 < kLessonCount)
+        goToLesson(game, input.welcomeLesson + 1);
+    else
+        finishWelcome(game);
+}
+
+bool welcomeKey(int vk)
+{
+    GameState* game = input.currentGame;
+    if (game == nullptr || input.nameEntry || !welcomeRunning())
+        return false;
+    // A key taken by the welcome neither asks to leave nor confirms leaving.
+    input.quitAsked = false;
+    if (vk == Vk::Escape) {
+        finishWelcome(*game);
+        return true;
     }
+    // A held key repeats (the Enter that ended the name may still be down):
+    // it was answered once, when it went down.
+    const bool held = input.keys[vk];
+    input.keys[vk] = true;
+    if (held)
+        return true;
+    if (vk == Vk::Enter) {
+        finishWelcome(*game);
+        return true;
+    }
+    const Lesson& lesson = kLessons[input.welcomeLesson];
+    if (lesson.key == 0) {
+        // Keys before the first lesson: the player is ready for it.
+        goToLesson(*game, kFirstKeyLesson);
+    } else if (input.lessonAnswered) {
+        // The answer is being said; the next lesson follows it.
+    } else if (vk == lesson.key) {
+        input.lessonAnswered = true;
+        welcomeVoice(*game).playFile("Sonidos/MuyBien.wav", 0, 0, kPlayOnce);
+        game->addMessage("Muy bien.\n");
+    } else if (!welcomeVoice(*game).isPlaying()) {
+        // Another key: the lesson again, unless it is being said now.
+        sayLesson(*game);
+    }
+    return true;
 }
 
 void endWelcome(GameState& game)
 {
-    if (input.welcomeStage != WelcomeStage::First && input.welcomeStage != WelcomeStage::Second)
+    if (!welcomeRunning())
         return;
     input.welcomeStage = WelcomeStage::Done;
-    game.SonidoIntroduccion1.stopChannel();
-    game.SonidoIntroduccion2.stopChannel();
+    welcomeVoice(game).stopChannel();
+}
+
+void announceLevel(GameState& game)
+{
+    endWelcome(game);
+    for (const LevelOfSeries& level : kSeries)
+        if (game.mapName == level.map) {
+            game.SonidoFeedBackSeteo.playFile(level.title.sound, 0, 0, kPlayOnce);
+            game.addMessage(level.title.message);
+            game.addMessage(kGoal);
+            return;
+        }
+    game.SonidoFeedBackSeteo.playFile("Sonidos/Objetivo.wav", 0, 0, kPlayOnce);
+    game.addMessage(kGoal);
 }
 
 const char* nextMapName(const char* mapName)
@@ -93,10 +206,6 @@ bool nextLevel(GameState& game, Session& session, ShellHooks& hooks)
     }
     resetJournalAndReplay(session);
     clearRequests();
-    for (const LevelOfSeries& level : kSeries)
-        if (std::strcmp(next, level.map) == 0) {
-            game.SonidoFeedBackSeteo.playFile(level.title.sound, 0, 0, kPlayOnce);
-            game.addMessage(level.title.message);
-        }
+    announceLevel(game);
     return true;
 }
