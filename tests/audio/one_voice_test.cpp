@@ -306,8 +306,8 @@ namespace {
 // Fights played by a child who acts only on what he has heard in full: he
 // shoots at a creature's side half a second after its sentence has been said
 // to its last word, slowly (a shot every 2 s), and never at a side he has
-// not heard. Whatever the creature does, he must hear each side before it
-// moves, lose no life while its side is being said, hear every count of his
+// not heard; once, he asks where he is. Whatever the creature does, he must
+// hear each side before it moves, lose no life while its side is being said, hear every count of his
 // lives whole, and never shoot at a side he has not heard.
 struct Fight {
     const char* name;
@@ -339,8 +339,9 @@ TEST_P(ByEarFightTest, EverySideIsHeardBeforeTheCreatureMovesAndEveryShotIsAimed
         double at;
     };
     std::vector<Start> announced;
+    bool answering = false;  // the answer to "where am I" names the creature too
     arbiter.setListener([&](const std::string& file) {
-        if (isCreatureAnnouncement(file))
+        if (isCreatureAnnouncement(file) && !answering)
             announced.push_back({file, static_cast<double>(clock.now())});
     });
     auto game = std::make_unique<GameState>(clock);
@@ -361,6 +362,7 @@ TEST_P(ByEarFightTest, EverySideIsHeardBeforeTheCreatureMovesAndEveryShotIsAimed
     };
     game->advance();
     double lastShot = 0;
+    bool askedWhere = false;
     const int livesBefore = game->lives;
     for (int t = 0; t < 90000 && isCreature(game->currentCell.kind) && !game->gameOver; t += 16) {
         player.wait(16);
@@ -376,8 +378,22 @@ TEST_P(ByEarFightTest, EverySideIsHeardBeforeTheCreatureMovesAndEveryShotIsAimed
         else
             game->rightAction();
         lastShot = now;
+        if (!askedWhere && isCreature(game->currentCell.kind)) {
+            // Once, he asks where he is: the answer holds the game for
+            // seconds, and the creature waits for him meanwhile.
+            askedWhere = true;
+            const int32_t side = game->currentCell.kind;
+            const size_t moves = announced.size();
+            answering = true;
+            game->describeSquare();
+            answering = false;
+            EXPECT_GT(clock.now() - now, 3000) << "the answer takes longer than a creature's interval";
+            player.wait(16);
+            EXPECT_EQ(game->currentCell.kind, side) << "moved as soon as the hold ended";
+            EXPECT_EQ(announced.size(), moves);
+            lastShot = clock.now();
+        }
     }
-
     player.wait(4000);
 
     EXPECT_FALSE(isCreature(game->currentCell.kind)) << "the creature was killed";
