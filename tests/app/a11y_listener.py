@@ -15,8 +15,7 @@ from gi.repository import GLib
 SAID = {
     "ready": [],
     "name": ["Bienvenido a Quorvane, un laberinto que se juega con los o\u00eddos.",
-             "Presiona la barra espaciadora para avanzar."],
-    "skip": ["Nivel 1: Aprende a jugar.", "Encuentra la salida."],
+             "Nivel 1: Aprende a jugar.", "Encuentra la salida."],
     "step": ["Avanzaste un paso."],
     "door": ["Avanzaste un paso.", "Hay una puerta al centro."],
     "open": ["Has abierto la puerta al centro."],

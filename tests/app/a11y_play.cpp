@@ -65,9 +65,10 @@ int main(int argc, char* argv[])
     GameView* view = session.window()->view();
     const std::pair<const char*, std::vector<Qt::Key>> script[] = {
         {"ready", {}},
-        // A key during the welcome's first sentence: on to the first lesson.
-        {"name", {Qt::Key_A, Qt::Key_N, Qt::Key_A, Qt::Key_Return, Qt::Key_Space}},
-        {"skip", {Qt::Key_Escape}},
+        // The welcome begins with the name's Enter and Esc skips it before a
+        // pass of the main loop can move it on: its first sentence, then the
+        // level's title and goal.
+        {"name", {Qt::Key_A, Qt::Key_N, Qt::Key_A, Qt::Key_Return, Qt::Key_Escape}},
         {"step", {Qt::Key_Space}},
         {"door", {Qt::Key_Space}},
         {"open", {Qt::Key_J}},
