@@ -17,6 +17,7 @@
 //   ear_player [--levels 1-6] [--timeout SECONDS] [--seed N] [--name NAME] [--verbose]
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -55,10 +56,11 @@ QElapsedTimer wallClock;
 Ms nowMs() { return static_cast<Ms>(wallClock.nsecsElapsed()) / 1e6; }
 
 bool verbose = false;
-void trace(const char* format, const std::string& text)
+// One line of the hearing log: when (now, or the moment given), what, which file.
+void trace(const char* what, const std::string& file, Ms at = -1)
 {
     if (verbose)
-        std::printf("  %8.3f  %s %s\n", nowMs() / 1000, format, text.c_str());
+        std::printf("  %8.3f  %s %s\n", (at < 0 ? nowMs() : at) / 1000, what, file.c_str());
 }
 
 // How long the player takes from hearing the last word to pressing a key.
@@ -110,6 +112,38 @@ Meaning meaningOf(const std::string& file)
         return {isMutant(kind) ? Content::Mutant : Content::Super, side};
     }
     return {};
+}
+
+// What a file says, from the voice's own table (the game folder does not
+// keep the sentences).
+std::map<std::string, std::string> readSentences()
+{
+    std::map<std::string, std::string> sentences;
+    QFile file(QStringLiteral(QUORVANE_VOICE_TEXTS));
+    if (!file.open(QIODevice::ReadOnly))
+        return sentences;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const int tab = line.indexOf('\t');
+        if (!line.startsWith('#') && tab > 0)
+            sentences[line.left(tab).toStdString()] = line.mid(tab + 1).toStdString();
+    }
+    return sentences;
+}
+
+// A sentence heard between the name and the first level that is not the
+// welcome, a letter said back or a level's start: a tutorial, which Enter
+// skips.
+bool isTutorial(const std::string& file)
+{
+    static const std::map<std::string, std::string> sentences = readSentences();
+    if (contains(file, "utorial") || contains(file, "UTORIAL"))
+        return true;
+    if (file == "Sonidos/Intro1.wav" || file == "Sonidos/Intro2.wav" || file == "Sonidos/InicioJuego.wav" ||
+        startsWith(file, "Sonidos/TituloNivel") || startsWith(file, "SonidosLetras/") ||
+        file == "Sonidos/escribetunombreypresiona.wav")
+        return false;
+    const auto it = sentences.find(file);
+    return it == sentences.end() || !contains(it->second, "Encuentra la salida");
 }
 
 bool isCreatureContent(Content c) { return c == Content::Monster || c == Content::Mutant || c == Content::Super; }
@@ -284,16 +318,19 @@ private:
         t.everHeard = true;
         t.heardAt = at;
         ++sentencesHeard;
-        trace("heard", t.file);
+        trace("heard", t.file, at);
         events_.push_back({Event::Heard, t.file, at});
     }
 
+    // Counted until the sentence has once been heard: a creature killed or
+    // moving on after that cuts nothing the player still needed.
     void interrupted(Track& t, const char* how)
     {
-        ++t.interruptions;
         trace(how, t.file);
-        if (!t.everHeard)
-            events_.push_back({Event::Cut, t.file, nowMs()});
+        if (t.everHeard)
+            return;
+        ++t.interruptions;
+        events_.push_back({Event::Cut, t.file, nowMs()});
     }
 
     // A file replaced on its voice: what it had said by then is all it says.
@@ -306,7 +343,7 @@ private:
             const Ms pos = t.posMs + (now - t.seenAt);
             if (t.clean && !t.heardRound && (pos >= last || (t.loop && t.posMs < last && pos >= t.timing->lengthMs)))
                 heard(t, t.seenAt + (last - t.posMs));
-            else if (!t.heardRound && pos < last && pos > t.timing->firstSpeechMs())
+            else if (!t.heardRound && pos < last)
                 interrupted(t, "cut");
         }
         if (speaks(t) && !t.everHeard && !t.loop) {
@@ -383,7 +420,7 @@ private:
                 // Paused by the arbiter or the rules: where it stopped is exact.
                 if (!t.heardRound && pos >= last && t.clean)
                     heard(t, t.seenAt + std::max(0.0, last - t.posMs));
-                else if (!t.heardRound && pos < last && pos + kStartToleranceMs > first)
+                else if (!t.heardRound && pos < last)
                     interrupted(t, t.loop ? "held" : "cut");
                 t.clean = false;
             }
@@ -407,7 +444,7 @@ private:
         if (now - blocking_->startedAt >= last - 50) {
             ++sentencesHeard;
             busyUntil_ = std::max(busyUntil_, blocking_->startedAt + last);
-            trace("heard", blocking_->file);
+            trace("heard", blocking_->file, blocking_->startedAt + last);
             events_.push_back({Event::Heard, blocking_->file, blocking_->startedAt + last, true});
         } else {
             ++sentencesCut;
@@ -558,6 +595,7 @@ private:
     std::function<bool(const std::string&)> effect_;
     Ms phaseAt_ = 0;
     bool startHeard_ = false;
+    std::optional<Ms> tutorialHeardAt_;
     bool tutorialSkipped_ = false;
     bool triedEnterForTutorial_ = false;
 
@@ -647,7 +685,7 @@ void Player::printFigures() const
     std::printf("level %d (attempt %d): %s after %.1f s, lives %d, missed shots %d\n", f.level, f.attempt,
                 f.outcome.c_str(), f.seconds / 1000, f.lives, f.missedShots);
     std::printf("  creature announcements: %d started, %d heard in full, %d cut or held before the last word "
-                "and never heard (%d holds/cuts before the last word in all)\n",
+                "and never heard (%d holds/cuts before a first hearing in all)\n",
                 f.creatureStarts, f.creatureHeard, f.creatureCut, f.creatureInterruptions);
     std::printf("  start -> last word heard: %s\n", spread(f.toHear).c_str());
     std::printf("  heard -> creature moved (time left to act): %s\n", spread(f.leftToAct).c_str());
@@ -691,14 +729,10 @@ void Player::hear(const Event& e)
     if ((phase_ == Phase::LevelStart || phase_ == Phase::Welcome) && e.kind == Event::Started &&
         (f == "Sonidos/InicioJuego.wav" || startsWith(f, "Sonidos/TituloNivel")))
         startHeard_ = true;
-    // A tutorial after the name: skipped with Enter once heard.
-    if (phase_ == Phase::Welcome && e.kind == Event::Heard && !tutorialSkipped_ &&
-        (contains(f, "utorial") || contains(f, "UTORIAL"))) {
-        tutorialSkipped_ = true;
+    // A tutorial after the name: Enter skips it, once it has been heard.
+    if (phase_ == Phase::Welcome && e.kind == Event::Heard && !tutorialHeardAt_ && isTutorial(f)) {
         std::printf("a tutorial was heard (%s): Enter skips it\n", f.c_str());
-        phaseAt_ = nowMs();
-        press('\r', [](const std::string&) { return true; });
-        return;
+        tutorialHeardAt_ = e.at;
     }
     if (phase_ != Phase::Play)
         return;
@@ -873,6 +907,11 @@ int Player::run()
             break;
         case Phase::Welcome:
             // The welcome, and whatever follows it, is heard out.
+            if (tutorialHeardAt_ && !tutorialSkipped_ && !awaitingEffect() && now >= *tutorialHeardAt_ + kReactionMs) {
+                tutorialSkipped_ = true;
+                phaseAt_ = now;
+                press('\r', [](const std::string&) { return true; });
+            }
             if (awaitingEffect() || !quietFor(kReactionMs) || now - phaseAt_ < 1000)
                 break;
             beginLevel(0, 1);
@@ -908,7 +947,9 @@ int Player::run()
         case Phase::Ending: {
             // After the closing sentence, heard out: N after a win, Enter
             // once after a first loss, else the next level is put in play.
-            if (!closingHeard_ && now - phaseAt_ < 60000)
+            // Without the closing sentence (an ending said otherwise), three
+            // seconds of quiet end it.
+            if (!closingHeard_ && !(now - phaseAt_ > 5000 && quietFor(3000)))
                 break;
             if (awaitingEffect() || !quietFor(kReactionMs))
                 break;
@@ -1002,6 +1043,8 @@ bool parseOptions(int argc, char* argv[], Options& o)
 int main(int argc, char* argv[])
 {
     wallClock.start();
+    // Each line as it comes, so a long run can be followed in a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr,
