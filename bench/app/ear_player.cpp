@@ -329,7 +329,10 @@ private:
         trace(how, t.file);
         if (t.everHeard)
             return;
-        ++t.interruptions;
+        if (t.interruptions++ == 0 && !t.loop) {
+            ++sentencesCut;
+            cutFiles.push_back(t.file);
+        }
         events_.push_back({Event::Cut, t.file, nowMs()});
     }
 
@@ -345,10 +348,6 @@ private:
                 heard(t, t.seenAt + (last - t.posMs));
             else if (!t.heardRound && pos < last)
                 interrupted(t, "cut");
-        }
-        if (speaks(t) && !t.everHeard && !t.loop) {
-            ++sentencesCut;
-            cutFiles.push_back(t.file);
         }
         if (t.loop)
             finishedCreatures.push_back({t.file, t.startedAt, t.everHeard, t.heardAt, t.interruptions});
@@ -797,9 +796,10 @@ void Player::decidePlay()
         return;
     }
 
+    // A shot sounds at once, whatever its sound is called; the creature's
+    // own sounds are not its answer.
     auto shotEffect = [](const std::string& f) {
-        return contains(f, "Balazo") || contains(f, "Disparo") || f == "Sonidos/NoBalasCen.wav" ||
-               startsWith(f, "Sonidos/Muerte");
+        return !isCreatureFile(f) && !startsWith(f, "Sonidos/VidaPerdida");
     };
 
     if (isCreatureContent(known_.content)) {
