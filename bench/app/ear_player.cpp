@@ -468,9 +468,8 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// The keyboard: key presses and releases through the X server.
-
-// Xlib's macros clash with Qt's names: it is used only at the end of the file.
+// The keyboard, defined at the end of the file: Xlib's macros clash with
+// Qt's names.
 class Keyboard {
 public:
     explicit Keyboard(unsigned long window);
