@@ -423,8 +423,9 @@ private:
                     interrupted(t, t.loop ? "held" : "cut");
                 t.clean = false;
             }
-            if (!t.loop)
-                busyUntil_ = std::max(busyUntil_, std::min(now, t.seenAt + std::max(0.0, last - t.posMs)));
+            // Quiet from its last word on, or from where it was cut.
+            if (!t.loop && t.posMs < last)
+                busyUntil_ = std::max(busyUntil_, std::min(now, t.seenAt + (last - t.posMs)));
         }
         t.resumed = false;
         t.playing = playing;
