@@ -33,13 +33,18 @@ TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
 {
     input.nameEntry = false;
     game.currentCell = Cell{CellKind::MutantLeft, 0, 3, 0};
+    game.bullets = 5;
+    game.threatAhead = true;
     game.lastThreatTime = -3000.0f;  // its side was heard 3 s of play ago
     input.advanceRequested = true;
+    input.leftRequested = true;  // asked for while it was heard on the left
     clock.advance(3500);
     runFrameLogic(game, session, drawing);
     EXPECT_EQ(drawn, "scene status ");
-    EXPECT_EQ(game.threatCycle, 2);  // the mutant check ran
-    EXPECT_EQ(journalLetters(), "S");
+    EXPECT_EQ(game.threatCycle, 2);  // the mutant check ran, and moved it
+    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
+    EXPECT_EQ(journalLetters(), "SH");
+    EXPECT_EQ(game.missedShots, 0) << "the shot went where the mutant was heard";
 
     game.musicOn = true;
     EXPECT_FALSE(finishFrame(game, session, hooks));

@@ -12,11 +12,14 @@ void runFrameLogic(GameState& game, Session& session, const FrameDrawing& draw)
         draw.scene();
     if (input.nameEntry)
         return;
+    // Keys before creatures: a shot asked for while the player still heard
+    // the creature on its side goes there, even when the creature's move
+    // falls due in the same frame.
+    pollInput(game, session.journal);
     game.shiftMutant();
     game.shiftSuperMonster();
     if (draw.statusLine)
         draw.statusLine();
-    pollInput(game, session.journal);
 }
 
 bool finishFrame(GameState& game, Session& session, ShellHooks& hooks)

@@ -14,8 +14,8 @@ struct FrameDrawing {
     std::function<void()> statusLine;  // draws only once the status is shown
 };
 
-// One frame: the scene, then, outside name entry, the two timed threats, the
-// status line and the input step. During name entry only the prompt is drawn.
+// One frame: the scene, then, outside name entry, the input step, the two
+// timed threats and the status line. During name entry only the prompt is drawn.
 void runFrameLogic(GameState& game, Session& session, const FrameDrawing& draw);
 
 // After the frame has been presented: outside name entry, the upkeep and,
