@@ -65,6 +65,9 @@ void trace(const char* what, const std::string& file, Ms at = -1)
 
 // How long the player takes from hearing the last word to pressing a key.
 constexpr Ms kReactionMs = 500;
+// The least time between two shots (--shot-gap): a slow child gives the
+// creatures time to move, and the moves are then heard and timed.
+Ms shotGapMs = kReactionMs;
 // A key that has shown no effect after this long is taken for lost.
 constexpr Ms kPressLostMs = 2500;
 // Where a voice goes on from counts as its beginning when it lies this close
@@ -803,7 +806,7 @@ void Player::decidePlay()
     };
 
     if (isCreatureContent(known_.content)) {
-        if (now >= std::max(knownAt_, lastShotAt_) + kReactionMs) {
+        if (now >= knownAt_ + kReactionMs && now >= lastShotAt_ + shotGapMs) {
             lastShotAt_ = now;
             ++figures_.shots;
             press(known_.side, shotEffect);
@@ -1029,6 +1032,10 @@ bool parseOptions(int argc, char* argv[], Options& o)
             for (char c : o.name)
                 if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
                     return false;
+        } else if (arg == "--shot-gap" && hasValue) {
+            shotGapMs = std::atof(argv[++i]) * 1000;
+            if (shotGapMs < kReactionMs)
+                return false;
         } else if (arg == "--verbose" || arg == "-v") {
             verbose = true;
         } else {
@@ -1048,7 +1055,7 @@ int main(int argc, char* argv[])
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: ear_player [--levels 1-6|1,3,5] [--timeout SECONDS] [--seed N] [--name letters] "
+                     "usage: ear_player [--levels 1-6|1,3,5] [--timeout SECONDS] [--seed N] [--shot-gap SECONDS] [--name letters] "
                      "[--verbose]\n");
         return 2;
     }
