@@ -269,6 +269,14 @@ TEST_F(GameWindowTest, HeldKeyRepeatsAndStaysDownUntilReallyReleased)
     EXPECT_STREQ(input.playerName, "aaa");
     send(QEvent::KeyRelease, false);
     EXPECT_FALSE(input.keys['A']);
+
+    // A held Esc only asks: its repeats never confirm the question.
+    for (bool repeat : {false, true, true}) {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(view, &esc);
+    }
+    EXPECT_TRUE(input.quitAsked);
+    EXPECT_TRUE(session.runPass());
 }
 
 TEST_F(GameWindowTest, EscTwiceEndsTheProgramEvenDuringNameEntry)

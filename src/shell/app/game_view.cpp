@@ -50,8 +50,14 @@ void GameView::keyPressEvent(QKeyEvent* event)
         QOpenGLWidget::keyPressEvent(event);
         return;
     }
-    // A held key's auto-repeat counts as further presses, as the name entry
-    // and the input step expect.
+    // A held Esc asks once: its auto-repeat must not answer its own
+    // question and end the game (and a welcome skipped with it must not ask).
+    if (vk == Vk::Escape && event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    // Any other held key's auto-repeat counts as further presses, as the
+    // name entry and the input step expect.
     keyDown(vk, *session_, *hooks_);
     // Esc ends the game only when the key logic has had it confirmed.
     if (vk == Vk::Escape && input.keys[Vk::Escape])
