@@ -206,11 +206,9 @@ bool VoiceArbiter::playBlocking(const std::string& file)
         // speech (a door's creak) may play under it.
         double waitMs = 0;
         for (const auto& [id, v] : voices_) {
-            double ahead = 0;
-            if (sideUnsaid(v, now))
-                ahead = v.timing->lastSpeechEndMs() - heardMs(v, now);
-            else if (v.playing && !v.looping && speaks(v))
-                ahead = v.timing->lastSpeechEndMs() - v.offsetMs - static_cast<Tick>(now - v.startedAt);
+            if (!sideUnsaid(v, now) && !(v.playing && !v.looping && speaks(v)))
+                continue;
+            const double ahead = v.timing->lastSpeechEndMs() - heardMs(v, now);
             if (ahead + kDeviceLagMs > 0)
                 waitMs = std::max(waitMs, ahead + kDeviceLagMs - timing->firstSpeechMs());
         }
