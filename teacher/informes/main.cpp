@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "child_page.h"
+#include "children_index.h"
+#include "class_page.h"
+#include "report_filter.h"
 #include "report_page.h"
 #include "summary_csv.h"
 #include "text.h"
@@ -18,9 +22,13 @@ namespace fs = std::filesystem;
 namespace {
 const char* const kUsage =
     "Uso: quorvane-informes INFORME_O_CARPETA... [--csv ARCHIVO.csv] [--html CARPETA]\n"
+    "       [--jugador NOMBRE] [--mapa MAPA] [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD]\n"
     "Lee los informes .db1 (de las carpetas, también de sus subcarpetas) y escribe:\n"
     "  --csv   una tabla UTF-8 con una fila por nivel jugado (sin --csv ni --html, en la salida);\n"
-    "  --html  una página por informe y un índice (index.html) en CARPETA.\n"
+    "  --html  una página por informe, una por niño con sus gráficos a lo largo del tiempo, una de\n"
+    "          la clase mapa por mapa (clase.html) y un índice (index.html) en CARPETA.\n"
+    "--jugador, --mapa, --desde y --hasta dejan solo los informes de ese niño, de ese mapa, o de\n"
+    "esos días (los dos incluidos), en la tabla y en las páginas.\n"
     "Un archivo dañado o que no es un informe se nombra con el motivo y los demás se leen igual;\n"
     "entonces sale con 1.\n";
 
@@ -66,12 +74,20 @@ int main(int argc, char* argv[])
 {
     std::string csvPath, htmlFolder;
     std::vector<std::string> inputs;
+    ReportFilter filter;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--csv") == 0 && hasValue) {
             csvPath = argv[++i];
         } else if (std::strcmp(argv[i], "--html") == 0 && hasValue) {
             htmlFolder = argv[++i];
+        } else if (isFilterOption(argv[i]) && hasValue) {
+            std::string reason;
+            if (!setFilter(filter, argv[i], argv[i + 1], reason)) {
+                std::fprintf(stderr, "quorvane-informes: %s\n", reason.c_str());
+                return 2;
+            }
+            ++i;
         } else if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--ayuda") == 0 ||
                    std::strcmp(argv[i], "--help") == 0) {
             std::fputs(kUsage, stdout);
@@ -87,6 +103,10 @@ int main(int argc, char* argv[])
         std::fputs(kUsage, stderr);
         return 2;
     }
+    if (std::string reason; !checkSpan(filter, reason)) {
+        std::fprintf(stderr, "quorvane-informes: %s\n", reason.c_str());
+        return 2;
+    }
 
     std::vector<Refused> refused;
     std::vector<Report> reports;
@@ -100,6 +120,14 @@ int main(int argc, char* argv[])
     }
     for (const Refused& f : refused)
         std::fprintf(stderr, "%s: no se pudo leer: %s\n", utf8FromGameText(f.file).c_str(), f.reason.c_str());
+    if (std::string reason; !namesSomeReport(filter, reports, reason)) {
+        std::fprintf(stderr, "quorvane-informes: %s\n", reason.c_str());
+        return 2;
+    }
+    reports.erase(std::remove_if(reports.begin(), reports.end(), [&](const Report& r) { return !keeps(filter, r); }),
+                  reports.end());
+    if (reports.empty() && !describe(filter).empty())
+        std::fprintf(stderr, "quorvane-informes: ningún informe cumple el filtro (%s).\n", describe(filter).c_str());
     // Oldest first, so that a child's levels read in the order he played them.
     std::stable_sort(reports.begin(), reports.end(), [](const Report& a, const Report& b) {
         return a.written.value_or(0) < b.written.value_or(0);
@@ -122,18 +150,29 @@ int main(int argc, char* argv[])
                          ec.message().c_str());
             return 2;
         }
-        std::vector<IndexEntry> entries;
-        std::set<std::string> names{"index.html"};
-        for (const Report& r : reports) {
-            // Reports of the same name from two folders get two pages.
-            const std::string base = pageName(r.file);
+        std::set<std::string> names{"index.html", "clase.html"};
+        // Reports of the same name from two folders get two pages, and a
+        // child's page never takes a report's name.
+        auto unique = [&](const std::string& base) {
             std::string name = base;
             for (int n = 2; !names.insert(name).second; ++n)
                 name = base.substr(0, base.size() - 5) + "-" + std::to_string(n) + ".html";
+            return name;
+        };
+        std::vector<PlayedLevel> levels;
+        for (const Report& r : reports) {
+            const std::string name = unique(pageName(r.file));
             written = writeFile(fs::path(htmlFolder) / name, reportPage(r)) && written;
-            entries.push_back({&r, name});
+            levels.push_back({&r, measure(r), name});
         }
-        written = writeFile(fs::path(htmlFolder) / "index.html", indexPage(entries, refused)) && written;
+        std::vector<Child> children = groupByChild(levels);
+        for (Child& child : children)
+            child.page = unique("jugador-" + pageName(child.name.empty() ? "sin-nombre" : child.name));
+        const std::string described = describe(filter);
+        for (const Child& child : children)
+            written = writeFile(fs::path(htmlFolder) / child.page, childPage(child, described)) && written;
+        written = writeFile(fs::path(htmlFolder) / "clase.html", classPage(children, described)) && written;
+        written = writeFile(fs::path(htmlFolder) / "index.html", childrenIndex(children, refused, described)) && written;
     }
     if (!written)
         return 2;

@@ -19,6 +19,8 @@ struct Measures {
     double longestGap = 0;
     int errors = 0;               // missed shots + wall bumps + steps with a monster + door bumps
     double errorsPerTen = 0;      // errors per ten steps walked (NaN without steps)
+    std::optional<double> reactionSeconds;  // median time from an announcement to the player's next key
+    std::string settings;                   // the teacher's settings the level was played with ("" unknown)
 };
 Measures measure(const Report& report);
 

@@ -131,31 +131,3 @@ std::string reportPage(const Report& r)
                 cell(fixed(static_cast<uint32_t>(r.path[i].tick - first) / 1000.0, 1), true) + "</tr>\n";
     return html + "</tbody>\n</table>\n</body>\n</html>\n";
 }
-
-std::string indexPage(const std::vector<IndexEntry>& entries, const std::vector<Refused>& refused)
-{
-    std::string html = "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<title>Informes de Quorvane</title>\n<style>" + std::string(kPageStyle) +
-                       "</style>\n</head>\n<body>\n<h1>Informes de Quorvane</h1>\n<table>\n<thead><tr>"
-                       "<th scope=\"col\">Jugador</th><th scope=\"col\">Fecha</th><th scope=\"col\">Hora</th>"
-                       "<th scope=\"col\">Mapa</th><th scope=\"col\">Resultado</th><th scope=\"col\">Pasos</th>"
-                       "<th scope=\"col\">Camino más corto</th><th scope=\"col\">Errores cada 10 pasos</th>"
-                       "</tr></thead>\n<tbody>\n";
-    for (const IndexEntry& e : entries) {
-        const Report& r = *e.report;
-        const Measures m = measure(r);
-        html += "<tr>" + cell("<a href=\"" + htmlEscape(e.page) + "\">" + htmlEscape(r.player.empty() ? "(sin nombre)" : r.player) + "</a>") +
-                cell(localDate(r)) + cell(localTime(r)) + cell(htmlEscape(r.map)) + cell(outcomeText(m.outcome)) +
-                cell(std::to_string(r.counters[StepCount]), true) +
-                cell(m.shortest ? std::to_string(*m.shortest) : "", true) + cell(fixed(m.errorsPerTen, 2), true) +
-                "</tr>\n";
-    }
-    html += "</tbody>\n</table>\n";
-    if (!refused.empty()) {
-        html += "<h2>Archivos que no se pudieron leer</h2>\n<ul>\n";
-        for (const Refused& f : refused)
-            html += "<li>" + htmlEscape(utf8FromGameText(f.file)) + ": " + htmlEscape(f.reason) + "</li>\n";
-        html += "</ul>\n";
-    }
-    return html + "</body>\n</html>\n";
-}

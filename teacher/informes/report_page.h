@@ -10,17 +10,11 @@
 // sentences with their time, and the path as a table.
 std::string reportPage(const Report& report);
 
-struct IndexEntry {
-    const Report* report;
-    std::string page;  // file name of its page, beside the index
-};
+// A file that could not be read, and why.
 struct Refused {
     std::string file;
     std::string reason;
 };
-// The index of the pages, with the files that could not be read.
-std::string indexPage(const std::vector<IndexEntry>& entries, const std::vector<Refused>& refused);
-
 // The page name for a report file: its name with .html, in letters, digits,
 // '.', '-' and '_' only.
 std::string pageName(const std::string& reportFile);
