@@ -54,6 +54,21 @@ protected:
     std::string played_;
 };
 
+// The contrast of a colour "#rgb" or "#rrggbb" on white, as accessibility
+// guidelines reckon it.
+double contrastOnWhite(std::string hex)
+{
+    if (hex.size() == 4)
+        hex = {'#', hex[1], hex[1], hex[2], hex[2], hex[3], hex[3]};
+    double luminance = 0;
+    const double weights[] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+        const double c = std::stoi(hex.substr(1 + 2 * i, 2), nullptr, 16) / 255.0;
+        luminance += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return 1.05 / (luminance + 0.05);
+}
+
 TEST_F(Timeline, TheLeastSquaresLineAndWhereThereIsNone)
 {
     const struct {
@@ -181,6 +196,19 @@ TEST_F(Timeline, TheFiltersChooseWhatIsWrittenAndABadValueStopsWithStatusTwo)
         const std::string html = readWholeFile(page);
         EXPECT_NE(html.find("<a href=\"jugador-luis.html\">luis</a>"), std::string::npos) << page;
         EXPECT_EQ(html.find(">ana<"), std::string::npos) << page;
+    }
+    // Every colour given to text, and to the points a chart's text names, reads on white.
+    for (const char* page : {"paginas/index.html", "paginas/clase.html", "paginas/jugador-luis.html"}) {
+        const std::string html = readWholeFile(page);
+        int colours = 0;
+        for (const char* property : {"color:#", "fill=\"#"})
+            for (size_t at = html.find(property); at != std::string::npos; at = html.find(property, at + 1)) {
+                const size_t start = at + std::strlen(property) - 1;
+                const std::string hex = html.substr(start, html.find_first_not_of("0123456789abcdefABCDEF", start + 1) - start);
+                EXPECT_GE(contrastOnWhite(hex), 4.5) << page << ": " << hex;
+                ++colours;
+            }
+        EXPECT_GT(colours, 0) << page;
     }
     const std::string index = readWholeFile("paginas/index.html");
     EXPECT_NE(index.find("href=\"luis_Mon_Mar__9_11_00_00_2008.html\""), std::string::npos) << "the child's levels";
