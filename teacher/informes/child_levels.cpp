@@ -59,5 +59,5 @@ const LevelFigure kLevelFigures[4] = {
     {"Errores cada 10 pasos", "Errores cada 10 pasos", 2, false,
      [](const Measures& m) { return valueIfFinite(m.errorsPerTen); }},
     {"Tiempo de reacción en segundos (mediana, de un aviso a la tecla siguiente)", "Reacción (s)", 2, false,
-     [](const Measures& m) { return m.reactionSeconds; }},
+     [](const Measures& m) { return m.reactionSeconds ? valueIfFinite(*m.reactionSeconds) : std::nullopt; }},
 };
