@@ -9,7 +9,7 @@ namespace {
 // is for the screen.
 const char* const kTimelineStyle =
     "nav{margin-bottom:.5em}.graficos{display:flex;flex-wrap:wrap;gap:1em}"
-    "figure.grafico{margin:0;max-width:470px}svg.grafico{max-width:100%;height:auto}"
+    "figure.grafico{margin:0;max-width:460px}svg.grafico{max-width:100%;height:auto}"
     "figure.grafico h3{font-size:1em;margin:.5em 0 .2em}figcaption{font-size:.85em;color:#444}.leyenda-grafico{list-style:none;padding:0;margin:.2em 0;font-size:.85em}"
     ".leyenda-grafico li{display:inline-block;margin-right:1em}"
     "@page{size:A4;margin:12mm}"
