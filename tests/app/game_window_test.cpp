@@ -115,7 +115,7 @@ TEST_F(GameWindowTest, WindowHasItsTitlePlaceSizeMenusAndTheKeyboard)
     for (QAction* action : window->gameMenu()->actions())
         items << action->text();
     EXPECT_EQ(items, QStringList({"Cambiar Mapa", "Guardar Juego", "Opciones", "CargarJuego",
-                                  "Salir                  (Esc)"}));
+                                  "Editor de mapas", "Salir                  (Esc)"}));
     ASSERT_EQ(window->helpMenu()->actions().size(), 1);
     EXPECT_EQ(window->helpMenu()->actions().first()->text(), QStringLiteral("Teclas"));
     EXPECT_EQ(QApplication::focusWidget(), view);
