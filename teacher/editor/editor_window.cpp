@@ -71,6 +71,7 @@ EditorWindow::EditorWindow(std::vector<std::string> dataFolders, QString home, Q
                               .arg(fromUtf8(codeName(code)))
                               .arg(QChar(codeKey(code))));
     palette_->setCurrentRow(brush_);
+    palette_->setMinimumWidth(palette_->sizeHintForColumn(0) + 2 * palette_->frameWidth() + 8);
     connect(palette_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             brush_ = row;
@@ -84,6 +85,7 @@ EditorWindow::EditorWindow(std::vector<std::string> dataFolders, QString home, Q
     said_ = new QLabel;
     said_->setWordWrap(true);
     said_->setAccessibleName(QStringLiteral("Lo último dicho"));
+    said_->setText(QStringLiteral("F1: las teclas del editor."));
 
     auto* scroll = new QScrollArea;
     scroll->setWidget(grid_);
