@@ -3,9 +3,11 @@
 // it is drawn.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
@@ -14,6 +16,7 @@
 
 #include "editor_window.h"
 #include "grid_view.h"
+#include "modal_helper.h"
 
 namespace {
 std::string fileBytes(const std::filesystem::path& path)
@@ -180,5 +183,34 @@ TEST_F(EditorWindowTest, ABendWithoutADoorIsWarnedAtItsSquareWhileDrawnAndTheLis
     EXPECT_TRUE(window->check().check.reachable);
     for (int i = 0; i < list->count(); ++i)
         EXPECT_FALSE(list->item(i)->text().contains(QStringLiteral("curva"))) << list->item(i)->text().toStdString();
+}
+TEST_F(EditorWindowTest, AnUnwinnableMapIsSavedOnlyAfterAYesAndNeverOverAnInstalledOne)
+{
+    const QString path = dir.filePath("sin_salida.quorvane");
+    keys({Qt::Key_1, Qt::Key_Right, Qt::Key_3});
+    QString asked;
+    auto answer = [&asked](QMessageBox::StandardButton button) {
+        whenModal<QMessageBox>([&asked, button](QMessageBox* box) {
+            asked = box->text();
+            if (QAbstractButton* chosen = box->button(button))
+                chosen->click();
+            else
+                box->reject();
+        });
+    };
+    answer(QMessageBox::No);
+    EXPECT_FALSE(window->saveTo(path));
+    EXPECT_TRUE(asked.contains(QStringLiteral("no se puede ganar"))) << asked.toStdString();
+    EXPECT_FALSE(QFile::exists(path));
+    answer(QMessageBox::Yes);
+    EXPECT_TRUE(window->saveTo(path));
+    EXPECT_TRUE(QFile::exists(path));
+
+    // The same folder as the installation's: refused, with no question.
+    EditorWindow installed({dir.path().toStdString()}, dir.path());
+    installed.openPath(path);
+    answer(QMessageBox::Ok);
+    EXPECT_FALSE(installed.saveTo(path));
+    EXPECT_TRUE(asked.contains(QStringLiteral("mapa del juego instalado"))) << asked.toStdString();
 }
 }  // namespace
