@@ -1,8 +1,6 @@
 // quorvane-editor: draws and checks maps, by mouse or by keyboard alone with
 // a screen reader, and tries them in the game.
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 
 #include "app_setup.h"
 #include "editor_window.h"

@@ -14,9 +14,6 @@
 
 namespace {
 const char* const kMapOption = "--mapa";
-// A map outside the game folder is named by its whole path in the report;
-// a longer one would not fit the report's line.
-constexpr qsizetype kMaxMapPath = 200;
 }
 
 void configureSurfaceFormat()
@@ -119,13 +116,6 @@ std::string mapNameInGameFolder(const QString& map)
     if (map.isEmpty())
         return {};
     const QFileInfo info(map);
-    if (info.absoluteDir() == QDir(QDir::currentPath()))
-        return QFile::encodeName(info.fileName()).toStdString();
-    const QByteArray path = QFile::encodeName(info.absoluteFilePath());
-    if (path.size() > kMaxMapPath) {
-        std::fprintf(stderr, "quorvane: el nombre del mapa \"%s\" es demasiado largo (hasta %d caracteres); "
-                             "se juega el primer nivel.\n", path.constData(), int(kMaxMapPath));
-        return {};
-    }
-    return path.toStdString();
+    const QString name = info.absoluteDir() == QDir(QDir::currentPath()) ? info.fileName() : info.absoluteFilePath();
+    return QFile::encodeName(name).toStdString();
 }

@@ -37,5 +37,5 @@ void enterGameFolder();
 QString mapArgument();
 // The name the game loads map by once in its folder: the file's own name
 // when it lies there (so the shipped levels keep their titles), else its
-// whole path; empty, with a message, when that is too long.
+// whole path.
 std::string mapNameInGameFolder(const QString& map);
