@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 
 cmake -S "$root" -B "$root/build" >/dev/null
-cmake --build "$root/build" -j"$(nproc)" --target quorvane game_folder
+cmake --build "$root/build" -j"$(nproc)" --target quorvane quorvane-editor game_folder
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Quorvane necesita un escritorio (no hay DISPLAY) / Quorvane needs a desktop session (no DISPLAY)." >&2

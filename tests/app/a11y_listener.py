@@ -1,10 +1,11 @@
 """Listens to the game from outside, as a screen reader does, over AT-SPI.
 
-a11y_listener.py <scripted level>, run by a11y_test.sh. Each time the level
-reports an action, waits (bounded) until the game view -- a canvas named
-"Quorvane" -- has sent what the action said as text inserted into it, with
-a description change each and the latest sentence as its description; then
-lets the level go on.
+a11y_listener.py [--editor] <scripted level>, run by a11y_test.sh. Each
+time the level reports an action, waits (bounded) until the game view -- a
+canvas named "Quorvane" -- has sent what the action said as text inserted
+into it, with a description change each and the latest sentence as its
+description; then lets the level go on. With --editor the program is the map
+editor, whose grid -- named "Mapa" -- speaks the same way.
 """
 import subprocess
 import sys
@@ -21,11 +22,22 @@ SAID = {
     "open": ["Has abierto la puerta al centro."],
     "esc": ["\u00bfSalir? Presiona Esc otra vez para salir."],
 }
+# The map editor's script: the cursor moved, a code set, what is around.
+EDITOR_SAID = {
+    "ready": [],
+    "down": ["Fila 2, casilla 1: pared"],
+    "door": ["Fila 2, casilla 2: pared", "Fila 2, casilla 2: puerta a la izquierda",
+             "Fila 2, casilla 3: pared", "Fila 2, casilla 3: pasillo"],
+    "around": ["Fila 2, casilla 2: puerta a la izquierda",
+               "Arriba: pared; abajo: pared; a la izquierda: pared; a la derecha: pasillo."],
+    "undo": ["Deshecho. Fila 2, casilla 3: pared"],
+}
+VIEW_NAME = "Quorvane"
 expected, inserted, described, view, failures = [], [], [], [], []
 
 
 def is_view(obj):
-    return obj is not None and obj.name == "Quorvane" and obj.getRole() == pyatspi.ROLE_CANVAS
+    return obj is not None and obj.name == VIEW_NAME and obj.getRole() == pyatspi.ROLE_CANVAS
 
 
 def on_event(event):
@@ -54,6 +66,10 @@ def fail(message):
 
 
 def main():
+    global SAID, VIEW_NAME
+    if sys.argv[1] == "--editor":
+        SAID, VIEW_NAME = EDITOR_SAID, "Mapa"
+        del sys.argv[1]
     pyatspi.Registry.registerEventListener(
         on_event, "object:text-changed:insert", "object:property-change:accessible-description")
     game = subprocess.Popen(sys.argv[1:], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)

@@ -6,12 +6,14 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "app_setup.h"
 #include "clock.h"
 #include "game_folder.h"
 #include "game_state.h"
@@ -115,11 +117,37 @@ TEST_F(GameWindowTest, WindowHasItsTitlePlaceSizeMenusAndTheKeyboard)
     for (QAction* action : window->gameMenu()->actions())
         items << action->text();
     EXPECT_EQ(items, QStringList({"Cambiar Mapa", "Guardar Juego", "Opciones", "CargarJuego",
-                                  "Salir                  (Esc)"}));
+                                  "Editor de mapas", "Salir                  (Esc)"}));
     ASSERT_EQ(window->helpMenu()->actions().size(), 1);
     EXPECT_EQ(window->helpMenu()->actions().first()->text(), QStringLiteral("Teclas"));
     EXPECT_EQ(QApplication::focusWidget(), view);
     EXPECT_FALSE(game->cells[GameFolder::kRow][GameFolder::kStartCol].kind == 0);
+}
+
+// quorvane --mapa FILE (the map editor's "Probar en el juego"): the game
+// starts on that map, named by its own name in the game folder, so a shipped
+// level keeps its title, and by its whole path elsewhere.
+TEST(GameFirstMapTest, TheMapNamedOnTheCommandLineIsTheFirstLevel)
+{
+    GameFolder folder;
+    ASSERT_TRUE(folder.ok());
+    EXPECT_EQ(mapNameInGameFolder(QDir::current().filePath(QStringLiteral("nivel1.quorvane"))), "nivel1.quorvane");
+    QTemporaryDir elsewhere;
+    QFile map(elsewhere.filePath(QStringLiteral("otro.quorvane")));
+    QByteArray text;
+    for (int row = 0; row < 30; ++row)
+        text += row == 1 ? "0 1 8" + QByteArray(" 0").repeated(27) + "\n" : "0" + QByteArray(" 0").repeated(29) + "\n";
+    ASSERT_TRUE(map.open(QIODevice::WriteOnly) && map.write(text) == text.size());
+    map.close();
+    const std::string name = mapNameInGameFolder(map.fileName());
+    EXPECT_EQ(name, QFile::encodeName(map.fileName()).toStdString());
+
+    GameSession session;
+    session.setFirstMap(name);
+    ASSERT_TRUE(session.start());
+    EXPECT_EQ(session.game()->mapName, name);
+    EXPECT_EQ(session.game()->row, 1);
+    EXPECT_EQ(session.game()->col, 1);
 }
 
 TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)

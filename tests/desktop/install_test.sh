@@ -7,8 +7,9 @@ build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" > /dev/null
-for f in bin/quorvane bin/quorvane-informes bin/quorvane-mapa \
+for f in bin/quorvane bin/quorvane-informes bin/quorvane-mapa bin/quorvane-editor \
          share/applications/org.quorvane.Quorvane.desktop \
+         share/applications/org.quorvane.Quorvane.Editor.desktop \
          share/metainfo/org.quorvane.Quorvane.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.quorvane.Quorvane.svg \
          share/quorvane/Data/Font2.bmp share/quorvane/Sonidos/Pasos.wav \

@@ -12,6 +12,10 @@
 
 #include "game_home.h"
 
+namespace {
+const char* const kMapOption = "--mapa";
+}
+
 void configureSurfaceFormat()
 {
     QSurfaceFormat format;
@@ -62,6 +66,10 @@ void enterGameFolder()
     std::filesystem::path named;
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size() && named.empty(); ++i) {
+        if (arguments[i] == QLatin1String(kMapOption)) {
+            ++i;  // the map's name, not a folder
+            continue;
+        }
         if (arguments[i].startsWith(QLatin1Char('-')))
             continue;
         // A file named by mistake (a map, a report) is not made a folder.
@@ -88,4 +96,26 @@ void enterGameFolder()
         return;
     }
     QDir::setCurrent(QFile::decodeName(folder.c_str()));
+}
+
+QString mapArgument()
+{
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype at = arguments.indexOf(QLatin1String(kMapOption));
+    if (at < 0)
+        return {};
+    if (at + 1 >= arguments.size()) {
+        std::fprintf(stderr, "quorvane: falta el mapa tras %s; se juega el primer nivel.\n", kMapOption);
+        return {};
+    }
+    return QFileInfo(arguments[at + 1]).absoluteFilePath();
+}
+
+std::string mapNameInGameFolder(const QString& map)
+{
+    if (map.isEmpty())
+        return {};
+    const QFileInfo info(map);
+    const QString name = info.absoluteDir() == QDir(QDir::currentPath()) ? info.fileName() : info.absoluteFilePath();
+    return QFile::encodeName(name).toStdString();
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+#include <string>
 
 class QApplication;
 
@@ -28,3 +30,12 @@ void preferXWaylandForSteering();
 // pictures of the build or installation by links. Call after the
 // QApplication is made.
 void enterGameFolder();
+
+// "quorvane --mapa FILE" starts on that map instead of the first level (the
+// map editor's "Probar en el juego"). The map's whole path, taken before the
+// game enters its folder, or empty when the option is not given.
+QString mapArgument();
+// The name the game loads map by once in its folder: the file's own name
+// when it lies there (so the shipped levels keep their titles), else its
+// whole path.
+std::string mapNameInGameFolder(const QString& map);

@@ -147,7 +147,7 @@ bool GameSession::start()
     window_->setMenuHandler([this](int id) { menuCommand(id, session_, *hooks_); });
     window_->setCloseHandler([this] { hooks_->quit(); });
 
-    game_->firstInit(game_->mapName, *sounds_);
+    game_->firstInit(firstMap_.empty() ? game_->mapName : firstMap_, *sounds_);
     if (!game_->lastLoadError.empty())
         hooks_->showError(game_->lastLoadError);
     // A game played by ear that cannot be heard must say so where the player

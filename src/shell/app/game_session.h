@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "frame_pacer.h"
 #include "scene_key.h"
@@ -37,6 +38,8 @@ public:
     // map (a map that cannot be read is shown, and the game goes on), then
     // the spoken name prompt. False when the window could not be made.
     bool start();
+    // The map start() begins on instead of the first level; empty for it.
+    void setFirstMap(std::string name) { firstMap_ = std::move(name); }
 
     // One pass of the main loop: the pending window events, then a frame,
     // its presentation and the upkeep. False once the loop is to end (Esc,
@@ -64,6 +67,7 @@ public:
     int framesShown() const { return framesShown_; }
 
 private:
+    std::string firstMap_;
     void drawFrame();
     void redraw();
     // The picture as it stands, with the view's textures and map cache.

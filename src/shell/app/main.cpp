@@ -9,7 +9,9 @@ int main(int argc, char* argv[])
     preferXWaylandForSteering();
     QApplication app(argc, argv);
     installSpanishTranslation(app);
+    const QString map = mapArgument();
     enterGameFolder();
     GameSession session;
+    session.setFirstMap(mapNameInGameFolder(map));
     return session.run();
 }

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "editor_launch.h"
 #include "game_view.h"
 #include "input_state.h"
 
@@ -23,6 +24,9 @@ MainWindow::MainWindow(const QString& title)
     addCommand(gameMenu_, QStringLiteral("Guardar Juego"), MenuId::SaveGame);
     addCommand(gameMenu_, QStringLiteral("Opciones"), MenuId::Options);
     addCommand(gameMenu_, QStringLiteral("CargarJuego"), MenuId::LoadGame);
+    // The teacher's map editor, a program of its own: the game goes on.
+    connect(gameMenu_->addAction(QStringLiteral("Editor de mapas")), &QAction::triggered, this,
+            [this] { startMapEditor(this); });
     addCommand(gameMenu_, QStringLiteral("Salir                  (Esc)"), MenuId::Quit);
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Ayuda!"));
     helpMenu_->setAccessibleName(QStringLiteral("Ayuda!"));

@@ -92,6 +92,8 @@ QAccessibleInterface* viewInterface(const QString&, QObject* object)
 {
     if (auto* view = qobject_cast<GameView*>(object))
         return new GameViewAccessible(view);
+    if (auto* widget = qobject_cast<QWidget*>(object); widget != nullptr && SpokenLog::of(widget) != nullptr)
+        return new GameViewAccessible(widget);
     return nullptr;
 }
 

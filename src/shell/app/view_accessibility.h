@@ -20,8 +20,10 @@ class QWidget;
 // the text a screen reader receives.
 QString sentenceText(const char* sentence);
 
-// Lets Qt build the game view's accessible interface; must run before the
-// view is first shown, when Qt asks for it and keeps what it got.
+// Lets Qt build the game view's accessible interface, and the same for any
+// other widget that carries a SpokenLog from its construction (the map
+// editor's grid); must run before the view is first shown, when Qt asks for
+// it and keeps what it got.
 void installViewAccessibility();
 
 // The sentences of the level in play as assistive technology sees them.
@@ -34,6 +36,9 @@ public:
     explicit SpokenLog(QWidget* view);
 
     void follow(const GameState& game);
+    // Sends one sentence that is not the game's (the map editor's cursor),
+    // as a sentence of the log is sent.
+    void add(const QString& sentence) { say(sentence); }
 
     // The sentences kept, each followed by a line feed.
     const QString& text() const { return text_; }
