@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sstream>
 
 #include "map_check.h"
@@ -105,6 +106,130 @@ TEST(MapCheck, AMapWithDoorsAtItsBendsIsCleanAndItsRouteCountsTheSteps)
     ASSERT_TRUE(check.reachable);
     EXPECT_EQ(check.route->advances, 4);
     EXPECT_EQ(formatFinding("m.quorvane", {MapFinding::Severity::Warning, {3, 7}, "x"}), "m.quorvane:3:7: aviso: x");
+}
+
+// A staircase of doors, 12 steps and 11 turns from the start down to the
+// exit, and a way round it of 16 steps and 2 turns.
+std::vector<std::string> staircase()
+{
+    std::vector<std::string> p(9, std::string(11, '#'));
+    for (int r = 1; r <= 6; ++r) {
+        p[r][r] = 'L';
+        p[r][r + 1] = 'R';
+    }
+    p[1][1] = 'S';
+    p[7][7] = 'E';
+    for (int c = 3; c <= 8; ++c)
+        p[1][c] = '.';
+    for (int r = 2; r <= 6; ++r)
+        p[r][9] = '.';
+    p[1][9] = p[7][9] = 'R';
+    p[7][8] = '.';
+    return p;
+}
+
+TEST(MapRoute, TheShortestRouteHasTheFewestStepsThenTheFewestTurns)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> picture;
+        int steps, turns;
+    };
+    std::vector<std::string> noStairs = staircase();
+    noStairs[3][3] = '#';
+    // Two ways of 4 steps: along the top and down turns once, down the small
+    // stair three times.
+    const std::vector<std::string> corner = {"#####", "#SRR#", "##LR#", "###E#"};
+    const Case cases[] = {
+        {"the staircase", staircase(), 12, 11},
+        {"the way round when the stairs are cut", noStairs, 16, 2},
+        {"of two as long, the one with fewer turns", corner, 4, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MapText text;
+        ASSERT_TRUE(parseMapText(mapText(c.picture), text));
+        const auto route = findRoute(text.codes);
+        ASSERT_TRUE(route.has_value());
+        EXPECT_EQ(route->advances, c.steps);
+        EXPECT_EQ(static_cast<int>(route->steps.size()) - route->advances, c.turns);
+    }
+}
+
+// A map as a spreadsheet saves it: the numbers of every data line separated
+// by sep instead of a space.
+std::string separated(std::string text, char sep)
+{
+    for (size_t i = text.find('\n'); i < text.size(); ++i)
+        if (text[i] == ' ')
+            text[i] = sep;
+    return text;
+}
+
+TEST_F(WorldTest, MapsSavedByOtherToolsLoadOrSayOnceWhatToChange)
+{
+    const std::vector<std::string> picture = {"#####", "#S.R#", "###.#", "###E#"};
+    const std::string plain = mapText(picture), bom = "\xEF\xBB\xBF";
+    MapText expected;
+    ASSERT_TRUE(parseMapText(plain, expected));
+    writeFile("simple.quorvane", plain);
+    game.firstInit("simple.quorvane", sound);
+    struct Case {
+        const char* what;
+        std::string text;
+        int separatorColumn;  // 0: the map loads
+    };
+    const Case cases[] = {
+        {"byte-order mark", bom + plain, 0},
+        {"CR LF", mapText(picture, "\r\n"), 0},
+        {"byte-order mark and CR LF", bom + mapText(picture, "\r\n"), 0},
+        {"';' between the numbers", separated(plain, ';'), 2},
+        {"',' and CR LF and a mark", bom + separated(mapText(picture, "\r\n"), ','), 2},
+        {"a ';' before the first number", separated(plain, ';').insert(plain.find('\n') + 1, ";"), 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MapText text;
+        EXPECT_EQ(parseMapText(c.text, text), c.separatorColumn == 0);
+        // Read as if spaced all the same: what the drawing shows.
+        EXPECT_EQ(std::memcmp(text.codes, expected.codes, sizeof text.codes), 0);
+        if (c.separatorColumn == 0) {
+            EXPECT_EQ(text.places[1][1].column, expected.places[1][1].column) << "the mark is not a column";
+            writeFile("ajeno.quorvane", c.text);
+            EXPECT_TRUE(game.loadMap("ajeno.quorvane")) << game.lastLoadError;
+            EXPECT_EQ(game.row, 1);
+            EXPECT_EQ(game.col, 1);
+        } else {
+            ASSERT_EQ(text.errors.size(), 1u) << text.errors.back().text;
+            EXPECT_NE(text.errors[0].text.find("separe los números con espacios"), std::string::npos);
+            EXPECT_EQ(text.errors[0].place.line, 2);
+            EXPECT_EQ(text.errors[0].place.column, c.separatorColumn);
+        }
+        // Rewritten in the game's format, every one loads as the plain map.
+        MapText converted;
+        EXPECT_TRUE(parseMapText(mapInGameFormat(c.text), converted));
+        EXPECT_EQ(mapInGameFormat(c.text), plain);
+    }
+}
+
+TEST(MapFile, WhatAMessageQuotesOfABadFileIsPrintable)
+{
+    const std::string good = mapText({"#####", "#S.R#", "###.#", "###E#"});
+    const std::pair<std::string, std::string> cases[] = {
+        {"0 3 \x01\xff\x1b[2J 8", "\"\\x01\\xFF\\x1B[2J\""},
+        {"0 3 \xC3\xB1o\xEF\xBB\xBF", "\"\xC3\xB1o\\xEF\\xBB\\xBF\""},
+        {"0 3 " + std::string(40, 'x'), "\"" + std::string(24, 'x') + "...\""},
+    };
+    for (const auto& [line, quoted] : cases) {
+        SCOPED_TRACE(quoted);
+        std::string text = good;
+        const size_t second = text.find('\n', text.find('\n') + 1) + 1;
+        text.replace(second, text.find('\n', second) - second, line);
+        MapText map;
+        EXPECT_FALSE(parseMapText(text, map));
+        ASSERT_FALSE(map.errors.empty());
+        EXPECT_NE(map.errors[0].text.find(quoted), std::string::npos) << map.errors[0].text;
+    }
 }
 
 TEST_F(WorldTest, AMapThatCannotBeWonLoadsWithItsWarningsOnStandardError)
