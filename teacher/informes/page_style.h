@@ -15,5 +15,5 @@ inline const char* const kPageStyle =
     "@media print{body{margin:0;max-width:none;font-size:9pt;color:#000}.nota{color:#333}"
     "svg.mapa{display:block;max-height:24cm;width:auto;max-width:100%;break-inside:avoid}"
     "h2{break-after:avoid}tr{break-inside:avoid}th,td{padding:0 .3em}"
-    ".columnas{columns:2;column-gap:1.5em;font-size:7.5pt}.columnas.estrechas{columns:4}"
+    ".columnas{columns:3;column-gap:1.2em;font-size:7pt;line-height:1.15}.columnas.estrechas{columns:5}"
     ".columnas table{margin:0}a{color:#000}}";
