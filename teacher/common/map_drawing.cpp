@@ -10,11 +10,13 @@ constexpr const char* kRingColour = "#d00000";
 
 bool wasRead(const MapText& text, int r, int c) { return r < text.rowsRead && c < text.numbersRead[r]; }
 
-// The square whose code stands where a finding is placed (line and column in
-// the file); false for a finding about the file or between the numbers.
+// The square a warning is about: the one whose code stands where it is
+// placed (line and column in the file). Errors are placed where the reading
+// stopped, which may be a square's place without being about it; a code
+// that does not exist shows as such.
 bool squareOf(const MapText& text, const MapFinding& finding, int& row, int& col)
 {
-    if (finding.place.line == 0 || finding.severity == MapFinding::Severity::Note)
+    if (finding.place.line == 0 || finding.severity != MapFinding::Severity::Warning)
         return false;
     for (int r = 0; r < text.rowsRead; ++r)
         for (int c = 0; c < text.numbersRead[r]; ++c)
@@ -79,7 +81,7 @@ std::string drawMap(const std::string& title, const MapText& text, const MapChec
     if (anyRing)
         legend.push_back({std::string("<circle cx=\"10\" cy=\"10\" r=\"8\" fill=\"none\" stroke=\"") + kRingColour +
                               "\" stroke-width=\"2.5\"/>",
-                          "error o aviso del revisor en esa casilla"});
+                          "aviso del revisor sobre esa casilla"});
     const std::string svg = svgGrid(
         frame, [&](int r, int c) { return wasRead(text, r, c) ? lookOfMapCode(text.codes[r][c]) : lookUnread(); },
         "Mapa " + title + (check.loads ? "" : " (no se carga; dibujado hasta donde se leyó)"), overlay, legend);
