@@ -60,8 +60,9 @@ std::string printable(std::string_view token)
                 cp = (cp << 6) | (cont & 0x3F);
             }
             // Letters and signs from U+00A0 on; no format marks or spaces.
-            keep = valid && cp >= 0xA0 && cp != 0xFEFF && !(cp >= 0x2000 && cp <= 0x206F) &&
-                   !(cp >= 0xD800 && cp <= 0xDFFF) && cp <= 0x10FFFF && cp >= (n == 3 ? 0x800u : n == 4 ? 0x10000u : 0u);
+            const uint32_t least = n == 3 ? 0x800 : n == 4 ? 0x10000 : 0;  // no overlong forms
+            keep = valid && cp >= 0xA0 && cp >= least && cp <= 0x10FFFF && cp != 0xFEFF &&
+                   !(cp >= 0x2000 && cp <= 0x206F) && !(cp >= 0xD800 && cp <= 0xDFFF);
             if (!valid)
                 n = 1;
         }

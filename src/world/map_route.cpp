@@ -92,7 +92,9 @@ std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set, Reach* reach)
     // once, so the search stays a few milliseconds on any map.
     // One search's own table (about 300 kB, too big for the stack).
     std::vector<Came> came(kGridSize * kGridSize * 5 * 2);
-    auto indexOf = [](const State& s) { return ((s.row * kGridSize + s.col) * 5 + s.facing) * 2 + (s.turnPending ? 1 : 0); };
+    auto indexOf = [](const State& s) {
+        return ((s.row * kGridSize + s.col) * 5 + s.facing) * 2 + (s.turnPending ? 1 : 0);
+    };
     auto stateOf = [](int index) {
         const bool pending = index % 2 != 0;
         index /= 2;

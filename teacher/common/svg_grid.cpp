@@ -188,8 +188,8 @@ std::string svgGrid(const GridFrame& frame, const std::function<SquareLook(int, 
             if (!s.label.empty())
                 squares += "<text x=\"" + num(frame.x(c)) + "\" y=\"" +
                            num(frame.labelsHigh ? frame.y(r) - px * 5 / 16 : frame.y(r)) + "\" font-size=\"" +
-                           num(fontPx) + "\" fill=\"" + inkOn(s.fill) + "\"" + haloOf(s.fill) + ">" + htmlEscape(s.label) +
-                           "</text>";
+                           num(fontPx) + "\" fill=\"" + inkOn(s.fill) + "\"" + haloOf(s.fill) + ">" +
+                           htmlEscape(s.label) + "</text>";
             squares += "</g>\n";
         }
     entries.insert(entries.end(), extra.begin(), extra.end());

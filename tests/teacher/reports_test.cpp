@@ -263,7 +263,8 @@ TEST(MapTool, ConvertsASpreadsheetMapAndDrawsMapsCroppedAndAsFarAsTheyWereRead)
     writeWholeFile("hoja.csv", sheet);
     writeWholeFile("otro.quorvane", "otro");
     writeWholeFile("raro.quorvane", bytes);
-    writeWholeFile("corto.quorvane", plain.substr(0, plain.find("\n0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", 200) + 1));
+    const std::string zeros = "\n0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
+    writeWholeFile("corto.quorvane", plain.substr(0, plain.find(zeros, 200) + 1));  // four rows
     struct Run {
         const char* arguments;
         int status;
