@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,6 +23,65 @@ void foldLineEnd(char* buffer)
 
 bool skipped(const char* buffer) { return buffer[0] == '/' || buffer[0] == '\n'; }
 
+// Where a spreadsheet's separator follows a number in a data piece: the
+// offset of the ';' or ',' or -1.
+int separatorAfterNumber(const char* piece)
+{
+    for (const char* p = piece; *p; ++p) {
+        if (!std::isdigit(static_cast<unsigned char>(*p)))
+            continue;
+        const char* q = p + 1;
+        while (*q == ' ' || *q == '\t')
+            ++q;
+        if (*q == ';' || *q == ',')
+            return static_cast<int>(q - piece);
+    }
+    return -1;
+}
+
+// A text taken from the file, safe to print and show: at most 24 characters,
+// with control bytes, bytes that are not UTF-8 and invisible characters
+// written as \xNN.
+std::string printable(std::string_view token)
+{
+    std::string out;
+    int shown = 0;
+    for (size_t i = 0; i < token.size() && shown < 24; ++shown) {
+        const auto b = static_cast<unsigned char>(token[i]);
+        size_t n = 1;
+        bool keep = b > 0x20 && b < 0x7F;
+        if (b >= 0xC2 && b < 0xF5) {
+            n = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+            uint32_t cp = b & (0x3F >> (n - 1));
+            bool valid = i + n <= token.size();
+            for (size_t k = 1; valid && k < n; ++k) {
+                const auto cont = static_cast<unsigned char>(token[i + k]);
+                valid = (cont & 0xC0) == 0x80;
+                cp = (cp << 6) | (cont & 0x3F);
+            }
+            // Letters and signs from U+00A0 on; no format marks or spaces.
+            const uint32_t least = n == 3 ? 0x800 : n == 4 ? 0x10000 : 0;  // no overlong forms
+            keep = valid && cp >= 0xA0 && cp >= least && cp <= 0x10FFFF && cp != 0xFEFF &&
+                   !(cp >= 0x2000 && cp <= 0x206F) && !(cp >= 0xD800 && cp <= 0xDFFF);
+            if (!valid)
+                n = 1;
+        }
+        if (keep) {
+            out.append(token.substr(i, n));
+        } else {
+            for (size_t k = 0; k < n; ++k) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(token[i + k]));
+                out += hex;
+            }
+        }
+        i += n;
+        if (shown == 23 && i < token.size())
+            out += "...";
+    }
+    return out;
+}
+
 // The first 30 numbers of a data piece into row r; what stops the reading and
 // what is left after the 30th are noted with their columns.
 void readRow(const char* piece, MapPlace at, int r, MapText& out)
@@ -29,6 +89,7 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
     int32_t values[kGridSize];
     int starts[kGridSize];
     const int n = parseRow(piece, values, kGridSize, starts);
+    out.numbersRead[r] = n;
     const std::string row = "fila " + std::to_string(r + 1);
     for (int c = 0; c < n; ++c) {
         out.codes[r][c] = values[c];
@@ -60,7 +121,7 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
             what = "la " + row + " tiene el número " + token + " en la casilla " + std::to_string(n + 1) +
                    ", fuera de rango (los códigos van de 0 a 12).";
         else
-            what = "la " + row + " tiene \"" + token +
+            what = "la " + row + " tiene \"" + printable(token) +
                    "\" donde va el código de la casilla " + std::to_string(n + 1) +
                    " (un número de 0 a 12).";
         out.errors.push_back({stop, what});
@@ -150,6 +211,12 @@ bool parseMapText(std::string_view text, MapText& out)
     MapPlace next{1, 1};
     int rows = 0;
     int lastLine = 0;
+    // A map saved from a spreadsheet separates its numbers with ';' or ','.
+    // The game does not read it, and one message says so: the rows are read
+    // as if spaced, for the drawing and for whatever else is wrong.
+    MapPlace separatorAt;
+    char separator = 0;
+    int separatedRows = 0;
     while (pieces.next(piece)) {
         const MapPlace at = next;
         const size_t len = std::strlen(piece);
@@ -167,8 +234,26 @@ bool parseMapText(std::string_view text, MapText& out)
         }
         if (at.column > 1)
             out.ignored.push_back({at, "la línea pasa de 254 caracteres: el juego lee desde aquí como otra fila."});
+        if (const int sep = separatorAfterNumber(piece); sep >= 0) {
+            if (separator == 0) {
+                separator = piece[sep];
+                separatorAt = {at.line, at.column + sep};
+            }
+            ++separatedRows;
+            for (char* p = piece; *p; ++p)
+                if (*p == ';' || *p == ',')
+                    *p = ' ';
+        }
         readRow(piece, at, rows++, out);
     }
+    out.rowsRead = rows;
+    if (separator != 0)
+        out.errors.insert(out.errors.begin(),
+                          {separatorAt, std::string("los números están separados con \"") + separator + "\" (en " +
+                                            std::to_string(separatedRows) +
+                                            (separatedRows == 1 ? " fila" : " filas") +
+                                            "): separe los números con espacios; quorvane-mapa --convertir "
+                                            "lo hace."});
     if (rows < kGridSize)
         out.errors.push_back({{lastLine, 1}, "el archivo termina con " + std::to_string(rows) +
                                                  " filas de las 30 que necesita."});
@@ -192,4 +277,37 @@ std::string describeMapProblem(const std::string& name, const MapProblem& proble
             text += ", columna " + std::to_string(problem.place.column);
     }
     return text + ": " + problem.text;
+}
+
+std::string mapInGameFormat(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.empty() || line.front() == '/') {
+            out.append(line);
+        } else {
+            // Numbers one space apart, whatever separated them.
+            bool blank = true;
+            for (char ch : line) {
+                const bool separator = ch == ' ' || ch == '\t' || ch == ';' || ch == ',' || ch == '\r';
+                if (separator && !blank)
+                    out += ' ';
+                else if (!separator)
+                    out += ch;
+                blank = separator;
+            }
+            if (!out.empty() && out.back() == ' ')
+                out.pop_back();
+        }
+        out += '\n';
+    }
+    return out;
 }

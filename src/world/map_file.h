@@ -34,6 +34,10 @@ struct MapText {
     // row, lines after the 30th row, the rest of a line too long to read
     // whole.
     std::vector<MapProblem> ignored;
+    // How far the reading went: the data rows read and the numbers read in
+    // each (the squares past them hold 0 without having been read).
+    int rowsRead = 0;
+    int numbersRead[kGridSize]{};
 };
 
 // A map or saved game is at most this long: thirty rows and a thousand
@@ -41,11 +45,16 @@ struct MapText {
 constexpr uint64_t kMaxTextFileBytes = uint64_t{4} << 20;
 
 // Parses the text of a map file held in memory. False when the game would
-// refuse it.
+// refuse it. A byte-order mark and CR LF line ends are read past.
 bool parseMapText(std::string_view text, MapText& out);
 // Reads the map file name (a regular file only, never waiting on a FIFO or
 // a device) and parses it. False when the game would refuse it.
 bool readMapText(const std::string& name, MapText& out);
+
+// A map's text as the game reads it best: without a byte-order mark, with LF
+// line ends, and its numbers one space apart where a spreadsheet separated
+// them with ';' or ','. Comment lines are kept as they are.
+std::string mapInGameFormat(std::string_view text);
 
 // One line of a problem for a person: "El mapa "x", línea 3, columna 7: ...".
 std::string describeMapProblem(const std::string& name, const MapProblem& problem);
@@ -55,7 +64,12 @@ std::string describeMapProblem(const std::string& name, const MapProblem& proble
 // ending after a line feed when one comes within them.
 class TextPieces {
 public:
-    explicit TextPieces(std::string_view text) : text_(text) {}
+    // A UTF-8 byte-order mark, which some editors put first, is no part of
+    // the text.
+    explicit TextPieces(std::string_view text)
+        : text_(text), at_(text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0)
+    {
+    }
     // The next piece into buffer (kLineBufferSize bytes), zero-terminated;
     // false at the end of the text, the buffer then empty.
     bool next(char* buffer);

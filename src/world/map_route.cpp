@@ -1,7 +1,9 @@
 #include "map_route.h"
 
 #include <algorithm>
+#include <functional>
 #include <queue>
+#include <utility>
 #include <vector>
 
 #include "map_codes.h"
@@ -12,10 +14,15 @@ struct State {
     bool turnPending;
 };
 
+// Steps onto another square, then every other key press.
+using Cost = std::pair<int, int>;
+
 struct Came {
-    State from;
-    Move move;
+    State from{};
+    Move move = Move::Advance;
+    Cost cost{};
     bool seen = false;
+    bool settled = false;
 };
 
 constexpr int kRowStep[] = {0, -1, 1, 0, 0};
@@ -77,44 +84,61 @@ std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set, Reach* reach)
     const Codes codes = codesOf(set);
     const State first{start.row, start.col, start.facing, false};
 
-    // Breadth first over position, facing and whether a door may turn him.
-    // One search's own table (about 100 kB, too big for the stack).
+    // Cheapest first over position, facing and whether a door may turn him,
+    // where a step onto the next square outweighs any number of other
+    // presses (turns, and the bumps that let a door turn him again): the
+    // teacher counts the steps, and of routes as long the one with fewer
+    // turns is the one a child is shown. Each of the 9000 states is settled
+    // once, so the search stays a few milliseconds on any map.
+    // One search's own table (about 300 kB, too big for the stack).
     std::vector<Came> came(kGridSize * kGridSize * 5 * 2);
-    auto cameAt = [&came](const State& s) -> Came& {
-        return came[((s.row * kGridSize + s.col) * 5 + s.facing) * 2 + (s.turnPending ? 1 : 0)];
+    auto indexOf = [](const State& s) {
+        return ((s.row * kGridSize + s.col) * 5 + s.facing) * 2 + (s.turnPending ? 1 : 0);
     };
-    auto visit = [&](const State& s, const State& from, Move move, std::queue<State>& queue) {
-        Came& c = cameAt(s);
-        if (c.seen)
+    auto stateOf = [](int index) {
+        const bool pending = index % 2 != 0;
+        index /= 2;
+        const int facing = index % 5;
+        index /= 5;
+        return State{index / kGridSize, index % kGridSize, facing, pending};
+    };
+    using Entry = std::pair<Cost, int>;  // cost, state index
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
+    auto offer = [&](const State& s, const State& from, Move move, Cost cost) {
+        Came& c = came[indexOf(s)];
+        if (c.settled || (c.seen && !(cost < c.cost)))
             return;
-        c = {from, move, true};
-        if (reach)
-            reach->at[s.row][s.col][s.facing][s.turnPending] = true;
-        queue.push(s);
+        c = {from, move, cost, true, false};
+        queue.push({cost, indexOf(s)});
     };
     auto routeTo = [&](const State& end) {
         Route route;
         for (State at = end; !(at.row == first.row && at.col == first.col && at.facing == first.facing &&
                                at.turnPending == first.turnPending);) {
-            const Came& c = cameAt(at);
+            const Came& c = came[indexOf(at)];
             route.steps.push_back({c.from.row, c.from.col, c.from.facing, c.move});
             at = c.from;
         }
         std::reverse(route.steps.begin(), route.steps.end());
-        route.advances = int(std::count_if(route.steps.begin(), route.steps.end(),
-                                           [](const RouteStep& st) { return st.move == Move::Advance; }));
+        route.advances = came[indexOf(end)].cost.first;
         return route;
     };
 
     std::optional<Route> found;
-    std::queue<State> queue;
-    visit(first, first, Move::Advance, queue);
+    offer(first, first, Move::Advance, {0, 0});
     while (!queue.empty()) {
-        const State s = queue.front();
+        const auto [cost, index] = queue.top();
         queue.pop();
+        Came& settled = came[index];
+        if (settled.settled || settled.cost != cost)
+            continue;
+        settled.settled = true;
+        const State s = stateOf(index);
+        if (reach)
+            reach->at[s.row][s.col][s.facing][s.turnPending] = true;
         const int32_t here = grid[s.row][s.col];
         if (here == codes.end1 || here == codes.end2) {
-            // The level ends there. The first end reached is the nearest;
+            // The level ends there. The first end settled is the nearest;
             // with reach the search goes on to mark every other state.
             if (!found)
                 found = routeTo(s);
@@ -123,12 +147,16 @@ std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set, Reach* reach)
             continue;
         }
         int r = 0, c = 0;
-        const bool ahead = squareAhead(s.row, s.col, s.facing, r, c) && open(grid, r, c);
-        visit(ahead ? State{r, c, s.facing, true} : State{s.row, s.col, s.facing, true}, s, Move::Advance, queue);
+        if (squareAhead(s.row, s.col, s.facing, r, c) && open(grid, r, c))
+            offer({r, c, s.facing, true}, s, Move::Advance, {cost.first + 1, cost.second});
+        else  // a bump: no step, but a door may turn him again
+            offer({s.row, s.col, s.facing, true}, s, Move::Advance, {cost.first, cost.second + 1});
         if (s.turnPending && here == codes.leftDoor)
-            visit({s.row, s.col, turnedFacing(s.facing, true), false}, s, Move::TurnLeft, queue);
+            offer({s.row, s.col, turnedFacing(s.facing, true), false}, s, Move::TurnLeft,
+                  {cost.first, cost.second + 1});
         if (s.turnPending && here == codes.rightDoor)
-            visit({s.row, s.col, turnedFacing(s.facing, false), false}, s, Move::TurnRight, queue);
+            offer({s.row, s.col, turnedFacing(s.facing, false), false}, s, Move::TurnRight,
+                  {cost.first, cost.second + 1});
     }
     return found;
 }

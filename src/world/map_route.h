@@ -29,6 +29,8 @@ struct RouteStep {
 
 struct Route {
     std::vector<RouteStep> steps;  // the last Advance steps onto an exit
+    // Steps onto another square: what the game counts as steps. An Advance
+    // into a wall (a bump) is a key press but no step.
     int advances = 0;
 };
 
@@ -47,7 +49,8 @@ struct Reach {
     bool at[kGridSize][kGridSize][5][2]{};  // [row][col][facing][turn pending]
 };
 
-// A shortest route (fewest key presses) from the start square to an exit
+// A shortest route from the start square to an exit: the fewest steps, and
+// of routes as long the fewest other key presses (turns and bumps)
 // (or the trap a kinds grid may hold where the exit was). With reach, every
 // state the search visits is marked there, found or not.
 std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set = CodeSet::Map, Reach* reach = nullptr);

@@ -1,6 +1,8 @@
 #include "report_page.h"
 
+#include <algorithm>
 #include <cctype>
+#include <map>
 
 #include "map_route.h"
 #include "page_style.h"
@@ -27,41 +29,130 @@ std::string title(const Report& r)
     return "Informe de " + r.player + ": " + r.map + when;
 }
 
-std::string xy(int row, int col, int dx = 0, int dy = 0)
+constexpr const char* kPathColour = "#1155cc";
+constexpr const char* kShotColour = "#b00000";
+constexpr const char* kBumpColour = "#7a3d00";
+
+std::string num(int v) { return std::to_string(v); }
+
+bool onGrid(int row, int col) { return row >= 0 && row < kGridSize && col >= 0 && col < kGridSize; }
+
+// The level's maze with the path walked and every marked square in view.
+GridFrame reportFrame(const Report& r, const ErrorPlaces& errors)
 {
-    return "x=\"" + std::to_string(squareX(col) + dx) + "\" y=\"" + std::to_string(squareY(row) + dy) + "\"";
+    bool wanted[kGridSize][kGridSize]{};
+    for (int row = 0; row < kGridSize; ++row)
+        for (int col = 0; col < kGridSize; ++col)
+            wanted[row][col] = r.kinds[row][col] != CellKind::Wall;
+    for (const ReportStep& step : r.path)
+        if (onGrid(step.row, step.col))
+            wanted[step.row][step.col] = true;
+    for (const auto* marks : {&errors.missedShots, &errors.doorBumps})
+        for (const auto& [square, count] : *marks)
+            if (onGrid(square.first, square.second))
+                wanted[square.first][square.second] = true;
+    GridFrame frame = frameAround([&](int row, int col) { return wanted[row][col]; }, 36);
+    frame.labelsHigh = true;
+    return frame;
 }
 
-// The path walked, numbered, and the errors placed on their squares.
-std::string overlay(const Report& r, const ErrorPlaces& errors)
+// A white badge in the middle band of a square holding its marks side by
+// side, in one text so they never overlap, its type shrunk until the badge
+// fits the square.
+std::string badge(const GridFrame& frame, int row, int col, int shots, int bumps)
+{
+    std::string parts, title;
+    int chars = 0;
+    auto part = [&](int count, const char* cls, const char* symbol, const char* colour, const char* what) {
+        if (count <= 0)
+            return;
+        const std::string text = symbol + num(count);
+        if (chars > 0) {
+            parts += " ";
+            title += ", ";
+            ++chars;
+        }
+        chars += 1 + static_cast<int>(num(count).size());
+        parts += "<tspan class=\"marca " + std::string(cls) + "\" data-veces=\"" + num(count) + "\" fill=\"" + colour +
+                 "\">" + text + "</tspan>";
+        title += num(count) + " " + what;
+    };
+    part(shots, "disparo-errado", "\u00d7", kShotColour, "disparo(s) errado(s)");
+    part(bumps, "choque-puerta", "!", kBumpColour, "choque(s) contra la puerta");
+    const int room = frame.squarePx - 4;
+    const int fontPx = std::clamp(room * 10 / (6 * chars), 5, 9);
+    const int width = std::min(room + 2, (chars * fontPx * 6 + 9) / 10 + 4);
+    const int x = frame.x(col), y = frame.y(row);
+    return "<g class=\"marcas\"><title>fila " + num(row + 1) + ", columna " + num(col + 1) + ": " + title +
+           "</title><rect class=\"marcas\" x=\"" + num(x - width / 2) + "\" y=\"" + num(y - 5) + "\" width=\"" +
+           num(width) + "\" height=\"10\" fill=\"#ffffff\" stroke=\"#767676\" stroke-width=\"0.5\"/><text x=\"" +
+           num(x) + "\" y=\"" + num(y) + "\" font-size=\"" + num(fontPx) + "\" font-weight=\"bold\">" + parts +
+           "</text></g>\n";
+}
+
+// The path walked: a line with a dot on every step, the numbers of the steps
+// in the lower band of their squares, and the errors placed on their squares
+// in the middle band; what stood on a square stays in sight above.
+std::string overlay(const GridFrame& frame, const Report& r, const ErrorPlaces& errors)
 {
     const StartSquare start = findStart(r.kinds);
     std::vector<GridPoint> points;
     if (start.row >= 0)
         points.push_back({start.row, start.col});
-    for (const ReportStep& step : r.path)
-        points.push_back({step.row, step.col});
-    std::string svg = svgPolyline(points, "recorrido", "#1155cc", false);
-    svg += "<g font-family=\"sans-serif\" font-size=\"8\" text-anchor=\"middle\" dominant-baseline=\"central\">\n";
+    std::map<std::pair<int, int>, std::vector<int>> visits;
+    for (size_t i = 0; i < r.path.size(); ++i) {
+        points.push_back({r.path[i].row, r.path[i].col});
+        visits[{r.path[i].row, r.path[i].col}].push_back(static_cast<int>(i + 1));
+    }
+    std::string svg = svgPolyline(frame, points, "recorrido", kPathColour, false);
     for (size_t i = 0; i < r.path.size(); ++i) {
         const ReportStep& s = r.path[i];
-        const std::string n = std::to_string(i + 1);
-        svg += "<g class=\"paso\" data-paso=\"" + n + "\"><title>paso " + n + ": fila " + std::to_string(s.row + 1) +
-               ", columna " + std::to_string(s.col + 1) + "</title><circle cx=\"" + std::to_string(squareX(s.col)) +
-               "\" cy=\"" + std::to_string(squareY(s.row)) + "\" r=\"7\" fill=\"#1155cc\" fill-opacity=\"0.85\"/>"
-               "<text " + xy(s.row, s.col) + " fill=\"#fff\">" + n + "</text></g>\n";
+        const std::string n = num(static_cast<int>(i + 1));
+        svg += "<g class=\"paso\" data-paso=\"" + n + "\"><title>paso " + n + ": fila " + num(s.row + 1) +
+               ", columna " + num(s.col + 1) + "</title><circle cx=\"" + num(frame.x(s.col)) + "\" cy=\"" +
+               num(frame.y(s.row)) + "\" r=\"2.5\" fill=\"" + kPathColour + "\"/></g>\n";
     }
-    auto marks = [&](const std::map<std::pair<int, int>, int>& where, const char* cls, const char* symbol,
-                     const char* colour, int dx, const char* what) {
-        for (const auto& [square, count] : where)
-            svg += "<g class=\"marca " + std::string(cls) + "\" data-veces=\"" + std::to_string(count) + "\"><title>" +
-                   std::to_string(count) + " " + what + "</title><text " + xy(square.first, square.second, dx, -7) +
-                   " font-size=\"11\" font-weight=\"bold\" fill=\"" + colour + "\">" + symbol +
-                   std::to_string(count) + "</text></g>\n";
+    for (const auto& [square, steps] : visits) {
+        if (!onGrid(square.first, square.second))
+            continue;
+        std::string all;
+        for (int step : steps)
+            all += (all.empty() ? "" : ",") + num(step);
+        // About 5.4 px a digit at 9 px; a square visited often shows its
+        // first step and says there are more.
+        const std::string shown =
+            static_cast<int>(all.size()) * 54 / 10 <= frame.squarePx - 4 ? all : num(steps.front()) + "\u2026";
+        const char* fill = lookOfKind(r.kinds[square.first][square.second]).fill;
+        svg += "<text class=\"pasos\" x=\"" + num(frame.x(square.second)) + "\" y=\"" +
+               num(frame.y(square.first) + frame.squarePx * 11 / 36) + "\" fill=\"" + inkOn(fill) + "\"" +
+               haloOf(fill) + "><title>pasos " + all + "</title>" + shown + "</text>\n";
+    }
+    std::map<std::pair<int, int>, std::pair<int, int>> marked;
+    for (const auto& [square, count] : errors.missedShots)
+        marked[square].first = count;
+    for (const auto& [square, count] : errors.doorBumps)
+        marked[square].second = count;
+    for (const auto& [square, counts] : marked)
+        if (onGrid(square.first, square.second))
+            svg += badge(frame, square.first, square.second, counts.first, counts.second);
+    return svg;
+}
+
+std::vector<LegendEntry> overlayLegend()
+{
+    auto mark = [](const char* symbol, const char* colour) {
+        return std::string("<rect x=\"2\" y=\"5\" width=\"16\" height=\"10\" fill=\"#ffffff\" stroke=\"#767676\" "
+                           "stroke-width=\"0.5\"/><text x=\"10\" y=\"10\" text-anchor=\"middle\" font-size=\"9\" "
+                           "font-weight=\"bold\" fill=\"") + colour + "\">" + symbol + "</text>";
     };
-    marks(errors.missedShots, "disparo-errado", "\u00d7", "#cc0000", 6, "disparo(s) errado(s)");
-    marks(errors.doorBumps, "choque-puerta", "!", "#b45f06", -6, "choque(s) contra la puerta");
-    return svg + "</g>\n";
+    return {
+        {polylineSample(kPathColour, false) + "<circle cx=\"10\" cy=\"10\" r=\"2.5\" fill=\"" + kPathColour + "\"/>",
+         "recorrido del jugador, un punto por paso"},
+        {"<text x=\"10\" y=\"10\" text-anchor=\"middle\" font-size=\"9\" fill=\"#000\">3,7</text>",
+         "pasos en que llegó a la casilla (… más veces)"},
+        {mark("\u00d7n", kShotColour), "n disparos errados en la casilla"},
+        {mark("!n", kBumpColour), "n choques contra la puerta"},
+    };
 }
 }
 
@@ -102,8 +193,9 @@ std::string reportPage(const Report& r)
                 std::to_string(m.errors)) +
             row("Errores cada 10 pasos", fixed(m.errorsPerTen, 2)) + "</table>\n";
 
-    html += "<h2>Recorrido</h2>\n<p class=\"nota\">Los círculos azules numerados son los pasos en orden; "
-            "\u00d7n marca n disparos errados en esa casilla y !n choques contra la puerta. El informe no guarda "
+    html += "<h2>Recorrido</h2>\n<p class=\"nota\">La línea azul es el recorrido, con un punto en cada paso; "
+            "bajo cada casilla, los pasos en que llegó a ella; \u00d7n marca n disparos errados en esa casilla "
+            "y !n choques contra la puerta. El informe no guarda "
             "dónde fueron los pasos en falso contra la pared, solo cuántos.";
     if (errors.missedShotsPlaced != r.counters[MissedShots])
         html += " Se ubicaron " + std::to_string(errors.missedShotsPlaced) + " de los " +
@@ -111,23 +203,24 @@ std::string reportPage(const Report& r)
     if (r.counters[DoorBumps] > 0 && errors.doorBumps.empty())
         html += " Los choques contra la puerta no se pueden ubicar: el camino pasó por varias puertas al centro.";
     html += "</p>\n";
-    html += svgGrid([&](int row, int col) { return lookOfKind(r.kinds[row][col]); },
+    const GridFrame frame = reportFrame(r, errors);
+    html += svgGrid(frame, [&](int row, int col) { return lookOfKind(r.kinds[row][col]); },
                     "Cuadrícula del nivel con el recorrido de " + std::to_string(r.path.size()) + " pasos",
-                    overlay(r, errors));
-    html += htmlLegend(true);
+                    overlay(frame, r, errors), overlayLegend());
 
-    html += "<h2>Mensajes</h2>\n<table>\n<thead><tr><th scope=\"col\">Segundos desde el comienzo</th>"
+    html += "<h2>Mensajes</h2>\n<div class=\"columnas\"><table>\n<thead><tr><th scope=\"col\">Segundos desde el comienzo</th>"
             "<th scope=\"col\">Mensaje</th></tr></thead>\n<tbody>\n";
     const Tick first = firstTick(r);
     for (const ReportSentence& s : r.sentences)
         html += "<tr>" + cell(fixed(static_cast<uint32_t>(s.tick - first) / 1000.0, 1), true) +
                 cell(htmlEscape(s.text)) + "</tr>\n";
-    html += "</tbody>\n</table>\n<h2>Camino paso a paso</h2>\n<table class=\"camino\">\n<thead><tr>"
+    html += "</tbody>\n</table></div>\n<h2>Camino paso a paso</h2>\n<div class=\"columnas estrechas\">"
+            "<table class=\"camino\">\n<thead><tr>"
             "<th scope=\"col\">Paso</th><th scope=\"col\">Fila</th><th scope=\"col\">Columna</th>"
             "<th scope=\"col\">Segundos desde el comienzo</th></tr></thead>\n<tbody>\n";
     for (size_t i = 0; i < r.path.size(); ++i)
         html += "<tr>" + cell(std::to_string(i + 1), true) + cell(std::to_string(r.path[i].row + 1), true) +
                 cell(std::to_string(r.path[i].col + 1), true) +
                 cell(fixed(static_cast<uint32_t>(r.path[i].tick - first) / 1000.0, 1), true) + "</tr>\n";
-    return html + "</tbody>\n</table>\n</body>\n</html>\n";
+    return html + "</tbody>\n</table></div>\n</body>\n</html>\n";
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sstream>
 
 #include "map_check.h"
@@ -105,6 +106,86 @@ TEST(MapCheck, AMapWithDoorsAtItsBendsIsCleanAndItsRouteCountsTheSteps)
     ASSERT_TRUE(check.reachable);
     EXPECT_EQ(check.route->advances, 4);
     EXPECT_EQ(formatFinding("m.quorvane", {MapFinding::Severity::Warning, {3, 7}, "x"}), "m.quorvane:3:7: aviso: x");
+}
+
+TEST(MapRoute, TheShortestRouteHasTheFewestStepsThenTheFewestTurns)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> picture;
+        int steps, turns;
+    };
+    std::vector<std::string> noStairs = staircase();
+    noStairs[3][3] = '#';
+    // Two ways of 4 steps: along the top and down turns once, down the small
+    // stair three times.
+    const std::vector<std::string> corner = {"#####", "#SRR#", "##LR#", "###E#"};
+    const Case cases[] = {
+        {"the staircase", staircase(), 12, 11},
+        {"the way round when the stairs are cut", noStairs, 16, 2},
+        {"of two as long, the one with fewer turns", corner, 4, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MapText text;
+        ASSERT_TRUE(parseMapText(mapText(c.picture), text));
+        const auto route = findRoute(text.codes);
+        ASSERT_TRUE(route.has_value());
+        EXPECT_EQ(route->advances, c.steps);
+        EXPECT_EQ(static_cast<int>(route->steps.size()) - route->advances, c.turns);
+    }
+}
+
+// A map as a spreadsheet saves it: the numbers of every data line separated
+// by sep instead of a space.
+std::string separated(std::string text, char sep)
+{
+    for (size_t i = text.find('\n'); i < text.size(); ++i)
+        if (text[i] == ' ')
+            text[i] = sep;
+    return text;
+}
+
+TEST_F(WorldTest, MapsSavedByOtherToolsLoadOrSayOnceWhatToChange)
+{
+    const std::vector<std::string> picture = {"#####", "#S.R#", "###.#", "###E#"};
+    const std::string plain = mapText(picture), bom = "\xEF\xBB\xBF";
+    MapText expected;
+    ASSERT_TRUE(parseMapText(plain, expected));
+    writeFile("simple.quorvane", plain);
+    game.firstInit("simple.quorvane", sound);
+    struct Case {
+        const char* what;
+        std::string text;
+        int separatorColumn;  // 0: the map loads
+    };
+    const Case cases[] = {
+        {"byte-order mark", bom + plain, 0},
+        {"CR LF", mapText(picture, "\r\n"), 0},
+        {"byte-order mark and CR LF", bom + mapText(picture, "\r\n"), 0},
+        {"';' between the numbers", separated(plain, ';'), 2},
+        {"',' and CR LF and a mark", bom + separated(mapText(picture, "\r\n"), ','), 2},
+        {"a ';' before the first number", separated(plain, ';').insert(plain.find('\n') + 1, ";"), 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MapText text;
+        EXPECT_EQ(parseMapText(c.text, text), c.separatorColumn == 0);
+        // Read as if spaced all the same: what the drawing shows.
+        EXPECT_EQ(std::memcmp(text.codes, expected.codes, sizeof text.codes), 0);
+        if (c.separatorColumn == 0) {
+            EXPECT_EQ(text.places[1][1].column, expected.places[1][1].column) << "the mark is not a column";
+            writeFile("ajeno.quorvane", c.text);
+            EXPECT_TRUE(game.loadMap("ajeno.quorvane")) << game.lastLoadError;
+        } else {
+            ASSERT_EQ(text.errors.size(), 1u) << text.errors.back().text;
+            EXPECT_NE(text.errors[0].text.find("separe los números con espacios"), std::string::npos);
+            EXPECT_EQ(text.errors[0].place.line, 2);
+            EXPECT_EQ(text.errors[0].place.column, c.separatorColumn);
+        }
+        // Rewritten in the game's format, every one is the plain map.
+        EXPECT_EQ(mapInGameFormat(c.text), plain);
+    }
 }
 
 TEST_F(WorldTest, AMapThatCannotBeWonLoadsWithItsWarningsOnStandardError)

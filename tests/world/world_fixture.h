@@ -47,6 +47,26 @@ inline std::string mapText(const std::vector<std::string>& picture, const char* 
     return out;
 }
 
+// A staircase of doors, 12 steps and 11 turns from the start down to the
+// exit, and a way round it of 16 steps and 2 turns.
+inline std::vector<std::string> staircase()
+{
+    std::vector<std::string> p(9, std::string(11, '#'));
+    for (int r = 1; r <= 6; ++r) {
+        p[r][r] = 'L';
+        p[r][r + 1] = 'R';
+    }
+    p[1][1] = 'S';
+    p[7][7] = 'E';
+    for (int c = 3; c <= 8; ++c)
+        p[1][c] = '.';
+    for (int r = 2; r <= 6; ++r)
+        p[r][9] = '.';
+    p[1][9] = p[7][9] = 'R';
+    p[7][8] = '.';
+    return p;
+}
+
 inline void writeFile(const std::string& name, const std::string& text)
 {
     std::ofstream(name, std::ios::binary) << text;
