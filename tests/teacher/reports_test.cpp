@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "player_action.h"
 #include "records_fixture.h"
@@ -24,6 +26,10 @@ struct Level {
     int steps;
     int errors;
     int missedShotsPlaced;
+    double covered;  // of the shortest route
+    int answered;    // announcements answered with a key
+    double reaction; // their median (NaN for none)
+    int wrongSide;
 };
 
 class Reports : public RecordsTest {
@@ -92,11 +98,16 @@ protected:
 const Level kLevels[] = {
     // Errors: the whole corridor, won or trapped, misses two shots and
     // refuses one step; the replayed level keeps its shot with no bullets.
-    {"gana", Outcome::Won, 5, 3, 2},
-    {"trampa", Outcome::Trap, 5, 3, 2},
-    {"vidas", Outcome::Lives, 3, 0, 0},
-    {"balas", Outcome::Bullets, 3, 0, 0},
-    {"repite", Outcome::NotFinished, 2, 1, 1},
+    // The route is the 5 squares from column 2 to the exit at 6. Answers:
+    // the bullets taken 0.9 s after they are announced, the monster shot at
+    // (its wrong side) 2.5 s after; the level cut short at the monster
+    // answers only the bullets, with the step 0.7 s later; the super
+    // monster's moves go unanswered; the replay ends on the bullets.
+    {"gana", Outcome::Won, 5, 3, 2, 1.0, 2, 1.7, 1},
+    {"trampa", Outcome::Trap, 5, 3, 2, 1.0, 2, 1.7, 1},
+    {"vidas", Outcome::Lives, 3, 0, 0, 0.6, 1, 0.7, 0},
+    {"balas", Outcome::Bullets, 3, 0, 0, 0.6, 1, 0.7, 0},
+    {"repite", Outcome::NotFinished, 2, 1, 1, 0.4, 0, NAN, 0},
 };
 
 TEST_F(Reports, EachEndingIsReadWithItsOutcomeMeasuresAndPlacedErrors)
@@ -116,7 +127,23 @@ TEST_F(Reports, EachEndingIsReadWithItsOutcomeMeasuresAndPlacedErrors)
         EXPECT_EQ(m.outcome, level.outcome);
         ASSERT_TRUE(m.shortest.has_value());
         EXPECT_EQ(*m.shortest, 5);
-        EXPECT_DOUBLE_EQ(m.ratio, level.steps / 5.0);
+        if (level.outcome == Outcome::Won) {
+            EXPECT_DOUBLE_EQ(m.ratio, level.steps / 5.0);
+        } else {
+            EXPECT_TRUE(std::isnan(m.ratio)) << "only a level won has a route ratio";
+        }
+        EXPECT_DOUBLE_EQ(m.routeCovered, level.covered);
+        EXPECT_EQ(m.stepsLeft, std::optional<int>(int(5 - 5 * level.covered + 0.5)));
+        EXPECT_EQ(m.reactionCount, level.answered);
+        EXPECT_EQ(m.reactionSeconds.has_value(), level.answered > 0);
+        if (m.reactionSeconds) {
+            EXPECT_NEAR(*m.reactionSeconds, level.reaction, 1e-9);
+        }
+        EXPECT_EQ(m.wrongSideShots, level.wrongSide);
+        // Reports from before the settings line: nothing to tell.
+        EXPECT_EQ(m.settings, "");
+        EXPECT_EQ(m.infiniteBullets, Setting::Unknown);
+        EXPECT_EQ(m.replay, level.outcome == Outcome::NotFinished ? Setting::On : Setting::Off);
         EXPECT_EQ(m.errors, level.errors);
         EXPECT_EQ(placeErrors(report).missedShotsPlaced, level.missedShotsPlaced);
         EXPECT_EQ(report.written, std::optional<std::time_t>(1204535222));
@@ -134,14 +161,99 @@ TEST_F(Reports, TheWinIsOneCsvRowWithEveryCounterAndMeasure)
     // the steps are actions 1, 3, 6, 12 and 13, so 1.5, 3.0, 8.7 and 1.8 s
     // apart. Missed: the shot with no bullets (corridor) and the one at the
     // monster's other side; errors 2 + 1 refused step.
+    // Reactions 0.9 and 2.5 s (median 1.7); one shot at the wrong side.
     EXPECT_EQ(csvRow(report),
-              "bd/gana_Mon_Mar__3_09_07_02_2008.db1,gana,2008-03-03,09:07:02,pasillo.quorvane,"
-              "15,2,1,0,0,1,0,1,0,0,sí,ganado,5,2,5,1.00,3.750,8.700,3,6.00\n");
-    const std::string header = csvHeader(), row = csvRow(report);
-    EXPECT_EQ(std::count(header.begin(), header.end(), ','), std::count(row.begin(), row.end(), ','));
+              "bd/gana_Mon_Mar__3_09_07_02_2008.db1;gana;2008-03-03;09:07:02;pasillo.quorvane;no;desconocido;"
+              "desconocido;;desconocido;desconocido;desconocido;15;2;1;0;0;1;0;1;0;0;sí;ganado;5;2;5;1,00;1,00;0;1;"
+              "1,70;2;3,75;3;6,00\n");
+    const std::string point = csvRow(report, kPointCsv), end = "sí,ganado,5,2,5,1.00,1.00,0,1,1.70,2,3.75,3,6.00\n";
+    EXPECT_EQ(point.substr(point.size() - std::min(point.size(), end.size())), end);
+    for (const CsvStyle& style : {kSpanishCsv, kPointCsv}) {
+        const std::string header = csvHeader(style), row = csvRow(report, style);
+        const std::string events = eventsHeader(style), event = eventRows(report, style);
+        const char sep = style.separator;
+        EXPECT_EQ(std::count(header.begin(), header.end(), sep), std::count(row.begin(), row.end(), sep));
+        EXPECT_EQ(std::count(events.begin(), events.end(), sep) * 17,
+                  std::count(event.begin(), event.end(), sep)) << "17 events, every row as wide as the header";
+    }
     const auto places = placeErrors(report);
     EXPECT_EQ(places.missedShots.at({1, 2}), 1) << "the shot with no bullets in the corridor";
     EXPECT_EQ(places.missedShots.at({1, 4}), 1) << "the shot at the monster's other side";
+}
+
+// A column of a row of the Spanish table, by its name in the header.
+std::string column(const std::string& row, const std::string& name)
+{
+    auto split = [](const std::string& line) {
+        std::vector<std::string> fields;
+        std::string field;
+        bool quoted = false;
+        for (char ch : line) {
+            if (ch == '"')
+                quoted = !quoted;
+            else if (ch == ';' && !quoted)
+                fields.push_back(std::exchange(field, ""));
+            else if (ch != '\n')
+                field += ch;
+        }
+        fields.push_back(field);
+        return fields;
+    };
+    const auto names = split(csvHeader()), fields = split(row);
+    const auto at = std::find(names.begin(), names.end(), name);
+    return at == names.end() || fields.size() != names.size() ? "?" : fields[at - names.begin()];
+}
+
+// The settings line of newer games and the option keys, added to the won
+// level's report, with a question (D) just after the monster is announced.
+TEST_F(Reports, SettingsOptionsAndAQuestionAreReadFromTheSentences)
+{
+    const std::string won = readWholeFile(play(kLevels[0]));
+    struct Case {
+        const char* settings;  // the game's line (Windows-1252), or none
+        const char* option;    // an option key's sentence during the level, or none
+        const char* text, *voice, *every, *traps, *bullets, *map;
+        // The question answers the monster after 1.0 s; the bullets are
+        // answered by the option key 0.5 s after them, or taken after 0.9.
+        const char* reaction;
+    };
+    const Case cases[] = {
+        {"Ajustes: voz lenta, criaturas cada 5 segundos, trampas no, balas infinitas s\xED, mapa a la vista no.",
+         nullptr, "voz lenta, criaturas cada 5 segundos, trampas no, balas infinitas sí, mapa a la vista no",
+         "lenta", "5", "no", "sí", "no", "0,95"},
+        {"Ajustes: voz normal, criaturas cada 8 segundos, trampas s\xED, balas infinitas no, mapa a la vista s\xED.",
+         "Balas infinitas activadas.",
+         "voz normal, criaturas cada 8 segundos, trampas sí, balas infinitas no, mapa a la vista sí", "normal",
+         "8", "sí", "cambió", "sí", "0,75"},
+        {nullptr, "Mostrar mapa desactivado.", "desconocido", "desconocido", "", "desconocido", "desconocido",
+         "cambió", "0,75"},
+    };
+    ::setenv("TZ", "UTC", 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string text = won;
+        const std::string monster = "Hay un monstruo a la izquierda.\n";
+        text.insert(text.find(monster) + monster.size(), "105500\n" + monster);
+        if (c.option)
+            text.insert(text.find("102400\n"), std::string("102000\n") + c.option + "\n");
+        size_t gridEnd = 0;
+        for (int line = 0; line < 30; ++line)
+            gridEnd = text.find('\n', gridEnd) + 1;
+        if (c.settings)
+            text.insert(gridEnd, std::string("100000\n") + c.settings + "\n");
+        writeWholeFile("ajustes.db1", text);
+        ::Report report;
+        std::string reason;
+        ASSERT_TRUE(readReport("ajustes.db1", report, reason)) << reason;
+        const std::string row = csvRow(report);
+        const std::pair<const char*, const char*> expected[] = {
+            {"ajustes", c.text}, {"voz", c.voice}, {"criaturas_cada_s", c.every}, {"trampas", c.traps},
+            {"balas_infinitas", c.bullets}, {"mapa_a_la_vista", c.map},
+            {"reaccion_mediana_s", c.reaction}, {"anuncios_respondidos", "2"}};
+        for (const auto& [name, value] : expected)
+            EXPECT_EQ(column(row, name), value) << name;
+        EXPECT_EQ(measure(report).settings.empty(), c.settings == nullptr);
+    }
 }
 
 TEST_F(Reports, ADamagedOrForeignFileIsRefusedWithItsReason)
