@@ -313,3 +313,156 @@ TEST_F(Reports, TheCommandWritesTheTableAndPagesAndAPageShowsEveryStepInABrowser
     EXPECT_NE(dom.find("data-paso=\"5\""), std::string::npos);
 }
 }
+
+namespace {
+// A cell of a sheet LibreOffice wrote as flat XML: its type ("float",
+// "date", "string", "" when empty), its value and its text.
+struct Cell {
+    std::string type, value, text;
+    // The text shown is the language's own (a time "09:07:02 AM" in
+    // English); what a formula gets is the type and value.
+    bool operator==(const Cell& other) const
+    {
+        return type == other.type && value == other.value && (type != "string" || text == other.text);
+    }
+};
+void PrintTo(const Cell& cell, std::ostream* out) { *out << cell.type << ":" << cell.value << ":" << cell.text; }
+using Sheet = std::vector<std::vector<Cell>>;
+
+std::string attribute(const std::string& tag, const std::string& name)
+{
+    const size_t at = tag.find(" " + name + "=\"");
+    if (at == std::string::npos)
+        return {};
+    const size_t from = at + name.size() + 3;
+    return tag.substr(from, tag.find('"', from) - from);
+}
+
+Sheet readSheet(const std::string& fods)
+{
+    Sheet sheet;
+    const std::string xml = readWholeFile(fods);
+    for (size_t row = xml.find("<table:table-row"); row != std::string::npos;
+         row = xml.find("<table:table-row", row + 1)) {
+        const size_t rowEnd = xml.find("</table:table-row>", row);
+        std::vector<Cell> cells;
+        for (size_t at = xml.find("<table:table-cell", row); at < rowEnd && cells.size() < 64;
+             at = xml.find("<table:table-cell", at + 1)) {
+            const std::string tag = xml.substr(at, xml.find('>', at) - at);
+            Cell cell{attribute(tag, "office:value-type"), attribute(tag, "office:value"), {}};
+            for (const char* other : {"office:date-value", "office:time-value"})
+                cell.value += attribute(tag, other);
+            if (tag.back() != '/') {
+                const size_t p = xml.find("<text:p>", at), end = xml.find("</table:table-cell>", at);
+                if (p < end)
+                    cell.text = xml.substr(p + 8, xml.find("</text:p>", p) - p - 8);
+            }
+            const int repeated = std::max(1, std::atoi(attribute(tag, "table:number-columns-repeated").c_str()));
+            for (int i = 0; i < repeated && cells.size() < 64; ++i)
+                cells.push_back(cell);
+        }
+        sheet.push_back(cells);
+    }
+    return sheet;
+}
+
+// The cell of the first row of a player whose column `key` is `keyText`,
+// in the column named.
+Cell cellOf(const Sheet& sheet, const std::string& player, const std::string& key, const std::string& keyText,
+            const std::string& name)
+{
+    if (sheet.empty())
+        return {"?", "", ""};
+    auto columnOf = [&](const std::string& header) {
+        for (size_t c = 0; c < sheet[0].size(); ++c)
+            if (sheet[0][c].text == header)
+                return c;
+        return size_t(999);
+    };
+    const size_t p = columnOf("jugador"), k = columnOf(key), c = columnOf(name);
+    for (const auto& row : sheet)
+        if (p < row.size() && k < row.size() && c < row.size() && row[p].text == player && row[k].text == keyText)
+            return row[c];
+    return {"?", "", ""};
+}
+
+// Both tables as a spreadsheet opens them, LibreOffice set to Spanish or to
+// English: the Spanish tables in Spanish and the point ones in English come
+// out the same, numbers as numbers with their values; opened in the other
+// language, a decimal may stay text but no number comes out wrong.
+TEST_F(Reports, TheTablesOpenAsTheirNumbersInASpreadsheetInSpanishAndInEnglish)
+{
+    const std::string soffice = QUORVANE_SOFFICE;
+    if (soffice.empty())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed: scripts/setup.sh installs libreoffice-calc-nogui";
+    for (const Level& level : kLevels)
+        play(level);
+    fs::create_directories("bd/copia");
+    fs::copy_file("bd/gana_Mon_Mar__3_09_07_02_2008.db1", "bd/copia/gana_Mon_Mar__3_09_07_02_2008.db1");
+    ::setenv("TZ", "UTC", 1);
+    const std::string tool = QUORVANE_INFORMES;
+    ASSERT_EQ(std::system((tool + " bd --csv es/resumen.csv && " + tool + " bd --csv en/resumen.csv --csv-punto").c_str()),
+              0);
+    EXPECT_EQ(readWholeFile("es/resumen.csv").rfind("\xEF\xBB\xBF" "archivo;", 0), 0u);
+    EXPECT_EQ(readWholeFile("en/resumen.csv").rfind("archivo,", 0), 0u);
+    EXPECT_NE(readWholeFile("es/guia_columnas.txt").find("reaccion_mediana_s"), std::string::npos);
+
+    struct Opening {
+        const char* folder;
+        int separator;
+        int language;  // 3082 Spanish (Spain), 1033 English (United States)
+        const char* out;
+    };
+    const Opening openings[] = {
+        {"es", ';', 3082, "es_es"}, {"en", ',', 3082, "en_es"}, {"en", ',', 1033, "en_en"}, {"es", ';', 1033, "es_en"}};
+    // Two at a time, each pair with a profile of its own: a start of the
+    // spreadsheet takes most of the time.
+    std::string pairs[2];
+    for (int i = 0; i < 4; ++i) {
+        const Opening& o = openings[i];
+        pairs[i / 2] += "timeout 300 " + soffice + " -env:UserInstallation=file://" +
+                        fs::absolute("perfil" + std::to_string(i / 2)).string() + " --headless --infilter=CSV:" +
+                        std::to_string(o.separator) + ",34,76,1,," + std::to_string(o.language) +
+                        " --convert-to fods --outdir " + o.out + " " + o.folder + "/resumen.csv " + o.folder +
+                        "/eventos.csv && ";
+    }
+    const std::string both = "(" + pairs[0] + "touch listo0) > soffice0.log 2>&1 & (" + pairs[1] +
+                             "touch listo1) > soffice1.log 2>&1 & wait";
+    ASSERT_EQ(std::system(both.c_str()), 0);
+    ASSERT_TRUE(fs::exists("listo0")) << readWholeFile("soffice0.log");
+    ASSERT_TRUE(fs::exists("listo1")) << readWholeFile("soffice1.log");
+    for (const char* table : {"resumen", "eventos"}) {
+        SCOPED_TRACE(table);
+        const Sheet spanish = readSheet(std::string("es_es/") + table + ".fods");
+        const Sheet english = readSheet(std::string("en_en/") + table + ".fods");
+        EXPECT_EQ(spanish, english);
+        for (const auto& [wrong, right] : {std::pair{"es_en", &spanish}, std::pair{"en_es", &english}}) {
+            const Sheet sheet = readSheet(std::string(wrong) + "/" + table + ".fods");
+            ASSERT_EQ(sheet.size(), right->size()) << wrong;
+            for (size_t r = 0; r < sheet.size(); ++r)
+                for (size_t c = 0; c < sheet[r].size() && c < (*right)[r].size(); ++c)
+                    if (sheet[r][c].type == "float") {
+                        EXPECT_EQ(sheet[r][c], (*right)[r][c]) << wrong << " row " << r << " column " << c;
+                    }
+        }
+    }
+    const Sheet summary = readSheet("es_es/resumen.fods");
+    EXPECT_EQ(summary.size(), 6u) << "five levels, the copy counted once";
+    EXPECT_EQ(summary[0][0].text, "archivo");
+    const std::tuple<const char*, const char*, const char*, const char*> cells[] = {
+        {"gana", "fecha", "date", "2008-03-03"},          {"gana", "tiempo_juego_s", "float", "15"},
+        {"gana", "razon_pasos_camino", "float", "1"},     {"gana", "reaccion_mediana_s", "float", "1.7"},
+        {"gana", "media_entre_pasos_s", "float", "3.75"}, {"gana", "disparos_lado_equivocado", "float", "1"},
+        {"vidas", "avance_camino", "float", "0.6"},       {"vidas", "razon_pasos_camino", "", ""},
+        {"repite", "repeticion", "string", ""},
+    };
+    for (const auto& [player, name, type, value] : cells) {
+        const Cell cell = cellOf(summary, player, "jugador", player, name);
+        EXPECT_EQ(cell.type + " " + cell.value, std::string(type) + " " + value) << player << " " << name;
+    }
+    const Sheet events = readSheet("es_es/eventos.fods");
+    const Cell monster = cellOf(events, "gana", "texto", "Hay un monstruo a la izquierda.", "respuesta_s");
+    EXPECT_EQ(monster.type + " " + monster.value, "float 2.5");
+    EXPECT_EQ(cellOf(events, "gana", "texto", "Tomaste las balas a la izquierda.", "segundos").value, "2.4");
+}
+}
