@@ -237,9 +237,10 @@ Measures measure(const Report& report)
         report.counters[MissedAtMonsters] + report.counters[MissedAtMutants] + report.counters[MissedAtSuperMonsters];
 
     m.settings = settingsOf(report);
-    m.infiniteBullets =
-        optionOver(report, m.settings, "balas infinitas", "Balas infinitas activadas.", "Balas infinitas desactivadas.");
-    m.mapShown = optionOver(report, m.settings, "mapa a la vista", "Mostrar mapa activado.", "Mostrar mapa desactivado.");
+    m.infiniteBullets = optionOver(report, m.settings, "balas infinitas", "Balas infinitas activadas.",
+                                   "Balas infinitas desactivadas.");
+    m.mapShown =
+        optionOver(report, m.settings, "mapa a la vista", "Mostrar mapa activado.", "Mostrar mapa desactivado.");
     // A level played on from a saved game is named after it (*.txt); a map
     // is a *.quorvane.
     auto endsWith = [&](const char* suffix) {
