@@ -106,7 +106,12 @@ double median(std::vector<double> values)
 }
 }
 
-bool isShot(const std::string& sentence) { return shotSide(sentence) >= 0 || sentence == "No tienes balas."; }
+bool isShot(const std::string& sentence)
+{
+    // A shot with no bullets says so, or, facing a creature, ends the level.
+    return shotSide(sentence) >= 0 || sentence == "No tienes balas." ||
+           sentence == "Perdiste, se te acabaron las balas.";
+}
 
 bool isPlayerKey(const std::string& sentence)
 {

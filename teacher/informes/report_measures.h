@@ -54,7 +54,8 @@ std::vector<Reaction> reactions(const Report& report);
 
 // Whether a sentence is the answer to one of the player's keys.
 bool isPlayerKey(const std::string& sentence);
-// Whether a sentence is a shot ("Disparo a la izquierda.", "No tienes balas.").
+// Whether a sentence is a shot ("Disparo a la izquierda.", "No tienes balas.",
+// "Perdiste, se te acabaron las balas.").
 bool isShot(const std::string& sentence);
 
 // Where the errors that the sentences reveal happened: the squares (row, col)

@@ -100,12 +100,13 @@ const Level kLevels[] = {
     // The route is the 5 squares from column 2 to the exit at 6. Answers:
     // the bullets taken 0.9 s after they are announced, the monster shot at
     // (its wrong side) 2.5 s after; the level cut short at the monster
-    // answers only the bullets, with the step 0.7 s later; the super
-    // monster's moves go unanswered; the replay ends on the bullets.
+    // answers the bullets with a step and the monster with a shot, each
+    // 0.7 s later; the super monster's moves go unanswered; the replay ends
+    // on the bullets.
     {"gana", Outcome::Won, 5, 3, 2, 1.0, 2, 1.7, 1},
     {"trampa", Outcome::Trap, 5, 3, 2, 1.0, 2, 1.7, 1},
     {"vidas", Outcome::Lives, 3, 0, 0, 0.6, 1, 0.7, 0},
-    {"balas", Outcome::Bullets, 3, 0, 0, 0.6, 1, 0.7, 0},
+    {"balas", Outcome::Bullets, 3, 0, 0, 0.6, 2, 0.7, 0},
     {"repite", Outcome::NotFinished, 2, 1, 1, 0.4, 0, NAN, 0},
 };
 
