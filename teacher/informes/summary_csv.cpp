@@ -212,7 +212,8 @@ std::string columnGuide(const CsvStyle& style)
     guide += spanish ? "Formato: campos separados por punto y coma (;), decimales con coma (1,25), UTF-8 con marca\n"
                        "(BOM). Así los abren con doble clic Excel y LibreOffice configurados en español (España,\n"
                        "Argentina, Chile, Colombia...). Con el idioma en inglés o en español de México, o para R y\n"
-                       "Python, escriba las tablas con --csv-punto.\n"
+                       "Python, escriba las tablas con --csv-punto. Abiertas con otro idioma, los decimales\n"
+                       "quedan como texto, nunca como un número equivocado.\n"
                      : "Formato (--csv-punto): campos separados por coma (,), decimales con punto (1.25), UTF-8 sin\n"
                        "marca: lo que leen tal cual read.csv de R, pandas y una hoja de cálculo en inglés.\n";
     guide +=
@@ -223,7 +224,7 @@ std::string columnGuide(const CsvStyle& style)
         "  fecha, hora                     cuándo terminó el nivel (hora local), del nombre del archivo.\n"
         "  repeticion                      sí: el nivel siguió a una partida guardada (.txt) que el juego\n"
         "                                  repitió primero; sus tiempos incluyen esa repetición.\n"
-        "  ajustes                         los ajustes de la maestra al empezar el nivel, como los escribe el\n"
+        "  ajustes                         los ajustes del docente al empezar el nivel, como los escribe el\n"
         "                                  juego (\"voz normal, criaturas cada 3 segundos, ...\").\n"
         "  voz, criaturas_cada_s, trampas  las partes de esos ajustes (criaturas_cada_s vacío si no se sabe).\n"
         "  balas_infinitas, mapa_a_la_vista  sí / no todo el nivel, cambió (se activó o desactivó durante\n"
@@ -248,7 +249,7 @@ std::string columnGuide(const CsvStyle& style)
         "  reaccion_mediana_s              la mediana, en segundos, del tiempo entre un anuncio (una puerta,\n"
         "                                  balas, una criatura al llegar o al cambiar de lado) y la siguiente\n"
         "                                  tecla del jugador que el informe muestra (un paso, un disparo, tomar\n"
-        "                                  balas, abrir una puerta, preguntar dónde está, una opción). Se cuenta\n"
+        "                                  balas, abrir una puerta, preguntar qué hay con D, una opción). Se cuenta\n"
         "                                  desde que empieza el anuncio, así que incluye lo que dura la voz. Si\n"
         "                                  llega otro anuncio antes de una tecla, cuenta solo el último.\n"
         "  anuncios_respondidos            cuántos anuncios entran en esa mediana.\n"
