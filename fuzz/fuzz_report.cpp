@@ -1,5 +1,7 @@
 // The report reader of quorvane-informes on arbitrary files, then everything
-// its table row and its page compute from a report that was taken.
+// its table rows and its page compute from a report that was taken.
+#include <algorithm>
+
 #include "fuzz_support.h"
 #include "report_file.h"
 #include "report_page.h"
@@ -23,6 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     if (csvRow(report).empty() || reportPage(report).find("</html>") == std::string::npos)
+        __builtin_trap();
+    // Every step and sentence of a report read is a row of the events table.
+    const std::string events = eventRows(report, kPointCsv);
+    if (static_cast<size_t>(std::count(events.begin(), events.end(), '\n')) < report.path.size())
         __builtin_trap();
     return 0;
 }

@@ -22,6 +22,8 @@ packages=(
   # the desktop entry and metainfo are checked by the desktop's own tools;
   # the teacher's report pages are checked in a real browser
   desktop-file-utils appstream chromium
+  # the teacher's spreadsheets are opened in a real spreadsheet in a test
+  libreoffice-calc-nogui
 )
 
 missing=()

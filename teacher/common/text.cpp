@@ -77,7 +77,7 @@ std::string csvField(std::string_view text)
     std::string field(text);
     if (!field.empty() && (field[0] == '=' || field[0] == '+' || field[0] == '-' || field[0] == '@'))
         field = "'" + field;
-    if (field.find_first_of(",\"\r\n") == std::string::npos)
+    if (field.find_first_of(",;\"\r\n") == std::string::npos)
         return field;
     std::string quoted = "\"";
     for (char ch : field) {

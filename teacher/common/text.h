@@ -11,8 +11,9 @@ std::string utf8FromGameText(std::string_view bytes);
 // Text for HTML and SVG, with the five markup characters escaped.
 std::string htmlEscape(std::string_view text);
 
-// One CSV field: quoted when it holds a comma, quote or line end, and with a
-// leading quote mark when a spreadsheet would take it for a formula.
+// One CSV field: quoted when it holds a comma, semicolon (either may be the
+// separator), quote or line end, and with a leading quote mark when a
+// spreadsheet would take it for a formula.
 std::string csvField(std::string_view text);
 
 // A decimal with a point and the given digits after it, whatever the locale.

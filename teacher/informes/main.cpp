@@ -20,15 +20,23 @@
 namespace fs = std::filesystem;
 
 namespace {
+// Written beside the summary table.
+const char* const kEventsFile = "eventos.csv";
+const char* const kGuideFile = "guia_columnas.txt";
+
 const char* const kUsage =
-    "Uso: quorvane-informes INFORME_O_CARPETA... [--csv ARCHIVO.csv] [--html CARPETA]\n"
+    "Uso: quorvane-informes INFORME_O_CARPETA... [--csv ARCHIVO.csv] [--csv-punto] [--html CARPETA]\n"
     "       [--jugador NOMBRE] [--mapa MAPA] [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD]\n"
     "Lee los informes .db1 (de las carpetas, también de sus subcarpetas) y escribe:\n"
-    "  --csv   una tabla UTF-8 con una fila por nivel jugado (sin --csv ni --html, en la salida);\n"
+    "  --csv   una tabla con una fila por nivel jugado (sin --csv ni --html, en la salida) y a su lado\n"
+    "          eventos.csv (una fila por paso, disparo, anuncio o frase) y guia_columnas.txt;\n"
+    "          en español: separadas por punto y coma, con coma decimal;\n"
+    "  --csv-punto  las tablas separadas por comas y con punto decimal (R, Python, inglés);\n"
     "  --html  una página por informe, una por niño con sus gráficos a lo largo del tiempo, una de\n"
     "          la clase mapa por mapa (clase.html) y un índice (index.html) en CARPETA.\n"
     "--jugador, --mapa, --desde y --hasta dejan solo los informes de ese niño, de ese mapa, o de\n"
     "esos días (los dos incluidos), en la tabla y en las páginas.\n"
+    "Un informe copiado dos veces se cuenta una vez.\n"
     "Un archivo dañado o que no es un informe se nombra con el motivo y los demás se leen igual;\n"
     "entonces sale con 1.\n";
 
@@ -73,12 +81,15 @@ bool writeFile(const fs::path& path, const std::string& text)
 int main(int argc, char* argv[])
 {
     std::string csvPath, htmlFolder;
+    CsvStyle style = kSpanishCsv;
     std::vector<std::string> inputs;
     ReportFilter filter;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--csv") == 0 && hasValue) {
             csvPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--csv-punto") == 0) {
+            style = kPointCsv;
         } else if (std::strcmp(argv[i], "--html") == 0 && hasValue) {
             htmlFolder = argv[++i];
         } else if (isFilterOption(argv[i]) && hasValue) {
@@ -107,15 +118,22 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "quorvane-informes: %s\n", reason.c_str());
         return 2;
     }
+    if (const fs::path name = fs::path(csvPath).filename(); name == kEventsFile || name == kGuideFile) {
+        std::fprintf(stderr, "quorvane-informes: \"%s\" es el nombre de la tabla de eventos o de la guía; "
+                     "elija otro para --csv.\n", csvPath.c_str());
+        return 2;
+    }
 
     std::vector<Refused> refused;
     std::vector<Report> reports;
     for (const std::string& file : reportFiles(inputs, refused)) {
         Report report;
         std::string reason;
-        if (readReport(file, report, reason))
-            reports.push_back(std::move(report));
-        else
+        if (readReport(file, report, reason)) {
+            // A report copied twice is one level played.
+            if (std::none_of(reports.begin(), reports.end(), [&](const Report& r) { return sameReport(r, report); }))
+                reports.push_back(std::move(report));
+        } else
             refused.push_back({file, reason});
     }
     for (const Refused& f : refused)
@@ -134,13 +152,24 @@ int main(int argc, char* argv[])
     });
 
     bool written = true;
-    std::string csv = csvHeader();
+    std::string csv = csvHeader(style);
     for (const Report& r : reports)
-        csv += csvRow(r);
-    if (!csvPath.empty())
-        written = writeFile(csvPath, csv) && written;
-    else if (htmlFolder.empty())
+        csv += csvRow(r, style);
+    if (!csvPath.empty()) {
+        const std::string mark = style.byteOrderMark ? "\xEF\xBB\xBF" : "";
+        std::string events = eventsHeader(style);
+        for (const Report& r : reports)
+            events += eventRows(r, style);
+        const fs::path folder = fs::path(csvPath).parent_path();
+        std::error_code ec;
+        if (!folder.empty())
+            fs::create_directories(folder, ec);
+        written = writeFile(csvPath, mark + csv) && written;
+        written = writeFile(folder / kEventsFile, mark + events) && written;
+        written = writeFile(folder / kGuideFile, columnGuide(style)) && written;
+    } else if (htmlFolder.empty()) {
         std::fputs(csv.c_str(), stdout);
+    }
 
     if (!htmlFolder.empty()) {
         std::error_code ec;

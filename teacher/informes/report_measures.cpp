@@ -1,6 +1,7 @@
 #include "report_measures.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -32,6 +33,139 @@ int32_t announcedKind(const std::string& sentence)
     }
     return -1;
 }
+
+// Whether a sentence is one of the announcements of kinds 3..18.
+bool isAnnouncement(const std::string& sentence)
+{
+    for (int32_t kind = 0; kind < 32; ++kind) {
+        const Announcement a = announcementFor(kind);
+        if (a.message && sentence + "\n" == a.message)
+            return true;
+    }
+    return false;
+}
+
+bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+// How an option stood over the level: what the settings line said it began
+// with, then every change its key made.
+Setting optionOver(const Report& report, const std::string& settings, const char* setting, const char* on,
+                   const char* off)
+{
+    Setting state = Setting::Unknown;
+    const std::string said = std::string(setting) + " ";
+    if (const size_t at = settings.find(said); at != std::string::npos)
+        state = startsWith(settings.substr(at + said.size()), "sí") ? Setting::On : Setting::Off;
+    for (const ReportSentence& s : report.sentences) {
+        const Setting now = s.text == on ? Setting::On : s.text == off ? Setting::Off : Setting::Unknown;
+        // A change from a state the report never told also shows that both
+        // states were played.
+        if (now != Setting::Unknown && state != now)
+            return Setting::Changed;
+    }
+    return state;
+}
+
+// The settings line the game writes at the start of a level, without its
+// label and final point.
+std::string settingsOf(const Report& report)
+{
+    for (const ReportSentence& s : report.sentences)
+        if (startsWith(s.text, "Ajustes: ")) {
+            std::string text = s.text.substr(9);
+            if (!text.empty() && text.back() == '.')
+                text.pop_back();
+            return text;
+        }
+    return {};
+}
+
+// The furthest square of the route the path stood on: how many of the
+// route's steps lead to it.
+int furthestOnRoute(const Report& report, const Route& route)
+{
+    // A route step is the way the player stands when he makes the move; an
+    // advance lands on the square ahead.
+    std::map<std::pair<int, int>, int> place;
+    int advances = 0, row = 0, col = 0;
+    for (const RouteStep& step : route.steps)
+        if (step.move == Move::Advance && squareAhead(step.row, step.col, step.facing, row, col))
+            place[{row, col}] = ++advances;
+    int furthest = 0;
+    for (const ReportStep& step : report.path)
+        if (const auto it = place.find({step.row, step.col}); it != place.end())
+            furthest = std::max(furthest, it->second);
+    return furthest;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+}
+
+bool isShot(const std::string& sentence)
+{
+    // A shot with no bullets says so, or, facing a creature, ends the level.
+    return shotSide(sentence) >= 0 || sentence == "No tienes balas." ||
+           sentence == "Perdiste, se te acabaron las balas.";
+}
+
+bool isPlayerKey(const std::string& sentence)
+{
+    static const char* const kKeys[] = {"Avanzaste un paso.", "Tomaste las balas", "Has abierto la puerta",
+                                        "No hay nada a los lados.", "Mostrar mapa ", "Musica ", "Mouse ",
+                                        "Balas infinitas ", "¿Salir?"};
+    if (isShot(sentence))
+        return true;
+    for (const char* key : kKeys)
+        if (startsWith(sentence, key))
+            return true;
+    return false;
+}
+
+std::vector<Reaction> reactions(const Report& report)
+{
+    std::vector<Reaction> found;
+    // The sentence announcing what stands on the square now; the same
+    // sentence again, with no step between, is the player asking (D).
+    std::string standing;
+    std::optional<size_t> waiting;  // the announcement not answered yet, into found
+    for (size_t i = 0; i < report.sentences.size(); ++i) {
+        const ReportSentence& s = report.sentences[i];
+        const bool announcement = isAnnouncement(s.text) && s.text != standing;
+        if (announcement) {
+            found.push_back({i, std::nullopt});
+            waiting = found.size() - 1;
+            standing = s.text;
+            continue;
+        }
+        if (s.text == "Avanzaste un paso." || s.text.find("fue eliminado") != std::string::npos ||
+            startsWith(s.text, "Tomaste las balas") || startsWith(s.text, "Has abierto la puerta"))
+            standing.clear();
+        if (!waiting || !(isPlayerKey(s.text) || isAnnouncement(s.text)))
+            continue;
+        // The step that brought the announcement is written just before it,
+        // at the same tick: a key answers only when it comes later.
+        const Tick from = report.sentences[found[*waiting].sentence].tick;
+        if (since(report, s.tick) > since(report, from)) {
+            found[*waiting].seconds = (since(report, s.tick) - since(report, from)) / 1000.0;
+            waiting.reset();
+        }
+    }
+    return found;
+}
+
+const char* settingText(Setting setting)
+{
+    switch (setting) {
+    case Setting::On: return "sí";
+    case Setting::Off: return "no";
+    case Setting::Changed: return "cambió";
+    default: return "desconocido";
+    }
 }
 
 const char* outcomeText(Outcome outcome)
@@ -87,9 +221,41 @@ Measures measure(const Report& report)
 
     const auto route = findRoute(report.kinds, CodeSet::Kinds);
     const double steps = report.counters[StepCount];
-    if (route)
+    m.ratio = m.routeCovered = NAN;
+    if (route) {
         m.shortest = route->advances;
-    m.ratio = route && route->advances > 0 ? steps / route->advances : NAN;
+        if (m.outcome == Outcome::Won && route->advances > 0)
+            m.ratio = steps / route->advances;
+        const int furthest = m.outcome == Outcome::Won ? route->advances : furthestOnRoute(report, *route);
+        m.stepsLeft = route->advances - furthest;
+        m.routeCovered = route->advances > 0 ? static_cast<double>(furthest) / route->advances : 1.0;
+    }
+
+    std::vector<double> answered;
+    for (const Reaction& r : reactions(report))
+        if (r.seconds)
+            answered.push_back(*r.seconds);
+    m.reactionCount = static_cast<int>(answered.size());
+    if (!answered.empty())
+        m.reactionSeconds = median(answered);
+    m.wrongSideShots =
+        report.counters[MissedAtMonsters] + report.counters[MissedAtMutants] + report.counters[MissedAtSuperMonsters];
+
+    m.settings = settingsOf(report);
+    m.infiniteBullets = optionOver(report, m.settings, "balas infinitas", "Balas infinitas activadas.",
+                                   "Balas infinitas desactivadas.");
+    m.mapShown =
+        optionOver(report, m.settings, "mapa a la vista", "Mostrar mapa activado.", "Mostrar mapa desactivado.");
+    // A level played on from a saved game is named after it (*.txt); a map
+    // is a *.quorvane.
+    auto endsWith = [&](const char* suffix) {
+        const size_t n = std::strlen(suffix);
+        std::string name = report.map;
+        for (char& ch : name)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return name.size() >= n && name.compare(name.size() - n, n, suffix) == 0;
+    };
+    m.replay = endsWith(".txt") ? Setting::On : endsWith(".quorvane") ? Setting::Off : Setting::Unknown;
 
     m.meanGap = m.longestGap = NAN;
     if (report.path.size() >= 2) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
@@ -28,6 +29,10 @@ struct Level {
     int steps;
     int errors;
     int missedShotsPlaced;
+    double covered;  // of the shortest route
+    int answered;    // announcements answered with a key
+    double reaction; // their median (NaN for none)
+    int wrongSide;
 };
 
 class Reports : public RecordsTest {
@@ -96,11 +101,17 @@ protected:
 const Level kLevels[] = {
     // Errors: the whole corridor, won or trapped, misses two shots and
     // refuses one step; the replayed level keeps its shot with no bullets.
-    {"gana", Outcome::Won, 5, 3, 2},
-    {"trampa", Outcome::Trap, 5, 3, 2},
-    {"vidas", Outcome::Lives, 3, 0, 0},
-    {"balas", Outcome::Bullets, 3, 0, 0},
-    {"repite", Outcome::NotFinished, 2, 1, 1},
+    // The route is the 5 squares from column 2 to the exit at 6. Answers:
+    // the bullets taken 0.9 s after they are announced, the monster shot at
+    // (its wrong side) 2.5 s after; the level cut short at the monster
+    // answers the bullets with a step and the monster with a shot, each
+    // 0.7 s later; the super monster's moves go unanswered; the replay ends
+    // on the bullets.
+    {"gana", Outcome::Won, 5, 3, 2, 1.0, 2, 1.7, 1},
+    {"trampa", Outcome::Trap, 5, 3, 2, 1.0, 2, 1.7, 1},
+    {"vidas", Outcome::Lives, 3, 0, 0, 0.6, 1, 0.7, 0},
+    {"balas", Outcome::Bullets, 3, 0, 0, 0.6, 2, 0.7, 0},
+    {"repite", Outcome::NotFinished, 2, 1, 1, 0.4, 0, NAN, 0},
 };
 
 TEST_F(Reports, EachEndingIsReadWithItsOutcomeMeasuresAndPlacedErrors)
@@ -120,7 +131,23 @@ TEST_F(Reports, EachEndingIsReadWithItsOutcomeMeasuresAndPlacedErrors)
         EXPECT_EQ(m.outcome, level.outcome);
         ASSERT_TRUE(m.shortest.has_value());
         EXPECT_EQ(*m.shortest, 5);
-        EXPECT_DOUBLE_EQ(m.ratio, level.steps / 5.0);
+        if (level.outcome == Outcome::Won) {
+            EXPECT_DOUBLE_EQ(m.ratio, level.steps / 5.0);
+        } else {
+            EXPECT_TRUE(std::isnan(m.ratio)) << "only a level won has a route ratio";
+        }
+        EXPECT_DOUBLE_EQ(m.routeCovered, level.covered);
+        EXPECT_EQ(m.stepsLeft, std::optional<int>(int(5 - 5 * level.covered + 0.5)));
+        EXPECT_EQ(m.reactionCount, level.answered);
+        EXPECT_EQ(m.reactionSeconds.has_value(), level.answered > 0);
+        if (m.reactionSeconds) {
+            EXPECT_NEAR(*m.reactionSeconds, level.reaction, 1e-9);
+        }
+        EXPECT_EQ(m.wrongSideShots, level.wrongSide);
+        // Reports from before the settings line: nothing to tell.
+        EXPECT_EQ(m.settings, "");
+        EXPECT_EQ(m.infiniteBullets, Setting::Unknown);
+        EXPECT_EQ(m.replay, level.outcome == Outcome::NotFinished ? Setting::On : Setting::Off);
         EXPECT_EQ(m.errors, level.errors);
         EXPECT_EQ(placeErrors(report).missedShotsPlaced, level.missedShotsPlaced);
         EXPECT_EQ(report.written, std::optional<std::time_t>(1204535222));
@@ -138,11 +165,19 @@ TEST_F(Reports, TheWinIsOneCsvRowWithEveryCounterAndMeasure)
     // the steps are actions 1, 3, 6, 12 and 13, so 1.5, 3.0, 8.7 and 1.8 s
     // apart. Missed: the shot with no bullets (corridor) and the one at the
     // monster's other side; errors 2 + 1 refused step.
+    // Reactions 0.9 and 2.5 s (median 1.7); one shot at the wrong side.
     EXPECT_EQ(csvRow(report),
-              "bd/gana_Mon_Mar__3_09_07_02_2008.db1,gana,2008-03-03,09:07:02,pasillo.quorvane,"
-              "15,2,1,0,0,1,0,1,0,0,sí,ganado,5,2,5,1.00,3.750,8.700,3,6.00\n");
-    const std::string header = csvHeader(), row = csvRow(report);
-    EXPECT_EQ(std::count(header.begin(), header.end(), ','), std::count(row.begin(), row.end(), ','));
+              "bd/gana_Mon_Mar__3_09_07_02_2008.db1;gana;2008-03-03;09:07:02;pasillo.quorvane;no;desconocido;"
+              "desconocido;;desconocido;desconocido;desconocido;15;2;1;0;0;1;0;1;0;0;sí;ganado;5;2;5;1,00;1,00;0;1;"
+              "1,70;2;3,75;3;6,00\n");
+    for (const CsvStyle& style : {kSpanishCsv, kPointCsv}) {
+        const std::string header = csvHeader(style), row = csvRow(report, style);
+        const std::string events = eventsHeader(style), event = eventRows(report, style);
+        const char sep = style.separator;
+        EXPECT_EQ(std::count(header.begin(), header.end(), sep), std::count(row.begin(), row.end(), sep));
+        EXPECT_EQ(std::count(events.begin(), events.end(), sep) * 17,
+                  std::count(event.begin(), event.end(), sep)) << "17 events, every row as wide as the header";
+    }
     const auto places = placeErrors(report);
     EXPECT_EQ(places.missedShots.at({1, 2}), 1) << "the shot with no bullets in the corridor";
     EXPECT_EQ(places.missedShots.at({1, 4}), 1) << "the shot at the monster's other side";
@@ -304,6 +339,56 @@ TEST(MapTool, ConvertsASpreadsheetMapAndDrawsMapsCroppedAndAsFarAsTheyWereRead)
     EXPECT_EQ(occurrences(cut, "class=\"casilla\""), 6u * 5u);
 }
 
+// The settings line of newer games and the option keys, added to the won
+// level's report, with a question (D) just after the monster is announced.
+TEST_F(Reports, SettingsOptionsAndAQuestionAreReadFromTheSentences)
+{
+    const std::string won = readWholeFile(play(kLevels[0]));
+    struct Case {
+        const char* settings;  // the game's line (Windows-1252), or none
+        const char* option;    // an option key's sentence during the level, or none
+        // The columns from "ajustes" to "mapa_a_la_vista", and from the
+        // median reaction to the mean step gap: the question answers the
+        // monster after 1.0 s; the bullets are answered by the option key
+        // 0.5 s after them, or taken after 0.9.
+        const char* columns;
+        const char* reactions;
+    };
+    const Case cases[] = {
+        {"Ajustes: voz lenta, criaturas cada 5 segundos, trampas no, balas infinitas s\xED, mapa a la vista no.",
+         nullptr,
+         "\"voz lenta, criaturas cada 5 segundos, trampas no, balas infinitas sí, mapa a la vista no\";lenta;5;no;sí;no",
+         "0,95;2;3,75"},
+        {"Ajustes: voz normal, criaturas cada 8 segundos, trampas s\xED, balas infinitas no, mapa a la vista s\xED.",
+         "Balas infinitas activadas.",
+         "\"voz normal, criaturas cada 8 segundos, trampas sí, balas infinitas no, mapa a la vista sí\";normal;8;sí;"
+         "cambió;sí",
+         "0,75;2;3,75"},
+        {nullptr, "Mostrar mapa desactivado.", "desconocido;desconocido;;desconocido;desconocido;cambió", "0,75;2;3,75"},
+    };
+    ::setenv("TZ", "UTC", 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.columns);
+        std::string text = won;
+        const std::string monster = "Hay un monstruo a la izquierda.\n";
+        text.insert(text.find(monster) + monster.size(), "105500\n" + monster);
+        if (c.option)
+            text.insert(text.find("102400\n"), std::string("102000\n") + c.option + "\n");
+        size_t gridEnd = 0;
+        for (int line = 0; line < 30; ++line)
+            gridEnd = text.find('\n', gridEnd) + 1;
+        if (c.settings)
+            text.insert(gridEnd, std::string("100000\n") + c.settings + "\n");
+        writeWholeFile("ajustes.db1", text);
+        ::Report report;
+        std::string reason;
+        ASSERT_TRUE(readReport("ajustes.db1", report, reason)) << reason;
+        const std::string row = csvRow(report);
+        EXPECT_NE(row.find(std::string(";pasillo.quorvane;no;") + c.columns + ";15;"), std::string::npos) << row;
+        EXPECT_NE(row.find(std::string(";") + c.reactions + ";"), std::string::npos) << row;
+    }
+}
+
 TEST_F(Reports, ADamagedOrForeignFileIsRefusedWithItsReason)
 {
     const std::string text = readWholeFile(play(kLevels[0]));
@@ -360,4 +445,117 @@ TEST_F(Reports, TheCommandWritesTheTableAndPagesAndAPageShowsEveryStepInABrowser
     EXPECT_EQ(steps, 5u);
     EXPECT_NE(dom.find("data-paso=\"5\""), std::string::npos);
 }
+
+// The rows of a sheet LibreOffice wrote as flat XML, each cell as what a
+// formula gets: "float:1.7", "date:2008-03-03", "string:<its text>", "".
+// (The text shown of a number or time is the language's own.)
+using Sheet = std::vector<std::vector<std::string>>;
+Sheet readSheet(const std::string& fods)
+{
+    auto attribute = [](const std::string& tag, const std::string& name) -> std::string {
+        const size_t at = tag.find(" " + name + "=\""), from = at + name.size() + 3;
+        return at == std::string::npos ? "" : tag.substr(from, tag.find('"', from) - from);
+    };
+    Sheet sheet;
+    const std::string xml = readWholeFile(fods);
+    for (size_t row = xml.find("<table:table-row"); row != std::string::npos;
+         row = xml.find("<table:table-row", row + 1)) {
+        sheet.emplace_back();
+        const size_t rowEnd = xml.find("</table:table-row>", row);
+        for (size_t at = xml.find("<table:table-cell", row); at < rowEnd; at = xml.find("<table:table-cell", at + 1)) {
+            const std::string tag = xml.substr(at, xml.find('>', at) - at), type = attribute(tag, "office:value-type");
+            std::string cell = type.empty() ? "" : type + ":";
+            const size_t text = xml.find("<text:p>", at) + 8;
+            if (type == "string")
+                cell += xml.substr(text, xml.find("</text:p>", text) - text);
+            else
+                cell += attribute(tag, "office:value") + attribute(tag, "office:date-value") +
+                        attribute(tag, "office:time-value");
+            const int repeated = std::atoi(attribute(tag, "table:number-columns-repeated").c_str());
+            sheet.back().insert(sheet.back().end(), std::clamp(repeated, 1, 64), cell);
+        }
+    }
+    return sheet;
 }
+
+// The cell in the column named of the first row of a player whose column
+// `key` holds `text`.
+std::string cellOf(const Sheet& sheet, const char* player, const char* key, const char* text, const char* name)
+{
+    auto columnOf = [&](const std::string& header) {
+        return std::find(sheet.at(0).begin(), sheet.at(0).end(), "string:" + header) - sheet.at(0).begin();
+    };
+    const auto p = columnOf("jugador"), k = columnOf(key), c = columnOf(name);
+    for (const auto& row : sheet)
+        if (std::ssize(row) > std::max({p, k, c}) && row[p] == std::string("string:") + player &&
+            row[k] == std::string("string:") + text)
+            return row[c];
+    return "?";
+}
+
+// Both tables as a spreadsheet opens them, LibreOffice set to Spanish or to
+// English: the Spanish tables in Spanish and the point ones in English come
+// out the same, numbers as numbers with their values; opened in the other
+// language, a decimal may stay text but no number comes out wrong.
+TEST_F(Reports, TheTablesOpenAsTheirNumbersInASpreadsheetInSpanishAndInEnglish)
+{
+    const std::string soffice = QUORVANE_SOFFICE;
+    if (soffice.empty())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed: scripts/setup.sh installs libreoffice-calc-nogui";
+    for (const Level& level : kLevels)
+        play(level);
+    fs::create_directories("bd/copia");
+    fs::copy_file("bd/gana_Mon_Mar__3_09_07_02_2008.db1", "bd/copia/gana_Mon_Mar__3_09_07_02_2008.db1");
+    ::setenv("TZ", "UTC", 1);
+    const std::string tool = QUORVANE_INFORMES;
+    const std::string both = tool + " bd --csv es/resumen.csv && " + tool + " bd --csv en/resumen.csv --csv-punto";
+    ASSERT_EQ(std::system(both.c_str()), 0);
+    EXPECT_NE(readWholeFile("es/guia_columnas.txt").find("reaccion_mediana_s"), std::string::npos);
+
+    // Folder, separator, language (3082 Spanish of Spain, 1033 English of
+    // the United States), two at a time with a profile each: starting the
+    // spreadsheet takes most of the time.
+    const std::tuple<const char*, int, int> openings[] = {
+        {"es", ';', 3082}, {"en", ',', 3082}, {"en", ',', 1033}, {"es", ';', 1033}};
+    std::string pairs[2];
+    for (int i = 0; i < 4; ++i) {
+        const auto& [folder, separator, language] = openings[i];
+        pairs[i / 2] += "timeout 300 " + soffice + " -env:UserInstallation=file://" +
+                        fs::absolute("perfil" + std::to_string(i / 2)).string() +
+                        " --headless --infilter=CSV:" + std::to_string(separator) + ",34,76,1,," +
+                        std::to_string(language) + " --convert-to fods --outdir " + folder + std::to_string(language) +
+                        " " + folder + "/resumen.csv " + folder + "/eventos.csv && ";
+    }
+    const std::string open =
+        "(" + pairs[0] + "touch listo0) > soffice0.log 2>&1 & (" + pairs[1] + "touch listo1) > soffice1.log 2>&1 & wait";
+    ASSERT_EQ(std::system(open.c_str()), 0);
+    ASSERT_TRUE(fs::exists("listo0") && fs::exists("listo1"))
+        << readWholeFile("soffice0.log") << readWholeFile("soffice1.log");
+    for (const std::string table : {"/resumen.fods", "/eventos.fods"}) {
+        const Sheet spanish = readSheet("es3082" + table), english = readSheet("en1033" + table);
+        EXPECT_EQ(spanish, english) << table;
+        for (const auto& [wrong, right] :
+             {std::pair{readSheet("es1033" + table), spanish}, std::pair{readSheet("en3082" + table), english}}) {
+            ASSERT_EQ(wrong.size(), right.size()) << table;
+            for (size_t r = 0; r < wrong.size(); ++r)
+                for (size_t c = 0; c < wrong[r].size() && c < right[r].size(); ++c)
+                    if (wrong[r][c].rfind("float:", 0) == 0) {
+                        EXPECT_EQ(wrong[r][c], right[r][c]) << table << " row " << r << " column " << c;
+                    }
+        }
+    }
+    const Sheet summary = readSheet("es3082/resumen.fods");
+    EXPECT_EQ(summary.size(), 6u) << "five levels, the copy counted once";
+    const std::tuple<const char*, const char*, const char*> cells[] = {
+        {"gana", "fecha", "date:2008-03-03"},          {"gana", "tiempo_juego_s", "float:15"},
+        {"gana", "razon_pasos_camino", "float:1"},     {"gana", "reaccion_mediana_s", "float:1.7"},
+        {"gana", "media_entre_pasos_s", "float:3.75"}, {"gana", "disparos_lado_equivocado", "float:1"},
+        {"vidas", "avance_camino", "float:0.6"},       {"vidas", "razon_pasos_camino", ""},
+        {"repite", "repeticion", "string:sí"}};
+    for (const auto& [player, name, value] : cells)
+        EXPECT_EQ(cellOf(summary, player, "jugador", player, name), value) << player << " " << name;
+    const Sheet events = readSheet("es3082/eventos.fods");
+    EXPECT_EQ(cellOf(events, "gana", "texto", "Hay un monstruo a la izquierda.", "respuesta_s"), "float:2.5");
+    EXPECT_EQ(cellOf(events, "gana", "texto", "Tomaste las balas a la izquierda.", "segundos"), "float:2.4");
+}
+} // namespace

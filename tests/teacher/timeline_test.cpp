@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The same won corridor level written again as other children's levels, on
-// other maps and days, with other wall bumps: reports the game could have
+// other maps and days, with other wall bumps and playing times: reports the game could have
 // written, with known names, dates and errors.
 class Timeline : public RecordsTest {
 protected:
@@ -39,6 +39,9 @@ protected:
         setAfter(text, "Nombre :", player);
         setAfter(text, "Mapa :", map);
         setAfter(text, "Pasos en falso :", std::to_string(wallBumps));
+        // Levels played on other days took their own time: a copy of one
+        // report would count once.
+        setAfter(text, "Tiempo de juego :", std::to_string(100 * day + hour));
         char name[80];
         std::snprintf(name, sizeof name, "bd/%s_Mon_Mar_%2d_%02d_00_00_2008.db1", player, day, hour);
         for (char* c = name + 3; *c; ++c)
