@@ -257,16 +257,12 @@ Measures measure(const Report& report)
     };
     m.replay = endsWith(".txt") ? Setting::On : endsWith(".quorvane") ? Setting::Off : Setting::Unknown;
 
-    m.meanGap = m.longestGap = NAN;
+    m.meanGap = NAN;
     if (report.path.size() >= 2) {
-        double total = 0, longest = 0;
-        for (size_t i = 1; i < report.path.size(); ++i) {
-            const double gap = static_cast<uint32_t>(report.path[i].tick - report.path[i - 1].tick) / 1000.0;
-            total += gap;
-            longest = std::max(longest, gap);
-        }
+        double total = 0;
+        for (size_t i = 1; i < report.path.size(); ++i)
+            total += static_cast<uint32_t>(report.path[i].tick - report.path[i - 1].tick) / 1000.0;
         m.meanGap = total / static_cast<double>(report.path.size() - 1);
-        m.longestGap = longest;
     }
     m.errors = report.counters[MissedShots] + report.counters[WallBumps] + report.counters[StepsWithMonster] +
                report.counters[DoorBumps];

@@ -32,7 +32,6 @@ struct Measures {
     Setting mapShown = Setting::Unknown;
     Setting replay = Setting::Unknown;  // played on from a saved game
     double meanGap = 0;           // seconds between steps (NaN below two steps)
-    double longestGap = 0;
     int errors = 0;               // missed shots + wall bumps + steps with a monster + door bumps
     double errorsPerTen = 0;      // errors per ten steps walked (NaN without steps)
     std::optional<double> reactionSeconds;  // median time from an announcement to the player's next key

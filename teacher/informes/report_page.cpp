@@ -186,9 +186,16 @@ std::string reportPage(const Report& r)
         html += row(counterLabel(static_cast<Counter>(i)), std::to_string(r.counters[i]));
     html += "</table>\n<table>\n<caption>Medidas</caption>\n" +
             row("Camino más corto del inicio a la salida (pasos)", m.shortest ? std::to_string(*m.shortest) : "sin camino") +
-            row("Pasos dados / camino más corto", fixed(m.ratio, 2)) +
+            (m.outcome == Outcome::Won
+                 ? row("Pasos dados / camino más corto", fixed(m.ratio, 2))
+                 : row("Parte del camino más corto que alcanzó", fixed(m.routeCovered, 2)) +
+                       row("Pasos del camino que le faltaban", m.stepsLeft ? std::to_string(*m.stepsLeft) : "")) +
+            row("Tiempo de reacción a los anuncios, mediana (s)",
+                m.reactionSeconds ? fixed(*m.reactionSeconds, 2) : "sin anuncios respondidos") +
+            row("Anuncios respondidos", std::to_string(m.reactionCount)) +
+            row("Disparos al lado equivocado", std::to_string(m.wrongSideShots)) +
             row("Tiempo medio entre pasos (s)", fixed(m.meanGap, 2)) +
-            row("Tiempo más largo entre pasos (s)", fixed(m.longestGap, 2)) +
+            row("Ajustes del docente", m.settings.empty() ? "desconocidos" : m.settings, false) +
             row("Errores (disparos errados, pasos en falso, pasos con monstruo, choques con la puerta)",
                 std::to_string(m.errors)) +
             row("Errores cada 10 pasos", fixed(m.errorsPerTen, 2)) + "</table>\n";
