@@ -115,15 +115,18 @@ void RecordsTest::SetUp()
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
     ASSERT_EQ(chdir(dir_.c_str()), 0);
-    // A report bd/ cannot take is rescued to the user's data folder or the
-    // temporary folder: both stay inside the test's own folder.
-    for (const char* name : {"XDG_DATA_HOME", "TMPDIR"}) {
+    // A report bd/ cannot take is rescued to the user's data folder or a
+    // private one (the runtime folder's, else one made in the temporary
+    // folder): all stay inside the test's own folder.
+    for (const char* name : {"XDG_DATA_HOME", "TMPDIR", "XDG_RUNTIME_DIR"}) {
         const char* value = std::getenv(name);
         savedEnv_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
     setenv("XDG_DATA_HOME", (dir_ + "/datos").c_str(), 1);
     setenv("TMPDIR", (dir_ + "/tmp").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (dir_ + "/run").c_str(), 1);
     std::filesystem::create_directory(dir_ + "/tmp");
+    std::filesystem::create_directory(dir_ + "/run");
 
     writeCorridorMap();
     game = std::make_unique<GameState>(clock);

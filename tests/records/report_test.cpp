@@ -1,8 +1,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -10,6 +13,7 @@
 #include "records_fixture.h"
 #include "report.h"
 #include "safe_file.h"
+#include "saved_game.h"
 
 namespace {
 constexpr std::time_t kMonday3March2008 = 1204535222;  // 09:07:02 UTC
@@ -113,7 +117,68 @@ TEST_F(Report, TicksPastHalfTheCounterAppearNegativeAndTheTimeWrapsWithThem)
     EXPECT_NE(text.find("Camino Avanzado :\n-500\n1\n2\n2000\n1\n3\nFIN"), std::string::npos);
 }
 
-TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
+// The rescue folder the message names.
+std::string namedIn(const std::string& error)
+{
+    const size_t open = error.find("se guardó en \"");
+    if (open == std::string::npos)
+        return {};
+    const size_t from = open + std::strlen("se guardó en \"");
+    return error.substr(from, error.find('"', from) - from);
+}
+
+mode_t modeOf(const std::string& name)
+{
+    struct stat info {};
+    return lstat(name.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+TEST_F(Report, EveryReportIsKeptWithinOneSecondAndFromGamesWritingAtOnce)
+{
+    act(*game, session, 'S');
+    act(*game, session, 'S');
+    // Four quick levels in one second: each report is kept, numbered.
+    const std::string stem = std::string(kReportName).substr(0, std::strlen(kReportName) - 4);
+    const std::vector<std::string> names = {kReportName, stem + "-2.db1", stem + "-3.db1", stem + "-4.db1"};
+    for (size_t i = 0; i < names.size(); ++i) {
+        clock.advance(1000);
+        act(*game, session, 'E');
+        ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_NE(readWholeFile(names[i]).find("Tiempo de juego :\n" + std::to_string(i + 1) + "\n"),
+                  std::string::npos)
+            << names[i];
+
+    // Games of one player ending their levels at the same moment.
+    std::filesystem::remove_all("bd");
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    std::vector<pid_t> games;
+    for (int i = 0; i < 4; ++i) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            close(start[1]);
+            char go;
+            (void)!read(start[0], &go, 1);  // all start when the pipe closes
+            _exit(writeStatisticsReport(*game, session.journal, "ana", nullptr) ? 0 : 1);
+        }
+        games.push_back(pid);
+    }
+    close(start[0]);
+    close(start[1]);
+    for (const pid_t pid : games) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (const std::string& name : names)
+        EXPECT_TRUE(fileExists(name)) << name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("bd"), {}), 4);
+}
+
+TEST_F(Report, AReportBdCannotTakeGoesToAPrivateFolderAndTheMessageSaysWhyAndWhere)
 {
     act(*game, session, 'S');
     act(*game, session, 'S');
@@ -123,13 +188,22 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
     const std::string base = std::string(kReportName).substr(3);
     const std::string cwd = std::filesystem::current_path().string();
     const std::string userBd = cwd + "/datos/quorvane/bd/" + base;
-    const std::string temporary = cwd + "/tmp/" + base;
+    const std::string runtime = cwd + "/run/quorvane/" + base;
+    const std::string made = cwd + "/tmp/quorvane-";
 
     // Each step spoils one more folder: the report goes to the next, or is
-    // lost, and the message says which.
+    // lost, and the message says which. A link planted under its name in
+    // the runtime folder is neither followed nor replaced.
+    writeWholeFile("ajeno", "de otro");
     const std::pair<std::function<void()>, std::string> steps[] = {
         {[] { writeWholeFile("bd", "no es una carpeta"); }, userBd},
-        {[] { std::filesystem::remove_all("datos"), writeWholeFile("datos", "no es una carpeta"); }, temporary},
+        {[&] {
+             std::filesystem::remove_all("datos"), writeWholeFile("datos", "no es una carpeta");
+             std::filesystem::create_directories("run/quorvane");
+             std::filesystem::create_symlink(cwd + "/ajeno", runtime);
+         },
+         cwd + "/run/quorvane/ana_Mon_Mar__3_09_07_02_2008-2.db1"},
+        {[] { std::filesystem::remove_all("run"); }, made},
         {[] { std::filesystem::remove_all("tmp"); }, ""},
     };
     for (const auto& [spoil, where] : steps) {
@@ -138,40 +212,70 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
         error.clear();
         EXPECT_FALSE(writeStatisticsReport(*game, session.journal, "ana", &error));
         EXPECT_NE(error.find("\"bd\" no es una carpeta sino un archivo"), std::string::npos) << error;
-        EXPECT_NE(error.find(where.empty() ? "se perdió" : "se guardó en \"" + where + "\""), std::string::npos) << error;
-        EXPECT_EQ(where.empty() ? report : readWholeFile(where), report);
+        const std::string there = namedIn(error);
+        if (where.empty()) {
+            EXPECT_NE(error.find("se perdió"), std::string::npos) << error;
+            continue;
+        }
+        EXPECT_EQ(there.rfind(where, 0), 0u) << error;
+        EXPECT_EQ(readWholeFile(there), report);
+        EXPECT_EQ(modeOf(there), 0600u);
+        EXPECT_EQ(modeOf(std::filesystem::path(there).parent_path()), 0700u);
     }
     EXPECT_EQ(readWholeFile("bd"), "no es una carpeta");
+    EXPECT_EQ(readWholeFile("ajeno"), "de otro");
 
-    // A folder where the report goes: bd/ keeps it, the report goes on.
+    // A folder or a link where bd/ should be: the report goes elsewhere,
+    // never through the link.
     std::remove("bd");
-    std::filesystem::remove_all("datos");
-    ASSERT_EQ(mkdir("bd", 0755), 0);
-    ASSERT_EQ(mkdir(kReportName, 0755), 0);
+    std::filesystem::create_directory("run");
+    std::filesystem::create_directory("otra");
+    std::filesystem::create_symlink("otra", "bd");
     error.clear();
     EXPECT_FALSE(writeStatisticsReport(*game, session.journal, "ana", &error));
-    EXPECT_NE(error.find("es una carpeta, no un archivo"), std::string::npos) << error;
-    EXPECT_EQ(readWholeFile(userBd), report);
-    struct stat info {};
-    EXPECT_TRUE(stat(kReportName, &info) == 0 && S_ISDIR(info.st_mode));
+    EXPECT_NE(error.find("enlace simbólico"), std::string::npos) << error;
+    EXPECT_EQ(namedIn(error), cwd + "/run/quorvane/" + base);
+    EXPECT_TRUE(std::filesystem::is_empty("otra"));
+
+    // A folder under the report's name: the report is kept beside it.
+    std::remove("bd");
+    ASSERT_EQ(mkdir("bd", 0755), 0);
+    ASSERT_EQ(mkdir(kReportName, 0755), 0);
+    EXPECT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
+    EXPECT_EQ(readWholeFile("bd/ana_Mon_Mar__3_09_07_02_2008-2.db1"), report);
 }
 
-TEST_F(Report, AReportKeepsTheModeItReplacesAndRemovesWhatAKilledSaveLeft)
+TEST_F(Report, ReportsSavesAndTheirFoldersArePrivateWhateverTheUmaskAndNoLinkIsFollowed)
 {
     act(*game, session, 'S');
     act(*game, session, 'S');
-    const mode_t oldMask = umask(027);
-    auto modeOf = [](const char* name) {
-        struct stat info {};
-        return stat(name, &info) == 0 ? info.st_mode & 07777 : 0;
-    };
+    const mode_t oldMask = umask(0);
     ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
-    EXPECT_EQ(modeOf(kReportName), 0640u);
-    // A teacher on another account was given the right to read it.
-    ASSERT_EQ(chmod(kReportName, 0644), 0);
-    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
-    EXPECT_EQ(modeOf(kReportName), 0644u);
+    chooser.answer = "partida.txt";
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
+    EXPECT_EQ(modeOf("bd"), 0700u);
+    EXPECT_EQ(modeOf(kReportName), 0600u);
+    EXPECT_EQ(modeOf("partida.txt"), 0600u);
+    // A save replacing one its owner shared keeps the mode he gave it.
+    ASSERT_EQ(chmod("partida.txt", 0640), 0);
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
+    EXPECT_EQ(modeOf("partida.txt"), 0640u);
     umask(oldMask);
+
+    // The level start empties its file; a link in its place, symbolic or
+    // hard, would empty a file elsewhere.
+    writeWholeFile("ajeno", "de otro");
+    for (const bool symbolic : {true, false}) {
+        std::remove("UltimoJuego.txt");
+        ASSERT_EQ(symbolic ? symlink("ajeno", "UltimoJuego.txt") : link("ajeno", "UltimoJuego.txt"), 0);
+        ASSERT_TRUE(game->restartLevel());
+        EXPECT_EQ(readWholeFile("ajeno"), "de otro") << symbolic;
+    }
+    std::remove("UltimoJuego.txt");
+    ASSERT_TRUE(game->restartLevel());
+    EXPECT_EQ(modeOf("UltimoJuego.txt"), 0600u);
+    act(*game, session, 'S');
+    act(*game, session, 'S');
 
     // A save killed before its rename left its temporary file; one still
     // locked belongs to a save under way (another copy of the game).
@@ -186,6 +290,31 @@ TEST_F(Report, AReportKeepsTheModeItReplacesAndRemovesWhatAKilledSaveLeft)
     EXPECT_FALSE(fileExists(left));
     EXPECT_TRUE(fileExists(busy));
     EXPECT_TRUE(fileExists(other));
+    // At start every leftover of the folder goes, but one still written.
+    removeLeftoverTemporaries("bd");
+    EXPECT_FALSE(fileExists(other));
+    EXPECT_TRUE(fileExists(busy));
     close(held);
+}
+
+TEST_F(Report, AFileSizeLimitGivesAMessageNotAKill)
+{
+    act(*game, session, 'S');
+    act(*game, session, 'S');
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ignoreFileSizeSignal();
+        struct rlimit tiny {100, 100};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        std::string why;
+        const bool written = writeStatisticsReport(*game, session.journal, "ana", &why);
+        _exit(!written && why.find("demasiado grande") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status)) << "killed by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+    EXPECT_TRUE(std::filesystem::is_empty("bd"));
 }
 }
