@@ -194,16 +194,21 @@ fs::path chooseGameFolder(const fs::path& commandLine, const fs::path& current, 
 
 fs::path fallbackGameFolder(const std::vector<fs::path>& sources, const std::string& why, std::string* notice)
 {
-    const std::string folder = privateFallbackFolder();
-    std::string error = "no se pudo crear una carpeta privada";
-    if (!folder.empty())
-        for (const fs::path& source : sources)
-            if (!source.empty() && isGameFolder(source) && prepareGameFolder(folder, source, &error)) {
-                if (notice)
-                    *notice = why + "\nLos informes y las partidas guardadas de esta vez van a la carpeta privada \"" +
-                              folder + "\", que se borra al cerrar la sesión o al apagar el equipo: cópielos antes.";
-                return folder;
-            }
+    std::string error = "no se encontraron los sonidos y dibujos del juego";
+    for (const fs::path& source : sources) {
+        if (source.empty() || !isGameFolder(source))
+            continue;
+        const std::string folder = privateFallbackFolder();
+        if (folder.empty()) {
+            error = "no se pudo crear una carpeta privada";
+        } else if (prepareGameFolder(folder, source, &error)) {
+            if (notice)
+                *notice = why + "\nLos informes y las partidas guardadas de esta vez van a la carpeta privada \"" +
+                          folder + "\", que se borra al cerrar la sesión o al apagar el equipo: cópielos antes.";
+            return folder;
+        }
+        break;
+    }
     if (notice)
         *notice = why + "\nTampoco se pudo preparar otra carpeta (" + error + "): se juega en la carpeta del juego.";
     return {};
