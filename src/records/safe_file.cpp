@@ -1,5 +1,6 @@
 #include "safe_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -16,7 +17,7 @@
 namespace {
 constexpr const char* kTempMark = ".guardando-";
 constexpr size_t kRandomPart = 6;  // as the XXXXXX of mkstemp
-constexpr int kMostCopies = 1000;  // "name-2" up to "name-999"
+constexpr int kMostCopies = 100000000;  // "name-2" up to eight digits
 
 void setError(std::string* error, const std::string& text)
 {
@@ -62,11 +63,47 @@ int openFolder(const std::string& folder, std::string* reason)
 
 // "ana_fecha.db1" -> "ana_fecha-2.db1"; the extension stays last so that
 // the file is still taken for what it is.
-std::string numberedName(const std::string& name, int number)
+size_t extensionAt(const std::string& name)
 {
     const size_t dot = name.find_last_of('.');
-    const size_t cut = dot == std::string::npos || dot == 0 ? name.size() : dot;
+    return dot == std::string::npos || dot == 0 ? name.size() : dot;
+}
+
+std::string numberedName(const std::string& name, int number)
+{
+    const size_t cut = extensionAt(name);
     return name.substr(0, cut) + "-" + std::to_string(number) + name.substr(cut);
+}
+
+// The number after the highest "stem-N.ext" in the folder (at least 2), so
+// the numbers keep the order the reports were written in; a file made by
+// another process meanwhile is met by the atomic placing, which moves on.
+int nextNumber(int dirFd, const std::string& name)
+{
+    const size_t cut = extensionAt(name);
+    const std::string stem = name.substr(0, cut) + "-";
+    const std::string ext = name.substr(cut);
+    int highest = 1;
+    const int listFd = ::dup(dirFd);
+    DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+    if (!dir) {
+        if (listFd >= 0)
+            ::close(listFd);
+        return 2;
+    }
+    ::rewinddir(dir);  // the copy shares its position with dirFd
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string candidate = entry->d_name;
+        if (candidate.size() <= stem.size() + ext.size() || candidate.size() > stem.size() + ext.size() + 8 ||
+            candidate.compare(0, stem.size(), stem) != 0 ||
+            candidate.compare(candidate.size() - ext.size(), ext.size(), ext) != 0)
+            continue;
+        const std::string digits = candidate.substr(stem.size(), candidate.size() - stem.size() - ext.size());
+        if (digits.find_first_not_of("0123456789") == std::string::npos && digits[0] != '0')
+            highest = std::max(highest, std::stoi(digits));
+    }
+    ::closedir(dir);
+    return highest + 1;
 }
 
 bool isTemporaryName(const std::string& name, const std::string& prefix)
@@ -92,6 +129,7 @@ void removeStale(int dirFd, const std::string& prefix)
             ::close(listFd);
         return;
     }
+    ::rewinddir(dir);  // the copy shares its position with dirFd
     while (const dirent* entry = ::readdir(dir)) {
         const std::string candidate = entry->d_name;
         if (!isTemporaryName(candidate, prefix))
@@ -246,14 +284,16 @@ bool SafeFileWriter::commit(std::string* error)
         else
             err = errno;
     } else if (err == 0) {
-        const int copies = existing_ == Existing::KeepBoth ? kMostCopies : 1;
-        err = EEXIST;
-        for (int number = 1; number <= copies && err == EEXIST; ++number) {
-            const std::string name = number == 1 ? name_ : numberedName(name_, number);
-            err = placeFile(name);
-            if (err == 0)
-                placed = name;
-        }
+        err = placeFile(name_);
+        if (err == 0)
+            placed = name_;
+        if (err == EEXIST && existing_ == Existing::KeepBoth)
+            for (int number = nextNumber(dirFd_, name_); number < kMostCopies && err == EEXIST; ++number) {
+                const std::string name = numberedName(name_, number);
+                err = placeFile(name);
+                if (err == 0)
+                    placed = name;
+            }
         if (err == EEXIST && existing_ == Existing::KeepExisting)
             err = 0;
     }

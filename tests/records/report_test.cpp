@@ -150,6 +150,13 @@ TEST_F(Report, EveryReportIsKeptWithinOneSecondAndFromGamesWritingAtOnce)
                   std::string::npos)
             << names[i];
 
+    // The numbers go on from the highest there, so their order is the order
+    // the reports were written in.
+    writeWholeFile(stem + "-1000.db1", "antiguo");
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
+    EXPECT_TRUE(fileExists(stem + "-1001.db1"));
+    EXPECT_FALSE(fileExists(stem + "-5.db1"));
+
     // Games of one player ending their levels at the same moment.
     std::filesystem::remove_all("bd");
     int start[2];
