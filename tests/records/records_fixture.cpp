@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "journal.h"
@@ -104,6 +105,38 @@ void playCorridorLevel(GameState& game, Session& session, FakeClock& clock)
         next(monster);
     next('S');
     next('S');              // the exit
+}
+
+mode_t modeOf(const std::string& name)
+{
+    struct stat info {};
+    return lstat(name.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+bool runTogether(const std::vector<std::function<bool()>>& bodies)
+{
+    int start[2];
+    if (pipe(start) != 0)
+        return false;
+    std::vector<pid_t> pids;
+    for (const auto& body : bodies) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(start[1]);
+            char go;
+            (void)!read(start[0], &go, 1);  // all go when the pipe closes
+            _exit(body() ? 0 : 1);
+        }
+        pids.push_back(pid);
+    }
+    close(start[0]);
+    close(start[1]);
+    bool all = true;
+    for (const pid_t pid : pids) {
+        int status = 0;
+        all = pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0 && all;
+    }
+    return all;
 }
 
 void RecordsTest::SetUp()
