@@ -16,10 +16,16 @@ std::filesystem::path userGameFolder();
 // A folder the game can play in as it is: it holds the font picture.
 bool isGameFolder(const std::filesystem::path& folder);
 
-// Makes folder ready to play in with the generated files of source: bd/ made,
+// Makes folder and every missing folder above it, each 0700 whatever the
+// umask. True when folder is then a folder (not a link to one).
+bool makePrivateFolder(const std::filesystem::path& folder);
+
+// Makes folder ready to play in with the generated files of source: folder
+// and bd/ made private (0700), what a killed writer left in them removed,
 // a link for each generated folder and file (Sonidos/, Data/, alsoft.conf, ...)
 // pointing at source, made again when source has moved, and every shipped map
-// the folder lacks copied (never over one a teacher has edited). What the
+// the folder lacks copied whole or not at all (never over one a teacher has
+// edited; an empty one, left by a copy on a full disk, is copied again). What the
 // teacher put there himself, files or folders, is left alone. False with the
 // reason when the folder cannot be made ready.
 bool prepareGameFolder(const std::filesystem::path& folder, const std::filesystem::path& source, std::string* error);
@@ -31,3 +37,12 @@ bool prepareGameFolder(const std::filesystem::path& folder, const std::filesyste
 std::filesystem::path chooseGameFolder(const std::filesystem::path& commandLine, const std::filesystem::path& current,
                                        const std::vector<std::filesystem::path>& sources,
                                        const std::filesystem::path& user, std::string* error);
+
+// When the folder to play in cannot be made ready (bd a file, a dangling
+// link, a read-only parent): the private fallback folder (see
+// privateFallbackFolder) made ready from the first of sources that is a game
+// folder, so that reports never go into the build or installation folder.
+// notice tells the player or teacher why and where the files go now; empty
+// folder (and a notice that says so) when even that fails.
+std::filesystem::path fallbackGameFolder(const std::vector<std::filesystem::path>& sources, const std::string& why,
+                                         std::string* notice);

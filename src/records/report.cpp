@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
+#include <vector>
 
 #include "game_home.h"
 #include "game_state.h"
@@ -20,22 +21,23 @@ const char* const kReportFolder = "bd";
 const char* const kNumberSign = "N\xBA ";
 const char* const kYes = "S\xED";
 
+// bd/ is made private whatever the umask; a link in its place is not
+// followed, so a report never lands where the link points.
 bool ensureReportFolder(std::string* error)
 {
-    struct stat info {};
-    if (::stat(kReportFolder, &info) == 0 && S_ISDIR(info.st_mode))
-        return true;
-    if (::mkdir(kReportFolder, 0777) == 0 || errno == EEXIST) {
-        if (::stat(kReportFolder, &info) == 0 && S_ISDIR(info.st_mode))
-            return true;
+    if (::mkdir(kReportFolder, 0700) != 0 && errno != EEXIST) {
         if (error)
-            *error = std::string("No se pudo escribir el informe: \"") + kReportFolder +
-                     "\" no es una carpeta sino un archivo.";
+            *error = std::string("No se pudo crear la carpeta de informes \"") + kReportFolder +
+                     "\": " + describeFileError(errno) + ".";
         return false;
     }
+    struct stat info {};
+    if (::lstat(kReportFolder, &info) == 0 && S_ISDIR(info.st_mode))
+        return true;
     if (error)
-        *error = std::string("No se pudo crear la carpeta de informes \"") + kReportFolder +
-                 "\": " + describeFileError(errno) + ".";
+        *error = std::string("No se pudo escribir el informe: \"") + kReportFolder + "\" " +
+                 (S_ISLNK(info.st_mode) ? "es un enlace simbólico, no una carpeta."
+                                        : "no es una carpeta sino un archivo.");
     return false;
 }
 
@@ -98,29 +100,44 @@ void writeBody(std::FILE* out, const GameState& game, const char* playerName, in
     writeText(out, "FIN");
 }
 
+// A report never replaces another: one of the same second (a quick level,
+// two games with one player's name) is kept beside it as "-2", "-3", ...
+// committed is where it went.
 bool writeReportFile(const std::string& path, const GameState& game, const std::string& name, int32_t seconds,
-                     std::string* error)
+                     std::string* error, std::string* committed = nullptr)
 {
     SafeFileWriter writer;
-    if (!writer.open(path, error))
+    if (!writer.open(path, error, SafeFileWriter::Existing::KeepBoth))
         return false;
     writeBody(writer.stream(), game, name.c_str(), seconds);
-    return writer.commit(error);
+    if (!writer.commit(error))
+        return false;
+    if (committed)
+        *committed = writer.committedPath();
+    return true;
 }
 
 // The report of a level cannot be played again: when bd/ cannot take it
 // (a full disk, a read-only folder, bd a file), it goes to the first other
-// folder that can, and the message names where.
+// folder that can, and the message names where. Only folders of the user's
+// own: never the shared temporary folder, where another account could read
+// it or plant a name in its way.
 std::string rescueReport(const std::string& path, const GameState& game, const std::string& name, int32_t seconds)
 {
     const std::string base = path.substr(path.find('/') + 1);
-    for (const std::filesystem::path& folder : reportFallbackFolders()) {
+    std::vector<std::filesystem::path> folders;
+    const std::filesystem::path user = userGameFolder();
+    if (!user.empty())
+        folders.push_back(user / kReportFolder);
+    folders.emplace_back();  // the private fallback, made only when needed
+    for (std::filesystem::path folder : folders) {
         std::error_code ec;
-        if (std::filesystem::equivalent(folder, kReportFolder, ec))
+        if (folder.empty())
+            folder = privateFallbackFolder();
+        else if (std::filesystem::equivalent(folder, kReportFolder, ec) || !makePrivateFolder(folder))
             continue;
-        std::filesystem::create_directories(folder, ec);
-        const std::string there = (folder / base).string();
-        if (writeReportFile(there, game, name, seconds, nullptr))
+        std::string there;
+        if (!folder.empty() && writeReportFile((folder / base).string(), game, name, seconds, nullptr, &there))
             return " El informe se guardó en \"" + there + "\".";
     }
     return " Tampoco se pudo guardar en otra carpeta: el informe de este nivel se perdió.";
@@ -144,17 +161,4 @@ bool writeStatisticsReport(const GameState& game, const Journal& journal, const 
     if (error)
         *error = why;
     return false;
-}
-
-std::vector<std::filesystem::path> reportFallbackFolders()
-{
-    std::vector<std::filesystem::path> folders;
-    const std::filesystem::path user = userGameFolder();
-    if (!user.empty())
-        folders.push_back(user / kReportFolder);
-    std::error_code ec;
-    const std::filesystem::path temporary = std::filesystem::temp_directory_path(ec);
-    if (!ec && !temporary.empty())
-        folders.push_back(temporary);
-    return folders;
 }

@@ -1,24 +1,20 @@
 #pragma once
 #include <ctime>
-#include <filesystem>
-#include <vector>
 #include <string>
 
 class GameState;
 struct Journal;
 
-// Writes the statistics report of the level in play under "bd/" (created when
-// missing). Returns false and writes nothing when fewer than two steps were
-// taken. When bd/ cannot take it, returns false with error set: why, and
-// where the report was written instead (the first of reportFallbackFolders
-// that takes it), or that no folder could; an earlier report of the same
-// name in bd/ is left as it was.
+// Writes the statistics report of the level in play under "bd/" (created
+// private when missing). Returns false and writes nothing when fewer than two
+// steps were taken. A report never replaces another: when the name is taken
+// (two levels ended in one second, two games of one player), the report is
+// written as "<name>-2.db1", "-3", ... When bd/ cannot take it, returns false
+// with error set: why, and where the report was written instead (bd/ in the
+// user's own folder, else a private folder: $XDG_RUNTIME_DIR/quorvane or one
+// made in the temporary folder, mode 0700), or that no folder could.
 bool writeStatisticsReport(const GameState& game, const Journal& journal, const char* playerName,
                            std::string* error);
-
-// Where a report goes when bd/ cannot take it: bd/ in the player's own data
-// folder ($XDG_DATA_HOME/quorvane), then the system's temporary folder.
-std::vector<std::filesystem::path> reportFallbackFolders();
 
 // The 24-character time text of a moment in UTC, with English day and month
 // names whatever the locale: "Mon Mar  3 09:07:02 2008".

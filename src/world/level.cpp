@@ -186,12 +186,14 @@ void GameState::openLastGameFile()
     closeLastGameFile();
     // Created or emptied as fopen("w") would, but never waiting: a FIFO in
     // its place would hold the level start until some reader came. Anything
-    // but a regular file is left alone; nothing is ever written to it.
-    const int fd = ::open(kLastGameFile, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    // but a regular file is left alone; nothing is ever written to it. A
+    // link in its place, symbolic or hard, is not followed: emptying it
+    // would empty a file elsewhere.
+    const int fd = ::open(kLastGameFile, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0600);
     struct stat info {};
     if (fd < 0)
         return;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::ftruncate(fd, 0) != 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink > 1 || ::ftruncate(fd, 0) != 0) {
         ::close(fd);
         return;
     }

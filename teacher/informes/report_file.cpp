@@ -252,7 +252,14 @@ std::optional<std::time_t> timeFromReportName(const std::string& fileName)
     if (fileName.size() < 24 + suffix.size() ||
         fileName.compare(fileName.size() - suffix.size(), suffix.size(), suffix) != 0)
         return std::nullopt;
-    std::string date = fileName.substr(fileName.size() - suffix.size() - 24, 24);
+    // Reports of one player within one second are kept as "..._2008-2.db1",
+    // "-3", ... "-12": the number is not part of the time.
+    const size_t stemEnd = fileName.size() - suffix.size();
+    const size_t mark = fileName.find_last_not_of("0123456789", stemEnd - 1);
+    const size_t dateEnd = mark != std::string::npos && fileName[mark] == '-' && mark + 1 < stemEnd ? mark : stemEnd;
+    if (dateEnd < 24)
+        return std::nullopt;
+    std::string date = fileName.substr(dateEnd - 24, 24);
     for (char& ch : date)
         if (ch == '_')
             ch = ' ';

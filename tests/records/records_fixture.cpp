@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "journal.h"
@@ -106,6 +107,38 @@ void playCorridorLevel(GameState& game, Session& session, FakeClock& clock)
     next('S');              // the exit
 }
 
+mode_t modeOf(const std::string& name)
+{
+    struct stat info {};
+    return lstat(name.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+bool runTogether(const std::vector<std::function<bool()>>& bodies)
+{
+    int start[2];
+    if (pipe(start) != 0)
+        return false;
+    std::vector<pid_t> pids;
+    for (const auto& body : bodies) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(start[1]);
+            char go;
+            (void)!read(start[0], &go, 1);  // all go when the pipe closes
+            _exit(body() ? 0 : 1);
+        }
+        pids.push_back(pid);
+    }
+    close(start[0]);
+    close(start[1]);
+    bool all = true;
+    for (const pid_t pid : pids) {
+        int status = 0;
+        all = pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0 && all;
+    }
+    return all;
+}
+
 void RecordsTest::SetUp()
 {
     char cwd[PATH_MAX];
@@ -115,15 +148,18 @@ void RecordsTest::SetUp()
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
     ASSERT_EQ(chdir(dir_.c_str()), 0);
-    // A report bd/ cannot take is rescued to the user's data folder or the
-    // temporary folder: both stay inside the test's own folder.
-    for (const char* name : {"XDG_DATA_HOME", "TMPDIR"}) {
+    // A report bd/ cannot take is rescued to the user's data folder or a
+    // private one (the runtime folder's, else one made in the temporary
+    // folder): all stay inside the test's own folder.
+    for (const char* name : {"XDG_DATA_HOME", "TMPDIR", "XDG_RUNTIME_DIR"}) {
         const char* value = std::getenv(name);
         savedEnv_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
     setenv("XDG_DATA_HOME", (dir_ + "/datos").c_str(), 1);
     setenv("TMPDIR", (dir_ + "/tmp").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (dir_ + "/run").c_str(), 1);
     std::filesystem::create_directory(dir_ + "/tmp");
+    std::filesystem::create_directory(dir_ + "/run");
 
     writeCorridorMap();
     game = std::make_unique<GameState>(clock);

@@ -1,7 +1,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +35,11 @@ private:
 std::string readWholeFile(const std::string& name);
 void writeWholeFile(const std::string& name, const std::string& bytes);
 bool fileExists(const std::string& name);
+mode_t modeOf(const std::string& name);  // permission bits, not following a link; 0 when missing
+
+// Runs each body in a process of its own, all let go at once; true when
+// every one exited with 0 (killed by a signal counts as failing).
+bool runTogether(const std::vector<std::function<bool()>>& bodies);
 
 // A map of one corridor on row 1 walked east: start, corridor, bullets,
 // monster, corridor, exit (columns 1 to 6). Nothing on it is random but the

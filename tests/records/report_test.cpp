@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -10,6 +11,7 @@
 #include "records_fixture.h"
 #include "report.h"
 #include "safe_file.h"
+#include "saved_game.h"
 
 namespace {
 constexpr std::time_t kMonday3March2008 = 1204535222;  // 09:07:02 UTC
@@ -113,7 +115,43 @@ TEST_F(Report, TicksPastHalfTheCounterAppearNegativeAndTheTimeWrapsWithThem)
     EXPECT_NE(text.find("Camino Avanzado :\n-500\n1\n2\n2000\n1\n3\nFIN"), std::string::npos);
 }
 
-TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
+// The rescue folder the message names.
+std::string namedIn(const std::string& error)
+{
+    const std::string mark = "se guardó en \"";
+    const size_t open = error.find(mark);
+    const size_t from = open + mark.size();
+    return open == std::string::npos ? "" : error.substr(from, error.find('"', from) - from);
+}
+
+TEST_F(Report, EveryReportIsKeptWithinOneSecondAndFromGamesWritingAtOnce)
+{
+    act(*game, session, 'S');
+    act(*game, session, 'S');
+    // Four quick levels in one second: each report is kept, numbered.
+    const std::string stem = std::string(kReportName).substr(0, std::strlen(kReportName) - 4);
+    const std::vector<std::string> names = {kReportName, stem + "-2.db1", stem + "-3.db1", stem + "-4.db1"};
+    for (size_t i = 0; i < names.size(); ++i) {
+        clock.advance(1000);
+        act(*game, session, 'E');
+        ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_NE(readWholeFile(names[i]).find("juego :\n" + std::to_string(i + 1) + "\n"), std::string::npos) << i;
+    // The numbers go on from the highest there, in the order written.
+    writeWholeFile(stem + "-1000.db1", "antiguo");
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
+    EXPECT_TRUE(fileExists(stem + "-1001.db1") && !fileExists(stem + "-5.db1"));
+
+    // Four games of one player ending their levels at the same moment.
+    std::filesystem::remove_all("bd");
+    auto write = [&] { return writeStatisticsReport(*game, session.journal, "ana", nullptr); };
+    EXPECT_TRUE(runTogether({write, write, write, write}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("bd"), {}), 4);
+    EXPECT_TRUE(fileExists(names[3]));
+}
+
+TEST_F(Report, AReportBdCannotTakeGoesToAPrivateFolderAndTheMessageSaysWhyAndWhere)
 {
     act(*game, session, 'S');
     act(*game, session, 'S');
@@ -123,13 +161,22 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
     const std::string base = std::string(kReportName).substr(3);
     const std::string cwd = std::filesystem::current_path().string();
     const std::string userBd = cwd + "/datos/quorvane/bd/" + base;
-    const std::string temporary = cwd + "/tmp/" + base;
+    const std::string runtime = cwd + "/run/quorvane/" + base;
+    const std::string made = cwd + "/tmp/quorvane-";
 
     // Each step spoils one more folder: the report goes to the next, or is
-    // lost, and the message says which.
+    // lost, and the message says which. A link planted under its name in
+    // the runtime folder is neither followed nor replaced.
+    writeWholeFile("ajeno", "de otro");
     const std::pair<std::function<void()>, std::string> steps[] = {
         {[] { writeWholeFile("bd", "no es una carpeta"); }, userBd},
-        {[] { std::filesystem::remove_all("datos"), writeWholeFile("datos", "no es una carpeta"); }, temporary},
+        {[&] {
+             std::filesystem::remove_all("datos"), writeWholeFile("datos", "no es una carpeta");
+             std::filesystem::create_directories("run/quorvane");
+             std::filesystem::create_symlink(cwd + "/ajeno", runtime);
+         },
+         cwd + "/run/quorvane/ana_Mon_Mar__3_09_07_02_2008-2.db1"},
+        {[] { std::filesystem::remove_all("run"); }, made},
         {[] { std::filesystem::remove_all("tmp"); }, ""},
     };
     for (const auto& [spoil, where] : steps) {
@@ -138,40 +185,55 @@ TEST_F(Report, AReportBdCannotTakeGoesElsewhereAndTheMessageSaysWhyAndWhere)
         error.clear();
         EXPECT_FALSE(writeStatisticsReport(*game, session.journal, "ana", &error));
         EXPECT_NE(error.find("\"bd\" no es una carpeta sino un archivo"), std::string::npos) << error;
-        EXPECT_NE(error.find(where.empty() ? "se perdió" : "se guardó en \"" + where + "\""), std::string::npos) << error;
-        EXPECT_EQ(where.empty() ? report : readWholeFile(where), report);
+        const std::string there = namedIn(error);
+        if (where.empty()) {
+            EXPECT_NE(error.find("se perdió"), std::string::npos) << error;
+            continue;
+        }
+        EXPECT_EQ(there.rfind(where, 0), 0u) << error;
+        EXPECT_EQ(readWholeFile(there), report);
+        EXPECT_EQ(modeOf(there), 0600u);
+        EXPECT_EQ(modeOf(std::filesystem::path(there).parent_path()), 0700u);
     }
     EXPECT_EQ(readWholeFile("bd"), "no es una carpeta");
+    EXPECT_EQ(readWholeFile("ajeno"), "de otro");
 
-    // A folder where the report goes: bd/ keeps it, the report goes on.
+    // A link where bd/ should be is not followed.
     std::remove("bd");
-    std::filesystem::remove_all("datos");
-    ASSERT_EQ(mkdir("bd", 0755), 0);
-    ASSERT_EQ(mkdir(kReportName, 0755), 0);
-    error.clear();
+    std::filesystem::create_directory("otra");
+    std::filesystem::create_symlink("otra", "bd");
     EXPECT_FALSE(writeStatisticsReport(*game, session.journal, "ana", &error));
-    EXPECT_NE(error.find("es una carpeta, no un archivo"), std::string::npos) << error;
-    EXPECT_EQ(readWholeFile(userBd), report);
-    struct stat info {};
-    EXPECT_TRUE(stat(kReportName, &info) == 0 && S_ISDIR(info.st_mode));
+    EXPECT_NE(error.find("enlace simbólico"), std::string::npos) << error;
+    EXPECT_TRUE(std::filesystem::is_empty("otra"));
 }
 
-TEST_F(Report, AReportKeepsTheModeItReplacesAndRemovesWhatAKilledSaveLeft)
+TEST_F(Report, ReportsSavesAndTheirFoldersArePrivateWhateverTheUmaskAndNoLinkIsFollowed)
 {
     act(*game, session, 'S');
     act(*game, session, 'S');
-    const mode_t oldMask = umask(027);
-    auto modeOf = [](const char* name) {
-        struct stat info {};
-        return stat(name, &info) == 0 ? info.st_mode & 07777 : 0;
-    };
+    const mode_t oldMask = umask(0);
     ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
-    EXPECT_EQ(modeOf(kReportName), 0640u);
-    // A teacher on another account was given the right to read it.
-    ASSERT_EQ(chmod(kReportName, 0644), 0);
-    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
-    EXPECT_EQ(modeOf(kReportName), 0644u);
+    chooser.answer = "partida.txt";
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
+    EXPECT_EQ(modeOf("bd"), 0700u);
+    EXPECT_EQ(modeOf(kReportName), 0600u);
+    EXPECT_EQ(modeOf("partida.txt"), 0600u);
     umask(oldMask);
+
+    // The level start empties its file; a link in its place, symbolic or
+    // hard, would empty a file elsewhere.
+    writeWholeFile("ajeno", "de otro");
+    for (const bool symbolic : {true, false}) {
+        std::remove("UltimoJuego.txt");
+        ASSERT_EQ(symbolic ? symlink("ajeno", "UltimoJuego.txt") : link("ajeno", "UltimoJuego.txt"), 0);
+        ASSERT_TRUE(game->restartLevel());
+        EXPECT_EQ(readWholeFile("ajeno"), "de otro") << symbolic;
+    }
+    std::remove("UltimoJuego.txt");
+    ASSERT_TRUE(game->restartLevel());
+    EXPECT_EQ(modeOf("UltimoJuego.txt"), 0600u);
+    act(*game, session, 'S');
+    act(*game, session, 'S');
 
     // A save killed before its rename left its temporary file; one still
     // locked belongs to a save under way (another copy of the game).
@@ -188,4 +250,5 @@ TEST_F(Report, AReportKeepsTheModeItReplacesAndRemovesWhatAKilledSaveLeft)
     EXPECT_TRUE(fileExists(other));
     close(held);
 }
+
 }

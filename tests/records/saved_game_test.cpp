@@ -114,6 +114,7 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
             ASSERT_TRUE(game->restartLevel());
         }
         resetJournalAndReplay(session);
+        std::filesystem::remove_all("bd");
         act(*game, session, 'S');
         act(*game, session, 'S');
         ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;

@@ -152,6 +152,14 @@ TEST_F(Reports, EachEndingIsReadWithItsOutcomeMeasuresAndPlacedErrors)
         EXPECT_EQ(placeErrors(report).missedShotsPlaced, level.missedShotsPlaced);
         EXPECT_EQ(report.written, std::optional<std::time_t>(1204535222));
     }
+    // A second report of one player within the same second is kept beside
+    // the first, numbered, and its time is still read from its name.
+    play(kLevels[0]);
+    ::Report again;
+    std::string reason;
+    ASSERT_TRUE(readReport("bd/gana_Mon_Mar__3_09_07_02_2008-2.db1", again, reason)) << reason;
+    EXPECT_EQ(again.written, std::optional<std::time_t>(1204535222));
+    EXPECT_EQ(timeFromReportName("gana_Mon_Mar__3_09_07_02_2008-12.db1"), std::optional<std::time_t>(1204535222));
 }
 
 TEST_F(Reports, TheWinIsOneCsvRowWithEveryCounterAndMeasure)

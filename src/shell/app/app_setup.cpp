@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "game_home.h"
+#include "qt_shell_hooks.h"
+#include "safe_file.h"
 
 namespace {
 const char* const kMapOption = "--mapa";
@@ -82,12 +84,22 @@ void enterGameFolder()
         named = QFile::encodeName(info.absoluteFilePath()).toStdString();
     }
 
+    // A file-size limit then fails a write with a message instead of
+    // killing the game with the level's report unwritten.
+    ignoreFileSizeSignal();
     std::string error;
-    const std::filesystem::path folder = chooseGameFolder(
+    std::filesystem::path folder = chooseGameFolder(
         named, QFile::encodeName(QDir::currentPath()).toStdString(), sources, userGameFolder(), &error);
     if (folder.empty()) {
-        // Play where the files are, if anywhere: the reports then stay there.
-        std::fprintf(stderr, "quorvane: %s\n", error.c_str());
+        // Never the build or installation folder: a private one, and the
+        // player or teacher is told where the files go.
+        std::string notice;
+        folder = fallbackGameFolder(sources, error, &notice);
+        std::fprintf(stderr, "quorvane: %s\n", notice.c_str());
+        showMessageBox(nullptr, QStringLiteral("Quorvane"), QString::fromStdString(notice), false);
+    }
+    if (folder.empty()) {
+        // Play where the files are, if anywhere, so the game is still heard.
         for (const auto& source : sources)
             if (isGameFolder(source)) {
                 QDir::setCurrent(QFile::decodeName(source.c_str()));
