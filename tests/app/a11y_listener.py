@@ -4,7 +4,9 @@ a11y_listener.py <scripted level>, run by a11y_test.sh. Each time the level
 reports an action, waits (bounded) until the game view -- a canvas named
 "Quorvane" -- has sent what the action said as text inserted into it, with
 a description change each and the latest sentence as its description; then
-lets the level go on.
+lets the level go on. For the teacher's settings it waits instead until the
+window and each of its controls are in the tree with the name a screen
+reader says.
 """
 import subprocess
 import sys
@@ -19,8 +21,18 @@ SAID = {
     "step": ["Avanzaste un paso."],
     "door": ["Avanzaste un paso.", "Hay una puerta al centro."],
     "open": ["Has abierto la puerta al centro."],
+    "settings": [],
     "esc": ["\u00bfSalir? Presiona Esc otra vez para salir."],
 }
+# The teacher's settings window and its controls: (role, name).
+SETTINGS = [
+    (pyatspi.ROLE_DIALOG, "Ajustes del maestro"),
+    (pyatspi.ROLE_COMBO_BOX, "Velocidad de la voz"),
+    (pyatspi.ROLE_COMBO_BOX, "Las criaturas cambian de lado cada"),
+    (pyatspi.ROLE_CHECK_BOX, "Trampas"),
+    (pyatspi.ROLE_PUSH_BUTTON, "Aceptar"),
+    (pyatspi.ROLE_PUSH_BUTTON, "Cancelar"),
+]
 expected, inserted, described, view, failures = [], [], [], [], []
 
 
@@ -47,6 +59,17 @@ def all_arrived():
         and view[0].description == (expected[-1] if expected else "")
 
 
+def settings_missing():
+    """The controls of the settings window not yet in the tree."""
+    found = set()
+    for app in filter(None, pyatspi.Registry.getDesktop(0)):
+        for role, name in SETTINGS:
+            if pyatspi.findDescendant(app, lambda o, r=role, n=name: o is not None and o.getRole() == r
+                                      and o.name == n):
+                found.add((role, name))
+    return [name for role, name in SETTINGS if (role, name) not in found]
+
+
 def fail(message):
     failures.append(message)
     pyatspi.Registry.stop()
@@ -69,12 +92,13 @@ def main():
         waited = [0]
 
         def check():
-            if all_arrived():
+            if all_arrived() and (action != "settings" or not settings_missing()):
                 game.stdin.write("next\n")
                 game.stdin.flush()
                 return False
             waited[0] += 50
-            return waited[0] < 10000 or fail(f"after {action}: {inserted} {described}, not {expected}")
+            return waited[0] < 10000 or fail(f"after {action}: {inserted} {described}, not {expected}"
+                                             + (f"; not named: {settings_missing()}" if action == "settings" else ""))
 
         GLib.timeout_add(50, check)
         return True

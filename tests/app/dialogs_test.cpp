@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -18,6 +19,8 @@
 #include "options_window.h"
 #include "qt_shell_hooks.h"
 #include "session_driver.h"
+#include "settings_file.h"
+#include "teacher_window.h"
 
 namespace {
 
@@ -164,6 +167,54 @@ TEST_F(DialogsTest, F1OptionsEnterContinuesSpaceOnEmpezarStartsAgainAndOptionKey
         EXPECT_EQ(game->stepCount, p.stepsAfter);
         EXPECT_TRUE(game->showMap);
     }
+}
+
+TEST_F(DialogsTest, TeachersSettingsAreWorkedFromTheKeyboardKeptInTheFolderAndInForceAtTheNextLevel)
+{
+    const auto openSettings = [this] {
+        chooseFromMenu(Qt::Key_M, QStringLiteral("Ajustes del maestro"),
+                       [this] { return activeWindowIs(session.hooks()->teacherWindow()); });
+    };
+    openSettings();
+    TeacherWindow* teacher = session.hooks()->teacherWindow();
+    ASSERT_NE(teacher, nullptr);
+    EXPECT_TRUE(input.dialogOpen);
+    EXPECT_EQ(focusedText(), QStringLiteral("Velocidad de la voz"));
+
+    // Down arrows choose, Tab moves on, Space toggles, Esc cancels all.
+    press(Qt::Key_Down);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focusedText(), QStringLiteral("Las criaturas cambian de lado cada"));
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focusedText(), QStringLiteral("Trampas"));
+    press(Qt::Key_Space);
+    EXPECT_EQ(teacher->chosen(), (TeacherSettings{true, 8, false}));
+    press(Qt::Key_Escape);
+    ASSERT_TRUE(runUntil(session, [this] { return session.hooks()->teacherWindow() == nullptr; }));
+    EXPECT_FALSE(input.dialogOpen);
+    EXPECT_EQ(game->settings, TeacherSettings{});
+    EXPECT_FALSE(QFile::exists(QString::fromLatin1(kSettingsFile)));
+
+    // The same chosen again and Enter: kept in the folder, waiting for the
+    // next level; the level in play goes on as it started.
+    openSettings();
+    press(Qt::Key_Down);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Space);
+    press(Qt::Key_Return);
+    ASSERT_TRUE(runUntil(session, [this] { return session.hooks()->teacherWindow() == nullptr; }));
+    EXPECT_TRUE(runUntilFocused(session));
+    EXPECT_EQ(game->settings, (TeacherSettings{true, 8, false}));
+    EXPECT_EQ(readSettingsFile(kSettingsFile), game->settings);
+    EXPECT_EQ(game->levelSettings, TeacherSettings{});
+    QTest::keyClick(view, Qt::Key_Return);
+    ASSERT_TRUE(runUntil(session, [this] { return game->levelSettings.shiftSeconds == 8; }));
+    EXPECT_EQ(game->levelSettings, game->settings);
 }
 
 TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)

@@ -114,7 +114,7 @@ TEST_F(GameWindowTest, WindowHasItsTitlePlaceSizeMenusAndTheKeyboard)
     QStringList items;
     for (QAction* action : window->gameMenu()->actions())
         items << action->text();
-    EXPECT_EQ(items, QStringList({"Cambiar Mapa", "Guardar Juego", "Opciones", "CargarJuego",
+    EXPECT_EQ(items, QStringList({"Cambiar Mapa", "Guardar Juego", "Opciones", "CargarJuego", "Ajustes del maestro",
                                   "Salir                  (Esc)"}));
     ASSERT_EQ(window->helpMenu()->actions().size(), 1);
     EXPECT_EQ(window->helpMenu()->actions().first()->text(), QStringLiteral("Teclas"));

@@ -23,6 +23,7 @@ MainWindow::MainWindow(const QString& title)
     addCommand(gameMenu_, QStringLiteral("Guardar Juego"), MenuId::SaveGame);
     addCommand(gameMenu_, QStringLiteral("Opciones"), MenuId::Options);
     addCommand(gameMenu_, QStringLiteral("CargarJuego"), MenuId::LoadGame);
+    addCommand(gameMenu_, QStringLiteral("Ajustes del maestro"), MenuId::TeacherSettings);
     addCommand(gameMenu_, QStringLiteral("Salir                  (Esc)"), MenuId::Quit);
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Ayuda!"));
     helpMenu_->setAccessibleName(QStringLiteral("Ayuda!"));
