@@ -59,14 +59,29 @@ def all_arrived():
         and view[0].description == (expected[-1] if expected else "")
 
 
+def spoken_names(obj):
+    """What a screen reader says a control is called: its name, and the
+    labels it is labelled by (Qt names a combo box on Linux by its label,
+    its own name being its value)."""
+    names = [obj.name]
+    for relation in obj.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+    return [n.rstrip(":") for n in names]
+
+
 def settings_missing():
-    """The controls of the settings window not yet in the tree."""
+    """The controls of the settings window not yet in the tree with their
+    names."""
     found = set()
     for app in filter(None, pyatspi.Registry.getDesktop(0)):
-        for role, name in SETTINGS:
-            if pyatspi.findDescendant(app, lambda o, r=role, n=name: o is not None and o.getRole() == r
-                                      and o.name == n):
-                found.add((role, name))
+        dialog = pyatspi.findDescendant(app, lambda o: o is not None and o.getRole() == pyatspi.ROLE_DIALOG
+                                        and o.name == SETTINGS[0][1])
+        if dialog is None:
+            continue
+        found.add(SETTINGS[0])
+        for obj in pyatspi.findAllDescendants(dialog, lambda o: o is not None):
+            found.update((obj.getRole(), name) for name in spoken_names(obj))
     return [name for role, name in SETTINGS if (role, name) not in found]
 
 
