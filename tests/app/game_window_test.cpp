@@ -194,6 +194,10 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
         }
         expected.push_back(row);
     }
+    // The settings the level started with, kept for the teacher only.
+    expected.push_back(std::to_string(static_cast<int32_t>(game->settingsLineTick)));
+    expected.push_back("Ajustes: voz normal, criaturas cada 3 segundos, trampas s\xED, balas infinitas no, mapa a la "
+                       "vista no.");
     for (int i = 0; i < game->historyCount; ++i) {
         expected.push_back(std::to_string(static_cast<int32_t>(game->historyTicks[i])));
         std::string sentence = game->history[i];
