@@ -182,26 +182,6 @@ TEST(GameSounds, SpokenFilesAreEquallyLoud)
     EXPECT_LT(loudest - quietest, 3.0);
 }
 
-TEST(GameSounds, EverySentenceHasASlowCopyThatTakesLongerToSay)
-{
-    const SpeechTable table = SpeechTable::load((kGame / "speech.tsv").string());
-    const std::string slowFolder = std::string(kSlowVoiceFolder) + "/";
-    int copies = 0;
-    for (const std::string& name : table.files()) {
-        const SoundTiming* usual = table.find(name);
-        if (name.starts_with(slowFolder) || !usual->speaks())
-            continue;
-        const SoundTiming* slow = table.find(slowFolder + name);
-        ASSERT_NE(slow, nullptr) << name;
-        EXPECT_GT(slow->lastSpeechEndMs() - slow->firstSpeechMs(), usual->lastSpeechEndMs() - usual->firstSpeechMs())
-            << name;
-        EXPECT_TRUE(std::filesystem::is_regular_file(kGame / (slowFolder + name))) << name;
-        ++copies;
-    }
-    EXPECT_GT(copies, 100);
-    EXPECT_EQ(table.find(slowFolder + "Sonidos/Pasos.wav"), nullptr) << "an effect has no slow copy";
-}
-
 TEST(GameSounds, SentencesTimedToFollowAnEffectStartWhenItEnds)
 {
     // Each starts with the effect before it, on another channel: its words

@@ -107,7 +107,6 @@ TEST_F(GameHome, TheTeachersSettingsComeBackAsWrittenAndABadFileGivesTheDefaults
     EXPECT_NE(read(file).find("voz = lenta\ncriaturas = 8\ntrampas = no\n"), std::string::npos) << read(file);
     EXPECT_FALSE(writeSettingsFile((root / "no" / "ajustes.txt").string(), chosen, &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(readSettingsFile(file), chosen) << "a failed write leaves the file";
 
     // Each line that cannot be understood leaves its own setting at the
     // default; the others still count.
