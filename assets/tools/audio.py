@@ -73,13 +73,13 @@ def level(src, dst, target_rms):
     _sox(src, *FORMAT, dst, "gain", f"{gain:.2f}")
 
 
-def speak(text, dst, work):
+def speak(text, dst, work, speed=VOICE_SPEED):
     """The sentence with its silent ends cut short and its loud syllables
     pressed down, so that sentences long and short, loud and soft, come out
     equally loud once levelled."""
     raw = os.path.join(work, "spoken.wav")
     even = os.path.join(work, "even.wav")
-    _run(["espeak-ng", "-v", VOICE, "-s", str(VOICE_SPEED), "-w", raw, text])
+    _run(["espeak-ng", "-v", VOICE, "-s", str(speed), "-w", raw, text])
     _sox(raw, even,
          "silence", "1", "0.01", "-50d", "reverse", "silence", "1", "0.01", "-50d", "reverse",
          "compand", "0.005,0.15", "6:-70,-70,-30,-20,0,-8", "-3", "-90", "0.005",
@@ -162,12 +162,12 @@ def build_sound(job, work):
 
     Returns the file's length and where it speaks, both in seconds: a list of
     (start, end) stretches, empty for an effect."""
-    text, effect, layout, where, dst = job
+    text, effect, layout, where, speed, dst = job
     body = os.path.join(work, "body.wav")
     voice = os.path.join(work, "voice.wav")
     span = None
     if text is not None:
-        speak(text, voice, work)
+        speak(text, voice, work, speed)
         span = speech_span(voice)
     # Where the sentence begins within the finished file, in samples.
     voice_at = 0

@@ -2,6 +2,7 @@
 
     build_game.py --assets <assets dir> --out <game dir> --font <ttf>
                   --manifest <file> [--voice NAME] [--speed WPM]
+                  [--slow-speed WPM]
                   [--jobs N] [--stamp file]
 
 A sound is made again only when its sentence, recipe, layout, placement or
@@ -9,6 +10,10 @@ the generator itself changed since it was last made (the manifest keeps a
 digest of each one's inputs), so editing one sentence respeaks one file.
 Sound files the tables no longer name are removed from the folder. Every
 output depends only on its inputs, never on time, order or the number of jobs.
+
+Every file that speaks is also made at the slow speed, under SLOW_FOLDER with
+the same name ("Lento/Sonidos/Pasillo.wav"), for the teacher who chooses the
+slow voice; effects have no slow copy.
 
 Beside the sounds, SPEECH_TABLE lists every sound file with its length and the
 stretches in which it speaks, so the game can keep two sentences from being
@@ -29,6 +34,7 @@ import pictures
 
 SOUND_FOLDERS = ("Sonidos", "SonidosLetras", "SonidosSeteo")
 SPEECH_TABLE = "speech.tsv"
+SLOW_FOLDER = "Lento"
 
 
 def read_table(path, columns):
@@ -46,7 +52,9 @@ def read_table(path, columns):
     return rows
 
 
-def sound_jobs(assets):
+def sound_jobs(assets, speed, slow_speed):
+    """Every file to make: its name, and (text, effect, layout, placement,
+    words a minute)."""
     texts = {}
     for name, text in read_table(os.path.join(assets, "voice", "texts.tsv"), 2):
         if name in texts:
@@ -57,13 +65,14 @@ def sound_jobs(assets):
         text = texts.get(name)
         if layout != "effect" and text is None:
             raise SystemExit(f"sounds.tsv: {name} needs a sentence in texts.tsv")
-        jobs[name] = (text if layout != "effect" else None, effect, layout, where)
+        jobs[name] = (text if layout != "effect" else None, effect, layout, where, speed)
     for name, text in texts.items():
-        jobs.setdefault(name, (text, None, "voice", "M"))
+        jobs.setdefault(name, (text, None, "voice", "M", speed))
     for name in jobs:
         if name.split("/")[0] not in SOUND_FOLDERS or not name.endswith(".wav"):
             raise SystemExit(f"{name}: sounds go under {', '.join(SOUND_FOLDERS)}")
-    return jobs
+    slow = {f"{SLOW_FOLDER}/{name}": (*job[:4], slow_speed) for name, job in jobs.items() if job[0] is not None}
+    return {**jobs, **slow}
 
 
 def tools_digest():
@@ -76,8 +85,8 @@ def tools_digest():
 
 
 def job_digest(job, tools):
-    voice = [audio.VOICE, audio.VOICE_SPEED] if job[0] is not None else []
-    return hashlib.sha256(json.dumps([job, tools, voice]).encode()).hexdigest()
+    voice = [audio.VOICE, job[4]] if job[0] is not None else []
+    return hashlib.sha256(json.dumps([job[:4], tools, voice]).encode()).hexdigest()
 
 
 def build_one(name, job, out):
@@ -86,7 +95,7 @@ def build_one(name, job, out):
 
 
 def remove_stale_sounds(jobs, out):
-    for folder in SOUND_FOLDERS:
+    for folder in (*SOUND_FOLDERS, *(f"{SLOW_FOLDER}/{f}" for f in SOUND_FOLDERS)):
         path = os.path.join(out, folder)
         if not os.path.isdir(path):
             continue
@@ -165,16 +174,18 @@ def main():
                         help="where to keep the digests of the sounds made, outside the game folder")
     parser.add_argument("--voice", default=audio.VOICE, help="espeak-ng voice (es-419, es)")
     parser.add_argument("--speed", type=int, default=audio.VOICE_SPEED, help="words a minute")
+    parser.add_argument("--slow-speed", type=int, default=110,
+                        help="words a minute of the slow copy of every sentence")
     parser.add_argument("--stamp")
     args = parser.parse_args()
-    if not 80 <= args.speed <= 450:
-        raise SystemExit(f"--speed {args.speed}: espeak-ng speaks 80 to 450 words a minute")
+    for speed in (args.speed, args.slow_speed):
+        if not 80 <= speed <= 450:
+            raise SystemExit(f"{speed} words a minute: espeak-ng speaks 80 to 450 words a minute")
     audio.VOICE = args.voice
-    audio.VOICE_SPEED = args.speed
 
     os.makedirs(args.out, exist_ok=True)
     os.makedirs(os.path.join(args.out, "bd"), exist_ok=True)
-    jobs = sound_jobs(args.assets)
+    jobs = sound_jobs(args.assets, args.speed, args.slow_speed)
     remove_stale_sounds(jobs, args.out)
     made, sounds = build_sounds(jobs, args.out, args.manifest, max(1, args.jobs))
     write_speech_table(sounds, args.out)

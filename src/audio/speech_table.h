@@ -38,5 +38,9 @@ private:
     std::unordered_map<std::string, SoundTiming> files_;
 };
 
+// The folder of the game folder that holds a slow copy of every spoken file,
+// under the same name ("Lento/Sonidos/Pasillo.wav").
+inline constexpr const char* kSlowVoiceFolder = "Lento";
+
 // The name of the table in the game folder.
 inline constexpr const char* kSpeechTableFile = "speech.tsv";

@@ -28,8 +28,19 @@ void VoiceArbiter::closeVoice(int voice)
     inner_.closeVoice(voice);
 }
 
-bool VoiceArbiter::loadVoice(int voice, const std::string& file)
+std::string VoiceArbiter::voiceFile(const std::string& file) const
 {
+    if (!slowVoice_)
+        return file;
+    // Only what speaks has a slow copy, and the table names every copy the
+    // build made: an effect, or a sentence the build has no copy of, stays.
+    std::string slow = std::string(kSlowVoiceFolder) + "/" + file;
+    return table_.find(slow) != nullptr ? slow : file;
+}
+
+bool VoiceArbiter::loadVoice(int voice, const std::string& asked)
+{
+    const std::string file = voiceFile(asked);
     const bool loaded = inner_.loadVoice(voice, file);
     // The new sound waits at its beginning, as the device holds it; after a
     // failed load the voice holds nothing, and nothing of it is held back.
@@ -193,8 +204,9 @@ int VoiceArbiter::stopVoice(int voice)
     return inner_.stopVoice(voice);
 }
 
-bool VoiceArbiter::playBlocking(const std::string& file)
+bool VoiceArbiter::playBlocking(const std::string& asked)
 {
+    const std::string file = voiceFile(asked);
     // A stretch cut short says nothing more, not even after its wait.
     if (inner_.stretchCut())
         return false;
@@ -218,7 +230,8 @@ bool VoiceArbiter::playBlocking(const std::string& file)
         if (inner_.stretchCut())
             return false;
         holdLoops(clock_.now(), true);
-        remember(file, inSequence_);
+        // The name asked for: a repeat speaks at the speed then in use.
+        remember(asked, inSequence_);
         inSequence_ = true;
     }
     if (listener_)

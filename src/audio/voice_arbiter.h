@@ -63,6 +63,12 @@ public:
     // speaks.
     void update();
 
+    // The slow copy of each spoken file is the one loaded and played from
+    // now on; the table's timings of the copy are the ones that count.
+    void useSlowVoice(bool slow) override { slowVoice_ = slow; }
+    // The file that sounds for the one asked for, at the speed in use.
+    std::string voiceFile(const std::string& file) const;
+
     const SpeechTable& table() const { return table_; }
     // Told of every file that starts to sound, on a channel or blocking, in
     // order: what the player hears, for tests and diagnostics.
@@ -113,5 +119,6 @@ private:
     bool inSequence_ = false;
     unsigned waitCount_ = 0;
     bool repeating_ = false;
+    bool slowVoice_ = false;
     std::function<void(const std::string&)> listener_;
 };

@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 // What the build makes and the game only reads: linked, never copied, so a
 // rebuilt voice reaches every user's folder.
-const char* const kGenerated[] = {"Sonidos", "SonidosLetras", "SonidosSeteo", "Data", "alsoft.conf", "speech.tsv"};
+const char* const kGenerated[] = {"Sonidos", "SonidosLetras", "SonidosSeteo", "Lento",
+                                   "Data",    "alsoft.conf",   "speech.tsv"};
 
 bool fail(std::string* error, const std::string& what, const fs::path& path, const std::error_code& ec)
 {

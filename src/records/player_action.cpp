@@ -8,9 +8,10 @@ bool performAction(GameState& game, Journal& journal, char letter)
     void (GameState::*side)() = nullptr;
     switch (letter) {
     case 'S':
-        // A creature bars the way even after the level has ended (a trap
-        // leaves one ahead); the attempt still counts.
-        if (game.gameOver && !game.threatAhead)
+        // Once the level has ended nothing is a step, not even one a
+        // creature would refuse (a loss leaves it ahead): the report counts
+        // what the child did while he played.
+        if (game.gameOver)
             return false;
         recordAction(journal, 'S', game.clock.now());
         if (game.threatAhead) {

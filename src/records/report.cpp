@@ -67,6 +67,12 @@ void writeNumberedCounter(std::FILE* out, const char* label, int32_t value)
 void writeBody(std::FILE* out, const GameState& game, const char* playerName, int32_t seconds)
 {
     writeGrid(out, game.initialCells);
+    // The settings the level started with come first among its messages:
+    // kept for the teacher, never said to the child.
+    if (!game.levelSettingsLine.empty()) {
+        writeNumberLine(out, asSigned(game.settingsLineTick));
+        writeText(out, game.levelSettingsLine.c_str());
+    }
     for (int i = 0; i < game.historyCount && i < kHistorySize; ++i) {
         writeNumberLine(out, asSigned(game.historyTicks[i]));
         // Every sentence of the log carries its own line end.

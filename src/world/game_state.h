@@ -8,6 +8,7 @@
 #include "clock.h"
 #include "map_file.h"
 #include "sound.h"
+#include "teacher_settings.h"
 
 constexpr int kVisibleLines = 23;
 constexpr int kHistorySize = 3000;
@@ -159,9 +160,19 @@ public:
     int32_t stepRows[kPathSize]{};
     int32_t stepCols[kPathSize]{};
 
+    // The teacher's settings: those chosen, which the next level start puts
+    // in force, and those the level in play runs with. The report keeps
+    // levelSettingsLine, said to nobody, as the first message of the level.
+    TeacherSettings settings;
+    TeacherSettings levelSettings;
+    std::string levelSettingsLine;
+    Tick settingsLineTick = 0;
+
     // Not part of the rules: the clock, and diagnostics for the layers above.
     const Clock& clock;
     std::string lastLoadError;
+    // Whether the exit of the map last loaded can be reached from its start.
+    bool lastMapWinnable = true;
 
 private:
     void openChannels(SoundSystem& sounds, bool withPrompts);

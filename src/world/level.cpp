@@ -55,11 +55,13 @@ bool readMapFile(const std::string& name, MapRead& out)
 
 // A map that loads may still be one no player can win; the teacher who wrote
 // it hears nothing of that in play, so it is said where he starts the game.
-void warnAboutMap(const std::string& name, const MapText& text)
+bool warnAboutMap(const std::string& name, const MapText& text)
 {
-    for (const MapFinding& finding : checkMap(text).findings)
+    const MapCheck check = checkMap(text);
+    for (const MapFinding& finding : check.findings)
         if (finding.severity == MapFinding::Severity::Warning)
             std::fprintf(stderr, "%s\n", formatFinding(name, finding).c_str());
+    return check.reachable;
 }
 }
 
@@ -95,6 +97,9 @@ void GameState::reopenForLoad(SoundSystem& sounds)
 
 void GameState::firstInit(const std::string& name, SoundSystem& sounds)
 {
+    // The first level's voice from the very first sentence: the name prompt
+    // and the welcome are loaded as the channels open.
+    sounds.useSlowVoice(settings.slowVoice);
     openChannels(sounds, true);
     resetOptions(false);
     if (!loadMap(name)) {
@@ -126,7 +131,7 @@ bool GameState::startOnMapText(const std::string& name, const MapText& text)
         lastLoadError = describeMapProblem(name, text.errors.front());
         return false;
     }
-    warnAboutMap(name, text);
+    lastMapWinnable = warnAboutMap(name, text);
     commitMap(name, text.codes);
     return true;
 }
@@ -219,6 +224,13 @@ void GameState::resetLevelFields()
     MusicaFinal.stopChannel();
     SonidoMonstruos.stopChannel();
     bullets = infiniteBullets ? 999999 : 0;
+    // The teacher's settings take effect here, never in the middle of a
+    // level; the voice follows from the next sentence on.
+    levelSettings = settings;
+    levelSettingsLine = settingsLine(levelSettings, infiniteBullets, showMap);
+    settingsLineTick = clock.now();
+    if (sonido.isOpen())
+        sonido.system->useSlowVoice(levelSettings.slowVoice);
     openLastGameFile();
     mouseOffset = 0;
     for (auto& line : visible)
@@ -241,7 +253,7 @@ void GameState::startLevel()
         for (int c = 0; c < kGridSize; ++c) {
             if (cells[r][c].kind == MapCode::Start)
                 standOn(r, c);
-            convertMapCode(cells[r][c]);
+            convertMapCode(cells[r][c], levelSettings.traps);
         }
     }
     std::memcpy(initialCells, cells, sizeof(Grid));

@@ -29,7 +29,7 @@ void placeRandom(Cell& c)
 }
 }
 
-void convertMapCode(Cell& c)
+void convertMapCode(Cell& c, bool traps)
 {
     switch (c.kind) {
     case MapCode::Wall: c.kind = CellKind::Wall; break;
@@ -39,7 +39,7 @@ void convertMapCode(Cell& c)
     case MapCode::DoorCentre: c.kind = CellKind::DoorCentre; break;
     case MapCode::DoorLeft: c.kind = CellKind::DoorLeft; break;
     case MapCode::DoorRight: c.kind = CellKind::DoorRight; break;
-    case MapCode::ExitOrTrap: c.kind = (draw() % 10 < 2) ? CellKind::Trap : CellKind::Exit; break;
+    case MapCode::ExitOrTrap: c.kind = (draw() % 10 < 2 && traps) ? CellKind::Trap : CellKind::Exit; break;
     case MapCode::Exit: c.kind = CellKind::Exit; break;
     case MapCode::Bullets: placeBullets(c); break;
     case MapCode::Monster: placeMonster(c); break;

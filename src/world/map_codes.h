@@ -22,5 +22,7 @@ enum : int32_t {
 }
 
 struct Cell;
-// Converts one square by its map code, drawing from rand() as needed.
-void convertMapCode(Cell& cell);
+// Converts one square by its map code, drawing from rand() as needed. With
+// traps off, an exit-or-trap square is an exit (its draw is still made, so the
+// squares after it come out as they would with traps on).
+void convertMapCode(Cell& cell, bool traps = true);

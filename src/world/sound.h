@@ -59,6 +59,10 @@ public:
     // True once the stretch under way has been cut short: its remaining
     // blocking sounds are then skipped, and playBlocking says false.
     virtual bool stretchCut() const { return false; }
+
+    // Speaks every sentence from now on with the slow copy of its file, where
+    // the game folder has one (slow true), or with the usual one.
+    virtual void useSlowVoice(bool /*slow*/) {}
 };
 
 // Marks a stretch for as long as it lives.

@@ -4,8 +4,6 @@
 #include "game_state.h"
 
 namespace {
-// A creature moves every 3 seconds of play.
-constexpr float kShiftIntervalMs = 3000.0f;
 // A pass of the main loop longer than this was the game holding (a sentence
 // played to its end, a dialog): the creatures wait for the player, so such a
 // pass counts as this much of their time.
@@ -34,7 +32,7 @@ void GameState::runCreatureClock()
     nowTime += static_cast<float>(std::min(gap, kLongestFrameMs));
 }
 
-// The check shared by mutants and super monsters. A creature's 3 seconds
+// The check shared by mutants and super monsters. A creature's seconds
 // start once the player has heard its side in full, on arrival and after
 // each move, and run only while the game takes input; then it moves to the
 // side the cycle points at (0 left, 1 centre, 2 right), at a pause of its
@@ -52,10 +50,13 @@ GameState::ShiftResult GameState::shiftCreature(int32_t firstKind)
         lastThreatTime = nowTime;
         return ShiftResult::NotDue;
     }
+    // A creature moves every few seconds of play, as the teacher set (3 by
+    // default).
+    const float interval = 1000.0f * static_cast<float>(levelSettings.shiftSeconds);
     const float waited = nowTime - lastThreatTime;
-    if (!(waited > kShiftIntervalMs))
+    if (!(waited > interval))
         return ShiftResult::NotDue;
-    if (SonidoMonstruos.isSpeaking() && waited <= kShiftIntervalMs + kPauseWaitMs)
+    if (SonidoMonstruos.isSpeaking() && waited <= interval + kPauseWaitMs)
         return ShiftResult::NotDue;
     lastThreatTime = nowTime;
     const int32_t target = firstKind + threatCycle % 3;

@@ -5,7 +5,9 @@ time the level reports an action, waits (bounded) until the game view -- a
 canvas named "Quorvane" -- has sent what the action said as text inserted
 into it, with a description change each and the latest sentence as its
 description; then lets the level go on. With --editor the program is the map
-editor, whose grid -- named "Mapa" -- speaks the same way.
+editor, whose grid -- named "Mapa" -- speaks the same way. For the teacher's
+settings it waits instead until the window and each of its controls are in
+the tree with the name a screen reader says.
 """
 import subprocess
 import sys
@@ -20,6 +22,7 @@ SAID = {
     "step": ["Avanzaste un paso."],
     "door": ["Avanzaste un paso.", "Hay una puerta al centro."],
     "open": ["Has abierto la puerta al centro."],
+    "settings": [],
     "esc": ["\u00bfSalir? Presiona Esc otra vez para salir."],
 }
 # The map editor's script: the cursor moved, a code set, what is around.
@@ -33,6 +36,9 @@ EDITOR_SAID = {
     "undo": ["Deshecho. Fila 2, casilla 3: pared"],
 }
 VIEW_NAME = "Quorvane"
+# The teacher's settings window and what a screen reader names its controls.
+SETTINGS = ["Ajustes del maestro", "Velocidad de la voz", "Las criaturas cambian de lado cada", "Trampas",
+            "Aceptar", "Cancelar"]
 expected, inserted, described, view, failures = [], [], [], [], []
 
 
@@ -57,6 +63,22 @@ def all_arrived():
             view.extend(filter(None, [pyatspi.findDescendant(app, is_view)]))
     return view and inserted == [s + "\n" for s in expected] and len(described) == len(expected) \
         and view[0].description == (expected[-1] if expected else "")
+
+
+def settings_missing():
+    """The settings window's names not yet in the tree. Qt names a combo box
+    on Linux by the label it is labelled by (its own name is its value), as
+    Orca reads it."""
+    names = set()
+    for app in filter(None, pyatspi.Registry.getDesktop(0)):
+        dialog = pyatspi.findDescendant(
+            app, lambda o: o is not None and o.getRole() == pyatspi.ROLE_DIALOG and o.name == SETTINGS[0])
+        for obj in [dialog] + pyatspi.findAllDescendants(dialog, lambda o: o is not None) if dialog else []:
+            names.add(obj.name)
+            for relation in obj.getRelationSet():
+                if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                    names.update(relation.getTarget(i).name.rstrip(":") for i in range(relation.getNTargets()))
+    return [name for name in SETTINGS if name not in names]
 
 
 def fail(message):
@@ -85,12 +107,13 @@ def main():
         waited = [0]
 
         def check():
-            if all_arrived():
+            if all_arrived() and (action != "settings" or not settings_missing()):
                 game.stdin.write("next\n")
                 game.stdin.flush()
                 return False
             waited[0] += 50
-            return waited[0] < 10000 or fail(f"after {action}: {inserted} {described}, not {expected}")
+            return waited[0] < 10000 or fail(f"after {action}: {inserted} {described}, not {expected}"
+                                             + (f"; not named: {settings_missing()}" if action == "settings" else ""))
 
         GLib.timeout_add(50, check)
         return True

@@ -1,6 +1,7 @@
 // The scripted level a11y_listener.py listens to: the player types his name,
-// hears the welcome begin and skips it, walks to a centre door, opens it and
-// presses Esc once. After each action it
+// hears the welcome begin and skips it, walks to a centre door, opens it,
+// opens the teacher's settings and closes them with Esc, and presses Esc
+// once. After each action it
 // names it on standard output and plays on until the listener answers "next",
 // so every sentence must reach the listener while the game is where it was said.
 #include <poll.h>
@@ -16,6 +17,9 @@
 
 #include "app_setup.h"
 #include "game_folder.h"
+#include "input_state.h"
+#include "key_input.h"
+#include "qt_shell_hooks.h"
 #include "session_driver.h"
 
 namespace {
@@ -72,13 +76,26 @@ int main(int argc, char* argv[])
         {"step", {Qt::Key_Space}},
         {"door", {Qt::Key_Space}},
         {"open", {Qt::Key_J}},
+        {"settings", {}},
         {"esc", {Qt::Key_Escape}},
     };
     for (const auto& [action, keys] : script) {
+        if (std::string(action) == "settings") {
+            // The window the menu opens; the listener reads its controls.
+            menuCommand(MenuId::TeacherSettings, session.session(), *session.hooks());
+            if (!runUntil(session, [&] { return session.hooks()->teacherWindow() != nullptr; }))
+                return 4;
+        }
         for (Qt::Key key : keys)
             QTest::keyClick(view, key);
         if (!listenerAnswered(session, action))
             return 3;
+        if (TeacherWindow* teacher = session.hooks()->teacherWindow()) {
+            QTest::keyClick(teacher, Qt::Key_Escape);
+            if (!runUntil(session, [&] { return session.hooks()->teacherWindow() == nullptr; }) ||
+                !runUntilFocused(session))
+                return 5;
+        }
     }
     return 0;
 }

@@ -23,15 +23,21 @@
 
 namespace {
 
-// Every sound of the game folder, so the game says what it says in play.
+// Every sound of the game folder, so the game says what it says in play,
+// and the slow copies its speech table names.
 bool copyAllSounds(const QString& to)
 {
-    const QDir sounds(QStringLiteral(QUORVANE_GAME_DIR "/Sonidos"));
-    for (const QString& name : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
-        const QString target = QDir(to).filePath(QStringLiteral("Sonidos/") + name);
-        QFile::remove(target);
-        if (!QFile::copy(sounds.filePath(name), target))
+    for (const char* folder : {"Sonidos", "Lento/Sonidos", "Lento/SonidosLetras", "Lento/SonidosSeteo"}) {
+        const QString sub = QString::fromLatin1(folder);
+        const QDir sounds(QStringLiteral(QUORVANE_GAME_DIR "/") + sub);
+        if (!QDir(to).mkpath(sub))
             return false;
+        for (const QString& name : sounds.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
+            const QString target = QDir(to).filePath(sub + u'/' + name);
+            QFile::remove(target);
+            if (!QFile::copy(sounds.filePath(name), target))
+                return false;
+        }
     }
     const QString table = QDir(to).filePath(QString::fromLatin1(kSpeechTableFile));
     QFile::remove(table);

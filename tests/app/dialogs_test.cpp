@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -18,6 +19,8 @@
 #include "options_window.h"
 #include "qt_shell_hooks.h"
 #include "session_driver.h"
+#include "settings_file.h"
+#include "teacher_window.h"
 
 namespace {
 
@@ -164,6 +167,43 @@ TEST_F(DialogsTest, F1OptionsEnterContinuesSpaceOnEmpezarStartsAgainAndOptionKey
         EXPECT_EQ(game->stepCount, p.stepsAfter);
         EXPECT_TRUE(game->showMap);
     }
+}
+
+TEST_F(DialogsTest, TeachersSettingsAreWorkedFromTheKeyboardKeptInTheFolderAndInForceAtTheNextLevel)
+{
+    const auto openSettings = [this] {
+        chooseFromMenu(Qt::Key_M, QStringLiteral("Ajustes del maestro"),
+                       [this] { return activeWindowIs(session.hooks()->teacherWindow()); });
+        ASSERT_NE(session.hooks()->teacherWindow(), nullptr);
+        EXPECT_TRUE(input.dialogOpen);
+    };
+    const auto closed = [this] { return session.hooks()->teacherWindow() == nullptr && !input.dialogOpen; };
+    openSettings();
+    press(Qt::Key_Down);
+    press(Qt::Key_Escape);  // cancels
+    ASSERT_TRUE(runUntil(session, closed));
+    EXPECT_EQ(game->settings, TeacherSettings{});
+    EXPECT_FALSE(QFile::exists(QString::fromLatin1(kSettingsFile)));
+
+    // Down arrows choose, Tab moves on, Space toggles, Enter accepts: kept in
+    // the folder, waiting for the next level.
+    openSettings();
+    const std::pair<const char*, std::vector<Qt::Key>> controls[] = {
+        {"Velocidad de la voz", {Qt::Key_Down, Qt::Key_Tab}},
+        {"Las criaturas cambian de lado cada", {Qt::Key_Down, Qt::Key_Down, Qt::Key_Tab}},
+        {"Trampas", {Qt::Key_Space, Qt::Key_Return}}};
+    for (const auto& [name, keys] : controls) {
+        EXPECT_EQ(focusedText(), QString::fromLatin1(name));
+        for (Qt::Key key : keys)
+            press(key);
+    }
+    ASSERT_TRUE(runUntil(session, closed));
+    EXPECT_TRUE(runUntilFocused(session));
+    EXPECT_EQ(game->settings, (TeacherSettings{true, 8, false}));
+    EXPECT_EQ(readSettingsFile(kSettingsFile), game->settings);
+    EXPECT_EQ(game->levelSettings, TeacherSettings{});
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_TRUE(runUntil(session, [this] { return game->levelSettings == game->settings; }));
 }
 
 TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)

@@ -116,7 +116,7 @@ TEST_F(GameWindowTest, WindowHasItsTitlePlaceSizeMenusAndTheKeyboard)
     QStringList items;
     for (QAction* action : window->gameMenu()->actions())
         items << action->text();
-    EXPECT_EQ(items, QStringList({"Cambiar Mapa", "Guardar Juego", "Opciones", "CargarJuego",
+    EXPECT_EQ(items, QStringList({"Cambiar Mapa", "Guardar Juego", "Opciones", "CargarJuego", "Ajustes del maestro",
                                   "Editor de mapas", "Salir                  (Esc)"}));
     ASSERT_EQ(window->helpMenu()->actions().size(), 1);
     EXPECT_EQ(window->helpMenu()->actions().first()->text(), QStringLiteral("Teclas"));
@@ -222,6 +222,10 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
         }
         expected.push_back(row);
     }
+    // The settings the level started with, kept for the teacher only.
+    expected.push_back(std::to_string(static_cast<int32_t>(game->settingsLineTick)));
+    expected.push_back("Ajustes: voz normal, criaturas cada 3 segundos, trampas s\xED, balas infinitas no, mapa a la "
+                       "vista no.");
     for (int i = 0; i < game->historyCount; ++i) {
         expected.push_back(std::to_string(static_cast<int32_t>(game->historyTicks[i])));
         std::string sentence = game->history[i];

@@ -73,21 +73,29 @@ TEST_F(MenuTest, EnterWithAMapThatCannotBeReadAgainKeepsTheLevel)
 
 TEST_F(MenuTest, ChangeMapLoadsTheChosenMapOrShowsWhyNot)
 {
+    // No exit: it loads all the same, and the teacher is told.
     writeMap("input_other.quorvane", {3, 1, 3});
     hooks.chooser.answer = "input_other.quorvane";
     menuCommand(MenuId::ChangeMap, session, hooks);
     EXPECT_EQ(game.mapName, "input_other.quorvane");
     EXPECT_EQ(game.col, 2);
-    EXPECT_TRUE(hooks.errors.empty());
+    ASSERT_EQ(hooks.errors.size(), 1u);
+    EXPECT_NE(hooks.errors[0].find("\"input_other.quorvane\" no se puede ganar"), std::string::npos);
 
     hooks.chooser.answer = "input_missing.quorvane";
     menuCommand(MenuId::ChangeMap, session, hooks);
     EXPECT_EQ(game.mapName, "input_other.quorvane");
-    EXPECT_EQ(hooks.errors.size(), 1u);
+    EXPECT_EQ(hooks.errors.size(), 2u);
 
     hooks.chooser.answer.clear();
     menuCommand(MenuId::ChangeMap, session, hooks);
-    EXPECT_EQ(hooks.errors.size(), 1u);
+    EXPECT_EQ(hooks.errors.size(), 2u);
+
+    writeMap("input_way.quorvane", {1, 3, 8});
+    hooks.chooser.answer = "input_way.quorvane";
+    menuCommand(MenuId::ChangeMap, session, hooks);
+    EXPECT_EQ(game.mapName, "input_way.quorvane");
+    EXPECT_EQ(hooks.errors.size(), 2u);
 }
 
 TEST_F(MenuTest, LoadSetsReplayingWhateverItReturned)

@@ -10,6 +10,7 @@
 #include "game_home.h"
 #include "records_fixture.h"
 #include "safe_file.h"
+#include "settings_file.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -193,5 +194,34 @@ TEST_F(GameHome, AUserFolderThatCannotBeMadeReadyGivesWayToAPrivateOneThatIsName
         EXPECT_TRUE(isGameFolder(folder)) << folder;
         EXPECT_EQ(modeOf(folder), 0700u) << folder;
     }
+TEST_F(GameHome, TheTeachersSettingsComeBackAsWrittenAndABadFileGivesTheDefaults)
+{
+    const std::string file = (root / "ajustes.txt").string();
+    EXPECT_EQ(readSettingsFile(file), TeacherSettings{}) << "no file";
+
+    const TeacherSettings chosen{true, 8, false};
+    std::string error;
+    ASSERT_TRUE(writeSettingsFile(file, chosen, &error)) << error;
+    EXPECT_EQ(readSettingsFile(file), chosen);
+    EXPECT_NE(read(file).find("voz = lenta\ncriaturas = 8\ntrampas = no\n"), std::string::npos) << read(file);
+    EXPECT_FALSE(writeSettingsFile((root / "no" / "ajustes.txt").string(), chosen, &error));
+    EXPECT_FALSE(error.empty());
+
+    // Each line that cannot be understood leaves its own setting at the
+    // default; the others still count.
+    const std::pair<std::string, TeacherSettings> cases[] = {
+        {"voz = rapida\ncriaturas = 4\ntrampas = quizas\n", {}},
+        {"criaturas = 5x\nvoz lenta\n=\n\n", {}},
+        {"# voz = lenta\n  trampas =  no \r\ncriaturas=5\n", {false, 5, false}},
+        {"voz = lenta\ncriaturas = 99999999999999999999\ntrampas = s\xC3\xAD\n", {true, 3, true}},
+        {std::string("\x01\xFF\x00garbage", 10), {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        write(file, text);
+        EXPECT_EQ(readSettingsFile(file), expected) << text;
+    }
+    fs::remove(file);
+    fs::create_directory(file);
+    EXPECT_EQ(readSettingsFile(file), TeacherSettings{}) << "a folder under the name";
 }
 }

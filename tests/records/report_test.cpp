@@ -75,12 +75,17 @@ TEST_F(Report, LevelPlayedThroughIsReportedLineByLine)
         grid += zeros + "\n";
     ASSERT_EQ(text.substr(0, grid.size()), grid);
 
-    // The log: each sentence after its tick, starting with the first step.
+    // The log: each sentence after its tick, starting with the settings the
+    // level started with (said to nobody), then the first step.
     const size_t data = text.find("DATOS :\n");
     ASSERT_NE(data, std::string::npos);
     const std::string log = text.substr(grid.size(), data - grid.size());
-    EXPECT_EQ(log.rfind("100000\nAvanzaste un paso.\n", 0), 0u) << log;
-    EXPECT_EQ(static_cast<int>(std::count(log.begin(), log.end(), '\n')), 2 * game->historyCount);
+    EXPECT_EQ(log.rfind("100000\nAjustes: voz normal, criaturas cada 3 segundos, trampas s\xED, balas infinitas no, "
+                        "mapa a la vista no.\n100000\nAvanzaste un paso.\n",
+                        0),
+              0u)
+        << log;
+    EXPECT_EQ(static_cast<int>(std::count(log.begin(), log.end(), '\n')), 2 * game->historyCount + 2);
 
     const std::string expected =
         "DATOS :\nNombre :\nana\nMapa :\npasillo.quorvane\n"
@@ -101,6 +106,30 @@ TEST_F(Report, LevelPlayedThroughIsReportedLineByLine)
         "100000\n1\n2\n101500\n1\n3\n104500\n1\n4\n113200\n1\n5\n115000\n1\n6\n"
         "FIN";
     EXPECT_EQ(text.substr(data), expected);
+}
+
+TEST_F(Report, AfterALossNoKeyCountsAndTheSettingsLineSaysWhatTheLevelStartedWith)
+{
+    game->settings = {true, 5, false};
+    game->infiniteBullets = false;
+    game->showMap = true;
+    ASSERT_TRUE(game->restartLevel());
+    act(*game, session, 'S');  // corridor
+    act(*game, session, 'S');  // the bullets, left there
+    act(*game, session, 'S');  // the monster
+    act(*game, session, sideFor(*game));  // no bullets: lost
+    ASSERT_TRUE(game->gameOver && game->threatAhead);
+    const int journalled = session.journal.journalCount;
+    for (char letter : {'S', 'S', 'H', 'J', 'K'})
+        act(*game, session, letter);
+    EXPECT_EQ(session.journal.journalCount, journalled);
+
+    ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
+    const std::string text = readWholeFile(kReportName);
+    EXPECT_NE(text.find("N\xBA Pasos con monstruo :\n0\n"), std::string::npos);
+    EXPECT_NE(text.find("\nAjustes: voz lenta, criaturas cada 5 segundos, trampas no, balas infinitas no, mapa a la "
+                        "vista s\xED.\n"),
+              std::string::npos);
 }
 
 TEST_F(Report, TicksPastHalfTheCounterAppearNegativeAndTheTimeWrapsWithThem)

@@ -74,4 +74,17 @@ TEST_F(WorldTest, AnExitThatMayBeATrapIsATrapAboutOnceInFive)
                 }
     }
     expectProportion(traps, total, 0.2, "traps");
+
+    // With traps off every such square is an exit, from the next level on.
+    game.settings.traps = false;
+    for (int level = 0; level < 5; ++level) {
+        clock.setCalendar(1000 + level);
+        ASSERT_TRUE(game.loadMap("traps.quorvane"));
+        for (int r = 0; r < kGridSize; ++r)
+            for (int c = 0; c < kGridSize; ++c) {
+                if (!(r == 1 && c == 1)) {
+                    ASSERT_EQ(game.cells[r][c].kind, CellKind::Exit) << r << "," << c;
+                }
+            }
+    }
 }

@@ -64,6 +64,22 @@ TEST_F(ThreatTest, AMutantMovesThreeSecondsOfPlayAfterItsSideWasHeard)
     EXPECT_LT(untilMoved(), 1000 + 16);
 }
 
+TEST_F(ThreatTest, TheTeachersIntervalSpacesTheMovesFromTheNextLevelStart)
+{
+    meet(CellKind::MutantLeft);
+    game.settings.shiftSeconds = 8;
+    EXPECT_LE(untilMoved(), 3000 + 2 * 16) << "the level in play keeps its interval";
+
+    meet(CellKind::MutantLeft);
+    for (int move = 0; move < 3; ++move) {
+        const int waited = untilMoved();
+        EXPECT_GT(waited, 8000);
+        EXPECT_LE(waited, 8000 + 2 * 16);
+    }
+    EXPECT_EQ(game.levelSettingsLine, "Ajustes: voz normal, criaturas cada 8 segundos, trampas s\xED, balas infinitas "
+                                      "no, mapa a la vista no.\n");
+}
+
 TEST_F(ThreatTest, ACreatureWaitsForItsSideToBeSaidAndForAPauseInItsSentence)
 {
     meet(CellKind::MutantRight);

@@ -19,6 +19,7 @@
 #include "qt_shell_hooks.h"
 #include "render_state.h"
 #include "scene_key.h"
+#include "settings_file.h"
 #include "sound_check.h"
 #include "textures.h"
 #include "view_accessibility.h"
@@ -147,6 +148,8 @@ bool GameSession::start()
     window_->setMenuHandler([this](int id) { menuCommand(id, session_, *hooks_); });
     window_->setCloseHandler([this] { hooks_->quit(); });
 
+    // The teacher's settings of this game folder, in force from the first level.
+    game_->settings = readSettingsFile(kSettingsFile);
     game_->firstInit(firstMap_.empty() ? game_->mapName : firstMap_, *sounds_);
     if (!game_->lastLoadError.empty())
         hooks_->showError(game_->lastLoadError);

@@ -24,6 +24,7 @@ MainWindow::MainWindow(const QString& title)
     addCommand(gameMenu_, QStringLiteral("Guardar Juego"), MenuId::SaveGame);
     addCommand(gameMenu_, QStringLiteral("Opciones"), MenuId::Options);
     addCommand(gameMenu_, QStringLiteral("CargarJuego"), MenuId::LoadGame);
+    addCommand(gameMenu_, QStringLiteral("Ajustes del maestro"), MenuId::TeacherSettings);
     // The teacher's map editor, a program of its own: the game goes on.
     connect(gameMenu_->addAction(QStringLiteral("Editor de mapas")), &QAction::triggered, this,
             [this] { startMapEditor(this); });

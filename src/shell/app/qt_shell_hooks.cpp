@@ -5,10 +5,13 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "game_state.h"
 #include "game_view.h"
+#include "input_state.h"
 #include "keys_window.h"
 #include "main_window.h"
 #include "options_window.h"
+#include "settings_file.h"
 
 namespace {
 
@@ -72,6 +75,32 @@ bool QtShellHooks::openKeysDialog()
     auto* dialog = new KeysWindow(&window_);
     QObject::connect(dialog, &KeysWindow::closedByPlayer, [this] { refocusLater(); });
     keys_ = dialog;
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return true;
+}
+
+bool QtShellHooks::openTeacherSettings()
+{
+    // Modal for the application, yet the main loop goes on: the game is
+    // answered while the teacher chooses, and only this window takes keys.
+    auto* dialog = new TeacherWindow(&window_, game_.settings);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(dialog, &QDialog::accepted, [this, dialog] {
+        const TeacherSettings chosen = dialog->chosen();
+        std::string error;
+        if (!writeSettingsFile(kSettingsFile, chosen, &error))
+            showError("No se pudieron guardar los ajustes del maestro: " + error +
+                      " Valen hasta que se cierre el juego.");
+        game_.settings = chosen;
+    });
+    QObject::connect(dialog, &QDialog::finished, [this] {
+        input.dialogOpen = false;
+        refocusLater();
+    });
+    teacher_ = dialog;
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

@@ -5,6 +5,7 @@
 #include "options_window.h"
 #include "qt_file_chooser.h"
 #include "shell_hooks.h"
+#include "teacher_window.h"
 #include "sound.h"
 
 class GameState;
@@ -24,6 +25,7 @@ public:
 
     bool openOptionsDialog() override;
     bool openKeysDialog() override;
+    bool openTeacherSettings() override;
     void setOptionBox(int boxId, bool checked) override;
     void quit() override { quitRequested_ = true; }
     void showError(const std::string& text) override;
@@ -37,6 +39,7 @@ public:
     // The options dialog last opened, while it is open (null otherwise).
     OptionsWindow* optionsWindow() const { return options_; }
     KeysWindow* keysWindow() const { return keys_; }
+    TeacherWindow* teacherWindow() const { return teacher_; }
 
 private:
     void refocusLater();
@@ -51,6 +54,7 @@ private:
     SoundChannel tick_;
     QPointer<OptionsWindow> options_;
     QPointer<KeysWindow> keys_;
+    QPointer<TeacherWindow> teacher_;
     bool quitRequested_ = false;
 };
 

@@ -87,6 +87,7 @@ enum : int {
     Keys = 40005,
     SaveGame = 40006,
     LoadGame = 40007,
+    TeacherSettings = 40008,
 };
 }
 

@@ -39,7 +39,8 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
     std::string error;
     // Never in the middle of a sentence: a command waits for the hold's end.
     if (input.holding && (id == MenuId::Options || id == MenuId::Keys || id == MenuId::Quit ||
-                          id == MenuId::ChangeMap || id == MenuId::SaveGame || id == MenuId::LoadGame)) {
+                          id == MenuId::ChangeMap || id == MenuId::SaveGame || id == MenuId::LoadGame ||
+                          id == MenuId::TeacherSettings)) {
         holdMenu(id, hooks);
         return true;
     }
@@ -56,6 +57,10 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
             input.dialogOpen = true;
         }
         return true;
+    case MenuId::TeacherSettings:
+        if (!input.dialogOpen && hooks.openTeacherSettings())
+            input.dialogOpen = true;
+        return true;
     case MenuId::Quit: hooks.quit(); return true;
     case MenuId::ChangeMap:
         if (game == nullptr)
@@ -63,6 +68,12 @@ bool menuCommand(int id, Session& session, ShellHooks& hooks)
         reportLevel(*game, session, hooks);
         if (chooseMap(*game, session, hooks.fileChooser(), &error)) {
             clearRequests();
+            // It is played all the same: the teacher may want it so, or fix
+            // it later; but he must not leave a child on it unknowing.
+            if (!game->lastMapWinnable)
+                hooks.showError(std::string("El mapa \"") + session.mapFileName +
+                                "\" no se puede ganar: desde el comienzo no hay camino hasta la salida. "
+                                "Se juega igual; rev\u00edselo con quorvane-mapa.");
             announceLevel(*game);
         }
         break;

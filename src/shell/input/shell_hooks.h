@@ -12,6 +12,9 @@ public:
     // Options dialog: open one (F1 or the menu); false when none was made.
     virtual bool openOptionsDialog() = 0;
     virtual bool openKeysDialog() = 0;
+    // "Ajustes del maestro": opens the window; what it accepts is kept in the
+    // game folder and put in force at the next level start.
+    virtual bool openTeacherSettings() { return false; }
     // Sets a check box of the options dialog last opened, if there is one.
     virtual void setOptionBox(int boxId, bool checked) = 0;
     virtual void quit() = 0;
