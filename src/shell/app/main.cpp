@@ -2,6 +2,7 @@
 
 #include "app_setup.h"
 #include "game_session.h"
+#include "screen_awake.h"
 
 int main(int argc, char* argv[])
 {
@@ -10,6 +11,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     installSpanishTranslation(app);
     enterGameFolder();
+    // Taken for the whole game, released when it ends.
+    const ScreenAwake awake;
     GameSession session;
     return session.run();
 }
