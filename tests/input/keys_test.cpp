@@ -1,5 +1,6 @@
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <initializer_list>
 
@@ -10,6 +11,7 @@
 #include "hold_input.h"
 #include "player_help.h"
 #include "replay.h"
+#include "report.h"
 #include "scaled_time.h"
 
 namespace {
@@ -28,6 +30,32 @@ TEST_F(NameEntryTest, LettersAndDigitsAreStoredLowercaseAndSpoken)
     EXPECT_TRUE(input.keys[Vk::Space]);
     EXPECT_FALSE(input.advanceRequested);
     EXPECT_TRUE(input.nameEntry);
+}
+
+TEST_F(NameEntryTest, SpanishLettersAreKeptInWindows1252AndSpokenAsTheirLetter)
+{
+    for (int vk : {int('I'), int(Vk::NTilde), int('A'), int('K'), int('I'), int(Vk::OAcute), int(Vk::UDiaeresis)})
+        press(vk);
+    EXPECT_STREQ(input.playerName, "i\xF1" "aki\xF3\xFC");
+    EXPECT_EQ(plays(), (std::vector<std::string>{
+                           "SonidosExtras once SonidosLetras/i.wav", "SonidosExtras once SonidosLetras/enie.wav",
+                           "SonidosExtras once SonidosLetras/a.wav", "SonidosExtras once SonidosLetras/k.wav",
+                           "SonidosExtras once SonidosLetras/i.wav", "SonidosExtras once SonidosLetras/o.wav",
+                           "SonidosExtras once SonidosLetras/u.wav"}));
+    press(Vk::Delete);
+    press(Vk::Delete);
+    press(Vk::Enter);
+
+    // The report: the name in Windows-1252 inside, in UTF-8 in its file name.
+    game.stepCount = 2;  // a level with something to report
+    std::string error;
+    ASSERT_TRUE(writeStatisticsReport(game, session.journal, input.playerName, &error)) << error;
+    ASSERT_TRUE(std::filesystem::exists("bd"));
+    const auto entry = *std::filesystem::directory_iterator("bd");
+    EXPECT_EQ(entry.path().filename().string().substr(0, 7), "i\xC3\xB1" "aki_");
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Nombre :\ni\xF1" "aki\n"), std::string::npos);
 }
 
 TEST_F(NameEntryTest, ALetterWhoseSoundIsMissingPlaysNothingNeverTheLetterBefore)
