@@ -24,6 +24,8 @@ struct Session {
     std::string mapFileName;
     std::string loadFileName;
     std::string saveFileName;
+    // The level (GameState::levelSerial) whose report is written; 0: none.
+    uint32_t reportedLevel = 0;
 };
 
 // Empties the journal and stops and rewinds any replay (level restart, change

@@ -404,6 +404,45 @@ TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
     EXPECT_STREQ(nextMapName("nivel6.quorvane"), "nivel1.quorvane");
 }
 
+TEST_F(GameKeysTest, OneReportPerLevelWhateverIsPressedAndAReplayedWinGoesOnFromItsMap)
+{
+    // The next map (nivel1) is missing: every N says so, one report is kept.
+    for (int i = 0; i < 3; ++i)
+        game.advance();
+    ASSERT_TRUE(game.levelWon());
+    for (int i = 0; i < 3; ++i) {
+        clock.advance(1500);
+        clock.setCalendar(clock.calendar() + 2);  // a report of its own name each time
+        press('N');
+    }
+    EXPECT_EQ(hooks.errors.size(), 3u);
+    EXPECT_EQ(game.mapName, kMapName);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("bd"), std::filesystem::directory_iterator{}), 1);
+
+    // A game saved on nivel4, loaded while nivel2 is in play, then won.
+    writeMap("nivel2.quorvane", {1, 3, 8});
+    writeMap("nivel4.quorvane", {1, 3, 3, 3, 8});
+    writeMap("nivel5.quorvane", {1, 8});
+    const std::pair<int, const char*> steps[] = {{MenuId::ChangeMap, "nivel4.quorvane"},
+                                                 {MenuId::SaveGame, "partida.txt"},
+                                                 {MenuId::ChangeMap, "nivel2.quorvane"},
+                                                 {MenuId::LoadGame, "partida.txt"}};
+    for (const auto& [command, name] : steps) {
+        hooks.chooser.answer = name;
+        menuCommand(command, session, hooks);
+    }
+    EXPECT_EQ(game.mapName, "nivel2.quorvane");
+    EXPECT_EQ(game.playedFrom, "partida.txt");
+    session.replay.replaying = false;
+    for (int i = 0; i < 4; ++i)
+        game.advance();
+    ASSERT_TRUE(game.levelWon());
+    clock.advance(1500);
+    press('N');
+    EXPECT_EQ(game.mapName, "nivel5.quorvane");
+    EXPECT_EQ(hooks.errors.size(), 3u) << hooks.errors.back();
+}
+
 namespace {
 
 // Keys during a hold (blocking playback), by the stretch it is in: whether
