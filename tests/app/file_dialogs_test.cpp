@@ -281,6 +281,8 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
         {"the font a FIFO", "Data/Font2.bmp", true, false, "Data/Font2.bmp: es una tubería (FIFO)"},
         {"a letter's sound missing", "SonidosLetras/n.wav", false, true, "SonidosLetras/n.wav: no existe"},
         {"the level start's empty file a FIFO", "UltimoJuego.txt", true, true, nullptr},
+        {"the speech table missing", "speech.tsv", false, true, "speech.tsv: no existe"},
+        {"the speech table a FIFO", "speech.tsv", true, true, "speech.tsv: es una tubería (FIFO)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

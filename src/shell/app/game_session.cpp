@@ -158,6 +158,17 @@ bool GameSession::start()
                                       "voz se escribe en la pantalla.")
                            .arg(QString::fromStdString(device_->noDeviceReason())),
                        false);
+    // Without its table of where each file speaks the game cannot keep one
+    // voice at a time as well: the teacher is told which file is at fault.
+    if (const std::string problem = sounds_->table().problem(kSpeechTableFile); !problem.empty()) {
+        const std::string text = problem + " El juego sigue, sin saber dónde habla cada sonido.";
+        std::fprintf(stderr, "quorvane: %s\n", text.c_str());
+        showMessageBox(window_, QStringLiteral("Quorvane"), QString::fromStdString(text), false);
+    }
+    // Sound settings the game refused (and replaced with its own) are told
+    // where the teacher will see them.
+    if (!device_->settingsNotice().empty())
+        showMessageBox(window_, QStringLiteral("Quorvane"), QString::fromStdString(device_->settingsNotice()), false);
     // A missing or broken sound would leave a silent hole in a game played
     // by ear: every file is checked once, and the teacher told which.
     const std::vector<std::string> unplayable = unplayableSoundFiles(gameSoundFiles(sounds_->table()));
