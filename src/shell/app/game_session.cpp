@@ -26,17 +26,19 @@
 
 namespace {
 
-void showStartError(const char* text)
+void showStartError(const QString& text)
 {
-    showMessageBox(nullptr, QStringLiteral("ERROR"), QString::fromLatin1(text), false);
+    showMessageBox(nullptr, QStringLiteral("ERROR"), text, false);
 }
+
+void showStartError(const char* text) { showStartError(QString::fromLatin1(text)); }
 
 // The bitmap decoder's messages, in a box titled "Error" over the window
 // that has the focus.
 void showBitmapError(const std::string& text)
 {
     showMessageBox(QApplication::activeWindow(), QStringLiteral("Error"),
-                   QString::fromLocal8Bit(text.c_str()).trimmed(), true);
+                   QString::fromUtf8(text.c_str()).trimmed(), true);
 }
 
 }  // namespace
@@ -104,7 +106,7 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
     const std::optional<Textures> textures = initRenderState(&showBitmapError);
     if (!textures) {
         closeMainWindow();
-        showStartError("Initialization Failed.");
+        showStartError(QString::fromStdString(texturesFailure()));
         return false;
     }
     view->setTextures(*textures);
