@@ -38,26 +38,22 @@ bool OpenAlSound::playBlocking(const std::string& file)
         cutStretch();
         return false;
     }
-    WaveSound sound;
-    if (!loadWaveFile(file, sound))
-        return false;
-    ALuint buffer = makeBuffer(sound);
+    const Cached& sound = cached(file);
+    const ALuint buffer = sound.buffer;
     if (buffer == 0)
         return false;
 
     alGetError();
     ALuint source = 0;
     alGenSources(1, &source);
-    if (alGetError() != AL_NO_ERROR) {
-        alDeleteBuffers(1, &buffer);
+    if (alGetError() != AL_NO_ERROR)
         return false;
-    }
     setUpSource(source);
     alSourcei(source, AL_BUFFER, ALint(buffer));
     alSourcePlay(source);
     bool played = alGetError() == AL_NO_ERROR;
 
-    const auto length = std::chrono::duration<double>(sound.seconds());
+    const auto length = std::chrono::duration<double>(sound.seconds);
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(length) +
                           kGraceAfterEnd;
@@ -81,6 +77,5 @@ bool OpenAlSound::playBlocking(const std::string& file)
     alSourceStop(source);
     alSourcei(source, AL_BUFFER, 0);
     alDeleteSources(1, &source);
-    alDeleteBuffers(1, &buffer);
     return played;
 }

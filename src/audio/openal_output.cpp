@@ -1,5 +1,8 @@
 #include "openal_output.h"
 
+#include "alsoft_settings.h"
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -50,15 +53,19 @@ double OpenAlOutput::latencyMs() const
     return nanoseconds < 0 ? -1.0 : double(nanoseconds) / 1e6;
 }
 
-std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why)
+std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why, std::string& settingsNotice)
 {
     // OpenAL Soft takes its mixing period only from its configuration, read at
     // the first call into the library: point it at the game folder's settings
     // unless the user has chosen a file of his own.
     if (!std::getenv("ALSOFT_CONF") && std::filesystem::is_regular_file("alsoft.conf"))
         setenv("ALSOFT_CONF", "alsoft.conf", 0);
+    const std::string standIn = refuseInsaneSettings(settingsNotice);
     auto output = std::make_unique<OpenAlOutput>();
     output->device = alcOpenDevice(nullptr);
+    // Read by now: the stand-in is not left behind.
+    if (!standIn.empty())
+        std::remove(standIn.c_str());
     if (!output->device) {
         why = {"no se pudo abrir el dispositivo", "the device could not be opened"};
         return nullptr;

@@ -34,7 +34,8 @@ struct OutputFailure {
 
 // Opens the default device with a low-latency request and makes its context
 // current. Null, with the reason in `why`, when there is no usable device.
-std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why);
+// Settings out of range are refused first; settingsNotice then says which.
+std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why, std::string& settingsNotice);
 
 // A new buffer holding the sound, or 0 when the device refuses it.
 ALuint makeBuffer(const WaveSound& sound);

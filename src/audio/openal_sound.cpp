@@ -13,14 +13,11 @@ ALint sourceState(ALuint source)
     return state;
 }
 
-// A source loses its buffer before the buffer goes: OpenAL refuses to delete
-// a buffer that is still attached.
-void detachAndDelete(ALuint source, ALuint& buffer)
+// The buffers are the cache's: a source only lets go of its own.
+void detach(ALuint source, ALuint& buffer)
 {
     alSourceStop(source);
     alSourcei(source, AL_BUFFER, 0);
-    if (buffer != 0)
-        alDeleteBuffers(1, &buffer);
     buffer = 0;
 }
 
@@ -31,7 +28,9 @@ OpenAlSound::OpenAlSound() : OpenAlSound(std::cerr) {}
 OpenAlSound::OpenAlSound(std::ostream& notices)
 {
     OutputFailure why;
-    output_ = openOutput(why);
+    output_ = openOutput(why, settingsNotice_);
+    if (!settingsNotice_.empty())
+        notices << "Quorvane: " << settingsNotice_ << "\n";
     if (!output_) {
         noDeviceReason_ = why.spanish;
         notices << "Quorvane: sin sonido (" << why.spanish << "); el juego sigue en silencio. / No sound ("
@@ -43,6 +42,24 @@ OpenAlSound::~OpenAlSound()
 {
     for (size_t i = 0; i < voices_.size(); ++i)
         closeVoice(int(i));
+    // Every source is gone: OpenAL deletes no buffer still attached.
+    for (auto& [file, entry] : cache_)
+        if (entry.buffer != 0)
+            alDeleteBuffers(1, &entry.buffer);
+}
+
+const OpenAlSound::Cached& OpenAlSound::cached(const std::string& file)
+{
+    const auto found = cache_.find(file);
+    if (found != cache_.end())
+        return found->second;
+    Cached entry;
+    WaveSound sound;
+    if (loadWaveFile(file, sound)) {
+        entry.buffer = makeBuffer(sound);
+        entry.seconds = sound.seconds();
+    }
+    return cache_.emplace(file, entry).first->second;
 }
 
 bool OpenAlSound::hasDevice() const { return output_ != nullptr; }
@@ -97,7 +114,7 @@ void OpenAlSound::closeVoice(int voice)
     Voice* v = findVoice(voice);
     if (!v)
         return;
-    detachAndDelete(v->source, v->buffer);
+    detach(v->source, v->buffer);
     alDeleteSources(1, &v->source);
     *v = Voice{};
 }
@@ -110,21 +127,16 @@ bool OpenAlSound::loadVoice(int voice, const std::string& file)
     // The old sound falls silent with its buffer, whether or not the new one
     // loads: a failed load leaves the voice holding nothing, never the
     // previous sound to be played in its place.
-    detachAndDelete(v->source, v->buffer);
-    WaveSound sound;
-    if (!loadWaveFile(file, sound))
-        return false;
-    const ALuint buffer = makeBuffer(sound);
+    detach(v->source, v->buffer);
+    const ALuint buffer = cached(file).buffer;
     if (buffer == 0)
         return false;
 
     // The new sound waits at its beginning for the next play.
     alGetError();
     alSourcei(v->source, AL_BUFFER, ALint(buffer));
-    if (alGetError() != AL_NO_ERROR) {
-        alDeleteBuffers(1, &buffer);
+    if (alGetError() != AL_NO_ERROR)
         return false;
-    }
     v->buffer = buffer;
     return true;
 }

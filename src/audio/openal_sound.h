@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -52,6 +53,8 @@ public:
     bool hasDevice() const;
     // Why there is no device, in Spanish, for the player; empty with one.
     const std::string& noDeviceReason() const { return noDeviceReason_; }
+    // The OpenAL Soft settings refused at start, in Spanish; empty when none.
+    const std::string& settingsNotice() const { return settingsNotice_; }
     // The output latency the device reports, in milliseconds; negative when
     // there is no device or it cannot tell.
     double outputLatencyMs() const;
@@ -67,9 +70,17 @@ public:
 private:
     struct Voice {
         unsigned source = 0;
-        unsigned buffer = 0;
+        unsigned buffer = 0;  // one of cache_'s, not the voice's own
         bool open = false;
     };
+    // A file's sound, read and decoded at its first load and kept for the
+    // program's life: the game plays the same few files over and over.
+    // buffer 0: the file could not be loaded (not tried again).
+    struct Cached {
+        unsigned buffer = 0;
+        double seconds = 0;
+    };
+    const Cached& cached(const std::string& file);
 
     Voice* findVoice(int voice);
     const Voice* findVoice(int voice) const;
@@ -77,7 +88,9 @@ private:
 
     std::unique_ptr<OpenAlOutput> output_;
     std::string noDeviceReason_;
+    std::string settingsNotice_;
     std::vector<Voice> voices_;
+    std::unordered_map<std::string, Cached> cache_;
     std::function<bool()> whileBlocking_;
     Stretch stretch_ = Stretch::Fixed;
     bool cut_ = false;

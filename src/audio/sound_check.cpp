@@ -36,7 +36,7 @@ const char* const kNamedInCode[] = {
     "Sonidos/VidaPerdida3.wav", "Sonidos/VidaPerdida4.wav", "Sonidos/VidaPerdida5.wav",
     "Sonidos/Vidas1.wav", "Sonidos/Vidas2.wav", "Sonidos/Vidas3.wav", "Sonidos/Vidas4.wav",
     "Sonidos/Vidas5.wav", "Sonidos/Vidas6.wav", "Sonidos/VolverOSiguiente.wav",
-    "SonidosLetras/borrar.wav",
+    "SonidosLetras/borrar.wav", "SonidosLetras/enie.wav",
     "SonidosSeteo/BalasIniActivadas.wav", "SonidosSeteo/BalasIniDesactivadas.wav",
     "SonidosSeteo/MostraMapaActivado.wav", "SonidosSeteo/MostrarMapaDesactivado.wav",
     "SonidosSeteo/MouseActivado.wav", "SonidosSeteo/MouseDesactivado.wav",

@@ -70,10 +70,29 @@ SpeechTable SpeechTable::parse(std::string_view text)
             continue;
         std::string name;
         SoundTiming timing;
+        ++table.lines_;
         if (readLine(line, name, timing))
             table.files_[name] = std::move(timing);
+        else if (table.firstBadLine_.empty())
+            table.firstBadLine_ = std::string(line.substr(0, 80));
+        else
+            ++table.moreBadLines_;
     }
     return table;
+}
+
+std::string SpeechTable::problem(const std::string& path) const
+{
+    if (!readError_.empty())
+        return path + ": " + readError_ + ".";
+    if (lines_ == 0)
+        return path + ": está vacío.";
+    if (firstBadLine_.empty())
+        return {};
+    std::string text = path + ": no se entiende la línea \"" + firstBadLine_ + "\"";
+    if (moreBadLines_ > 0)
+        text += " ni " + std::to_string(moreBadLines_) + " más";
+    return text + ".";
 }
 
 SpeechTable SpeechTable::load(const std::string& path)
@@ -81,8 +100,12 @@ SpeechTable SpeechTable::load(const std::string& path)
     // Only a regular file of a sensible size: a named pipe in its place would
     // hold the start for ever.
     std::vector<uint8_t> bytes;
-    if (!readRegularFile(path, bytes, kMaxTableBytes, nullptr))
-        return {};
+    std::string why;
+    if (!readRegularFile(path, bytes, kMaxTableBytes, &why)) {
+        SpeechTable none;
+        none.readError_ = why.empty() ? "no se puede leer" : why;
+        return none;
+    }
     return parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 

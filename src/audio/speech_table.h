@@ -33,9 +33,18 @@ public:
     size_t size() const { return files_.size(); }
     // The files the table names, sorted.
     std::vector<std::string> files() const;
+    // What is wrong with the table read from path, in Spanish and naming
+    // it: unreadable or missing, empty, or lines it could not take (the
+    // first one quoted); empty when it was read whole. The game then goes
+    // on, taking every file the table does not name for an effect.
+    std::string problem(const std::string& path) const;
 
 private:
     std::unordered_map<std::string, SoundTiming> files_;
+    std::string readError_;
+    size_t lines_ = 0;
+    std::string firstBadLine_;
+    size_t moreBadLines_ = 0;
 };
 
 // The folder of the game folder that holds a slow copy of every spoken file,

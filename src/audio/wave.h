@@ -45,7 +45,10 @@ struct WaveSound {
 bool decodeWave(ByteView file, WaveSound& out, std::string* error = nullptr);
 
 // Reads and decodes a WAV file. Only regular files are read (a named pipe
-// would block), up to kMaxWaveFileBytes.
+// would block), up to kMaxWaveFileBytes; error starts with the file's name.
 bool loadWaveFile(const std::string& path, WaveSound& out, std::string* error = nullptr);
 
-constexpr size_t kMaxWaveFileBytes = size_t(256) << 20;
+// The longest sound of the game, the music, takes under a megabyte; a file
+// of more than 16 MB is not one of its sounds and is refused before it is
+// read.
+constexpr size_t kMaxWaveFileBytes = size_t(16) << 20;

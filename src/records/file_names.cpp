@@ -1,13 +1,10 @@
-#include <cstring>
-
 #include "file_chooser.h"
 
-bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std::string* error,
-                   const char* defaultExtension)
+bool keepChosenFile(const std::string& chosen, std::string& kept, std::string* error,
+                    const char* defaultExtension)
 {
-    // The chooser should already give the bare name; a folder that slips
-    // through would still point outside the working directory.
     const size_t slash = chosen.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : chosen.substr(0, slash + 1);
     std::string title = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
     if (title.empty()) {
         if (error)
@@ -16,13 +13,19 @@ bool keepFileTitle(const std::string& chosen, char (&kept)[kFileTitleSize], std:
     }
     if (title.find('.') == std::string::npos)
         title += defaultExtension;
-    if (title.size() >= static_cast<size_t>(kFileTitleSize)) {
+    if (title.size() > kMaxFileTitle) {
         if (error)
             *error = "El nombre del archivo \"" + title + "\" es demasiado largo: se admiten hasta " +
-                     std::to_string(kFileTitleSize - 1) + " caracteres.";
+                     std::to_string(kMaxFileTitle) + " caracteres.";
         return false;
     }
-    std::memcpy(kept, title.c_str(), title.size() + 1);
+    if (folder.size() + title.size() > kMaxFilePath) {
+        if (error)
+            *error = "La carpeta del archivo \"" + title + "\" es demasiado larga: se admiten hasta " +
+                     std::to_string(kMaxFilePath) + " caracteres en todo el camino.";
+        return false;
+    }
+    kept = folder + title;
     return true;
 }
 

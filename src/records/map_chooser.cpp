@@ -8,7 +8,7 @@ bool chooseMap(GameState& game, Session& session, FileChooser& chooser, std::str
     std::string chosen;
     if (!chooser.askOpenFile("Cambiar Mapa", "Mapa (*.quorvane)", "*.quorvane", chosen))
         return false;
-    if (!keepFileTitle(chosen, session.mapFileName, error, ".quorvane"))
+    if (!keepChosenFile(chosen, session.mapFileName, error, ".quorvane"))
         return false;
     if (!game.loadMap(session.mapFileName)) {
         if (error)

@@ -34,9 +34,20 @@ std::string reportFileName(const char* playerName, std::time_t when)
             ch = '_';
 
     const size_t room = kNameDateLimit > date.size() + 1 ? kNameDateLimit - date.size() - 1 : 0;
-    std::string name = playerName ? std::string(playerName, ::strnlen(playerName, room)) : "";
-    for (char& ch : name)
-        if (ch == '/')
-            ch = '_';
+    const std::string typed = playerName ? std::string(playerName, ::strnlen(playerName, room)) : "";
+    // The name is Windows-1252 (ñ, á...); the file's name is UTF-8, as the
+    // file system shows it, and keeps within the same room.
+    std::string name;
+    for (const char ch : typed) {
+        const auto byte = static_cast<unsigned char>(ch);
+        std::string piece(1, ch == '/' ? '_' : ch);
+        if (byte >= 0xA0)
+            piece = {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
+        else if (byte >= 0x80)
+            piece = "_";
+        if (name.size() + piece.size() > room)
+            break;
+        name += piece;
+    }
     return "bd/" + name + "_" + date + ".db1";
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 #include <vector>
+#include <sys/stat.h>
 
 #include "file_chooser.h"
 #include "map_file.h"
@@ -55,6 +56,31 @@ void putInPlay(GameState& game, Session& session, const SavedGameRecord& record,
     startReplay(session.replay, record.entries, record.entryCount);
     game.resetLevelAfterLoad();
 }
+
+// What stands under a name a save would replace, when it is worth a
+// question: a map, or anything else that is not a saved game. Empty when
+// nothing is there or it is a saved game (replaced as a save always did).
+std::string replacementQuestion(const std::string& name)
+{
+    // Only a file is worth the question: in place of anything else (a
+    // folder, a FIFO) the save fails with its own reason.
+    struct stat info {};
+    if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (readRegularFile(name, bytes, kMaxTextFileBytes, &why)) {
+        const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        auto record = std::make_unique<SavedGameRecord>();
+        std::string notSaved;
+        if (readSavedGame(text, name, *record, &notSaved))
+            return {};
+        auto map = std::make_unique<MapText>();
+        if (parseMapText(text, *map))
+            return "El archivo \"" + name + "\" es un mapa. ¿Reemplazar el mapa por la partida?";
+    }
+    return "El archivo \"" + name + "\" ya existe y no es una partida guardada. ¿Reemplazarlo por la partida?";
+}
 }
 
 bool saveGame(const GameState& game, Session& session, FileChooser& chooser, std::string* error)
@@ -62,8 +88,13 @@ bool saveGame(const GameState& game, Session& session, FileChooser& chooser, std
     std::string chosen;
     if (!chooser.askSaveFile("Guardar Juego", "(*.txt)", "*.txt", chosen))
         return false;
-    if (!keepFileTitle(chosen, session.saveFileName, error))
+    std::string path;
+    if (!keepChosenFile(chosen, path, error))
         return false;
+    const std::string question = replacementQuestion(path);
+    if (!question.empty() && !chooser.confirm(question.c_str()))
+        return false;
+    session.saveFileName = path;
     SafeFileWriter writer;
     if (!writer.open(session.saveFileName, error))
         return false;
@@ -76,7 +107,7 @@ bool loadGame(GameState& game, Session& session, FileChooser& chooser, SoundSyst
     std::string chosen;
     if (!chooser.askOpenFile("Cargar Juego", "Juego (*.txt)", "*.txt", chosen))
         return false;
-    if (!keepFileTitle(chosen, session.loadFileName, error))
+    if (!keepChosenFile(chosen, session.loadFileName, error))
         return false;
     // The file layer only: the bytes are read whole (a regular file only, so
     // a FIFO or a device under the name is refused at once), then parsed.

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "clock.h"
 #include "file_chooser.h"
 #include "journal.h"
@@ -17,11 +19,13 @@ struct Session {
     const Clock& clock;
     Journal journal;
     ReplayState replay;
-    // The file's name and extension only, at most 99 characters; every
-    // chosen file is opened by that name relative to the working directory.
-    char mapFileName[kFileTitleSize]{};
-    char loadFileName[kFileTitleSize]{};
-    char saveFileName[kFileTitleSize]{};
+    // The chosen files as the dialogs handed them back: a bare name is in
+    // the working directory, anything else keeps its folder.
+    std::string mapFileName;
+    std::string loadFileName;
+    std::string saveFileName;
+    // The level (GameState::levelSerial) whose report is written; 0: none.
+    uint32_t reportedLevel = 0;
 };
 
 // Empties the journal and stops and rewinds any replay (level restart, change

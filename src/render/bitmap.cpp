@@ -4,9 +4,9 @@
 #include <new>
 
 namespace {
-const char* const kUnknownFormat = "Unknown DIB file format.";
-const char* const kOutOfMemory = "Out of memory.";
-const char* const kConversionError = "Image file conversion error.";
+const char* const kUnknownFormat = "no es una imagen BMP que el juego sepa leer";
+const char* const kOutOfMemory = "la imagen es demasiado grande (se admiten hasta 16384 puntos de lado y 16 millones en total)";
+const char* const kConversionError = "la imagen BMP está dañada o usa un formato que el juego no lee";
 
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;

@@ -23,10 +23,12 @@ constexpr int64_t kMaxBitmapPixels = int64_t{16} * 1024 * 1024;
 // info (40-byte) headers; uncompressed 1, 4, 8 bits with a colour table and
 // 16 (5-5-5), 24 and 32 bits. Pictures stored top row first are turned so the
 // result is always bottom row first with a positive height.
-// On failure returns nothing and, when error is given, sets it to the text
-// shown to the player.
+// On failure returns nothing and, when error is given, sets it to the reason
+// in Spanish ("la imagen BMP está dañada ...").
 std::optional<RgbImage> decodeBitmap(const uint8_t* bytes, size_t size, std::string* error);
 
-// Maps the file read-only and decodes it. A file that cannot be opened or
-// mapped (an empty one included) gives "Failed to open DIB file <path>.\n".
+// Maps the file read-only and decodes it. The error names the file: "<path>:
+// <reason>." for a picture that cannot be decoded, "No se pudo abrir la
+// imagen <path>: <why>." for one that cannot be opened or mapped (an empty
+// one included).
 std::optional<RgbImage> decodeBitmapFile(const std::string& path, std::string* error);

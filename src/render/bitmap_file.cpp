@@ -1,4 +1,3 @@
-#include <cerrno>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,7 +11,7 @@ std::optional<RgbImage> decodeBitmapFile(const std::string& path, std::string* e
     // there but is not a file (a folder, a FIFO) also says what it is.
     const auto cannotOpen = [&](const std::string& why) -> std::optional<RgbImage> {
         if (error)
-            *error = "Failed to open DIB file " + path + ".\n" + (why.empty() ? "" : path + ": " + why + ".\n");
+            *error = "No se pudo abrir la imagen " + path + ": " + why + ".";
         return std::nullopt;
     };
 
@@ -20,18 +19,20 @@ std::optional<RgbImage> decodeBitmapFile(const std::string& path, std::string* e
     std::string why;
     const int fd = openRegularFile(path, &info, &why);
     if (fd < 0)
-        return cannotOpen(errno == 0 ? why : "");
+        return cannotOpen(why.empty() ? "no se puede leer" : why);
     if (info.st_size <= 0) {
         ::close(fd);
-        return cannotOpen("");
+        return cannotOpen("está vacía");
     }
     const size_t size = static_cast<size_t>(info.st_size);
     void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
     ::close(fd);
     if (mapped == MAP_FAILED)
-        return cannotOpen("");
+        return cannotOpen("no se pudo leer");
 
     auto image = decodeBitmap(static_cast<const uint8_t*>(mapped), size, error);
     ::munmap(mapped, size);
+    if (!image && error)
+        *error = path + ": " + *error + ".";
     return image;
 }

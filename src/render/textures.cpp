@@ -65,3 +65,17 @@ std::optional<Textures> loadTextures(const BitmapErrorSink& report)
     uploadTexture(textures.tile, *tile);
     return textures;
 }
+
+std::string texturesFailure()
+{
+    std::string missing;
+    for (const char* name : {kFontSheet, kTileImage}) {
+        struct stat info {};
+        if (::stat(name, &info) != 0)
+            missing += std::string(missing.empty() ? "" : " y ") + name;
+    }
+    if (!missing.empty())
+        return "El juego no puede empezar: falta " + missing + ".";
+    return std::string("El juego no puede empezar: no se pudieron cargar sus imágenes (") + kFontSheet + " y " +
+           kTileImage + ").";
+}

@@ -25,3 +25,7 @@ struct Textures {
 // makes them into textures of the current context. Nothing, with no texture
 // made, when either cannot be loaded. Needs the rendering context current.
 std::optional<Textures> loadTextures(const BitmapErrorSink& report);
+
+// Why loadTextures gave nothing, in Spanish and naming the pictures: those
+// missing, or (when both are there) that they could not be loaded.
+std::string texturesFailure();

@@ -90,6 +90,9 @@ public:
     // saved game loaded over it (mapName still names the map a restart
     // reads).
     std::string playedFrom;
+    // Counts level starts and loads: whatever is pressed, each level played
+    // gets one report.
+    uint32_t levelSerial = 0;
     Grid cells{};
     Grid initialCells{};
     Cell currentCell{};

@@ -210,6 +210,7 @@ void GameState::openLastGameFile()
 // What every level start and every load resets, in their shared order.
 void GameState::resetLevelFields()
 {
+    ++levelSerial;
     infiniteArmed = true;
     visibleCount = 0;
     historyCount = 0;

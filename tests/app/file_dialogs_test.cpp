@@ -89,7 +89,7 @@ TEST_F(FileDialogTest, OpenDialogShowsTitleFilterAndHandsBackTheTypedName)
     EXPECT_EQ(QDir::currentPath(), folder.path());
 }
 
-TEST_F(FileDialogTest, AFileInAnotherFolderKeepsOnlyItsNameAndTheFolderStays)
+TEST_F(FileDialogTest, AFileInAnotherFolderKeepsItsPathAndTheWorkingFolderStays)
 {
     QDir(folder.path()).mkdir(QStringLiteral("otra"));
     const QString other = folder.path() + QStringLiteral("/otra");
@@ -99,7 +99,7 @@ TEST_F(FileDialogTest, AFileInAnotherFolderKeepsOnlyItsNameAndTheFolderStays)
     typeName(QStringLiteral("mapa2"), &seen, other);
     std::string chosen;
     ASSERT_TRUE(chooser.askOpenFile("Cambiar Mapa", "Mapa (*.quorvane)", "*.quorvane", chosen));
-    EXPECT_EQ(chosen, "mapa2.quorvane");
+    EXPECT_EQ(chosen, QFile::encodeName(other + QStringLiteral("/mapa2.quorvane")).toStdString());
     EXPECT_EQ(seen.suffix, QStringLiteral("quorvane"));
     EXPECT_EQ(QDir::currentPath(), folder.path());
 }
@@ -163,6 +163,40 @@ TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
     EXPECT_TRUE(runUntil(session, [&] { return !session.session().replay.replaying && !input.advanceRequested; }));
     EXPECT_GT(session.game()->col, GameFolder::kStartCol);
     EXPECT_EQ(session.game()->row, GameFolder::kRow);
+}
+
+TEST_F(MenuFileTest, AGameSavedElsewhereIsLoadedFromThereAndAMapIsReplacedOnlyOnYes)
+{
+    QDir(folder.path()).mkdir(QStringLiteral("otra"));
+    const QString other = folder.path() + QStringLiteral("/otra");
+    typeName(QStringLiteral("partida"), nullptr, other);
+    EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
+    EXPECT_TRUE(QFile::exists(other + QStringLiteral("/partida.txt")));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("partida.txt")));
+
+    // The load dialog opens where the save chose its file.
+    typeName(QStringLiteral("partida.txt"));
+    EXPECT_TRUE(menuCommand(MenuId::LoadGame, session.session(), *session.hooks()));
+    EXPECT_TRUE(session.session().replay.replaying);
+    EXPECT_EQ(session.game()->playedFrom, QFile::encodeName(other + QStringLiteral("/partida.txt")).toStdString());
+
+    // Over the first map: the question comes up with "No" ready (Enter keeps
+    // the map), "Sí" replaces it.
+    ASSERT_TRUE(runUntil(session, [&] { return !session.session().replay.replaying; }));
+    for (const bool yes : {false, true}) {
+        typeName(QStringLiteral("nivel1.quorvane"), nullptr, folder.path());
+        whenModal<QMessageBox>([yes](QMessageBox* box) {
+            EXPECT_TRUE(box->text().contains(QStringLiteral("es un mapa"))) << box->text().toStdString();
+            if (yes)
+                box->button(QMessageBox::Yes)->click();
+            else
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
+        QFile map(QStringLiteral("nivel1.quorvane"));
+        ASSERT_TRUE(map.open(QIODevice::ReadOnly));
+        EXPECT_EQ(map.readAll().endsWith("FIN"), yes);
+    }
 }
 
 TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
@@ -247,6 +281,8 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
         {"the font a FIFO", "Data/Font2.bmp", true, false, "Data/Font2.bmp: es una tubería (FIFO)"},
         {"a letter's sound missing", "SonidosLetras/n.wav", false, true, "SonidosLetras/n.wav: no existe"},
         {"the level start's empty file a FIFO", "UltimoJuego.txt", true, true, nullptr},
+        {"the speech table missing", "speech.tsv", false, true, "speech.tsv: no existe"},
+        {"the speech table a FIFO", "speech.tsv", true, true, "speech.tsv: es una tubería (FIFO)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -115,6 +115,10 @@ GameFolder::GameFolder() : previous_(QDir::currentPath())
     ok_ = ok_ && dir.mkpath(QStringLiteral("SonidosSeteo"));
     for (const std::string& sound : gameSoundFiles(SpeechTable{}))
         ok_ = ok_ && writeWave(dir.filePath(QString::fromStdString(sound)));
+    // A table of where the sounds speak, read whole (they all are effects).
+    QFile table(dir.filePath(QString::fromLatin1(kSpeechTableFile)));
+    ok_ = ok_ && table.open(QIODevice::WriteOnly) && table.write("Sonidos/Nada.wav\t0.1\n") > 0;
+    table.close();
     QFile map(dir.filePath(QStringLiteral("nivel1.quorvane")));
     ok_ = ok_ && map.open(QIODevice::WriteOnly) && map.write(corridorMap()) > 0;
     map.close();

@@ -391,7 +391,7 @@ TEST(GameStart, MissingBitmapsEndTheStartWithItsMessage)
     GameSession session;
     EXPECT_FALSE(session.start());
     EXPECT_EQ(caption, QStringLiteral("ERROR"));
-    EXPECT_EQ(text, QStringLiteral("Initialization Failed."));
+    EXPECT_EQ(text, QStringLiteral("El juego no puede empezar: falta Data/Font2.bmp."));
     EXPECT_EQ(session.window(), nullptr);
     EXPECT_EQ(session.game(), nullptr);
 }

@@ -16,6 +16,8 @@ TEST(VirtualKeys, TheKeysTheGameUsesArriveAsTheCodesItReads)
     EXPECT_EQ(virtualKeyFor(Qt::Key_F1, Qt::NoModifier), Vk::F1);
     // Name entry takes every letter, shifted or not, and the digit row.
     EXPECT_EQ(virtualKeyFor(Qt::Key_A, Qt::NoModifier), Vk::A);
+    EXPECT_EQ(virtualKeyFor(Qt::Key_Ntilde, Qt::ShiftModifier), Vk::NTilde);
+    EXPECT_EQ(virtualKeyFor(Qt::Key_Eacute, Qt::NoModifier), Vk::EAcute);
     EXPECT_EQ(virtualKeyFor(Qt::Key_Z, Qt::ShiftModifier), Vk::Z);
     EXPECT_EQ(virtualKeyFor(Qt::Key_0, Qt::NoModifier), Vk::Digit0);
     EXPECT_EQ(virtualKeyFor(Qt::Key_9, Qt::NoModifier), Vk::Digit9);
@@ -37,6 +39,6 @@ TEST(VirtualKeys, KeypadDigitsAreTheirOwnKeys)
 TEST(VirtualKeys, KeysWithoutACodeAreDropped)
 {
     EXPECT_EQ(virtualKeyFor(Qt::Key_Exclam, Qt::ShiftModifier), 0);
-    EXPECT_EQ(virtualKeyFor(Qt::Key_Ntilde, Qt::NoModifier), 0);
+    EXPECT_EQ(virtualKeyFor(Qt::Key_Egrave, Qt::NoModifier), 0);
     EXPECT_EQ(virtualKeyFor(Qt::Key_unknown, Qt::NoModifier), 0);
 }

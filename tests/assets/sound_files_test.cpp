@@ -182,6 +182,15 @@ TEST(GameSounds, SpokenFilesAreEquallyLoud)
     EXPECT_LT(loudest - quietest, 3.0);
 }
 
+TEST(GameSounds, TheSpeechTableIsReadWholeAndWhatIsWrongWithOneIsNamed)
+{
+    EXPECT_EQ(SpeechTable::load((kGame / "speech.tsv").string()).problem("speech.tsv"), "");
+    EXPECT_EQ(SpeechTable::parse("# c\nSonidos/a.wav\t1\nmal\nSonidos/b.wav\tx\n").problem("speech.tsv"),
+              "speech.tsv: no se entiende la línea \"mal\" ni 1 más.");
+    EXPECT_EQ(SpeechTable::parse("# nada\n\n").problem("speech.tsv"), "speech.tsv: está vacío.");
+    EXPECT_EQ(SpeechTable::load("no/hay.tsv").problem("no/hay.tsv"), "no/hay.tsv: no existe.");
+}
+
 TEST(GameSounds, SentencesTimedToFollowAnEffectStartWhenItEnds)
 {
     // Each starts with the effect before it, on another channel: its words

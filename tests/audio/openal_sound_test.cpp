@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -223,6 +224,19 @@ TEST_F(OpenAlSoundTest, ALoadReplacesTheSoundAndAFailedOneLeavesSilence)
         EXPECT_FALSE(sound->isVoicePlaying(voice));
         EXPECT_NE(sound->playVoice(voice, false), 0);
         EXPECT_FALSE(sound->isVoicePlaying(voice));
+    }
+
+    // Each file is read and decoded once: gone or spoilt since, it still
+    // plays as it was first read; one that failed stays refused.
+    const std::string kept = tone("kept.wav", 0.2);
+    ASSERT_TRUE(sound->loadVoice(voice, kept));
+    std::filesystem::remove(kept);
+    const std::string broken = soundFile("broken.wav", pcmWave(1, kRate, square16(100, 1, 8000, 0, 10)));
+    const int other = sound->openVoice();
+    for (int v : {voice, other}) {
+        EXPECT_TRUE(sound->loadVoice(v, kept));
+        EXPECT_EQ(sound->playVoice(v, false), 0);
+        EXPECT_FALSE(sound->loadVoice(v, broken));
     }
 
     sound->closeVoice(voice);

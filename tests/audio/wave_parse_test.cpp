@@ -240,5 +240,12 @@ TEST(LoadWaveFile, ReadsRegularFilesAndRefusesEverythingElse)
     EXPECT_FALSE(loadWaveFile(empty, sound, &error));
     EXPECT_EQ(sound.samples, kSamples);
 
+    // Larger than any sound of the game: refused unread, by name.
+    const std::string huge = (dir / "enorme.wav").string();
+    writeFile(huge, pcmWave(1, 22050, kSamples));
+    std::filesystem::resize_file(huge, (size_t(16) << 20) + 1);
+    EXPECT_FALSE(loadWaveFile(huge, sound, &error));
+    EXPECT_NE(error.find("enorme.wav: es demasiado grande"), std::string::npos) << error;
+
     std::filesystem::remove_all(dir);
 }

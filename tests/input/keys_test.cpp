@@ -1,5 +1,6 @@
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <initializer_list>
 
@@ -10,6 +11,7 @@
 #include "hold_input.h"
 #include "player_help.h"
 #include "replay.h"
+#include "report.h"
 #include "scaled_time.h"
 
 namespace {
@@ -28,6 +30,32 @@ TEST_F(NameEntryTest, LettersAndDigitsAreStoredLowercaseAndSpoken)
     EXPECT_TRUE(input.keys[Vk::Space]);
     EXPECT_FALSE(input.advanceRequested);
     EXPECT_TRUE(input.nameEntry);
+}
+
+TEST_F(NameEntryTest, SpanishLettersAreKeptInWindows1252AndSpokenAsTheirLetter)
+{
+    for (int vk : {int('I'), int(Vk::NTilde), int('A'), int('K'), int('I'), int(Vk::OAcute), int(Vk::UDiaeresis)})
+        press(vk);
+    EXPECT_STREQ(input.playerName, "i\xF1" "aki\xF3\xFC");
+    EXPECT_EQ(plays(), (std::vector<std::string>{
+                           "SonidosExtras once SonidosLetras/i.wav", "SonidosExtras once SonidosLetras/enie.wav",
+                           "SonidosExtras once SonidosLetras/a.wav", "SonidosExtras once SonidosLetras/k.wav",
+                           "SonidosExtras once SonidosLetras/i.wav", "SonidosExtras once SonidosLetras/o.wav",
+                           "SonidosExtras once SonidosLetras/u.wav"}));
+    press(Vk::Delete);
+    press(Vk::Delete);
+    press(Vk::Enter);
+
+    // The report: the name in Windows-1252 inside, in UTF-8 in its file name.
+    game.stepCount = 2;  // a level with something to report
+    std::string error;
+    ASSERT_TRUE(writeStatisticsReport(game, session.journal, input.playerName, &error)) << error;
+    ASSERT_TRUE(std::filesystem::exists("bd"));
+    const auto entry = *std::filesystem::directory_iterator("bd");
+    EXPECT_EQ(entry.path().filename().string().substr(0, 7), "i\xC3\xB1" "aki_");
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Nombre :\ni\xF1" "aki\n"), std::string::npos);
 }
 
 TEST_F(NameEntryTest, ALetterWhoseSoundIsMissingPlaysNothingNeverTheLetterBefore)
@@ -374,6 +402,45 @@ TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
     EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
     EXPECT_STREQ(nextMapName("nivel3.quorvane"), "nivel4.quorvane");
     EXPECT_STREQ(nextMapName("nivel6.quorvane"), "nivel1.quorvane");
+}
+
+TEST_F(GameKeysTest, OneReportPerLevelWhateverIsPressedAndAReplayedWinGoesOnFromItsMap)
+{
+    // The next map (nivel1) is missing: every N says so, one report is kept.
+    for (int i = 0; i < 3; ++i)
+        game.advance();
+    ASSERT_TRUE(game.levelWon());
+    for (int i = 0; i < 3; ++i) {
+        clock.advance(1500);
+        clock.setCalendar(clock.calendar() + 2);  // a report of its own name each time
+        press('N');
+    }
+    EXPECT_EQ(hooks.errors.size(), 3u);
+    EXPECT_EQ(game.mapName, kMapName);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("bd"), std::filesystem::directory_iterator{}), 1);
+
+    // A game saved on nivel4, loaded while nivel2 is in play, then won.
+    writeMap("nivel2.quorvane", {1, 3, 8});
+    writeMap("nivel4.quorvane", {1, 3, 3, 3, 8});
+    writeMap("nivel5.quorvane", {1, 8});
+    const std::pair<int, const char*> steps[] = {{MenuId::ChangeMap, "nivel4.quorvane"},
+                                                 {MenuId::SaveGame, "partida.txt"},
+                                                 {MenuId::ChangeMap, "nivel2.quorvane"},
+                                                 {MenuId::LoadGame, "partida.txt"}};
+    for (const auto& [command, name] : steps) {
+        hooks.chooser.answer = name;
+        menuCommand(command, session, hooks);
+    }
+    EXPECT_EQ(game.mapName, "nivel2.quorvane");
+    EXPECT_EQ(game.playedFrom, "partida.txt");
+    session.replay.replaying = false;
+    for (int i = 0; i < 4; ++i)
+        game.advance();
+    ASSERT_TRUE(game.levelWon());
+    clock.advance(1500);
+    press('N');
+    EXPECT_EQ(game.mapName, "nivel5.quorvane");
+    EXPECT_EQ(hooks.errors.size(), 3u) << hooks.errors.back();
 }
 
 namespace {

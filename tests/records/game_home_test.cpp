@@ -194,6 +194,8 @@ TEST_F(GameHome, AUserFolderThatCannotBeMadeReadyGivesWayToAPrivateOneThatIsName
         EXPECT_TRUE(isGameFolder(folder)) << folder;
         EXPECT_EQ(modeOf(folder), 0700u) << folder;
     }
+}
+
 TEST_F(GameHome, TheTeachersSettingsComeBackAsWrittenAndABadFileGivesTheDefaults)
 {
     const std::string file = (root / "ajustes.txt").string();

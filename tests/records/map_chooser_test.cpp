@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "journal.h"
 #include "records_fixture.h"
 #include "replay.h"
@@ -14,12 +17,16 @@ TEST_F(MapChooser, AChosenMapStartsALevelWithAnEmptyJournalAndNoReplay)
     const JournalEntry entries[] = {{'S', 1}, {'S', 2}};
     startReplay(session.replay, entries, 2);
 
-    // Typed without extension, the map's own is added, not the saved games'.
-    chooser.answer = "/home/maestra/mapas/otro";
+    // Typed without extension, the map's own is added, not the saved games';
+    // a map in another folder is read there.
+    ASSERT_EQ(::mkdir("mapas", 0700), 0);
+    writeCorridorMap("mapas/otro.quorvane");
+    ::unlink("otro.quorvane");
+    chooser.answer = "mapas/otro";
     ASSERT_TRUE(chooseMap(*game, session, chooser, &error)) << error;
     EXPECT_EQ(chooser.asked.back(), "open Cambiar Mapa Mapa (*.quorvane) *.quorvane");
-    EXPECT_STREQ(session.mapFileName, "otro.quorvane");
-    EXPECT_EQ(game->mapName, "otro.quorvane");
+    EXPECT_EQ(session.mapFileName, "mapas/otro.quorvane");
+    EXPECT_EQ(game->mapName, "mapas/otro.quorvane");
     EXPECT_EQ(game->col, 1);
     EXPECT_EQ(game->stepCount, 0);
     EXPECT_EQ(session.journal.journalCount, 0);
@@ -46,23 +53,26 @@ TEST_F(MapChooser, AMapThatCannotBeReadLeavesTheLevelInPlay)
     EXPECT_EQ(gameFingerprint(*game, session, sounds), before);
 }
 
-TEST_F(MapChooser, KeptNamesHoldNinetyNineCharactersAndGetTheDefaultExtension)
+TEST_F(MapChooser, KeptPathsKeepTheirFolderAndGetTheDefaultExtension)
 {
-    char kept[kFileTitleSize] = "anterior.txt";
+    std::string kept = "anterior.txt";
     const std::string longest = std::string(90, 'm') + ".quorvane";
-    EXPECT_TRUE(keepFileTitle(longest, kept, &error));
-    EXPECT_EQ(std::string(kept), longest);
+    EXPECT_TRUE(keepChosenFile(longest, kept, &error));
+    EXPECT_EQ(kept, longest);
+    EXPECT_TRUE(keepChosenFile("/tmp/otra carpeta/" + longest, kept, &error));
+    EXPECT_EQ(kept, "/tmp/otra carpeta/" + longest);
 
-    EXPECT_FALSE(keepFileTitle("/tmp/" + std::string(91, 'm') + ".quorvane", kept, &error));
+    EXPECT_FALSE(keepChosenFile("/tmp/" + std::string(91, 'm') + ".quorvane", kept, &error));
     EXPECT_NE(error.find("99"), std::string::npos) << error;
-    EXPECT_EQ(std::string(kept), longest);
-    EXPECT_FALSE(keepFileTitle("carpeta/", kept, &error));
-    EXPECT_EQ(std::string(kept), longest);
+    EXPECT_FALSE(keepChosenFile(std::string(4090, 'd') + "/a.txt", kept, &error));
+    EXPECT_NE(error.find("4095"), std::string::npos) << error;
+    EXPECT_FALSE(keepChosenFile("carpeta/", kept, &error));
+    EXPECT_EQ(kept, "/tmp/otra carpeta/" + longest);
 
-    EXPECT_TRUE(keepFileTitle("sin_extension", kept, &error));
-    EXPECT_STREQ(kept, "sin_extension.txt");
+    EXPECT_TRUE(keepChosenFile("dir.con.punto/sin_extension", kept, &error));
+    EXPECT_EQ(kept, "dir.con.punto/sin_extension.txt");
     // The extension comes before the limit is checked.
-    EXPECT_FALSE(keepFileTitle(std::string(96, 'n'), kept, &error));
+    EXPECT_FALSE(keepChosenFile(std::string(96, 'n'), kept, &error));
 
     writeCorridorMap(longest);
     chooser.answer = longest;

@@ -23,9 +23,17 @@ public:
     bool askSaveFile(const char* title, const char* description, const char* pattern,
                      std::string& chosen) override;
 
+    bool confirm(const char* question) override
+    {
+        questions.push_back(question);
+        return yes;
+    }
+
     std::string answer;
     bool cancel = false;
+    bool yes = false;  // the answer to every question
     std::vector<std::string> asked;  // "open|save <title> <description> <pattern>"
+    std::vector<std::string> questions;
 
 private:
     bool answerWith(const char* kind, const char* title, const char* description,

@@ -57,7 +57,8 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
     chooser.answer = "partida";
     ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
     EXPECT_EQ(chooser.asked.back(), "save Guardar Juego (*.txt) *.txt");
-    EXPECT_STREQ(session.saveFileName, "partida.txt");
+    EXPECT_EQ(session.saveFileName, "partida.txt");
+    EXPECT_TRUE(chooser.questions.empty()) << "nothing replaced";
     const std::string text = readWholeFile("partida.txt");
     EXPECT_EQ(text.substr(0, gridText(recordedGrid).size()), gridText(recordedGrid));
     EXPECT_NE(text.find("\n-1294967296\nS\n-1294966596\nJ\n"), std::string::npos);
@@ -121,6 +122,37 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
         const std::string report = readWholeFile("bd/ana_Mon_Mar__3_09_07_02_2008.db1");
         EXPECT_NE(report.find(std::string("\nMapa :\n") + played + "\n"), std::string::npos) << played;
     }
+}
+
+TEST_F(SavedGame, SavedAndLoadedInAnotherFolderAndOverAMapOrAForeignFileOnlyOnYes)
+{
+    ASSERT_EQ(::mkdir("otra", 0700), 0);
+    chooser.answer = std::filesystem::absolute("otra").string() + "/partida";
+    ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
+    EXPECT_FALSE(fileExists("partida.txt")) << "not in the game's folder";
+    chooser.answer += ".txt";
+    ASSERT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error;
+
+    writeWholeFile("notas.txt", "la lista de la clase\n");
+    const std::pair<const char*, const char*> cases[] = {{kCorridorMap, "es un mapa. ¿Reemplazar"},
+                                                         {"notas.txt", "no es una partida guardada. ¿Reemplazar"}};
+    for (const auto& [name, asked] : cases) {
+        const std::string before = readWholeFile(name);
+        chooser.answer = name;
+        for (bool yes : {false, true}) {
+            chooser.yes = yes;
+            chooser.questions.clear();
+            EXPECT_EQ(saveGame(*game, session, chooser, &error), yes) << name;
+            ASSERT_EQ(chooser.questions.size(), 1u) << name;
+            EXPECT_NE(chooser.questions[0].find(std::string(name) + "\" "), std::string::npos);
+            EXPECT_NE(chooser.questions[0].find(asked), std::string::npos) << chooser.questions[0];
+            EXPECT_EQ(readWholeFile(name) == before, !yes) << name;
+        }
+    }
+    // A saved game is replaced without a question, as before.
+    chooser.questions.clear();
+    EXPECT_TRUE(saveGame(*game, session, chooser, &error)) << error;
+    EXPECT_TRUE(chooser.questions.empty());
 }
 
 TEST_F(SavedGame, EmptyJournalSavesTheGridAndFinAndReplaysNothing)
@@ -258,6 +290,7 @@ TEST_F(SavedGame, AFailedSaveLeavesTheFileItWouldReplace)
 {
     writeWholeFile("vieja.txt", "la partida de ayer");
     act(*game, session, 'S');
+    chooser.yes = true;  // replacing what is not a saved game is agreed to
 
     // The disk fills up while writing: over an old file, which is kept and
     // said to be, and as a new one, where there is nothing to keep.
@@ -291,7 +324,7 @@ TEST_F(SavedGame, AFailedSaveLeavesTheFileItWouldReplace)
     EXPECT_TRUE(std::filesystem::is_directory("carpeta.txt"));
     EXPECT_TRUE(strayFiles().empty());
 
-    // Saving over an existing file replaces it without a question.
+    // Saving over an existing file, once agreed to, replaces it.
     chooser.answer = "vieja.txt";
     ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
     EXPECT_EQ(readWholeFile("vieja.txt").substr(0, 2), "0 ");

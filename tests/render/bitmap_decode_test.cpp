@@ -175,21 +175,22 @@ TEST(BitmapDecode, OtherHeadersAreUnknownFormats)
         bytes[14] = static_cast<uint8_t>(size);
         const Outcome o = decode(bytes);
         EXPECT_FALSE(o.image) << size;
-        EXPECT_EQ(o.error, "Unknown DIB file format.") << size;
+        EXPECT_EQ(o.error, "no es una imagen BMP que el juego sepa leer") << size;
     }
     for (const std::vector<uint8_t>& stub : {std::vector<uint8_t>{}, std::vector<uint8_t>{'B', 'M'},
                                              std::vector<uint8_t>{40, 0, 0}}) {
         const Outcome o = decode(stub);
         EXPECT_FALSE(o.image);
-        EXPECT_EQ(o.error, "Unknown DIB file format.");
+        EXPECT_EQ(o.error, "no es una imagen BMP que el juego sepa leer");
     }
     EXPECT_FALSE(decodeBitmap(nullptr, 100, nullptr));
 }
 
 TEST(BitmapDecode, RefusesDimensionsBeforeTakingMemory)
 {
-    const std::string conversion = "Image file conversion error.";
-    const std::string memory = "Out of memory.";
+    const std::string conversion = "la imagen BMP está dañada o usa un formato que el juego no lee";
+    const std::string memory =
+        "la imagen es demasiado grande (se admiten hasta 16384 puntos de lado y 16 millones en total)";
     struct Case {
         int32_t width, height;
         const std::string& message;
@@ -211,7 +212,7 @@ TEST(BitmapDecode, RefusesDimensionsBeforeTakingMemory)
 
 TEST(BitmapDecode, RefusesWhatTheFileDoesNotHold)
 {
-    const std::string conversion = "Image file conversion error.";
+    const std::string conversion = "la imagen BMP está dañada o usa un formato que el juego no lee";
     // A pixel naming a colour beyond the table.
     BmpBuilder b = indexed(8, 2, {{1, 4}});
     expectRefused(b, conversion);
@@ -266,12 +267,12 @@ TEST(BitmapFile, NamesTheFileItCannotOpen)
     writeFile(empty, {});
     std::string error;
     EXPECT_FALSE(decodeBitmapFile(empty, &error));
-    EXPECT_EQ(error, "Failed to open DIB file " + empty + ".\n");
+    EXPECT_EQ(error, "No se pudo abrir la imagen " + empty + ": está vacía.");
 
     const std::string missing = (dir / "missing.bmp").string();
     std::remove(missing.c_str());
     EXPECT_FALSE(decodeBitmapFile(missing, &error));
-    EXPECT_EQ(error, "Failed to open DIB file " + missing + ".\n");
+    EXPECT_EQ(error, "No se pudo abrir la imagen " + missing + ": no existe.");
 
     // What is there but is no file says what it is, and a FIFO with no
     // writer is refused at once instead of blocking the start.
@@ -282,7 +283,7 @@ TEST(BitmapFile, NamesTheFileItCannotOpen)
         {dir.string(), "es una carpeta, no un archivo"}, {pipe, "es una tubería (FIFO), no un archivo"}};
     for (const auto& [name, what] : notFiles) {
         EXPECT_FALSE(decodeBitmapFile(name, &error));
-        EXPECT_EQ(error, "Failed to open DIB file " + name + ".\n" + name + ": " + what + ".\n");
+        EXPECT_EQ(error, "No se pudo abrir la imagen " + name + ": " + what + ".");
     }
 
     BmpBuilder b;

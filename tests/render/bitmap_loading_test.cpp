@@ -39,8 +39,8 @@ TEST_F(BitmapLoading, MissingFilesAreSilentAndBrokenOnesAreShown)
     writeFile(empty, {});
     EXPECT_FALSE(loadBitmap(empty.c_str(), collect));
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0], "Unknown DIB file format.");
-    EXPECT_EQ(shown[1], "Failed to open DIB file " + empty + ".\n");
+    EXPECT_EQ(shown[0], broken + ": no es una imagen BMP que el juego sepa leer.");
+    EXPECT_EQ(shown[1], "No se pudo abrir la imagen " + empty + ": está vacía.");
 }
 
 TEST_F(BitmapLoading, TexturesNeedBothBitmaps)

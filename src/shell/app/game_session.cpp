@@ -27,17 +27,19 @@
 
 namespace {
 
-void showStartError(const char* text)
+void showStartError(const QString& text)
 {
-    showMessageBox(nullptr, QStringLiteral("ERROR"), QString::fromLatin1(text), false);
+    showMessageBox(nullptr, QStringLiteral("ERROR"), text, false);
 }
+
+void showStartError(const char* text) { showStartError(QString::fromLatin1(text)); }
 
 // The bitmap decoder's messages, in a box titled "Error" over the window
 // that has the focus.
 void showBitmapError(const std::string& text)
 {
     showMessageBox(QApplication::activeWindow(), QStringLiteral("Error"),
-                   QString::fromLocal8Bit(text.c_str()).trimmed(), true);
+                   QString::fromUtf8(text.c_str()).trimmed(), true);
 }
 
 }  // namespace
@@ -105,7 +107,7 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
     const std::optional<Textures> textures = initRenderState(&showBitmapError);
     if (!textures) {
         closeMainWindow();
-        showStartError("Initialization Failed.");
+        showStartError(QString::fromStdString(texturesFailure()));
         return false;
     }
     view->setTextures(*textures);
@@ -161,6 +163,17 @@ bool GameSession::start()
                                       "voz se escribe en la pantalla.")
                            .arg(QString::fromStdString(device_->noDeviceReason())),
                        false);
+    // Without its table of where each file speaks the game cannot keep one
+    // voice at a time as well: the teacher is told which file is at fault.
+    if (const std::string problem = sounds_->table().problem(kSpeechTableFile); !problem.empty()) {
+        const std::string text = problem + " El juego sigue, sin saber dónde habla cada sonido.";
+        std::fprintf(stderr, "quorvane: %s\n", text.c_str());
+        showMessageBox(window_, QStringLiteral("Quorvane"), QString::fromStdString(text), false);
+    }
+    // Sound settings the game refused (and replaced with its own) are told
+    // where the teacher will see them.
+    if (!device_->settingsNotice().empty())
+        showMessageBox(window_, QStringLiteral("Quorvane"), QString::fromStdString(device_->settingsNotice()), false);
     // A missing or broken sound would leave a silent hole in a game played
     // by ear: every file is checked once, and the teacher told which.
     const std::vector<std::string> unplayable = unplayableSoundFiles(gameSoundFiles(sounds_->table()));

@@ -1,5 +1,6 @@
 #include "game_view.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -15,6 +16,7 @@ GameView::GameView(QWidget* parent) : QOpenGLWidget(parent)
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Quorvane"));
+    setAttribute(Qt::WA_InputMethodEnabled);
 }
 
 void GameView::beginFrame() { makeCurrent(); }
@@ -76,6 +78,24 @@ void GameView::keyReleaseEvent(QKeyEvent* event)
     const int vk = virtualKeyFor(event->key(), event->modifiers());
     if (vk != 0 && session_ != nullptr)
         keyUp(vk, *session_);
+}
+
+void GameView::inputMethodEvent(QInputMethodEvent* event)
+{
+    event->accept();
+    if (hooks_ == nullptr || session_ == nullptr)
+        return;
+    for (const QChar ch : event->commitString()) {
+        // Qt numbers a Latin-1 letter's key with its upper case.
+        const QChar upper = ch.toUpper();
+        const int vk = upper.unicode() < 0x100 ? virtualKeyFor(upper.unicode(), Qt::NoModifier) : 0;
+        if (vk == 0)
+            continue;
+        keyDown(vk, *session_, *hooks_);
+        keyUp(vk, *session_);
+    }
+    if (inputArrived_)
+        inputArrived_();
 }
 
 void GameView::mousePressEvent(QMouseEvent* event)

@@ -56,6 +56,9 @@ protected:
     void paintGL() override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // A letter composed with a dead key (á typed as ´ then a) comes as an
+    // input method's text, not as a key: taken as that letter's key.
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;

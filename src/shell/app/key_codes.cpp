@@ -45,6 +45,14 @@ int virtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers)
     case Qt::Key_NumLock: return 144;
     case Qt::Key_ScrollLock: return 145;
     case Qt::Key_Comma: return 188;
+    // The letters of Spanish names: Qt numbers them as the game does.
+    case Qt::Key_Aacute:
+    case Qt::Key_Eacute:
+    case Qt::Key_Iacute:
+    case Qt::Key_Ntilde:
+    case Qt::Key_Oacute:
+    case Qt::Key_Uacute:
+    case Qt::Key_Udiaeresis: return qtKey;
     default: return 0;
     }
 }

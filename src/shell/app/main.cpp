@@ -2,6 +2,7 @@
 
 #include "app_setup.h"
 #include "game_session.h"
+#include "screen_awake.h"
 
 int main(int argc, char* argv[])
 {
@@ -11,6 +12,8 @@ int main(int argc, char* argv[])
     installSpanishTranslation(app);
     const QString map = mapArgument();
     enterGameFolder();
+    // Taken for the whole game, released when it ends.
+    const ScreenAwake awake;
     GameSession session;
     session.setFirstMap(mapNameInGameFolder(map));
     return session.run();

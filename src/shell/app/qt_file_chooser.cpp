@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 #include "file_chooser.h"
 #include "game_view.h"
@@ -38,7 +39,9 @@ bool QtFileChooser::ask(bool save, const char* title, const char* filterDescript
     // Qt's own dialog rather than the desktop's: its texts follow the
     // Spanish translation loaded at start, it works the same on every
     // desktop, and a screen reader reaches all its controls.
-    QFileDialog dialog(owner_, QString::fromUtf8(title), QDir::currentPath());
+    // Each dialog opens where the last one chose a file: a teacher who keeps
+    // the games in a folder of her own finds it again.
+    QFileDialog dialog(owner_, QString::fromUtf8(title), folder_.isEmpty() ? QDir::currentPath() : folder_);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The file need not exist: the load refuses a missing one with a message.
@@ -58,9 +61,28 @@ bool QtFileChooser::ask(bool save, const char* title, const char* filterDescript
     if (!accepted)
         return false;
 
-    const QString name = QFileInfo(dialog.selectedFiles().constFirst()).fileName();
-    if (name.isEmpty())
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    if (chosen.fileName().isEmpty())
         return false;
-    chosenName = QFile::encodeName(name).toStdString();
+    folder_ = chosen.absolutePath();
+    // A file in the working folder keeps its bare name (as the reports and
+    // the level's title show it); one elsewhere keeps its whole path, so it
+    // is saved and read where the player chose it.
+    const QString path = chosen.absolutePath() == QDir(before).absolutePath() ? chosen.fileName()
+                                                                              : chosen.absoluteFilePath();
+    chosenName = QFile::encodeName(path).toStdString();
     return true;
+}
+
+bool QtFileChooser::confirm(const char* question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quorvane"), QString::fromUtf8(question),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.setAccessibleName(box.text());
+    const bool yes = box.exec() == QMessageBox::Yes;
+    if (auto* window = qobject_cast<MainWindow*>(owner_))
+        window->view()->takeFocus();
+    return yes;
 }

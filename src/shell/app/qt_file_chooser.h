@@ -7,9 +7,9 @@ class QWidget;
 
 // The file dialogs of the game, as Qt's own (non-native) file dialog: modal
 // over the main window, the caller's title and single filter, default
-// extension "txt", starting in the working directory and leaving it where it
-// is. Hands back the chosen file's name without its folder, in the bytes the
-// file system uses.
+// extension "txt", starting in the folder of the last file chosen (at first
+// the working directory) and leaving the working directory where it is. Hands back the chosen file's bare name when it is in the working
+// directory, else its absolute path, in the bytes the file system uses.
 class QtFileChooser : public FileChooser {
 public:
     explicit QtFileChooser(QWidget* owner) : owner_(owner) {}
@@ -18,6 +18,8 @@ public:
                      std::string& chosenName) override;
     bool askSaveFile(const char* title, const char* filterDescription, const char* filterPattern,
                      std::string& chosenName) override;
+    // A question box, "No" preselected and taken by Esc.
+    bool confirm(const char* question) override;
 
     // The Qt name filter for a description and pattern: "Mapa (*.quorvane)"
     // stays as it is, a description without the pattern gets it appended.
@@ -28,4 +30,5 @@ private:
              std::string& chosenName);
 
     QWidget* owner_;
+    QString folder_;
 };

@@ -75,6 +75,15 @@ enum : int {
     Numpad0 = 96,
     Numpad9 = 105,
     F1 = 112,
+    // The letters of Spanish names beyond A to Z, at the code of their
+    // upper case in Windows-1252 (as Qt numbers those keys too).
+    AAcute = 0xC1,
+    EAcute = 0xC9,
+    IAcute = 0xCD,
+    NTilde = 0xD1,
+    OAcute = 0xD3,
+    UAcute = 0xDA,
+    UDiaeresis = 0xDC,
 };
 }
 

@@ -11,7 +11,7 @@ void optionKey(int vk, GameState& game, Session& session, ShellHooks& hooks);
 
 // Writes the statistics report of the level being left. A report that could
 // not be written is shown; the caller goes on either way.
-void reportLevel(const GameState& game, const Session& session, ShellHooks& hooks);
+void reportLevel(const GameState& game, Session& session, ShellHooks& hooks);
 
 // Starts the level in play again, with an empty journal and no replay, and
 // announces it; a map that can no longer be read is shown and the level goes

@@ -15,10 +15,16 @@ void showIfError(ShellHooks& hooks, const std::string& error)
         hooks.showError(error);
 }
 
-void reportLevel(const GameState& game, const Session& session, ShellHooks& hooks)
+void reportLevel(const GameState& game, Session& session, ShellHooks& hooks)
 {
+    // A level left in play (a next map or a restart that could not be read)
+    // is reported once, however often the key is pressed again.
+    if (session.reportedLevel == game.levelSerial)
+        return;
     std::string error;
-    if (!writeStatisticsReport(game, session.journal, input.playerName, &error))
+    if (writeStatisticsReport(game, session.journal, input.playerName, &error))
+        session.reportedLevel = game.levelSerial;
+    else
         showIfError(hooks, error);
 }
 

@@ -1,4 +1,4 @@
-#include <cstdio>
+#include <string>
 
 #include "game_state.h"
 #include "input_state.h"
@@ -7,18 +7,30 @@
 
 namespace {
 
-// Each character typed is spoken back from its own recording.
-void appendCharacter(GameState& game, char c)
+// Each character typed is spoken back from its own recording; an accented
+// vowel as its vowel. The name keeps the character in Windows-1252, as the
+// report writes it.
+void appendCharacter(GameState& game, char c, const char* spoken = nullptr)
 {
     // A full name takes no more characters; silence tells the player so.
     if (input.playerNameLength < 0 || input.playerNameLength >= kMaxNameLength)
         return;
     input.playerName[input.playerNameLength] = c;
-    char sound[32];
-    std::snprintf(sound, sizeof sound, "SonidosLetras/%c.wav", c);
-    game.SonidosExtras.playFile(sound, 0, 0, kPlayOnce);
+    const std::string sound = "SonidosLetras/" + (spoken ? std::string(spoken) : std::string(1, c)) + ".wav";
+    game.SonidosExtras.playFile(sound.c_str(), 0, 0, kPlayOnce);
     ++input.playerNameLength;
 }
+
+struct SpanishLetter {
+    int vk;
+    char lower;  // Windows-1252
+    const char* spoken;
+};
+constexpr SpanishLetter kSpanishLetters[] = {
+    {Vk::AAcute, '\xE1', "a"}, {Vk::EAcute, '\xE9', "e"}, {Vk::IAcute, '\xED', "i"},
+    {Vk::OAcute, '\xF3', "o"}, {Vk::UAcute, '\xFA', "u"}, {Vk::UDiaeresis, '\xFC', "u"},
+    {Vk::NTilde, '\xF1', "enie"},
+};
 
 }  // namespace
 
@@ -39,5 +51,9 @@ void nameEntryKey(int vk, GameState& game)
         appendCharacter(game, static_cast<char>('0' + (vk - Vk::Digit0)));
     } else if (vk >= Vk::A && vk <= Vk::Z) {
         appendCharacter(game, static_cast<char>('a' + (vk - Vk::A)));
+    } else {
+        for (const SpanishLetter& letter : kSpanishLetters)
+            if (vk == letter.vk)
+                appendCharacter(game, letter.lower, letter.spoken);
     }
 }

@@ -1,11 +1,13 @@
 #include "player_help.h"
 
 #include <cstring>
+#include <memory>
 
 #include "announcements.h"
 #include "game_state.h"
 #include "hold_input.h"
 #include "input_state.h"
+#include "map_file.h"
 #include "key_handlers.h"
 #include "session.h"
 #include "shell_hooks.h"
@@ -193,12 +195,35 @@ const char* nextMapName(const char* mapName)
     return kSeries[0].map;
 }
 
+const char* seriesMapOf(const Grid& grid)
+{
+    // A saved game holds its grid, not its map's name: the series map with
+    // the same walls (0 is a wall in the map codes and in the kinds alike;
+    // the creatures' sides are drawn afresh each time) is the one played.
+    auto map = std::make_unique<MapText>();
+    for (const LevelOfSeries& level : kSeries) {
+        *map = MapText{};
+        if (!readMapText(level.map, *map))
+            continue;
+        bool same = true;
+        for (int r = 0; r < kGridSize && same; ++r)
+            for (int c = 0; c < kGridSize && same; ++c)
+                same = (map->codes[r][c] == 0) == (grid[r][c].kind == 0);
+        if (same)
+            return level.map;
+    }
+    return "";
+}
+
 bool nextLevel(GameState& game, Session& session, ShellHooks& hooks)
 {
     if (!game.levelWon())
         return false;
     reportLevel(game, session, hooks);
-    const char* next = nextMapName(game.mapName.c_str());
+    // After a loaded game's win the series goes on from the map replayed,
+    // not from the one played before the load (still mapName).
+    const bool replayed = game.playedFrom != game.mapName;
+    const char* next = nextMapName(replayed ? seriesMapOf(game.initialCells) : game.mapName.c_str());
     if (!game.loadMap(next)) {
         // The won level stays in play; Enter still starts it again.
         showIfError(hooks, game.lastLoadError);

@@ -1,4 +1,5 @@
 #pragma once
+#include "cell.h"
 #include "clock.h"
 
 class GameState;
@@ -38,3 +39,6 @@ bool nextLevel(GameState& game, Session& session, ShellHooks& hooks);
 
 // The map that follows a map in the series; the first for any other map.
 const char* nextMapName(const char* mapName);
+
+// The series map a grid was played on, told by its walls; "" when none.
+const char* seriesMapOf(const Grid& grid);
