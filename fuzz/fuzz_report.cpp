@@ -1,25 +1,18 @@
-// The report reader of quorvane-informes on arbitrary files, then everything
-// its table rows and its page compute from a report that was taken.
+// The report reader of quorvane-informes on arbitrary bytes, handed over in
+// memory (no file per input), then everything its table rows and its page
+// compute from a report that was taken.
 #include <algorithm>
+#include <string_view>
 
-#include "fuzz_support.h"
 #include "report_file.h"
 #include "report_page.h"
 #include "summary_csv.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    prepareFileTarget("fuzz-report");
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (!writeBytes("fuzz.db1", data, size))
-        return 0;
     Report report;
     std::string reason;
-    if (!readReport("fuzz.db1", report, reason)) {
+    if (!parseReport(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.db1", report, reason)) {
         if (reason.empty())
             __builtin_trap();  // a refused file is always named with its reason
         return 0;

@@ -1,33 +1,18 @@
 // The saved-game reader on arbitrary text, handed over in memory as the
 // game's file layer hands over a file's bytes, then the replay of what it
-// took and a save of what was played.
+// took, and what was played saved as the game saves it, into memory, and
+// read again: no file per input.
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
-#include "file_chooser.h"
 #include "fuzz_support.h"
 #include "player_action.h"
 #include "saved_game.h"
+#include "saved_game_format.h"
 
 namespace {
-class FixedChooser : public FileChooser {
-public:
-    bool askOpenFile(const char*, const char*, const char*, std::string& name) override
-    {
-        name = "fuzz.txt";
-        return true;
-    }
-    bool askSaveFile(const char*, const char*, const char*, std::string& name) override
-    {
-        name = "saved.txt";
-        return true;
-    }
-};
-
-// A save of the journal written after every input would make the run disk
-// bound; one in this many inputs is saved.
-constexpr unsigned kSaveEvery = 64;
-
 // Fires the replay to its end, carrying out each letter as the game would;
 // bounded so a long list cannot hold the run.
 void replayAll(FuzzGame& run)
@@ -40,28 +25,36 @@ void replayAll(FuzzGame& run)
         performAction(run.game, run.session.journal, replayTick(replay, run.clock.now()));
     }
 }
-}
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+// The save of what was played reads back as a saved game.
+bool savedGameReadsBack(const FuzzGame& run)
 {
-    prepareFileTarget("fuzz-saved-game");
-    return 0;
+    char* text = nullptr;
+    size_t length = 0;
+    std::FILE* out = ::open_memstream(&text, &length);
+    if (!out)
+        return true;  // no memory for the stream: nothing to check
+    writeSavedGame(out, run.game.initialCells, run.session.journal);
+    std::fclose(out);
+    static SavedGameRecord again;
+    std::string error;
+    const bool read = readSavedGame(std::string_view(text, length), "guardada.txt", again, &error);
+    std::free(text);
+    return read;
+}
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FuzzGame run;
-    static FixedChooser chooser;
     GameState& game = run.game;
-    static unsigned inputs = 0;
     Grid before;
     std::memcpy(before, game.cells, sizeof(Grid));
     std::string error;
     if (loadSavedGameText(game, run.session, run.sound, "fuzz.txt",
                           std::string_view(reinterpret_cast<const char*>(data), size), &error)) {
         replayAll(run);
-        // What was played can be saved.
-        if (++inputs % kSaveEvery == 0 && !saveGame(game, run.session, chooser, &error))
+        if (!savedGameReadsBack(run))
             __builtin_trap();
     } else if (error.empty() || std::memcmp(before, game.cells, sizeof(Grid)) != 0) {
         __builtin_trap();  // a refused file must leave the game and say why

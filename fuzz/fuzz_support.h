@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "fake_clock.h"
 #include "game_state.h"
@@ -22,20 +21,21 @@ public:
 
 // A fuzz run's game: a clock that moves only when told, so a run is
 // repeatable, and the session and record that read it.
+// Every input is handed over in memory and nothing is written: no map
+// warnings on the standard error, no empty file at each level start. A run
+// that touched the disk or the terminal per input would measure them instead
+// of the readers.
 struct FuzzGame {
     FakeClock clock{1};
     Session session{clock};
     NullSound sound;
     GameState game{clock};
+    FuzzGame()
+    {
+        game.mapWarnings = nullptr;
+        game.createsLastGameFile = false;
+    }
 };
-
-// For the targets that load files by name: moves into a scratch folder of
-// this process, where the target writes the files the loaders read (and the
-// level start its empty file).
-void prepareFileTarget(const char* purpose);
-
-// Writes bytes to a file in the working folder.
-bool writeBytes(const std::string& name, const uint8_t* data, size_t size);
 
 // Plays a fixed walk on the level in play, journalled as the keys would be:
 // steps and side actions mixed with the timed threats, until the level ends

@@ -1,7 +1,6 @@
 #include "regular_file.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -28,7 +27,21 @@ std::string describeFileError(int errnum)
     case ENAMETOOLONG: return "el nombre es demasiado largo";
     case ELOOP: return "tiene demasiados enlaces simbólicos";
     case ENXIO: return "es un dispositivo que no responde, no un archivo";
-    default: return std::string("error del sistema: ") + std::strerror(errnum);
+    case EIO: return "error de lectura o escritura del disco";
+    case EMFILE:
+    case ENFILE: return "hay demasiados archivos abiertos";
+    case ENOMEM: return "no hay memoria suficiente";
+    case EBUSY:
+    case ETXTBSY: return "está en uso";
+    case EAGAIN: return "no está disponible ahora";
+    case EEXIST: return "ya existe";
+    case ENOTEMPTY: return "la carpeta no está vacía";
+    case EXDEV: return "está en otro disco";
+    case EINVAL: return "el nombre o la operación no son válidos";
+    case ENODEV: return "el dispositivo no existe";
+    // The system's own text is English: the teacher gets the number to ask
+    // about instead.
+    default: return "error del sistema número " + std::to_string(errnum);
     }
 }
 

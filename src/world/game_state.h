@@ -176,6 +176,13 @@ public:
     std::string lastLoadError;
     // Whether the exit of the map last loaded can be reached from its start.
     bool lastMapWinnable = true;
+    // Where the warnings about a map that loads are written: the standard
+    // error, where a teacher starts the game on his map. Null writes none (a
+    // fuzz run starts thousands of levels a second).
+    std::FILE* mapWarnings = stderr;
+    // Whether a level start creates its empty UltimoJuego.txt in the working
+    // folder, as the game always has; a fuzz run leaves the disk alone.
+    bool createsLastGameFile = true;
 
 private:
     void openChannels(SoundSystem& sounds, bool withPrompts);

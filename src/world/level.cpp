@@ -55,12 +55,12 @@ bool readMapFile(const std::string& name, MapRead& out)
 
 // A map that loads may still be one no player can win; the teacher who wrote
 // it hears nothing of that in play, so it is said where he starts the game.
-bool warnAboutMap(const std::string& name, const MapText& text)
+bool warnAboutMap(const std::string& name, const MapText& text, std::FILE* to)
 {
     const MapCheck check = checkMap(text);
     for (const MapFinding& finding : check.findings)
-        if (finding.severity == MapFinding::Severity::Warning)
-            std::fprintf(stderr, "%s\n", formatFinding(name, finding).c_str());
+        if (finding.severity == MapFinding::Severity::Warning && to)
+            std::fprintf(to, "%s\n", formatFinding(name, finding).c_str());
     return check.reachable;
 }
 }
@@ -131,7 +131,7 @@ bool GameState::startOnMapText(const std::string& name, const MapText& text)
         lastLoadError = describeMapProblem(name, text.errors.front());
         return false;
     }
-    lastMapWinnable = warnAboutMap(name, text);
+    lastMapWinnable = warnAboutMap(name, text, mapWarnings);
     commitMap(name, text.codes);
     return true;
 }
@@ -189,6 +189,8 @@ void GameState::openLastGameFile()
     // Closed first, so that changing maps or loading games does not pile up
     // open handles.
     closeLastGameFile();
+    if (!createsLastGameFile)
+        return;
     // Created or emptied as fopen("w") would, but never waiting: a FIFO in
     // its place would hold the level start until some reader came. Anything
     // but a regular file is left alone; nothing is ever written to it. A

@@ -90,8 +90,12 @@ std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set, Reach* reach)
     // teacher counts the steps, and of routes as long the one with fewer
     // turns is the one a child is shown. Each of the 9000 states is settled
     // once, so the search stays a few milliseconds on any map.
-    // One search's own table (about 300 kB, too big for the stack).
-    std::vector<Came> came(kGridSize * kGridSize * 5 * 2);
+    // One search's table (about 300 kB, too big for the stack), kept from
+    // one search to the next: a fresh one each time costs more in page
+    // faults than the search itself where maps and reports are read by the
+    // thousand (the teacher's tools, the fuzzers).
+    thread_local std::vector<Came> came;
+    came.assign(kGridSize * kGridSize * 5 * 2, Came{});
     auto indexOf = [](const State& s) {
         return ((s.row * kGridSize + s.col) * 5 + s.facing) * 2 + (s.turnPending ? 1 : 0);
     };

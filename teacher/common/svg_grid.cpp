@@ -170,7 +170,11 @@ std::string svgGrid(const GridFrame& frame, const std::function<SquareLook(int, 
 {
     const int px = frame.squarePx;
     const int fontPx = std::max(9, px * 10 / 32);
+    // Room for every square at once: a maze is some hundred kilobytes, and
+    // growing the text by doubling copies it over and over (the fuzzer
+    // draws thousands of reports a second).
     std::string squares;
+    squares.reserve(static_cast<size_t>(frame.bottom - frame.top + 1) * (frame.right - frame.left + 1) * 320);
     std::vector<LegendEntry> entries;
     std::vector<std::string> seen;
     for (int r = frame.top; r <= frame.bottom; ++r)
@@ -210,9 +214,16 @@ std::string svgGrid(const GridFrame& frame, const std::function<SquareLook(int, 
     for (int r = frame.top; r <= frame.bottom; ++r)
         svg += "<text class=\"numero\" x=\"" + num(GridFrame::kMarginPx / 2) + "\" y=\"" + num(frame.y(r)) + "\">" +
                num(r + 1) + "</text>";
-    svg += "\n" + squares + "</g>\n<g font-family=\"sans-serif\" font-size=\"9\" text-anchor=\"middle\" "
-           "dominant-baseline=\"central\">\n" + overlay + "</g>\n<g font-family=\"sans-serif\" "
-           "dominant-baseline=\"central\">\n" + legend(frame, width, entries) + "</g>\n</svg>\n";
+    const std::string legendText = legend(frame, width, entries);
+    svg.reserve(svg.size() + squares.size() + overlay.size() + legendText.size() + 256);
+    svg += "\n";
+    svg += squares;
+    svg += "</g>\n<g font-family=\"sans-serif\" font-size=\"9\" text-anchor=\"middle\" "
+           "dominant-baseline=\"central\">\n";
+    svg += overlay;
+    svg += "</g>\n<g font-family=\"sans-serif\" dominant-baseline=\"central\">\n";
+    svg += legendText;
+    svg += "</g>\n</svg>\n";
     return svg;
 }
 

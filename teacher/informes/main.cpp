@@ -11,6 +11,7 @@
 
 #include "child_page.h"
 #include "children_index.h"
+#include "file_error.h"
 #include "class_page.h"
 #include "report_filter.h"
 #include "report_page.h"
@@ -40,6 +41,29 @@ const char* const kUsage =
     "Un archivo dañado o que no es un informe se nombra con el motivo y los demás se leen igual;\n"
     "entonces sale con 1.\n";
 
+// The .db1 names under a folder, to any depth. A subfolder that cannot be
+// opened or listed is named with its reason and the others are searched all
+// the same. Links to folders are not followed, so a link back up cannot loop.
+// Anything named .db1 that is not a folder is left to the reader, which
+// refuses a pipe or a device with its reason without waiting on it.
+void searchFolder(const fs::path& folder, std::vector<std::string>& found, std::vector<Refused>& refused)
+{
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    std::vector<fs::path> subfolders;
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        if (it->is_directory(typeEc) && !it->is_symlink(typeEc))
+            subfolders.push_back(it->path());
+        else if (it->path().extension() == ".db1")
+            found.push_back(it->path().string());
+    }
+    if (ec)
+        refused.push_back({folder.string(), "no se pudo abrir la carpeta: " + describeError(ec) + "."});
+    for (const fs::path& sub : subfolders)
+        searchFolder(sub, found, refused);
+}
+
 // The report files named, folders searched to any depth, each file once, in
 // name order.
 std::vector<std::string> reportFiles(const std::vector<std::string>& inputs, std::vector<Refused>& refused)
@@ -49,11 +73,7 @@ std::vector<std::string> reportFiles(const std::vector<std::string>& inputs, std
         std::error_code ec;
         if (fs::is_directory(input, ec)) {
             std::vector<std::string> found;
-            for (fs::recursive_directory_iterator it(input, ec), end; !ec && it != end; it.increment(ec))
-                if (it->path().extension() == ".db1" && it->is_regular_file(ec))
-                    found.push_back(it->path().string());
-            if (ec)
-                refused.push_back({input, "no se pudo recorrer la carpeta: " + ec.message() + "."});
+            searchFolder(input, found, refused);
             std::sort(found.begin(), found.end());
             files.insert(files.end(), found.begin(), found.end());
         } else {
@@ -175,8 +195,8 @@ int main(int argc, char* argv[])
         std::error_code ec;
         fs::create_directories(htmlFolder, ec);
         if (ec) {
-            std::fprintf(stderr, "quorvane-informes: no se pudo crear la carpeta \"%s\": %s\n", htmlFolder.c_str(),
-                         ec.message().c_str());
+            std::fprintf(stderr, "quorvane-informes: no se pudo crear la carpeta \"%s\": %s.\n", htmlFolder.c_str(),
+                         describeError(ec).c_str());
             return 2;
         }
         std::set<std::string> names{"index.html", "clase.html"};

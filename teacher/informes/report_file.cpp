@@ -3,16 +3,16 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "map_file.h"
+#include "regular_file.h"
 #include "saved_game_format.h"
 #include "text.h"
 
 namespace {
 // A report holds at most 3000 sentences and 500 steps; anything much larger
 // is not one, and is not read into memory whole.
-constexpr std::streamsize kLargestReport = 4 << 20;
+constexpr size_t kLargestReport = 4 << 20;
 constexpr size_t kMostSentences = 3000;
 constexpr size_t kMostSteps = 500;
 
@@ -212,37 +212,36 @@ struct Parser {
 const char* counterLabel(Counter counter) { return kCounters[counter].shown; }
 const char* counterColumn(Counter counter) { return kCounters[counter].column; }
 
-bool readReport(const std::string& path, Report& out, std::string& reason)
+bool parseReport(std::string_view bytes, const std::string& name, Report& out, std::string& reason)
 {
     out = Report{};
-    out.file = path;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        reason = std::string("no se puede abrir: ") + std::strerror(errno) + ".";
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0 || !in) {
-        reason = "no se puede leer (no es un archivo común).";
-        return false;
-    }
-    if (size > kLargestReport) {
+    out.file = name;
+    if (bytes.size() > kLargestReport) {
         reason = "no es un informe de Quorvane: es demasiado grande.";
         return false;
     }
-    std::string text(static_cast<size_t>(size), '\0');
-    if (!in.read(text.data(), size)) {
-        reason = "no se puede leer.";
-        return false;
-    }
-    Parser parser{Lines(std::move(text)), out, reason, {}};
+    Parser parser{Lines(std::string(bytes)), out, reason, {}};
     if (!parser.grid() || !parser.sentences() || !parser.data() || !parser.path())
         return false;
-    const size_t slash = path.find_last_of('/');
-    out.written = timeFromReportName(slash == std::string::npos ? path : path.substr(slash + 1));
+    const size_t slash = name.find_last_of('/');
+    out.written = timeFromReportName(slash == std::string::npos ? name : name.substr(slash + 1));
     return true;
+}
+
+bool readReport(const std::string& path, Report& out, std::string& reason)
+{
+    // Through the game's own reader: a pipe or a device named like a report
+    // is refused at once instead of holding the tool for ever.
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!readRegularFile(path, bytes, kLargestReport, &why)) {
+        out = Report{};
+        out.file = path;
+        reason = "no se puede abrir: " + why + ".";
+        return false;
+    }
+    return parseReport(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), path, out,
+                       reason);
 }
 
 std::optional<std::time_t> timeFromReportName(const std::string& fileName)

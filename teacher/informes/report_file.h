@@ -3,6 +3,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cell.h"
@@ -59,6 +60,8 @@ const char* counterColumn(Counter counter);
 // Reads a report. False with the reason (in Spanish, with the line where the
 // file stops being a report) for a damaged or foreign file.
 bool readReport(const std::string& path, Report& out, std::string& reason);
+// The same on a report's bytes already in memory; name stands for the file.
+bool parseReport(std::string_view bytes, const std::string& name, Report& out, std::string& reason);
 
 // The time in the name "<player>_Mon_Mar__3_09_07_02_2008.db1".
 std::optional<std::time_t> timeFromReportName(const std::string& fileName);

@@ -211,9 +211,14 @@ std::string reportPage(const Report& r)
         html += " Los choques contra la puerta no se pueden ubicar: el camino pasó por varias puertas al centro.";
     html += "</p>\n";
     const GridFrame frame = reportFrame(r, errors);
-    html += svgGrid(frame, [&](int row, int col) { return lookOfKind(r.kinds[row][col]); },
-                    "Cuadrícula del nivel con el recorrido de " + std::to_string(r.path.size()) + " pasos",
-                    overlay(frame, r, errors), overlayLegend());
+    const std::string grid =
+        svgGrid(frame, [&](int row, int col) { return lookOfKind(r.kinds[row][col]); },
+                "Cuadrícula del nivel con el recorrido de " + std::to_string(r.path.size()) + " pasos",
+                overlay(frame, r, errors), overlayLegend());
+    // Room for the drawing and a line of each table at once, rather than
+    // copying the page each time it outgrows itself.
+    html.reserve(html.size() + grid.size() + (r.sentences.size() + r.path.size()) * 256 + 1024);
+    html += grid;
 
     html += "<h2>Mensajes</h2>\n<div class=\"columnas\"><table>\n<thead><tr><th scope=\"col\">Segundos desde el comienzo</th>"
             "<th scope=\"col\">Mensaje</th></tr></thead>\n<tbody>\n";

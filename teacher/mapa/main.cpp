@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "file_error.h"
 #include "map_check.h"
 #include "map_drawing.h"
 #include "regular_file.h"
@@ -141,8 +142,8 @@ int main(int argc, char* argv[])
         std::error_code ec;
         std::filesystem::create_directories(svgFolder, ec);
         if (ec) {
-            std::fprintf(stderr, "quorvane-mapa: no se pudo crear la carpeta \"%s\": %s\n", svgFolder.c_str(),
-                         ec.message().c_str());
+            std::fprintf(stderr, "quorvane-mapa: no se pudo crear la carpeta \"%s\": %s.\n", svgFolder.c_str(),
+                         describeError(ec).c_str());
             return 2;
         }
     }
