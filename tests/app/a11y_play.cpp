@@ -19,6 +19,7 @@
 #include "game_folder.h"
 #include "input_state.h"
 #include "key_input.h"
+#include "listener_line.h"
 #include "qt_shell_hooks.h"
 #include "session_driver.h"
 
@@ -43,15 +44,7 @@ bool listenerAnswered(GameSession& session, const char* action)
     std::printf("%s\n", action);
     std::fflush(stdout);
     std::string answer;
-    const auto answered = [&] {
-        pollfd in{STDIN_FILENO, POLLIN, 0};
-        if (::poll(&in, 1, 0) <= 0)
-            return false;
-        for (char c = 0; ::read(STDIN_FILENO, &c, 1) == 1 && c != '\n';)
-            answer += c;
-        return true;
-    };
-    return runUntil(session, answered, 20000) && answer == "next";
+    return runUntil(session, [&] { return readListenerLine(answer); }, 20000) && answer == "next";
 }
 
 }  // namespace

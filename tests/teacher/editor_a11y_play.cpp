@@ -15,6 +15,7 @@
 
 #include "editor_window.h"
 #include "grid_view.h"
+#include "listener_line.h"
 
 namespace {
 // Runs the event loop until done() holds, for at most 20 s.
@@ -36,15 +37,7 @@ bool listenerAnswered(const char* action)
     std::printf("%s\n", action);
     std::fflush(stdout);
     std::string answer;
-    return runUntil([&] {
-               pollfd in{STDIN_FILENO, POLLIN, 0};
-               if (::poll(&in, 1, 0) <= 0)
-                   return false;
-               for (char c = 0; ::read(STDIN_FILENO, &c, 1) == 1 && c != '\n';)
-                   answer += c;
-               return true;
-           }) &&
-           answer == "next";
+    return runUntil([&] { return readListenerLine(answer); }) && answer == "next";
 }
 }  // namespace
 
