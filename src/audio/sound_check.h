@@ -9,9 +9,8 @@ class SpeechTable;
 // file the game can play and says which cannot be, once, where the player's
 // teacher sees it.
 
-// Every sound file the code plays by name (the names built at run time, the
-// spoken letters and the bullet count, included), and every file the game
-// folder's speech table lists; each once, in order.
+// Every sound file of the catalogue (every one the code can play), and every
+// file the game folder's speech table lists; each once, in order.
 std::vector<std::string> gameSoundFiles(const SpeechTable& table);
 
 // The files of names that cannot be played, each as "name: reason" (Spanish).

@@ -1,5 +1,6 @@
 #include "player_action.h"
 
+#include "catalogue.h"
 #include "game_state.h"
 #include "journal.h"
 
@@ -17,7 +18,7 @@ bool performAction(GameState& game, Journal& journal, char letter)
         if (game.threatAhead) {
             // Heard, so that the player knows the key was taken and the
             // creature is what stops him.
-            game.SonidoPasos.playFile("Sonidos/PasoBloqueado.wav", 0, 0, kPlayOnce);
+            game.SonidoPasos.playFile(catalogue::PasoBloqueado.file, 0, 0, kPlayOnce);
             ++game.stepsWithMonster;
         } else {
             game.hudShown = true;

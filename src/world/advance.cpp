@@ -1,4 +1,5 @@
 #include "announcements.h"
+#include "catalogue.h"
 #include "game_state.h"
 
 namespace {
@@ -19,7 +20,7 @@ bool stepFor(int32_t facing, int& dr, int& dc)
 void GameState::advance()
 {
     if (doorAhead) {
-        sonido.playFile("Sonidos/ErrarCen.wav", 0, 0, kPlayOnce);
+        sonido.playFile(catalogue::ErrarCen.file, 0, 0, kPlayOnce);
         ++doorBumps;
         return;
     }
@@ -31,7 +32,7 @@ void GameState::advance()
         // A map that is not closed by walls: beyond its edge counts as wall.
         const bool inside = r >= 0 && r < kGridSize && c >= 0 && c < kGridSize;
         if (!inside || cells[r][c].kind == CellKind::Wall) {
-            sonido.playFile("Sonidos/Choque.wav", 0, 0, kPlayOnce);
+            sonido.playFile(catalogue::Choque.file, 0, 0, kPlayOnce);
             currentCell = cells[row][col];
             ++wallBumps;
             return;
@@ -49,8 +50,8 @@ void GameState::advance()
         stepCols[stepCount] = col;
         ++stepCount;
     }
-    SonidoPasos.playFile("Sonidos/Pasos.wav", 0, 0, kPlayOnce);
-    addMessage("Avanzaste un paso.\n");
+    SonidoPasos.playFile(catalogue::Pasos.file, 0, 0, kPlayOnce);
+    addMessage(catalogue::Avanzaste.written);
 
     const int32_t kind = currentCell.kind;
     if (kind == CellKind::Exit) {
@@ -58,7 +59,7 @@ void GameState::advance()
         winLevel();
     } else if (kind == CellKind::Trap) {
         reachedEnd = true;
-        loseLevel("Sonidos/Trampa.wav", "Has sido atrapado.\n");
+        loseLevel(catalogue::Trampa);
     } else if (const Announcement a = announcementFor(kind); a.sound) {
         if (isCreature(kind)) {
             SonidoMonstruos.playFile(a.sound, 0, 0, kPlayLooping);

@@ -1,3 +1,4 @@
+#include "catalogue.h"
 #include "game_state.h"
 
 // An ending says its first words within a second and is over in about six:
@@ -6,49 +7,44 @@
 // short (the shell decides which); the rules only mark its two parts, and
 // every sentence is written before it is said.
 
-namespace {
-const char* const kPlayAgainSound = "Sonidos/ATT_VolverAJugar.wav";
-const char* const kPlayAgain = "Presiona enter para volver a jugar.\n";
-}  // namespace
-
 void GameState::winLevel()
 {
     MusicaDeFondo.stopChannel();
     {
         StretchScope body(SonidoBloqueando.system, Stretch::Ending);
         // Ganaste.wav is silent for as long as the alarm, then speaks.
-        SonidosExtras.playFile("Sonidos/AlarmaFinal.wav", 0, 0, kPlayOnce);
-        addMessage("Has Ganado.\n");
-        SonidoBloqueando.playBlocking("Sonidos/Ganaste.wav");
+        SonidosExtras.playFile(catalogue::AlarmaFinal.file, 0, 0, kPlayOnce);
+        addMessage(catalogue::Ganaste.written);
+        SonidoBloqueando.playBlocking(catalogue::Ganaste.file);
     }
     MusicaFinal.playCurrent(0, 0, kPlayLooping);
-    addMessage(kPlayAgain);
+    addMessage(catalogue::ATT_VolverAJugar.written);
     // A won level may be followed by the next one, without a file dialog.
-    addMessage("O presiona N para ir al siguiente nivel.\n");
+    addMessage(catalogue::SiguienteNivel.written);
     {
         StretchScope closing(SonidoBloqueando.system, Stretch::Closing);
-        SonidoBloqueando.playBlocking("Sonidos/VolverOSiguiente.wav");
+        SonidoBloqueando.playBlocking(catalogue::VolverOSiguiente.file);
     }
     gameOver = true;
 }
 
-void GameState::loseLevel(const char* sentence, const char* message)
+void GameState::loseLevel(const catalogue::Line& ending)
 {
     SonidoMonstruos.stopChannel();
     {
         StretchScope body(SonidoBloqueando.system, Stretch::Ending);
-        addMessage(message);
-        SonidoBloqueando.playBlocking(sentence);
+        addMessage(ending.written);
+        SonidoBloqueando.playBlocking(ending.file);
     }
-    addMessage(kPlayAgain);
+    addMessage(catalogue::ATT_VolverAJugar.written);
     {
         StretchScope closing(SonidoBloqueando.system, Stretch::Closing);
-        SonidoBloqueando.playBlocking(kPlayAgainSound);
+        SonidoBloqueando.playBlocking(catalogue::ATT_VolverAJugar.file);
     }
     gameOver = true;
 }
 
 void GameState::loseForWantOfBullets()
 {
-    loseLevel("Sonidos/PerderPorBalas.wav", "Perdiste, se te acabaron las balas.\n");
+    loseLevel(catalogue::PerderPorBalas);
 }

@@ -10,6 +10,10 @@
 #include "sound.h"
 #include "teacher_settings.h"
 
+namespace catalogue {
+struct Line;
+}
+
 constexpr int kVisibleLines = 23;
 constexpr int kHistorySize = 3000;
 constexpr int kPathSize = 500;
@@ -200,8 +204,8 @@ private:
     ShiftResult shiftCreature(int32_t firstKind);
     void runCreatureClock();
     void loseForWantOfBullets();
-    // Ends the level lost: says why (sentence, written as message), then
-    // how to play again.
-    void loseLevel(const char* sentence, const char* message);
+    // Ends the level lost: says and writes why (the ending's sound and
+    // sentence), then how to play again.
+    void loseLevel(const catalogue::Line& ending);
 };
 

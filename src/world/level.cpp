@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "catalogue.h"
 #include "game_state.h"
 #include "map_check.h"
 #include "map_codes.h"
 #include "map_file.h"
 
 namespace {
-const char* const kStartSound = "Sonidos/InicioJuego.wav";
 const char* const kLastGameFile = "UltimoJuego.txt";
 
 struct ChannelOpening {
@@ -23,19 +23,19 @@ struct ChannelOpening {
 
 // The order in which the channels are opened, with their first sounds.
 const ChannelOpening kOpenings[] = {
-    {&GameState::sonido, "Sonidos/Pasos.wav", false},
-    {&GameState::SonidoDisparos, "Sonidos/Pasos.wav", false},
-    {&GameState::SonidosExtras, "Sonidos/Pasos.wav", false},
-    {&GameState::SonidoFeedBackSeteo, "Sonidos/Pasos.wav", false},
-    {&GameState::SonidoMuerteMonstruo, "Sonidos/Pasos.wav", false},
-    {&GameState::SonidoBloqueando, "Sonidos/Pasos.wav", false},
-    {&GameState::SonidoEscribeTuNombre, "Sonidos/escribetunombreypresiona.wav", true},
-    {&GameState::SonidoIntroduccion1, "Sonidos/Intro1.wav", true},
-    {&GameState::SonidoIntroduccion2, "Sonidos/Intro2.wav", true},
-    {&GameState::MusicaDeFondo, "Sonidos/MusicaFondo.wav", false},
-    {&GameState::SonidoMonstruos, "Sonidos/MonstruoCen.wav", false},
-    {&GameState::SonidoPasos, "Sonidos/Pasos.wav", false},
-    {&GameState::MusicaFinal, "Sonidos/MusicaFinal.wav", false},
+    {&GameState::sonido, catalogue::Pasos.file, false},
+    {&GameState::SonidoDisparos, catalogue::Pasos.file, false},
+    {&GameState::SonidosExtras, catalogue::Pasos.file, false},
+    {&GameState::SonidoFeedBackSeteo, catalogue::Pasos.file, false},
+    {&GameState::SonidoMuerteMonstruo, catalogue::Pasos.file, false},
+    {&GameState::SonidoBloqueando, catalogue::Pasos.file, false},
+    {&GameState::SonidoEscribeTuNombre, catalogue::escribetunombreypresiona.file, true},
+    {&GameState::SonidoIntroduccion1, catalogue::Intro1.file, true},
+    {&GameState::SonidoIntroduccion2, catalogue::Intro2.file, true},
+    {&GameState::MusicaDeFondo, catalogue::MusicaFondo.file, false},
+    {&GameState::SonidoMonstruos, catalogue::MonstruoCen.file, false},
+    {&GameState::SonidoPasos, catalogue::Pasos.file, false},
+    {&GameState::MusicaFinal, catalogue::MusicaFinal.file, false},
 };
 
 // The map codes of one file, read whole before anything in play is touched.
@@ -260,7 +260,7 @@ void GameState::startLevel()
         }
     }
     std::memcpy(initialCells, cells, sizeof(Grid));
-    SonidosExtras.playFile(kStartSound, 0, 0, kPlayOnce);
+    SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
 }
 
 // The level reset of a loaded game: no conversion, no new draws, and the
@@ -268,7 +268,7 @@ void GameState::startLevel()
 void GameState::resetLevelAfterLoad()
 {
     resetLevelFields();
-    SonidosExtras.playFile(kStartSound, 0, 0, kPlayOnce);
+    SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
 }
 
 bool GameState::restartLevel()

@@ -1,15 +1,14 @@
+#include <iterator>
+
 #include "announcements.h"
+#include "catalogue.h"
 #include "game_state.h"
 
 void GameState::reportLives()
 {
-    static const char* const kLives[] = {
-        "Sonidos/Vidas1.wav", "Sonidos/Vidas2.wav", "Sonidos/Vidas3.wav",
-        "Sonidos/Vidas4.wav", "Sonidos/Vidas5.wav", "Sonidos/Vidas6.wav",
-    };
     // A level is over before the lives reach 0, and no rule gives more than 6.
-    if (lives >= 1 && lives <= 6)
-        SonidoBloqueando.playBlocking(kLives[lives - 1]);
+    if (lives >= 1 && lives <= static_cast<int32_t>(std::size(catalogue::kLivesLeft)))
+        SonidoBloqueando.playBlocking(catalogue::kLivesLeft[lives - 1].file);
 }
 
 void GameState::describeSquare()
@@ -21,9 +20,9 @@ void GameState::describeSquare()
         SonidoBloqueando.playBlocking(a.sound);
         addMessage(a.message);
     } else {
-        SonidoBloqueando.playBlocking("Sonidos/Nada.wav");
-        addMessage("No hay nada a los lados.\n");
+        SonidoBloqueando.playBlocking(catalogue::Nada.file);
+        addMessage(catalogue::Nada.written);
     }
-    reportBullets("Sonidos/TeQuedan.wav");
+    reportBullets(catalogue::TeQuedan.file);
     reportLives();
 }

@@ -1,4 +1,5 @@
 #include "announcements.h"
+#include "catalogue.h"
 #include "game_state.h"
 
 namespace {
@@ -13,21 +14,22 @@ struct SideRules {
     const char* bulletsMessage;
 };
 
+namespace cat = catalogue;
 const SideRules kLeft = {CellKind::DoorLeft, CellKind::BulletsLeft, CellKind::MonsterLeft,
                          CellKind::MutantLeft, CellKind::SuperLeft,
-                         "Sonidos/BalazoIzq.wav",
-                         {"Sonidos/ImpactoIzq.wav", "Sonidos/AbatidoIzq.wav", "Disparo a la izquierda.\n"},
-                         "Sonidos/BalasAlaIzquierda.wav", "Tomaste las balas a la izquierda.\n"};
+                         cat::BalazoIzq.file,
+                         {cat::ImpactoIzq.file, cat::AbatidoIzq.file, cat::DisparoIzq.written},
+                         cat::BalasAlaIzquierda.file, cat::BalasAlaIzquierda.written};
 const SideRules kCentre = {CellKind::DoorCentre, CellKind::BulletsCentre, CellKind::MonsterCentre,
                            CellKind::MutantCentre, CellKind::SuperCentre,
-                           "Sonidos/BalazoCen.wav",
-                           {"Sonidos/ImpactoCen.wav", "Sonidos/AbatidoCen.wav", "Disparo al centro.\n"},
-                           "Sonidos/BalasAlCentro.wav", "Tomaste las balas al centro.\n"};
+                           cat::BalazoCen.file,
+                           {cat::ImpactoCen.file, cat::AbatidoCen.file, cat::DisparoCen.written},
+                           cat::BalasAlCentro.file, cat::BalasAlCentro.written};
 const SideRules kRight = {CellKind::DoorRight, CellKind::BulletsRight, CellKind::MonsterRight,
                           CellKind::MutantRight, CellKind::SuperRight,
-                          "Sonidos/BalazoDer.wav",
-                          {"Sonidos/ImpactoDer.wav", "Sonidos/AbatidoDer.wav", "Disparo a la derecha.\n"},
-                          "Sonidos/BalasAlaDerecha.wav", "Tomaste las balas a la derecha.\n"};
+                          cat::BalazoDer.file,
+                          {cat::ImpactoDer.file, cat::AbatidoDer.file, cat::DisparoDer.written},
+                          cat::BalasAlaDerecha.file, cat::BalasAlaDerecha.written};
 
 // A quarter turn through a side door: left turns anticlockwise on the map.
 int32_t turned(int32_t facing, bool left)
@@ -48,8 +50,8 @@ static void sideAction(GameState& g, const SideRules& side, Side which)
     const int32_t kind = g.currentCell.kind;
     if (kind == side.door) {
         if (which == Side::Centre) {
-            g.SonidoBloqueando.playBlocking("Sonidos/AbriendoPuertaCen.wav");
-            g.addMessage("Has abierto la puerta al centro.\n");
+            g.SonidoBloqueando.playBlocking(cat::AbriendoPuertaCen.file);
+            g.addMessage(cat::AbriendoPuertaCen.written);
             g.doorAhead = false;
             g.currentCell.kind = CellKind::Wall;
             g.threatAhead = false;
@@ -60,10 +62,9 @@ static void sideAction(GameState& g, const SideRules& side, Side which)
             g.facing = turned(g.facing, left);
             g.turnPending = false;
         }
-        g.SonidoBloqueando.playBlocking(left ? "Sonidos/AbriendoPuertaIzq.wav"
-                                             : "Sonidos/AbriendoPuertaDer.wav");
-        g.addMessage(left ? "Has abierto la puerta a la izquierda.\n"
-                          : "Has abierto la puerta a la derecha.\n");
+        const catalogue::Line& opened = left ? cat::AbriendoPuertaIzq : cat::AbriendoPuertaDer;
+        g.SonidoBloqueando.playBlocking(opened.file);
+        g.addMessage(opened.written);
         g.threatAhead = false;
         g.currentCell.kind = CellKind::Wall;
     } else if (kind == side.bullets) {
@@ -104,22 +105,22 @@ void GameState::shootCreature(const AimedShot& shot, CreatureType type)
         return;
     switch (type) {
     case CreatureType::Monster:
-        addMessage("El monstruo fue eliminado.\n");
+        addMessage(cat::MonstruoEliminado.written);
         threatAhead = false;
         SonidoMonstruos.stopChannel();
-        SonidoMonstruos.playFile("Sonidos/MuerteMutante.wav", 0, 0, kPlayOnce);
+        SonidoMonstruos.playFile(cat::MuerteMutante.file, 0, 0, kPlayOnce);
         break;
     case CreatureType::Mutant:
-        addMessage("El mutante fue eliminado.\n");
+        addMessage(cat::MutanteEliminado.written);
         threatAhead = false;
         SonidoMonstruos.stopChannel();
-        SonidoMuerteMonstruo.playFile("Sonidos/MuerteMutante.wav", 0, 0, kPlayOnce);
+        SonidoMuerteMonstruo.playFile(cat::MuerteMutante.file, 0, 0, kPlayOnce);
         break;
     case CreatureType::SuperMonster:
-        addMessage("El super monstruo fue eliminado.\n");
+        addMessage(cat::MuerteSuperMonstruo.written);
         threatAhead = false;
         SonidoMonstruos.stopChannel();
-        SonidoMuerteMonstruo.playFile("Sonidos/MuerteSuperMonstruo.wav", 0, 0, kPlayOnce);
+        SonidoMuerteMonstruo.playFile(cat::MuerteSuperMonstruo.file, 0, 0, kPlayOnce);
         break;
     }
     currentCell.kind = CellKind::Wall;
@@ -152,6 +153,6 @@ void GameState::shootAtNothing(const char* shotSound, const char* shotMessage)
         loseForWantOfBullets();
         return;
     }
-    SonidoDisparos.playFile("Sonidos/NoBalasCen.wav", 0, 0, kPlayOnce);
-    addMessage("No tienes balas.\n");
+    SonidoDisparos.playFile(cat::NoBalasCen.file, 0, 0, kPlayOnce);
+    addMessage(cat::NoBalasCen.written);
 }

@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <iterator>
 
 #include "announcements.h"
+#include "catalogue.h"
 #include "game_state.h"
 
 namespace {
@@ -12,16 +14,6 @@ constexpr Tick kLongestFrameMs = 100;
 // pause, so that no half word of the old side comes just before the new one.
 constexpr float kPauseWaitMs = 4000.0f;
 
-// A life taken is heard at once as a blow; how many are left (1 to 5) is said
-// once the player has heard where the super monster went.
-const char* const kLifeLostEffect = "Sonidos/VidaPerdida.wav";
-const Announcement kLivesLeft[] = {
-    {"Sonidos/VidaPerdida1.wav", "Perdiste una vida. Queda una vida.\n"},
-    {"Sonidos/VidaPerdida2.wav", "Perdiste una vida. Quedan dos vidas.\n"},
-    {"Sonidos/VidaPerdida3.wav", "Perdiste una vida. Quedan tres vidas.\n"},
-    {"Sonidos/VidaPerdida4.wav", "Perdiste una vida. Quedan cuatro vidas.\n"},
-    {"Sonidos/VidaPerdida5.wav", "Perdiste una vida. Quedan cinco vidas.\n"},
-};
 }
 
 void GameState::runCreatureClock()
@@ -82,14 +74,17 @@ void GameState::shiftSuperMonster()
     if (result == ShiftResult::NotDue)
         return;
     if (result == ShiftResult::Moved && --lives <= 0) {
-        loseLevel("Sonidos/PerdistePorMonstruoGigante.wav", "No tienes vidas, perdiste.\n");
+        loseLevel(catalogue::PerdistePorMonstruoGigante);
     } else if (result == ShiftResult::Moved && lives <= 5) {
         // Channels that are free during a fight: no door or bullets stand on
         // a creature's square, and the jingle and letters belong to starts.
-        sonido.playFile(kLifeLostEffect, 0, 0, kPlayOnce);
-        const Announcement& left = kLivesLeft[lives - 1];
-        SonidosExtras.playFile(left.sound, 0, kPriorityMustHear, kPlayOnce);
-        addMessage(left.message);
+        // A life taken is heard at once as a blow; how many are left (1 to
+        // 5) is said once the player has heard where the super monster went.
+        sonido.playFile(catalogue::VidaPerdida.file, 0, 0, kPlayOnce);
+        static_assert(std::size(catalogue::kLivesLeftAfterLoss) == 5, "a sentence for 1 to 5 lives left");
+        const catalogue::Line& left = catalogue::kLivesLeftAfterLoss[lives - 1];
+        SonidosExtras.playFile(left.file, 0, kPriorityMustHear, kPlayOnce);
+        addMessage(left.written);
     }
     ++threatCycle;
 }
@@ -98,20 +93,17 @@ void GameState::reportBullets(const char* prefix)
 {
     if (bullets <= 0) {
         // A negative count cannot arise in play; it is spoken as none.
-        SonidoBloqueando.playBlocking("Sonidos/00__M.wav");
+        SonidoBloqueando.playBlocking(catalogue::kBulletCounts[0].file);
         return;
     }
     if (bullets == 1) {
-        SonidoBloqueando.playBlocking("Sonidos/01__M.wav");
+        SonidoBloqueando.playBlocking(catalogue::kBulletCounts[1].file);
         return;
     }
-    char count[] = "Sonidos/15X_M.wav";
-    if (bullets <= 15) {
-        count[8] = static_cast<char>('0' + bullets / 10);
-        count[9] = static_cast<char>('0' + bullets % 10);
-        count[10] = '_';
-    }
+    constexpr int32_t kMostCounted = std::size(catalogue::kBulletCounts) - 1;
+    const catalogue::Line& count =
+        bullets <= kMostCounted ? catalogue::kBulletCounts[bullets] : catalogue::BulletsOverFifteen;
     SonidoBloqueando.playBlocking(prefix);
-    SonidoBloqueando.playBlocking(count);
-    SonidoBloqueando.playBlocking("Sonidos/Balas.wav");
+    SonidoBloqueando.playBlocking(count.file);
+    SonidoBloqueando.playBlocking(catalogue::Balas.file);
 }

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "catalogue.h"
 #include "game_state.h"
 #include "game_view.h"
 #include "input_state.h"
@@ -14,8 +15,6 @@
 #include "settings_file.h"
 
 namespace {
-
-const char* const kTickSound = "Sonidos/TeclaIgnorada.wav";
 
 GameView* gameViewOf(QWidget* owner)
 {
@@ -39,12 +38,12 @@ void showMessageBox(QWidget* owner, const QString& caption, const QString& text,
 QtShellHooks::QtShellHooks(MainWindow& window, GameState& game, Session& session, SoundSystem& sounds)
     : window_(window), game_(game), session_(session), sounds_(sounds), chooser_(&window)
 {
-    tick_.initChannel(kTickSound, sounds_);
+    tick_.initChannel(catalogue::TeclaIgnorada.file, sounds_);
 }
 
 QtShellHooks::~QtShellHooks() { tick_.releaseChannel(); }
 
-void QtShellHooks::keyNotTaken() { tick_.playFile(kTickSound, 0, 0, kPlayOnce); }
+void QtShellHooks::keyNotTaken() { tick_.playFile(catalogue::TeclaIgnorada.file, 0, 0, kPlayOnce); }
 
 void QtShellHooks::refocusLater()
 {

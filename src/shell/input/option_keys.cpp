@@ -1,3 +1,4 @@
+#include "catalogue.h"
 #include "game_state.h"
 #include "input_state.h"
 #include "journal.h"
@@ -11,24 +12,19 @@ namespace {
 struct OptionToggle {
     int vk;
     bool GameState::*field;
-    const char* messageOn;
-    const char* messageOff;
-    const char* soundOn;
-    const char* soundOff;
+    const catalogue::Line* on;  // what is said and written as it turns on
+    const catalogue::Line* off;
     int box;
     char letter;
 };
 
 const OptionToggle kToggles[] = {
-    {'E', &GameState::showMap, "Mostrar mapa activado.\n", "Mostrar mapa desactivado.\n",
-     "SonidosSeteo/MostraMapaActivado.wav", "SonidosSeteo/MostrarMapaDesactivado.wav", OptionBox::ShowMap,
-     'E'},
-    {'Q', &GameState::musicOn, "Musica activada.\n", "Musica desactivada.\n", "SonidosSeteo/MusicaActivada.wav",
-     "SonidosSeteo/MusicaDesactivada.wav", OptionBox::Music, 'Q'},
-    {'R', &GameState::mouseEnabled, "Mouse activado.\n", "Mouse desactivado.\n",
-     "SonidosSeteo/MouseActivado.wav", "SonidosSeteo/MouseDesactivado.wav", OptionBox::Mouse, 'R'},
-    {'W', &GameState::infiniteBullets, "Balas infinitas activadas.\n", "Balas infinitas desactivadas.\n",
-     "SonidosSeteo/BalasIniActivadas.wav", "SonidosSeteo/BalasIniDesactivadas.wav",
+    {'E', &GameState::showMap, &catalogue::MostraMapaActivado, &catalogue::MostrarMapaDesactivado,
+     OptionBox::ShowMap, 'E'},
+    {'Q', &GameState::musicOn, &catalogue::MusicaActivada, &catalogue::MusicaDesactivada, OptionBox::Music, 'Q'},
+    {'R', &GameState::mouseEnabled, &catalogue::MouseActivado, &catalogue::MouseDesactivado, OptionBox::Mouse,
+     'R'},
+    {'W', &GameState::infiniteBullets, &catalogue::BalasIniActivadas, &catalogue::BalasIniDesactivadas,
      OptionBox::InfiniteBullets, 'W'},
 };
 
@@ -36,8 +32,9 @@ void toggle(const OptionToggle& t, GameState& game, Journal& journal, ShellHooks
 {
     const bool on = !(game.*t.field);
     game.*t.field = on;
-    game.addMessage(on ? t.messageOn : t.messageOff);
-    game.SonidoFeedBackSeteo.playFile(on ? t.soundOn : t.soundOff, 0, 0, kPlayOnce);
+    const catalogue::Line& said = on ? *t.on : *t.off;
+    game.addMessage(said.written);
+    game.SonidoFeedBackSeteo.playFile(said.file, 0, 0, kPlayOnce);
     // Steering follows its option at once; the other options act through
     // the parts that read them (map view, upkeep).
     if (t.field == &GameState::mouseEnabled)
@@ -63,7 +60,7 @@ void optionKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
     if (vk == 'F' || vk == 'D' || vk == 'O') {
         const StretchScope answer(&hooks.sounds(), Stretch::Answer);
         if (vk == 'F') {
-            game.reportBullets("Sonidos/TeQuedan.wav");
+            game.reportBullets(catalogue::TeQuedan.file);
             game.reportLives();
         } else if (vk == 'D') {
             game.describeSquare();

@@ -1,9 +1,10 @@
 #include "player_help.h"
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 
-#include "announcements.h"
+#include "catalogue.h"
 #include "game_state.h"
 #include "hold_input.h"
 #include "input_state.h"
@@ -16,21 +17,19 @@ namespace {
 
 struct LevelOfSeries {
     const char* map;
-    Announcement title;
+    const catalogue::Line& title;
 };
 
 const LevelOfSeries kSeries[] = {
-    {"nivel1.quorvane", {"Sonidos/TituloNivel1.wav", "Nivel 1: Aprende a jugar.\n"}},
-    {"nivel2.quorvane", {"Sonidos/TituloNivel2.wav", "Nivel 2: Monstruos en el camino.\n"}},
-    {"nivel3.quorvane", {"Sonidos/TituloNivel3.wav", "Nivel 3: Los mutantes.\n"}},
-    {"nivel4.quorvane", {"Sonidos/TituloNivel4.wav", "Nivel 4: El super monstruo.\n"}},
-    {"nivel5.quorvane", {"Sonidos/TituloNivel5.wav", "Nivel 5: Sorpresas.\n"}},
-    {"nivel6.quorvane", {"Sonidos/TituloNivel6.wav", "Nivel 6: El gran laberinto.\n"}},
+    {"nivel1.quorvane", catalogue::kLevelTitles[0]}, {"nivel2.quorvane", catalogue::kLevelTitles[1]},
+    {"nivel3.quorvane", catalogue::kLevelTitles[2]}, {"nivel4.quorvane", catalogue::kLevelTitles[3]},
+    {"nivel5.quorvane", catalogue::kLevelTitles[4]}, {"nivel6.quorvane", catalogue::kLevelTitles[5]},
 };
 constexpr int kSeriesLength = sizeof kSeries / sizeof kSeries[0];
+static_assert(std::size(catalogue::kLevelTitles) == kSeriesLength, "a title for every level of the series");
 
-// Said after the title, or alone on a map of the teacher's own.
-const char* const kGoal = "Encuentra la salida.\n";
+// Written after the title, or said alone on a map of the teacher's own.
+const catalogue::Line& kGoal = catalogue::Objetivo;
 
 }  // namespace
 
@@ -45,8 +44,8 @@ void escapeKey(GameState* game, Tick now)
     input.quitAsked = true;
     input.quitAskedAt = now;
     if (game != nullptr) {
-        game->SonidoFeedBackSeteo.playFile("Sonidos/Salir.wav", 0, 0, kPlayOnce);
-        game->addMessage("\xBFSalir? Presiona Esc otra vez para salir.\n");
+        game->SonidoFeedBackSeteo.playFile(catalogue::Salir.file, 0, 0, kPlayOnce);
+        game->addMessage(catalogue::Salir.written);
     }
 }
 
@@ -55,21 +54,20 @@ namespace {
 // The welcome after the name: two sentences, then one key at a time, each
 // answered before the next is taught.
 struct Lesson {
-    const char* sound;
-    const char* message;
+    const catalogue::Line& said;
     int key;  // 0: said, then the next follows
 };
 
 const Lesson kLessons[] = {
-    {"Sonidos/Intro1.wav", "Bienvenido a Quorvane, un laberinto que se juega con los o\xED" "dos.\n", 0},
-    {"Sonidos/Intro2.wav", "Vamos a aprender las teclas. Si ya las sabes, presiona Enter.\n", 0},
-    {"Sonidos/AprendeAvanzar.wav", "Presiona la barra espaciadora para avanzar.\n", Vk::Space},
-    {"Sonidos/AprendeIzq.wav", "Presiona la letra H para actuar a la izquierda.\n", 'H'},
-    {"Sonidos/AprendeCen.wav", "Presiona la letra J para actuar al centro.\n", 'J'},
-    {"Sonidos/AprendeDer.wav", "Presiona la letra K para actuar a la derecha.\n", 'K'},
-    {"Sonidos/AprendeBalas.wav", "Presiona la letra F para saber cu\xE1ntas balas y vidas te quedan.\n", 'F'},
-    {"Sonidos/AprendeDonde.wav", "Presiona la letra D para saber d\xF3nde est\xE1s.\n", 'D'},
-    {"Sonidos/AprendeRepetir.wav", "Presiona la letra O para o\xEDr otra vez lo \xFAltimo que se dijo.\n", 'O'},
+    {catalogue::Intro1, 0},
+    {catalogue::Intro2, 0},
+    {catalogue::AprendeAvanzar, Vk::Space},
+    {catalogue::AprendeIzq, 'H'},
+    {catalogue::AprendeCen, 'J'},
+    {catalogue::AprendeDer, 'K'},
+    {catalogue::AprendeBalas, 'F'},
+    {catalogue::AprendeDonde, 'D'},
+    {catalogue::AprendeRepetir, 'O'},
 };
 constexpr int kLessonCount = sizeof kLessons / sizeof kLessons[0];
 constexpr int kFirstKeyLesson = 2;
@@ -83,8 +81,8 @@ SoundChannel& welcomeVoice(GameState& game) { return game.SonidoIntroduccion1; }
 void sayLesson(GameState& game)
 {
     const Lesson& lesson = kLessons[input.welcomeLesson];
-    welcomeVoice(game).playFile(lesson.sound, 0, 0, kPlayOnce);
-    game.addMessage(lesson.message);
+    welcomeVoice(game).playFile(lesson.said.file, 0, 0, kPlayOnce);
+    game.addMessage(lesson.said.written);
 }
 
 void goToLesson(GameState& game, int lesson)
@@ -99,7 +97,7 @@ void goToLesson(GameState& game, int lesson)
 void finishWelcome(GameState& game)
 {
     endWelcome(game);
-    game.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
+    game.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
     announceLevel(game);
 }
 
@@ -156,8 +154,8 @@ bool welcomeKey(int vk)
         // The answer is being said; the next lesson follows it.
     } else if (vk == lesson.key) {
         input.lessonAnswered = true;
-        welcomeVoice(*game).playFile("Sonidos/MuyBien.wav", 0, 0, kPlayOnce);
-        game->addMessage("Muy bien.\n");
+        welcomeVoice(*game).playFile(catalogue::MuyBien.file, 0, 0, kPlayOnce);
+        game->addMessage(catalogue::MuyBien.written);
     } else if (!welcomeVoice(*game).isPlaying()) {
         // Another key: the lesson again, unless it is being said now.
         sayLesson(*game);
@@ -178,13 +176,13 @@ void announceLevel(GameState& game)
     endWelcome(game);
     for (const LevelOfSeries& level : kSeries)
         if (game.mapName == level.map) {
-            game.SonidoFeedBackSeteo.playFile(level.title.sound, 0, 0, kPlayOnce);
-            game.addMessage(level.title.message);
-            game.addMessage(kGoal);
+            game.SonidoFeedBackSeteo.playFile(level.title.file, 0, 0, kPlayOnce);
+            game.addMessage(level.title.written);
+            game.addMessage(kGoal.written);
             return;
         }
-    game.SonidoFeedBackSeteo.playFile("Sonidos/Objetivo.wav", 0, 0, kPlayOnce);
-    game.addMessage(kGoal);
+    game.SonidoFeedBackSeteo.playFile(kGoal.file, 0, 0, kPlayOnce);
+    game.addMessage(kGoal.written);
 }
 
 const char* nextMapName(const char* mapName)
