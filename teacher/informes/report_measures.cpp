@@ -4,21 +4,42 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 #include "announcements.h"
+#include "catalogue.h"
 #include "map_route.h"
 
 namespace {
-bool says(const std::string& sentence, const char* text) { return sentence == text; }
+namespace cat = catalogue;
+
+// Whether a sentence read from a report is the one the game writes for line.
+bool says(const std::string& sentence, const catalogue::Line& line) { return sentence == line.shown; }
+
+bool saysOneOf(const std::string& sentence, std::initializer_list<const catalogue::Line*> lines)
+{
+    for (const catalogue::Line* line : lines)
+        if (says(sentence, *line))
+            return true;
+    return false;
+}
+
+// A door opened, bullets taken or a creature killed: the square holds nothing more.
+bool emptiesSquare(const std::string& sentence)
+{
+    return saysOneOf(sentence, {&cat::MonstruoEliminado, &cat::MutanteEliminado, &cat::MuerteSuperMonstruo,
+                                &cat::BalasAlaIzquierda, &cat::BalasAlCentro, &cat::BalasAlaDerecha,
+                                &cat::AbriendoPuertaIzq, &cat::AbriendoPuertaCen, &cat::AbriendoPuertaDer});
+}
 
 // Ticks wrap after 49 days; they are compared as distances from the first.
 uint32_t since(const Report& report, Tick tick) { return tick - firstTick(report); }
 
 int shotSide(const std::string& sentence)
 {
-    if (sentence == "Disparo a la izquierda.") return 0;
-    if (sentence == "Disparo al centro.") return 1;
-    if (sentence == "Disparo a la derecha.") return 2;
+    if (says(sentence, cat::DisparoIzq)) return 0;
+    if (says(sentence, cat::DisparoCen)) return 1;
+    if (says(sentence, cat::DisparoDer)) return 2;
     return -1;
 }
 
@@ -49,15 +70,15 @@ bool startsWith(const std::string& text, const char* prefix) { return text.rfind
 
 // How an option stood over the level: what the settings line said it began
 // with, then every change its key made.
-Setting optionOver(const Report& report, const std::string& settings, const char* setting, const char* on,
-                   const char* off)
+Setting optionOver(const Report& report, const std::string& settings, const char* setting,
+                   const catalogue::Line& on, const catalogue::Line& off)
 {
     Setting state = Setting::Unknown;
     const std::string said = std::string(setting) + " ";
     if (const size_t at = settings.find(said); at != std::string::npos)
         state = startsWith(settings.substr(at + said.size()), "sí") ? Setting::On : Setting::Off;
     for (const ReportSentence& s : report.sentences) {
-        const Setting now = s.text == on ? Setting::On : s.text == off ? Setting::Off : Setting::Unknown;
+        const Setting now = says(s.text, on) ? Setting::On : says(s.text, off) ? Setting::Off : Setting::Unknown;
         // A change from a state the report never told also shows that both
         // states were played.
         if (now != Setting::Unknown && state != now)
@@ -109,21 +130,17 @@ double median(std::vector<double> values)
 bool isShot(const std::string& sentence)
 {
     // A shot with no bullets says so, or, facing a creature, ends the level.
-    return shotSide(sentence) >= 0 || sentence == "No tienes balas." ||
-           sentence == "Perdiste, se te acabaron las balas.";
+    return shotSide(sentence) >= 0 || saysOneOf(sentence, {&cat::NoBalasCen, &cat::PerderPorBalas});
 }
 
 bool isPlayerKey(const std::string& sentence)
 {
-    static const char* const kKeys[] = {"Avanzaste un paso.", "Tomaste las balas", "Has abierto la puerta",
-                                        "No hay nada a los lados.", "Mostrar mapa ", "Musica ", "Mouse ",
-                                        "Balas infinitas ", "¿Salir?"};
-    if (isShot(sentence))
-        return true;
-    for (const char* key : kKeys)
-        if (startsWith(sentence, key))
-            return true;
-    return false;
+    return isShot(sentence) ||
+           saysOneOf(sentence, {&cat::Avanzaste, &cat::BalasAlaIzquierda, &cat::BalasAlCentro, &cat::BalasAlaDerecha,
+                                &cat::AbriendoPuertaIzq, &cat::AbriendoPuertaCen, &cat::AbriendoPuertaDer, &cat::Nada,
+                                &cat::MostraMapaActivado, &cat::MostrarMapaDesactivado, &cat::MusicaActivada,
+                                &cat::MusicaDesactivada, &cat::MouseActivado, &cat::MouseDesactivado,
+                                &cat::BalasIniActivadas, &cat::BalasIniDesactivadas, &cat::Salir});
 }
 
 std::vector<Reaction> reactions(const Report& report)
@@ -142,8 +159,7 @@ std::vector<Reaction> reactions(const Report& report)
             standing = s.text;
             continue;
         }
-        if (s.text == "Avanzaste un paso." || s.text.find("fue eliminado") != std::string::npos ||
-            startsWith(s.text, "Tomaste las balas") || startsWith(s.text, "Has abierto la puerta"))
+        if (says(s.text, cat::Avanzaste) || emptiesSquare(s.text))
             standing.clear();
         if (!waiting || !(isPlayerKey(s.text) || isAnnouncement(s.text)))
             continue;
@@ -208,10 +224,10 @@ Measures measure(const Report& report)
 {
     Measures m;
     for (const ReportSentence& s : report.sentences) {
-        if (says(s.text, "Has Ganado.")) m.outcome = Outcome::Won;
-        if (says(s.text, "Has sido atrapado.")) m.outcome = Outcome::Trap;
-        if (says(s.text, "No tienes vidas, perdiste.")) m.outcome = Outcome::Lives;
-        if (says(s.text, "Perdiste, se te acabaron las balas.")) m.outcome = Outcome::Bullets;
+        if (says(s.text, cat::Ganaste)) m.outcome = Outcome::Won;
+        if (says(s.text, cat::Trampa)) m.outcome = Outcome::Trap;
+        if (says(s.text, cat::PerdistePorMonstruoGigante)) m.outcome = Outcome::Lives;
+        if (says(s.text, cat::PerderPorBalas)) m.outcome = Outcome::Bullets;
     }
     // A full history may have lost the ending's sentence; the last square says it.
     if (m.outcome == Outcome::NotFinished && report.reachedEnd && !report.path.empty()) {
@@ -242,10 +258,10 @@ Measures measure(const Report& report)
         report.counters[MissedAtMonsters] + report.counters[MissedAtMutants] + report.counters[MissedAtSuperMonsters];
 
     m.settings = settingsOf(report);
-    m.infiniteBullets = optionOver(report, m.settings, "balas infinitas", "Balas infinitas activadas.",
-                                   "Balas infinitas desactivadas.");
+    m.infiniteBullets =
+        optionOver(report, m.settings, "balas infinitas", cat::BalasIniActivadas, cat::BalasIniDesactivadas);
     m.mapShown =
-        optionOver(report, m.settings, "mapa a la vista", "Mostrar mapa activado.", "Mostrar mapa desactivado.");
+        optionOver(report, m.settings, "mapa a la vista", cat::MostraMapaActivado, cat::MostrarMapaDesactivado);
     // A level played on from a saved game is named after it (*.txt); a map
     // is a *.quorvane.
     auto endsWith = [&](const char* suffix) {
@@ -279,20 +295,19 @@ ErrorPlaces placeErrors(const Report& report)
     int32_t content = 0;
     for (const ReportSentence& s : report.sentences) {
         const auto square = squareAt(report, s.tick);
-        if (s.text == "Avanzaste un paso." || square != at) {
+        if (says(s.text, cat::Avanzaste) || square != at) {
             at = square;
             content = at.first >= 0 ? report.kinds[at.first][at.second] : 0;
         }
         const int side = shotSide(s.text);
         const bool creatureThere = isCreature(content) && (content - CellKind::MonsterLeft) % 3 == side;
-        if ((side >= 0 && !creatureThere) || s.text == "No tienes balas.") {
+        if ((side >= 0 && !creatureThere) || says(s.text, cat::NoBalasCen)) {
             ++places.missedShots[at];
             ++places.missedShotsPlaced;
         }
-        if (s.text.find("fue eliminado") != std::string::npos || s.text.rfind("Tomaste las balas", 0) == 0 ||
-            s.text.rfind("Has abierto la puerta", 0) == 0)
+        if (emptiesSquare(s.text))
             content = CellKind::Wall;
-        if (const int32_t kind = announcedKind(s.text); kind >= 0 && s.text != "Avanzaste un paso.")
+        if (const int32_t kind = announcedKind(s.text); kind >= 0 && !says(s.text, cat::Avanzaste))
             content = kind;
     }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "catalogue.h"
 #include "report_measures.h"
 #include "text.h"
 
@@ -154,7 +155,7 @@ std::string eventRows(const Report& report, const CsvStyle& style)
     // The steps are rows of their own, with their square; their sentence
     // would only repeat them.
     for (size_t i = 0; i < report.sentences.size(); ++i)
-        if (report.sentences[i].text != "Avanzaste un paso.")
+        if (report.sentences[i].text != catalogue::Avanzaste.shown)
             events.push_back({report.sentences[i].tick, false, i});
     // In time order; a step comes before the sentences its arrival brought.
     std::stable_sort(events.begin(), events.end(), [&](const Event& a, const Event& b) {
@@ -177,7 +178,7 @@ std::string eventRows(const Report& report, const CsvStyle& style)
         if (e.step) {
             const ReportStep& s = report.path[e.index];
             row.text("paso").number(e.tick).decimal(secondsIn(report, e.tick), 2).number(s.row).number(s.col);
-            row.text("Avanzaste un paso.").text("");
+            row.text(catalogue::Avanzaste.shown).text("");
         } else {
             const ReportSentence& s = report.sentences[e.index];
             const auto [r, c] = squareAt(report, s.tick);
