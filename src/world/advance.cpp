@@ -17,6 +17,37 @@ bool stepFor(int32_t facing, int& dr, int& dc)
 }
 }
 
+// The path record keeps the first steps of a long level; the step itself
+// is taken all the same.
+static void recordStep(GameState& g)
+{
+    if (g.stepCount >= kPathSize)
+        return;
+    g.stepTicks[g.stepCount] = g.clock.now();
+    g.stepRows[g.stepCount] = g.row;
+    g.stepCols[g.stepCount] = g.col;
+    ++g.stepCount;
+}
+
+// What stands on the square just reached, said and written; a creature's
+// sentence repeats until it moves or dies.
+static void announceArrival(GameState& g, int32_t kind)
+{
+    const Announcement a = announcementFor(kind);
+    if (!a.sound)
+        return;
+    if (isCreature(kind)) {
+        g.SonidoMonstruos.playFile(a.sound, 0, 0, kPlayLooping);
+        g.threatAhead = true;
+        g.threatSideHeard = false;
+    } else {
+        g.sonido.playFile(a.sound, 0, 0, kPlayOnce);
+    }
+    g.addMessage(a.message);
+    if (kind == CellKind::DoorCentre)
+        g.doorAhead = true;
+}
+
 void GameState::advance()
 {
     if (doorAhead) {
@@ -42,14 +73,7 @@ void GameState::advance()
         currentCell = cells[row][col];
     }
 
-    // The path record keeps the first steps of a long level; the step itself
-    // is taken all the same.
-    if (stepCount < kPathSize) {
-        stepTicks[stepCount] = clock.now();
-        stepRows[stepCount] = row;
-        stepCols[stepCount] = col;
-        ++stepCount;
-    }
+    recordStep(*this);
     SonidoPasos.playFile(catalogue::Pasos.file, 0, 0, kPlayOnce);
     addMessage(catalogue::Avanzaste.written);
 
@@ -60,16 +84,7 @@ void GameState::advance()
     } else if (kind == CellKind::Trap) {
         reachedEnd = true;
         loseLevel(catalogue::Trampa);
-    } else if (const Announcement a = announcementFor(kind); a.sound) {
-        if (isCreature(kind)) {
-            SonidoMonstruos.playFile(a.sound, 0, 0, kPlayLooping);
-            threatAhead = true;
-            threatSideHeard = false;
-        } else {
-            sonido.playFile(a.sound, 0, 0, kPlayOnce);
-        }
-        addMessage(a.message);
-        if (kind == CellKind::DoorCentre)
-            doorAhead = true;
+    } else {
+        announceArrival(*this, kind);
     }
 }

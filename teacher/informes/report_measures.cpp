@@ -119,6 +119,52 @@ int furthestOnRoute(const Report& report, const Route& route)
     return furthest;
 }
 
+// How the level ended, by the ending's sentence.
+Outcome outcomeOf(const Report& report)
+{
+    Outcome outcome = Outcome::NotFinished;
+    for (const ReportSentence& s : report.sentences) {
+        if (says(s.text, cat::Ganaste)) outcome = Outcome::Won;
+        if (says(s.text, cat::Trampa)) outcome = Outcome::Trap;
+        if (says(s.text, cat::PerdistePorMonstruoGigante)) outcome = Outcome::Lives;
+        if (says(s.text, cat::PerderPorBalas)) outcome = Outcome::Bullets;
+    }
+    // A full history may have lost the ending's sentence; the last square says it.
+    if (outcome == Outcome::NotFinished && report.reachedEnd && !report.path.empty()) {
+        const int32_t last = report.kinds[report.path.back().row][report.path.back().col];
+        outcome = last == CellKind::Trap ? Outcome::Trap : Outcome::Won;
+    }
+    return outcome;
+}
+
+// A level played on from a saved game is named after it (*.txt); a map is a
+// *.quorvane.
+Setting replayOf(std::string map)
+{
+    for (char& ch : map)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    auto endsWith = [&](const char* suffix) {
+        const size_t n = std::strlen(suffix);
+        return map.size() >= n && map.compare(map.size() - n, n, suffix) == 0;
+    };
+    return endsWith(".txt") ? Setting::On : endsWith(".quorvane") ? Setting::Off : Setting::Unknown;
+}
+
+// The shortest route, and how much of it the player walked.
+void measureRoute(const Report& report, Measures& m)
+{
+    const auto route = findRoute(report.kinds, CodeSet::Kinds);
+    m.ratio = m.routeCovered = NAN;
+    if (!route)
+        return;
+    m.shortest = route->advances;
+    if (m.outcome == Outcome::Won && route->advances > 0)
+        m.ratio = report.counters[StepCount] / static_cast<double>(route->advances);
+    const int furthest = m.outcome == Outcome::Won ? route->advances : furthestOnRoute(report, *route);
+    m.stepsLeft = route->advances - furthest;
+    m.routeCovered = route->advances > 0 ? static_cast<double>(furthest) / route->advances : 1.0;
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -223,29 +269,10 @@ std::pair<int, int> squareAt(const Report& report, Tick tick)
 Measures measure(const Report& report)
 {
     Measures m;
-    for (const ReportSentence& s : report.sentences) {
-        if (says(s.text, cat::Ganaste)) m.outcome = Outcome::Won;
-        if (says(s.text, cat::Trampa)) m.outcome = Outcome::Trap;
-        if (says(s.text, cat::PerdistePorMonstruoGigante)) m.outcome = Outcome::Lives;
-        if (says(s.text, cat::PerderPorBalas)) m.outcome = Outcome::Bullets;
-    }
-    // A full history may have lost the ending's sentence; the last square says it.
-    if (m.outcome == Outcome::NotFinished && report.reachedEnd && !report.path.empty()) {
-        const int32_t last = report.kinds[report.path.back().row][report.path.back().col];
-        m.outcome = last == CellKind::Trap ? Outcome::Trap : Outcome::Won;
-    }
+    m.outcome = outcomeOf(report);
 
-    const auto route = findRoute(report.kinds, CodeSet::Kinds);
+    measureRoute(report, m);
     const double steps = report.counters[StepCount];
-    m.ratio = m.routeCovered = NAN;
-    if (route) {
-        m.shortest = route->advances;
-        if (m.outcome == Outcome::Won && route->advances > 0)
-            m.ratio = steps / route->advances;
-        const int furthest = m.outcome == Outcome::Won ? route->advances : furthestOnRoute(report, *route);
-        m.stepsLeft = route->advances - furthest;
-        m.routeCovered = route->advances > 0 ? static_cast<double>(furthest) / route->advances : 1.0;
-    }
 
     std::vector<double> answered;
     for (const Reaction& r : reactions(report))
@@ -262,16 +289,7 @@ Measures measure(const Report& report)
         optionOver(report, m.settings, "balas infinitas", cat::BalasIniActivadas, cat::BalasIniDesactivadas);
     m.mapShown =
         optionOver(report, m.settings, "mapa a la vista", cat::MostraMapaActivado, cat::MostrarMapaDesactivado);
-    // A level played on from a saved game is named after it (*.txt); a map
-    // is a *.quorvane.
-    auto endsWith = [&](const char* suffix) {
-        const size_t n = std::strlen(suffix);
-        std::string name = report.map;
-        for (char& ch : name)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        return name.size() >= n && name.compare(name.size() - n, n, suffix) == 0;
-    };
-    m.replay = endsWith(".txt") ? Setting::On : endsWith(".quorvane") ? Setting::Off : Setting::Unknown;
+    m.replay = replayOf(report.map);
 
     m.meanGap = NAN;
     if (report.path.size() >= 2) {

@@ -142,13 +142,15 @@ std::string eventsHeader(const CsvStyle& style)
            "\n";
 }
 
-std::string eventRows(const Report& report, const CsvStyle& style)
+namespace {
+struct Event {
+    Tick tick;
+    bool step;
+    size_t index;  // into the path or the sentences
+};
+
+std::vector<Event> timeOrderedEvents(const Report& report)
 {
-    struct Event {
-        Tick tick;
-        bool step;
-        size_t index;  // into the path or the sentences
-    };
     std::vector<Event> events;
     for (size_t i = 0; i < report.path.size(); ++i)
         events.push_back({report.path[i].tick, true, i});
@@ -162,6 +164,13 @@ std::string eventRows(const Report& report, const CsvStyle& style)
         const double ta = secondsIn(report, a.tick), tb = secondsIn(report, b.tick);
         return ta != tb ? ta < tb : a.step > b.step;
     });
+    return events;
+}
+}  // namespace
+
+std::string eventRows(const Report& report, const CsvStyle& style)
+{
+    const std::vector<Event> events = timeOrderedEvents(report);
     std::vector<std::optional<double>> answer(report.sentences.size());
     std::vector<bool> announced(report.sentences.size());
     for (const Reaction& r : reactions(report)) {
