@@ -55,11 +55,20 @@ const OpenAlSound::Cached& OpenAlSound::cached(const std::string& file)
         return found->second;
     Cached entry;
     WaveSound sound;
-    if (loadWaveFile(file, sound)) {
+    if (loadWaveFile(file, sound, &entry.problem)) {
         entry.buffer = makeBuffer(sound);
         entry.seconds = sound.seconds();
     }
     return cache_.emplace(file, entry).first->second;
+}
+
+std::string OpenAlSound::preload(const std::string& file)
+{
+    if (output_)
+        return cached(file).problem;
+    WaveSound sound;
+    std::string why;
+    return loadWaveFile(file, sound, &why) ? std::string() : why;
 }
 
 bool OpenAlSound::hasDevice() const { return output_ != nullptr; }

@@ -35,6 +35,12 @@ public:
     int stopVoice(int voice) override;
     bool playBlocking(const std::string& file) override;
 
+    // Reads and decodes a file into the cache, as its first load would, so
+    // that the start check's reading is the only one: empty when it can be
+    // played, otherwise "file: reason" (Spanish). Without a device the file
+    // is only read, to name it if it cannot be.
+    std::string preload(const std::string& file);
+
     // Called before a blocking sound starts and over and over while it
     // plays, so the program can keep answering its desktop and its player;
     // it must not start or stop blocking sounds. False stops the sound at
@@ -79,6 +85,7 @@ private:
     struct Cached {
         unsigned buffer = 0;
         double seconds = 0;
+        std::string problem;  // why the file could not be read, if it could not
     };
     const Cached& cached(const std::string& file);
 

@@ -37,14 +37,21 @@ std::string unplayableSoundsMessage(const std::vector<std::string>& problems, si
     return text + "El juego sigue; donde iba cada uno de ellos no se oye nada.";
 }
 
-std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names)
+std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names,
+                                              const std::function<std::string(const std::string&)>& problemOf)
 {
     std::vector<std::string> problems;
-    for (const std::string& name : names) {
+    for (const std::string& name : names)
+        if (std::string why = problemOf(name); !why.empty())
+            problems.push_back(std::move(why));  // "name: reason"
+    return problems;
+}
+
+std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names)
+{
+    return unplayableSoundFiles(names, [](const std::string& name) {
         WaveSound sound;
         std::string why;
-        if (!loadWaveFile(name, sound, &why))
-            problems.push_back(why);  // "name: reason"
-    }
-    return problems;
+        return loadWaveFile(name, sound, &why) ? std::string() : why;
+    });
 }

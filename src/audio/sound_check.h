@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,12 @@ class SpeechTable;
 // file the game folder's speech table lists; each once, in order.
 std::vector<std::string> gameSoundFiles(const SpeechTable& table);
 
-// The files of names that cannot be played, each as "name: reason" (Spanish).
+// The files of names that cannot be played, each as "name: reason" (Spanish):
+// read one by one, or as problemOf says ("" for a file that plays), so that
+// the reading can be the one the sound system keeps.
 std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names);
+std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names,
+                                              const std::function<std::string(const std::string&)>& problemOf);
 
 // The message for the player and his teacher: what is wrong, the first
 // `shown` problems one a line, how many more there are, and that the game

@@ -238,6 +238,13 @@ TEST_F(OpenAlSoundTest, ALoadReplacesTheSoundAndAFailedOneLeavesSilence)
         EXPECT_EQ(sound->playVoice(v, false), 0);
         EXPECT_FALSE(sound->loadVoice(v, broken));
     }
+    // The start check's reading is the one kept: preloaded and gone since,
+    // a file still plays; one that cannot be read is named with its reason.
+    const std::string early = tone("early.wav", 0.2);
+    EXPECT_EQ(sound->preload(early), "");
+    std::filesystem::remove(early);
+    EXPECT_TRUE(sound->loadVoice(other, early));
+    EXPECT_EQ(sound->preload("no/such/file.wav").rfind("no/such/file.wav: ", 0), 0u);
 
     sound->closeVoice(voice);
     EXPECT_FALSE(sound->loadVoice(voice, tone("first.wav", 0.3)));

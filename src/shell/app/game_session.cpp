@@ -175,8 +175,10 @@ bool GameSession::start()
     if (!device_->settingsNotice().empty())
         showMessageBox(window_, QStringLiteral("Quorvane"), QString::fromStdString(device_->settingsNotice()), false);
     // A missing or broken sound would leave a silent hole in a game played
-    // by ear: every file is checked once, and the teacher told which.
-    const std::vector<std::string> unplayable = unplayableSoundFiles(gameSoundFiles(sounds_->table()));
+    // by ear: every file is checked once, and the teacher told which. The
+    // check's reading is the one kept for play.
+    const std::vector<std::string> unplayable = unplayableSoundFiles(
+        gameSoundFiles(sounds_->table()), [this](const std::string& file) { return device_->preload(file); });
     if (!unplayable.empty()) {
         std::fprintf(stderr, "quorvane: %s\n", unplayableSoundsMessage(unplayable, unplayable.size()).c_str());
         showMessageBox(window_, QStringLiteral("Quorvane"),
