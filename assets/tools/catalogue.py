@@ -162,6 +162,13 @@ def main():
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     text = header(read_lines(args.assets))
+    # Rewritten only when it changes, so that nothing is compiled again for nothing.
+    try:
+        with open(args.out, encoding="utf-8") as old:
+            if old.read() == text:
+                return 0
+    except OSError:
+        pass
     os.makedirs(os.path.dirname(os.path.abspath(args.out)), exist_ok=True)
     with open(args.out, "w", encoding="utf-8", newline="\n") as new:
         new.write(text)
