@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "report_file.h"
+#include "report_reader.h"
 
 // How a level ended, as the report's sentences tell it.
 enum class Outcome { Won, Trap, Lives, Bullets, NotFinished };

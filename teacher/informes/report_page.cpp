@@ -6,6 +6,7 @@
 
 #include "map_route.h"
 #include "page_style.h"
+#include "counter_names.h"
 #include "report_measures.h"
 #include "route_overlay.h"
 #include "summary_csv.h"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "counter_names.h"
 #include "report_measures.h"
 #include "text.h"
 

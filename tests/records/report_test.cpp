@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -10,6 +14,8 @@
 #include "journal.h"
 #include "records_fixture.h"
 #include "report.h"
+#include "report_reader.h"
+#include "report_writer.h"
 #include "safe_file.h"
 #include "saved_game.h"
 
@@ -35,6 +41,70 @@ TEST(ReportName, LongNameIsCutToFitNinetyNineCharactersAndSlashesCannotLeaveTheF
     EXPECT_EQ(reportFileName(std::string(74, 'y').c_str(), kMonday3March2008),
               "bd/" + std::string(74, 'y') + "_Mon_Mar__3_09_07_02_2008.db1");
     EXPECT_EQ(reportFileName("../x", kMonday3March2008), "bd/.._x_Mon_Mar__3_09_07_02_2008.db1");
+}
+
+// Every field a report holds, written part by part by the game's writer and
+// read back: texts from Windows-1252 to UTF-8, ticks past half the counter,
+// the extremes of the counters and of the grid, as many sentences and steps
+// as the game keeps, and the time from the report's name.
+TEST(ReportFormat, EveryFieldWrittenIsReadBackAsTheGameMeantIt)
+{
+    struct Case {
+        const char* player;  // as typed: Windows-1252
+        const char* shown;   // as read: UTF-8
+        size_t sentences;
+        size_t steps;
+        bool reachedEnd;
+    };
+    const Case cases[] = {
+        {"I\xF1igo", "Iñigo", 3, 5, true},
+        {"", "", report_format::kMostSentences, report_format::kMostSteps, false},
+        {"\x80 ana", "€ ana", 0, 0, true},
+    };
+    const char* const said[] = {"Ajustes: trampas s\xED.\n", "Has Ganado.\n", "\x93" "dijo\x94\n"};
+    const char* const heard[] = {"Ajustes: trampas sí.", "Has Ganado.", "“dijo”"};
+    auto tickOf = [](size_t i) { return static_cast<Tick>(0x7FFFFF00u + 100 * i); };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        Grid grid{};
+        for (int i = 0; i < kGridSize * kGridSize; ++i)
+            grid[i / kGridSize][i % kGridSize].kind = i % (CellKind::Trap + 1);
+        ReportData data{c.player, "pasillo.quorvane", {}, c.reachedEnd};
+        for (int i = 0; i < kCounterCount; ++i)
+            data.counters[i] = i == 0 ? INT32_MIN : i == 1 ? INT32_MAX : 11 * i - 40;
+        data.counters[StepCount] = static_cast<int32_t>(c.steps);
+        char* bytes = nullptr;
+        size_t size = 0;
+        std::FILE* out = open_memstream(&bytes, &size);
+        writeReportGrid(out, grid);
+        for (size_t i = 0; i < c.sentences; ++i)
+            writeReportSentence(out, tickOf(i), said[i % 3]);
+        writeReportData(out, data);
+        for (size_t i = 0; i < c.steps; ++i)
+            writeReportStep(out, tickOf(i), int32_t(i % kGridSize), int32_t(kGridSize - 1 - i % kGridSize));
+        writeReportEnd(out);
+        std::fclose(out);
+        const std::string text(bytes, size);
+        std::free(bytes);
+
+        ::Report read;
+        std::string reason;
+        ASSERT_TRUE(parseReport(text, reportFileName(c.player, kMonday3March2008), read, reason)) << reason;
+        for (int i = 0; i < kGridSize * kGridSize; ++i)
+            ASSERT_EQ(read.kinds[i / kGridSize][i % kGridSize], grid[i / kGridSize][i % kGridSize].kind) << i;
+        ASSERT_EQ(read.sentences.size(), c.sentences);
+        for (size_t i = 0; i < c.sentences; ++i)
+            ASSERT_TRUE(read.sentences[i].tick == tickOf(i) && read.sentences[i].text == heard[i % 3]) << i;
+        EXPECT_EQ(read.player, c.shown);
+        EXPECT_EQ(read.map, "pasillo.quorvane");
+        EXPECT_TRUE(std::equal(read.counters, read.counters + kCounterCount, data.counters));
+        EXPECT_EQ(read.reachedEnd, c.reachedEnd);
+        ASSERT_EQ(read.path.size(), c.steps);
+        for (size_t i = 0; i < c.steps; ++i)
+            ASSERT_TRUE(read.path[i].tick == tickOf(i) && read.path[i].row == int32_t(i % kGridSize) &&
+                        read.path[i].col == int32_t(kGridSize - 1 - i % kGridSize)) << i;
+        EXPECT_EQ(read.written, std::optional<std::time_t>(kMonday3March2008));
+    }
 }
 
 using Report = RecordsTest;

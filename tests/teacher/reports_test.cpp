@@ -12,7 +12,7 @@
 #include "records_fixture.h"
 #include "replay.h"
 #include "report.h"
-#include "report_file.h"
+#include "report_reader.h"
 #include "report_measures.h"
 #include "report_page.h"
 #include "saved_game.h"
