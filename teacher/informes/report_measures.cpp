@@ -9,8 +9,6 @@
 #include "map_route.h"
 
 namespace {
-bool says(const std::string& sentence, const char* text) { return sentence == text; }
-
 // Ticks wrap after 49 days; they are compared as distances from the first.
 uint32_t since(const Report& report, Tick tick) { return tick - firstTick(report); }
 
@@ -109,8 +107,7 @@ double median(std::vector<double> values)
 bool isShot(const std::string& sentence)
 {
     // A shot with no bullets says so, or, facing a creature, ends the level.
-    return shotSide(sentence) >= 0 || sentence == "No tienes balas." ||
-           sentence == "Perdiste, se te acabaron las balas.";
+    return shotSide(sentence) >= 0 || sentence == "No tienes balas." || endingSaid(sentence) == Outcome::Bullets;
 }
 
 bool isPlayerKey(const std::string& sentence)
@@ -207,17 +204,7 @@ std::pair<int, int> squareAt(const Report& report, Tick tick)
 Measures measure(const Report& report)
 {
     Measures m;
-    for (const ReportSentence& s : report.sentences) {
-        if (says(s.text, "Has Ganado.")) m.outcome = Outcome::Won;
-        if (says(s.text, "Has sido atrapado.")) m.outcome = Outcome::Trap;
-        if (says(s.text, "No tienes vidas, perdiste.")) m.outcome = Outcome::Lives;
-        if (says(s.text, "Perdiste, se te acabaron las balas.")) m.outcome = Outcome::Bullets;
-    }
-    // A full history may have lost the ending's sentence; the last square says it.
-    if (m.outcome == Outcome::NotFinished && report.reachedEnd && !report.path.empty()) {
-        const int32_t last = report.kinds[report.path.back().row][report.path.back().col];
-        m.outcome = last == CellKind::Trap ? Outcome::Trap : Outcome::Won;
-    }
+    m.outcome = levelOutcome(report);
 
     const auto route = findRoute(report.kinds, CodeSet::Kinds);
     const double steps = report.counters[StepCount];
