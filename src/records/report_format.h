@@ -27,6 +27,8 @@ inline constexpr const char* kYes = "S\xED";  // 0xED: an accented i
 inline constexpr const char* kNo = "No";
 inline constexpr const char* kPathLabel = "Camino Avanzado :";
 inline constexpr const char* kEndLine = "FIN";
+// The end of every report's file name (reportFileName below).
+inline constexpr const char* kFileSuffix = ".db1";
 
 // The game keeps a level's first kHistorySize sentences and, before them,
 // the line of the settings the level started with; and its first kPathSize

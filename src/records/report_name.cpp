@@ -7,7 +7,6 @@ namespace {
 const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-const char* const kSuffix = ".db1";
 
 // The name and date part, as the report's name gives it, fits in 99
 // characters; the date takes 25 of them with its separator.
@@ -50,7 +49,7 @@ std::string reportFileName(const char* playerName, std::time_t when)
             break;
         name += piece;
     }
-    return "bd/" + name + "_" + date + kSuffix;
+    return "bd/" + name + "_" + date + report_format::kFileSuffix;
 }
 
 namespace {
@@ -80,7 +79,7 @@ std::optional<std::time_t> timeFromText(const std::string& date)
 std::optional<std::time_t> timeFromReportName(const std::string& fileName)
 {
     // "_Mon_Mar__3_09_07_02_2008.db1": the 24 characters of the time text.
-    const std::string suffix = kSuffix;
+    const std::string suffix = report_format::kFileSuffix;
     if (fileName.size() < 24 + suffix.size() ||
         fileName.compare(fileName.size() - suffix.size(), suffix.size(), suffix) != 0)
         return std::nullopt;
