@@ -76,8 +76,8 @@ void writeBody(std::FILE* out, const GameState& game, const char* playerName, in
     // kept for the teacher, never said to the child.
     if (!game.levelSettingsLine.empty())
         writeReportSentence(out, game.settingsLineTick, game.levelSettingsLine.c_str());
+    // Every sentence of the log carries its own line end.
     for (int i = 0; i < game.historyCount && i < kHistorySize; ++i)
-        // Every sentence of the log carries its own line end.
         writeReportSentence(out, game.historyTicks[i], game.history[i] ? game.history[i] : "\n");
     writeReportData(out, dataOf(game, playerName, seconds));
     for (int i = 0; i < game.stepCount && i < kPathSize; ++i)
