@@ -1,10 +1,10 @@
-// The report reader of quorvane-informes on arbitrary bytes, handed over in
-// memory (no file per input), then everything its table rows and its page
-// compute from a report that was taken.
+// The game's report reader, as quorvane-informes uses it, on arbitrary
+// bytes handed over in memory (no file per input), then everything its
+// table rows and its page compute from a report that was taken.
 #include <algorithm>
 #include <string_view>
 
-#include "report_file.h"
+#include "report_reader.h"
 #include "report_page.h"
 #include "summary_csv.h"
 

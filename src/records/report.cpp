@@ -10,16 +10,11 @@
 #include "game_home.h"
 #include "game_state.h"
 #include "journal.h"
+#include "report_writer.h"
 #include "safe_file.h"
-#include "text_lines.h"
 
 namespace {
 const char* const kReportFolder = "bd";
-
-// The labels are Windows-1252 text: 0xBA is the ordinal sign, 0xED an
-// accented i.
-const char* const kNumberSign = "N\xBA ";
-const char* const kYes = "S\xED";
 
 // bd/ is made private whatever the umask; a link in its place is not
 // followed, so a report never lands where the link points.
@@ -52,58 +47,42 @@ int32_t playingSeconds(const Journal& journal)
     return static_cast<int32_t>(static_cast<Tick>(last - first) / 1000u);
 }
 
-void writeCounter(std::FILE* out, const char* label, int32_t value)
+ReportData dataOf(const GameState& game, const char* playerName, int32_t seconds)
 {
-    writeLine(out, label);
-    writeNumberLine(out, value);
-}
-
-void writeNumberedCounter(std::FILE* out, const char* label, int32_t value)
-{
-    writeText(out, kNumberSign);
-    writeCounter(out, label, value);
+    ReportData data;
+    data.player = playerName;
+    data.map = game.playedFrom.empty() ? game.mapName : game.playedFrom;
+    int32_t* const c = data.counters;
+    c[PlayingSeconds] = seconds;
+    c[MissedShots] = game.missedShots;
+    c[MissedAtMonsters] = game.missedAtMonsters;
+    c[MissedAtMutants] = game.missedAtMutants;
+    c[MissedAtSuperMonsters] = game.missedAtSuperMonsters;
+    c[MissedInCorridor] = game.missedInCorridor;
+    c[WallBumps] = game.wallBumps;
+    c[StepsWithMonster] = game.stepsWithMonster;
+    c[DoorBumps] = game.doorBumps;
+    c[BulletGrabErrors] = game.bulletGrabErrors;
+    c[StepCount] = game.stepCount;
+    c[FinalBullets] = game.bullets;
+    data.reachedEnd = game.reachedEnd;
+    return data;
 }
 
 void writeBody(std::FILE* out, const GameState& game, const char* playerName, int32_t seconds)
 {
-    writeGrid(out, game.initialCells);
+    writeReportGrid(out, game.initialCells);
     // The settings the level started with come first among its messages:
     // kept for the teacher, never said to the child.
-    if (!game.levelSettingsLine.empty()) {
-        writeNumberLine(out, asSigned(game.settingsLineTick));
-        writeText(out, game.levelSettingsLine.c_str());
-    }
-    for (int i = 0; i < game.historyCount && i < kHistorySize; ++i) {
-        writeNumberLine(out, asSigned(game.historyTicks[i]));
-        // Every sentence of the log carries its own line end.
-        writeText(out, game.history[i] ? game.history[i] : "\n");
-    }
-    writeLine(out, "DATOS :");
-    writeLine(out, "Nombre :");
-    writeLine(out, playerName);
-    writeLine(out, "Mapa :");
-    writeLine(out, game.playedFrom.empty() ? game.mapName.c_str() : game.playedFrom.c_str());
-    writeCounter(out, "Tiempo de juego :", seconds);
-    writeNumberedCounter(out, "Disparos errados :", game.missedShots);
-    writeCounter(out, "Disparos errados a monstruos :", game.missedAtMonsters);
-    writeCounter(out, "Disparos errados a mutantes :", game.missedAtMutants);
-    writeCounter(out, "Disparos errados a supermonstruos :", game.missedAtSuperMonsters);
-    writeCounter(out, "Disparos errados en pasillo :", game.missedInCorridor);
-    writeNumberedCounter(out, "Pasos en falso :", game.wallBumps);
-    writeNumberedCounter(out, "Pasos con monstruo :", game.stepsWithMonster);
-    writeCounter(out, "Choque contra la puerta :", game.doorBumps);
-    writeCounter(out, "Error al tomar las balas :", game.bulletGrabErrors);
-    writeLine(out, "Juego Exitoso :");
-    writeLine(out, game.reachedEnd ? kYes : "No");
-    writeNumberedCounter(out, "Pasos avanzados :", game.stepCount);
-    writeCounter(out, "Balas Final :", game.bullets);
-    writeLine(out, "Camino Avanzado :");
-    for (int i = 0; i < game.stepCount && i < kPathSize; ++i) {
-        writeNumberLine(out, asSigned(game.stepTicks[i]));
-        writeNumberLine(out, game.stepRows[i]);
-        writeNumberLine(out, game.stepCols[i]);
-    }
-    writeText(out, "FIN");
+    if (!game.levelSettingsLine.empty())
+        writeReportSentence(out, game.settingsLineTick, game.levelSettingsLine.c_str());
+    // Every sentence of the log carries its own line end.
+    for (int i = 0; i < game.historyCount && i < kHistorySize; ++i)
+        writeReportSentence(out, game.historyTicks[i], game.history[i] ? game.history[i] : "\n");
+    writeReportData(out, dataOf(game, playerName, seconds));
+    for (int i = 0; i < game.stepCount && i < kPathSize; ++i)
+        writeReportStep(out, game.stepTicks[i], game.stepRows[i], game.stepCols[i]);
+    writeReportEnd(out);
 }
 
 // A report never replaces another: one of the same second (a quick level,

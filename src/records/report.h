@@ -1,6 +1,7 @@
 #pragma once
-#include <ctime>
 #include <string>
+
+#include "report_format.h"
 
 class GameState;
 struct Journal;
@@ -15,12 +16,3 @@ struct Journal;
 // made in the temporary folder, mode 0700), or that no folder could.
 bool writeStatisticsReport(const GameState& game, const Journal& journal, const char* playerName,
                            std::string* error);
-
-// The 24-character time text of a moment in UTC, with English day and month
-// names whatever the locale: "Mon Mar  3 09:07:02 2008".
-std::string utcTimeText(std::time_t when);
-
-// "bd/" + name + "_" + the time text with ':' and ' ' as '_' + ".db1". A name
-// that would make the name and date part longer than 99 characters is cut
-// to fit, in the file name only; a '/' in it becomes '_'.
-std::string reportFileName(const char* playerName, std::time_t when);

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "report.h"
+#include "report_format.h"
 
 namespace {
 const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -49,5 +49,50 @@ std::string reportFileName(const char* playerName, std::time_t when)
             break;
         name += piece;
     }
-    return "bd/" + name + "_" + date + ".db1";
+    return "bd/" + name + "_" + date + report_format::kFileSuffix;
+}
+
+namespace {
+// "Mon Mar  3 09:07:02 2008" as the moment it names, or empty.
+std::optional<std::time_t> timeFromText(const std::string& date)
+{
+    char day[4] = {}, month[4] = {};
+    int mday = 0, hour = 0, minute = 0, second = 0, year = 0;
+    if (std::sscanf(date.c_str(), "%3s %3s %d %d %d %d %d", day, month, &mday, &hour, &minute, &second, &year) != 7)
+        return std::nullopt;
+    std::tm utc{};
+    utc.tm_mon = -1;
+    for (int m = 0; m < 12; ++m)
+        if (std::strcmp(month, kMonths[m]) == 0)
+            utc.tm_mon = m;
+    if (utc.tm_mon < 0 || mday < 1 || mday > 31 || hour > 23 || minute > 59 || second > 60 || year < 1970)
+        return std::nullopt;
+    utc.tm_mday = mday;
+    utc.tm_hour = hour;
+    utc.tm_min = minute;
+    utc.tm_sec = second;
+    utc.tm_year = year - 1900;
+    return ::timegm(&utc);
+}
+}
+
+std::optional<std::time_t> timeFromReportName(const std::string& fileName)
+{
+    // "_Mon_Mar__3_09_07_02_2008.db1": the 24 characters of the time text.
+    const std::string suffix = report_format::kFileSuffix;
+    if (fileName.size() < 24 + suffix.size() ||
+        fileName.compare(fileName.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return std::nullopt;
+    // Reports of one player within one second are kept as "..._2008-2.db1",
+    // "-3", ... "-12": the number is not part of the time.
+    const size_t stemEnd = fileName.size() - suffix.size();
+    const size_t mark = fileName.find_last_not_of("0123456789", stemEnd - 1);
+    const size_t dateEnd = mark != std::string::npos && fileName[mark] == '-' && mark + 1 < stemEnd ? mark : stemEnd;
+    if (dateEnd < 24)
+        return std::nullopt;
+    std::string date = fileName.substr(dateEnd - 24, 24);
+    for (char& ch : date)
+        if (ch == '_')
+            ch = ' ';
+    return timeFromText(date);
 }

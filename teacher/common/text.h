@@ -2,11 +2,9 @@
 #include <string>
 #include <string_view>
 
-// The game writes its texts (player names, sentences, labels) in
-// Windows-1252; the pages and tables for the teacher are UTF-8. A text that
-// already is valid UTF-8 (a file a teacher saved again from an editor) is
-// kept as it is.
-std::string utf8FromGameText(std::string_view bytes);
+// The game's texts are Windows-1252; the pages and tables for the teacher
+// are UTF-8 (utf8FromGameText).
+#include "game_text.h"
 
 // Text for HTML and SVG, with the five markup characters escaped.
 std::string htmlEscape(std::string_view text);

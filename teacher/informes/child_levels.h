@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "report_file.h"
+#include "report_reader.h"
 #include "report_measures.h"
 
 // A child's levels, read and measured once for every page that shows them.

@@ -55,7 +55,7 @@ void searchFolder(const fs::path& folder, std::vector<std::string>& found, std::
         std::error_code typeEc;
         if (it->is_directory(typeEc) && !it->is_symlink(typeEc))
             subfolders.push_back(it->path());
-        else if (it->path().extension() == ".db1")
+        else if (it->path().extension() == report_format::kFileSuffix)
             found.push_back(it->path().string());
     }
     if (ec)

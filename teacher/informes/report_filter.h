@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "report_file.h"
+#include "report_reader.h"
 
 // Which reports the teacher asked for: one child, one map, a span of days.
 // An empty field lets every report through.

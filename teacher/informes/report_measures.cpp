@@ -119,24 +119,6 @@ int furthestOnRoute(const Report& report, const Route& route)
     return furthest;
 }
 
-// How the level ended, by the ending's sentence.
-Outcome outcomeOf(const Report& report)
-{
-    Outcome outcome = Outcome::NotFinished;
-    for (const ReportSentence& s : report.sentences) {
-        if (says(s.text, cat::Ganaste)) outcome = Outcome::Won;
-        if (says(s.text, cat::Trampa)) outcome = Outcome::Trap;
-        if (says(s.text, cat::PerdistePorMonstruoGigante)) outcome = Outcome::Lives;
-        if (says(s.text, cat::PerderPorBalas)) outcome = Outcome::Bullets;
-    }
-    // A full history may have lost the ending's sentence; the last square says it.
-    if (outcome == Outcome::NotFinished && report.reachedEnd && !report.path.empty()) {
-        const int32_t last = report.kinds[report.path.back().row][report.path.back().col];
-        outcome = last == CellKind::Trap ? Outcome::Trap : Outcome::Won;
-    }
-    return outcome;
-}
-
 // A level played on from a saved game is named after it (*.txt); a map is a
 // *.quorvane.
 Setting replayOf(std::string map)
@@ -269,7 +251,7 @@ std::pair<int, int> squareAt(const Report& report, Tick tick)
 Measures measure(const Report& report)
 {
     Measures m;
-    m.outcome = outcomeOf(report);
+    m.outcome = levelOutcome(report);
 
     measureRoute(report, m);
     const double steps = report.counters[StepCount];

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "report_file.h"
+#include "report_outcome.h"
+#include "report_reader.h"
 
-// How a level ended, as the report's sentences tell it.
-enum class Outcome { Won, Trap, Lives, Bullets, NotFinished };
+// How a level ended (report_outcome.h), as the pages and tables name it.
 const char* outcomeText(Outcome outcome);  // "ganado", "trampa", ...
 
 // An option of the level as the report tells it: on or off the whole level,

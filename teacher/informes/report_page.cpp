@@ -4,6 +4,7 @@
 #include <cctype>
 #include <map>
 
+#include "counter_names.h"
 #include "map_route.h"
 #include "page_style.h"
 #include "report_measures.h"
@@ -160,8 +161,9 @@ std::string pageName(const std::string& reportFile)
 {
     const size_t slash = reportFile.find_last_of('/');
     std::string name = slash == std::string::npos ? reportFile : reportFile.substr(slash + 1);
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".db1") == 0)
-        name.resize(name.size() - 4);
+    const std::string suffix = report_format::kFileSuffix;
+    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        name.resize(name.size() - suffix.size());
     for (char& ch : name)
         if (!std::isalnum(static_cast<unsigned char>(ch)) && ch != '.' && ch != '-' && ch != '_')
             ch = '_';

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "report_file.h"
+#include "report_reader.h"
 
 // One self-contained HTML page for a report (styles and the SVG inline, no
 // script, nothing fetched): the summary, the counters, the measures, the

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "catalogue.h"
+#include "counter_names.h"
 #include "report_measures.h"
 #include "text.h"
 

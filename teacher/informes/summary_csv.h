@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "report_file.h"
+#include "report_reader.h"
 
 // How a table is written. The Spanish one is what a spreadsheet set to
 // Spanish opens as it is by a double click: ';' between fields (',' is the

@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -10,6 +14,8 @@
 #include "journal.h"
 #include "records_fixture.h"
 #include "report.h"
+#include "report_reader.h"
+#include "report_writer.h"
 #include "safe_file.h"
 #include "saved_game.h"
 
@@ -35,6 +41,79 @@ TEST(ReportName, LongNameIsCutToFitNinetyNineCharactersAndSlashesCannotLeaveTheF
     EXPECT_EQ(reportFileName(std::string(74, 'y').c_str(), kMonday3March2008),
               "bd/" + std::string(74, 'y') + "_Mon_Mar__3_09_07_02_2008.db1");
     EXPECT_EQ(reportFileName("../x", kMonday3March2008), "bd/.._x_Mon_Mar__3_09_07_02_2008.db1");
+}
+
+// What the round trip below writes: the sentences of `said` in turn and
+// steps walking a diagonal, their ticks from just before half the counter.
+const char* const kSaid[] = {"Ajustes: trampas s\xED.\n", "Has Ganado.\n", "\x93" "dijo\x94\n"};
+const char* const kHeard[] = {"Ajustes: trampas sí.", "Has Ganado.", "“dijo”"};
+Tick tickOf(size_t i) { return static_cast<Tick>(0x7FFFFF00u + 100 * i); }
+int32_t rowOf(size_t i) { return static_cast<int32_t>(i % kGridSize); }
+int32_t colOf(size_t i) { return kGridSize - 1 - rowOf(i); }
+
+std::string writtenReport(const Grid& grid, const ReportData& data, size_t sentences)
+{
+    char* bytes = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&bytes, &size);
+    writeReportGrid(out, grid);
+    for (size_t i = 0; i < sentences; ++i)
+        writeReportSentence(out, tickOf(i), kSaid[i % 3]);
+    writeReportData(out, data);
+    for (int32_t i = 0; i < data.counters[StepCount]; ++i)
+        writeReportStep(out, tickOf(size_t(i)), rowOf(size_t(i)), colOf(size_t(i)));
+    writeReportEnd(out);
+    std::fclose(out);
+    const std::string text(bytes, size);
+    std::free(bytes);
+    return text;
+}
+
+// Every field a report holds, written part by part by the game's writer and
+// read back: texts from Windows-1252 to UTF-8, ticks past half the counter,
+// the extremes of the counters and of the grid, as many sentences and steps
+// as the game keeps, and the time from the report's name.
+TEST(ReportFormat, EveryFieldWrittenIsReadBackAsTheGameMeantIt)
+{
+    struct Case {
+        const char* player;  // as typed: Windows-1252
+        const char* shown;   // as read: UTF-8
+        size_t sentences;
+        size_t steps;
+        bool reachedEnd;
+    };
+    const Case cases[] = {
+        {"I\xF1igo", "Iñigo", 3, 5, true},
+        // The game writes its whole history after the settings line.
+        {"", "", kHistorySize + 1, kPathSize, false},
+        {"\x80 ana", "€ ana", 0, 0, true},
+    };
+    Grid grid{};
+    for (int i = 0; i < kGridSize * kGridSize; ++i)
+        grid[i / kGridSize][i % kGridSize].kind = i % (CellKind::Trap + 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        ReportData data{c.player, "pasillo.quorvane", {}, c.reachedEnd};
+        for (int i = 0; i < kCounterCount; ++i)
+            data.counters[i] = i == 0 ? INT32_MIN : i == 1 ? INT32_MAX : 11 * i - 40;
+        data.counters[StepCount] = static_cast<int32_t>(c.steps);
+        ::Report read;
+        std::string reason;
+        ASSERT_TRUE(parseReport(writtenReport(grid, data, c.sentences), reportFileName(c.player, kMonday3March2008),
+                                read, reason)) << reason;
+        for (int i = 0; i < kGridSize * kGridSize; ++i)
+            ASSERT_EQ(read.kinds[i / kGridSize][i % kGridSize], grid[i / kGridSize][i % kGridSize].kind) << i;
+        ASSERT_EQ(read.sentences.size(), c.sentences);
+        for (size_t i = 0; i < c.sentences; ++i)
+            ASSERT_TRUE(read.sentences[i].tick == tickOf(i) && read.sentences[i].text == kHeard[i % 3]) << i;
+        EXPECT_TRUE(read.player == c.shown && read.map == "pasillo.quorvane" && read.reachedEnd == c.reachedEnd);
+        EXPECT_TRUE(std::equal(read.counters, read.counters + kCounterCount, data.counters));
+        ASSERT_EQ(read.path.size(), c.steps);
+        for (size_t i = 0; i < c.steps; ++i)
+            ASSERT_TRUE(read.path[i].tick == tickOf(i) && read.path[i].row == rowOf(i) && read.path[i].col == colOf(i))
+                << i;
+        EXPECT_EQ(read.written, std::optional<std::time_t>(kMonday3March2008));
+    }
 }
 
 using Report = RecordsTest;

@@ -12,7 +12,7 @@
 #include "records_fixture.h"
 #include "replay.h"
 #include "report.h"
-#include "report_file.h"
+#include "report_reader.h"
 #include "report_measures.h"
 #include "report_page.h"
 #include "saved_game.h"
@@ -143,6 +143,11 @@ TEST_F(Reports, EachEndingIsReadWithItsOutcomeMeasuresAndPlacedErrors)
         EXPECT_EQ(report.path.size(), size_t(level.steps));
         const Measures m = measure(report);
         EXPECT_EQ(m.outcome, level.outcome);
+        // Told by the game's own sentence, not only by where the last step stood.
+        Outcome told = Outcome::NotFinished;
+        for (const ReportSentence& s : report.sentences)
+            told = endingSaid(s.text) != Outcome::NotFinished ? endingSaid(s.text) : told;
+        EXPECT_EQ(told, level.outcome);
         ASSERT_TRUE(m.shortest.has_value());
         EXPECT_EQ(*m.shortest, 5);
         if (level.outcome == Outcome::Won) {

@@ -7,7 +7,7 @@
 #include "child_page.h"
 #include "records_fixture.h"
 #include "report.h"
-#include "report_file.h"
+#include "report_reader.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -6,16 +6,10 @@
 #include <algorithm>
 
 #include "game_state.h"
+#include "game_text.h"
 #include "game_view.h"
 
 namespace {
-
-// Windows-1252 is Latin-1 but for 0x80 to 0x9F, where it has typographic
-// signs (0 where the code page has none).
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // The screen shows this many sentences; a braille display reviews the same.
 constexpr int kKeptLines = kVisibleLines;
@@ -104,10 +98,9 @@ QString sentenceText(const char* sentence)
     QString text;
     for (const char* c = sentence; *c != '\0'; ++c) {
         const auto byte = static_cast<unsigned char>(*c);
-        if (byte >= 0x80 && byte < 0xA0)
-            text += kWindows1252High[byte - 0x80] != 0 ? QChar(kWindows1252High[byte - 0x80]) : QChar(u'?');
-        else
-            text += QChar(byte);
+        // Every Windows-1252 character lies in the first plane: one QChar.
+        const char32_t cp = codePointOfGameByte(byte);
+        text += cp != 0 ? QChar(static_cast<char16_t>(cp)) : QChar(u'?');
     }
     while (text.endsWith(u'\n') || text.endsWith(u'\r'))
         text.chop(1);

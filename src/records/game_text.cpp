@@ -1,0 +1,54 @@
+#include "game_text.h"
+
+namespace {
+// What Windows-1252 puts at 0x80..0x9F; 0 where it has nothing.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool validUtf8(std::string_view s)
+{
+    for (size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        if (n == 0 || i + n > s.size() || (n == 2 && b < 0xC2))
+            return false;
+        for (size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += n;
+    }
+    return true;
+}
+}
+
+char32_t codePointOfGameByte(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+}
+
+std::string utf8FromGameText(std::string_view bytes)
+{
+    if (validUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    for (const char ch : bytes) {
+        const char32_t cp = codePointOfGameByte(static_cast<unsigned char>(ch));
+        appendUtf8(out, cp != 0 || ch == '\0' ? cp : 0xFFFD);
+    }
+    return out;
+}
