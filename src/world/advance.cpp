@@ -1,20 +1,20 @@
 #include "announcements.h"
 #include "game_state.h"
+#include "movement.h"
 
 namespace {
-// The square ahead for a facing code; false for any other code.
-bool stepFor(int32_t facing, int& dr, int& dc)
+// The path record keeps the first steps of a long level; the step itself is
+// taken all the same.
+void recordStep(GameState& g)
 {
-    dr = dc = 0;
-    switch (facing) {
-    case Facing::North: dr = -1; return true;
-    case Facing::South: dr = 1; return true;
-    case Facing::East: dc = 1; return true;
-    case Facing::West: dc = -1; return true;
-    default: return false;
-    }
+    if (g.stepCount >= kPathSize)
+        return;
+    g.stepTicks[g.stepCount] = g.clock.now();
+    g.stepRows[g.stepCount] = g.row;
+    g.stepCols[g.stepCount] = g.col;
+    ++g.stepCount;
 }
-}
+}  // namespace
 
 void GameState::advance()
 {
@@ -23,36 +23,28 @@ void GameState::advance()
         ++doorBumps;
         return;
     }
-    turnPending = true;
-
-    int dr = 0, dc = 0;
-    if (stepFor(facing, dr, dc)) {
-        const int r = row + dr, c = col + dc;
-        // A map that is not closed by walls: beyond its edge counts as wall.
-        const bool inside = r >= 0 && r < kGridSize && c >= 0 && c < kGridSize;
-        if (!inside || cells[r][c].kind == CellKind::Wall) {
-            sonido.playFile("Sonidos/Choque.wav", 0, 0, kPlayOnce);
-            currentCell = cells[row][col];
-            ++wallBumps;
-            return;
-        }
-        row = r;
-        col = c;
+    Pose pose{row, col, facing, turnPending};
+    const StepResult step = takeStep(pose, [this](int r, int c) { return cells[r][c].kind != CellKind::Wall; });
+    turnPending = pose.turnPending;
+    if (step == StepResult::Bumped) {
+        sonido.playFile("Sonidos/Choque.wav", 0, 0, kPlayOnce);
+        currentCell = cells[row][col];
+        ++wallBumps;
+        return;
+    }
+    if (step == StepResult::Moved) {
+        row = pose.row;
+        col = pose.col;
         currentCell = cells[row][col];
     }
-
-    // The path record keeps the first steps of a long level; the step itself
-    // is taken all the same.
-    if (stepCount < kPathSize) {
-        stepTicks[stepCount] = clock.now();
-        stepRows[stepCount] = row;
-        stepCols[stepCount] = col;
-        ++stepCount;
-    }
+    recordStep(*this);
     SonidoPasos.playFile("Sonidos/Pasos.wav", 0, 0, kPlayOnce);
     addMessage("Avanzaste un paso.\n");
+    arriveOn(currentCell.kind);
+}
 
-    const int32_t kind = currentCell.kind;
+void GameState::arriveOn(int32_t kind)
+{
     if (kind == CellKind::Exit) {
         reachedEnd = true;
         winLevel();

@@ -1,5 +1,7 @@
 #include "announcements.h"
+#include "creature_costs.h"
 #include "game_state.h"
+#include "movement.h"
 
 namespace {
 enum class Side { Left, Centre, Right };
@@ -29,58 +31,56 @@ const SideRules kRight = {CellKind::DoorRight, CellKind::BulletsRight, CellKind:
                           {"Sonidos/ImpactoDer.wav", "Sonidos/AbatidoDer.wav", "Disparo a la derecha.\n"},
                           "Sonidos/BalasAlaDerecha.wav", "Tomaste las balas a la derecha.\n"};
 
-// A quarter turn through a side door: left turns anticlockwise on the map.
-int32_t turned(int32_t facing, bool left)
+// Opening the door on one side: the centre one lets the player walk on, a
+// side one turns him through it when a turn is due.
+void openDoor(GameState& g, Side which)
 {
-    switch (facing) {
-    case Facing::West: return left ? Facing::South : Facing::North;
-    case Facing::East: return left ? Facing::North : Facing::South;
-    case Facing::North: return left ? Facing::West : Facing::East;
-    case Facing::South: return left ? Facing::East : Facing::West;
-    default: return facing;
+    if (which == Side::Centre) {
+        g.SonidoBloqueando.playBlocking("Sonidos/AbriendoPuertaCen.wav");
+        g.addMessage("Has abierto la puerta al centro.\n");
+        g.doorAhead = false;
+        g.currentCell.kind = CellKind::Wall;
+        g.threatAhead = false;
+        return;
     }
+    const bool left = which == Side::Left;
+    Pose pose{g.row, g.col, g.facing, g.turnPending};
+    if (turnThroughDoor(pose, left)) {
+        g.facing = pose.facing;
+        g.turnPending = pose.turnPending;
+    }
+    g.SonidoBloqueando.playBlocking(left ? "Sonidos/AbriendoPuertaIzq.wav" : "Sonidos/AbriendoPuertaDer.wav");
+    g.addMessage(left ? "Has abierto la puerta a la izquierda.\n" : "Has abierto la puerta a la derecha.\n");
+    g.threatAhead = false;
+    g.currentCell.kind = CellKind::Wall;
 }
+
+void takeBullets(GameState& g, const SideRules& side)
+{
+    g.sonido.playFile(side.bulletsSound, 0, 0, kPlayOnce);
+    g.addMessage(side.bulletsMessage);
+    // Bullets have no upper bound in play; stop short of overflowing.
+    g.bullets = g.bullets > INT32_MAX - kBulletsPerPack ? INT32_MAX : g.bullets + kBulletsPerPack;
+    g.currentCell.kind = CellKind::Wall;
 }
+}  // namespace
 
 // One side's action, dispatched on the content of the player's square.
 static void sideAction(GameState& g, const SideRules& side, Side which)
 {
     const int32_t kind = g.currentCell.kind;
-    if (kind == side.door) {
-        if (which == Side::Centre) {
-            g.SonidoBloqueando.playBlocking("Sonidos/AbriendoPuertaCen.wav");
-            g.addMessage("Has abierto la puerta al centro.\n");
-            g.doorAhead = false;
-            g.currentCell.kind = CellKind::Wall;
-            g.threatAhead = false;
-            return;
-        }
-        const bool left = which == Side::Left;
-        if (g.turnPending && g.facing >= Facing::North && g.facing <= Facing::West) {
-            g.facing = turned(g.facing, left);
-            g.turnPending = false;
-        }
-        g.SonidoBloqueando.playBlocking(left ? "Sonidos/AbriendoPuertaIzq.wav"
-                                             : "Sonidos/AbriendoPuertaDer.wav");
-        g.addMessage(left ? "Has abierto la puerta a la izquierda.\n"
-                          : "Has abierto la puerta a la derecha.\n");
-        g.threatAhead = false;
-        g.currentCell.kind = CellKind::Wall;
-    } else if (kind == side.bullets) {
-        g.sonido.playFile(side.bulletsSound, 0, 0, kPlayOnce);
-        g.addMessage(side.bulletsMessage);
-        // Bullets have no upper bound in play; stop short of overflowing.
-        g.bullets = g.bullets > INT32_MAX - 6 ? INT32_MAX : g.bullets + 6;
-        g.currentCell.kind = CellKind::Wall;
-    } else if (kind == side.monster) {
+    if (kind == side.door)
+        openDoor(g, which);
+    else if (kind == side.bullets)
+        takeBullets(g, side);
+    else if (kind == side.monster)
         g.shootCreature(side.aimed, CreatureType::Monster);
-    } else if (kind == side.mutant) {
+    else if (kind == side.mutant)
         g.shootCreature(side.aimed, CreatureType::Mutant);
-    } else if (kind == side.superMonster) {
+    else if (kind == side.superMonster)
         g.shootCreature(side.aimed, CreatureType::SuperMonster);
-    } else {
+    else
         g.shootAtNothing(side.missSound, side.aimed.message);
-    }
 }
 
 void GameState::leftAction() { sideAction(*this, kLeft, Side::Left); }
@@ -93,14 +93,12 @@ void GameState::shootCreature(const AimedShot& shot, CreatureType type)
         loseForWantOfBullets();
         return;
     }
-    int32_t* hp = type == CreatureType::Monster  ? &currentCell.monsterHp
-                  : type == CreatureType::Mutant ? &currentCell.mutantHp
-                                                 : &currentCell.superHp;
-    --*hp;
-    SonidoDisparos.playFile(*hp == 0 ? shot.killSound : shot.hitSound, 0, 0, kPlayOnce);
+    int32_t& hp = hitPoints(currentCell, type);
+    --hp;
+    SonidoDisparos.playFile(hp == 0 ? shot.killSound : shot.hitSound, 0, 0, kPlayOnce);
     addMessage(shot.message);
     --bullets;
-    if (*hp != 0)
+    if (hp != 0)
         return;
     switch (type) {
     case CreatureType::Monster:
