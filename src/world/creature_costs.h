@@ -9,6 +9,10 @@
 // bullet per shot until its hit points are gone, and it bars his step while
 // it lives (see GameState::creatureBarsStep).
 
+// The lives a level starts with; a super monster takes one each time it
+// changes side.
+constexpr int32_t kLivesAtStart = 6;
+
 // Bullets taken from one square of bullets.
 constexpr int32_t kBulletsPerPack = 6;
 

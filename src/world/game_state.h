@@ -6,6 +6,7 @@
 
 #include "cell.h"
 #include "clock.h"
+#include "creature_costs.h"
 #include "map_file.h"
 #include "random_source.h"
 #include "sound.h"
@@ -149,7 +150,7 @@ public:
     bool musicRestart = true;
     bool gameOver = false;
     int32_t threatCycle = 1;
-    int32_t lives = 6;
+    int32_t lives = kLivesAtStart;
     // The creatures' clock: milliseconds of play, which run only while the
     // game takes input (see shiftCreature); lastThreatTime is when the
     // creature's side was last heard in full, or when it last held still.

@@ -207,7 +207,7 @@ void GameState::resetLevelFields()
     visibleCount = 0;
     historyCount = 0;
     gameOver = threatAhead = hudShown = doorAhead = false;
-    lives = 6;
+    lives = kLivesAtStart;
     savedBullets = 0;
     threatCycle = 1;
     // Each level's creatures start their clock afresh, so its float keeps

@@ -30,57 +30,47 @@ const SideRules kRight = {CellKind::DoorRight, CellKind::BulletsRight, CellKind:
                           "Sonidos/BalazoDer.wav",
                           {"Sonidos/ImpactoDer.wav", "Sonidos/AbatidoDer.wav", "Disparo a la derecha.\n"},
                           "Sonidos/BalasAlaDerecha.wav", "Tomaste las balas a la derecha.\n"};
-
-// Opening the door on one side: the centre one lets the player walk on, a
-// side one turns him through it when a turn is due.
-void openDoor(GameState& g, Side which)
-{
-    if (which == Side::Centre) {
-        g.SonidoBloqueando.playBlocking("Sonidos/AbriendoPuertaCen.wav");
-        g.addMessage("Has abierto la puerta al centro.\n");
-        g.doorAhead = false;
-        g.currentCell.kind = CellKind::Wall;
-        g.threatAhead = false;
-        return;
-    }
-    const bool left = which == Side::Left;
-    Pose pose{g.row, g.col, g.facing, g.turnPending};
-    if (turnThroughDoor(pose, left)) {
-        g.facing = pose.facing;
-        g.turnPending = pose.turnPending;
-    }
-    g.SonidoBloqueando.playBlocking(left ? "Sonidos/AbriendoPuertaIzq.wav" : "Sonidos/AbriendoPuertaDer.wav");
-    g.addMessage(left ? "Has abierto la puerta a la izquierda.\n" : "Has abierto la puerta a la derecha.\n");
-    g.threatAhead = false;
-    g.currentCell.kind = CellKind::Wall;
 }
-
-void takeBullets(GameState& g, const SideRules& side)
-{
-    g.sonido.playFile(side.bulletsSound, 0, 0, kPlayOnce);
-    g.addMessage(side.bulletsMessage);
-    // Bullets have no upper bound in play; stop short of overflowing.
-    g.bullets = g.bullets > INT32_MAX - kBulletsPerPack ? INT32_MAX : g.bullets + kBulletsPerPack;
-    g.currentCell.kind = CellKind::Wall;
-}
-}  // namespace
 
 // One side's action, dispatched on the content of the player's square.
 static void sideAction(GameState& g, const SideRules& side, Side which)
 {
     const int32_t kind = g.currentCell.kind;
-    if (kind == side.door)
-        openDoor(g, which);
-    else if (kind == side.bullets)
-        takeBullets(g, side);
-    else if (kind == side.monster)
+    if (kind == side.door) {
+        if (which == Side::Centre) {
+            g.SonidoBloqueando.playBlocking("Sonidos/AbriendoPuertaCen.wav");
+            g.addMessage("Has abierto la puerta al centro.\n");
+            g.doorAhead = false;
+            g.currentCell.kind = CellKind::Wall;
+            g.threatAhead = false;
+            return;
+        }
+        const bool left = which == Side::Left;
+        Pose pose{g.row, g.col, g.facing, g.turnPending};
+        turnThroughDoor(pose, left);
+        g.facing = pose.facing;
+        g.turnPending = pose.turnPending;
+        g.SonidoBloqueando.playBlocking(left ? "Sonidos/AbriendoPuertaIzq.wav"
+                                             : "Sonidos/AbriendoPuertaDer.wav");
+        g.addMessage(left ? "Has abierto la puerta a la izquierda.\n"
+                          : "Has abierto la puerta a la derecha.\n");
+        g.threatAhead = false;
+        g.currentCell.kind = CellKind::Wall;
+    } else if (kind == side.bullets) {
+        g.sonido.playFile(side.bulletsSound, 0, 0, kPlayOnce);
+        g.addMessage(side.bulletsMessage);
+        // Bullets have no upper bound in play; stop short of overflowing.
+        g.bullets = g.bullets > INT32_MAX - kBulletsPerPack ? INT32_MAX : g.bullets + kBulletsPerPack;
+        g.currentCell.kind = CellKind::Wall;
+    } else if (kind == side.monster) {
         g.shootCreature(side.aimed, CreatureType::Monster);
-    else if (kind == side.mutant)
+    } else if (kind == side.mutant) {
         g.shootCreature(side.aimed, CreatureType::Mutant);
-    else if (kind == side.superMonster)
+    } else if (kind == side.superMonster) {
         g.shootCreature(side.aimed, CreatureType::SuperMonster);
-    else
+    } else {
         g.shootAtNothing(side.missSound, side.aimed.message);
+    }
 }
 
 void GameState::leftAction() { sideAction(*this, kLeft, Side::Left); }
