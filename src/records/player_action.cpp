@@ -15,7 +15,7 @@ bool performAction(GameState& game, Journal& journal, char letter)
         if (game.gameOver)
             return false;
         recordAction(journal, 'S', game.clock.now());
-        if (game.threatAhead) {
+        if (game.creatureBarsStep()) {
             // Heard, so that the player knows the key was taken and the
             // creature is what stops him.
             game.SonidoPasos.playFile(catalogue::PasoBloqueado.file, 0, 0, kPlayOnce);

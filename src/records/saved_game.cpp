@@ -5,6 +5,7 @@
 #include <vector>
 #include <sys/stat.h>
 
+#include "creature_costs.h"
 #include "file_chooser.h"
 #include "map_file.h"
 #include "regular_file.h"
@@ -20,12 +21,7 @@ Cell loadedSquare(int32_t kind)
 {
     Cell cell{};
     cell.kind = kind;
-    if (kind >= CellKind::MonsterLeft && kind <= CellKind::MonsterRight)
-        cell.monsterHp = 3;
-    else if (kind >= CellKind::MutantLeft && kind <= CellKind::MutantRight)
-        cell.mutantHp = 3;
-    else if (kind >= CellKind::SuperLeft && kind <= CellKind::SuperRight)
-        cell.superHp = 6;
+    armCreature(cell);
     return cell;
 }
 
@@ -35,10 +31,7 @@ Cell loadedSquare(int32_t kind)
 // with its own journal and the report describes the level replayed.
 void startStatisticsAfresh(GameState& game, Journal& journal)
 {
-    game.missedShots = game.wallBumps = game.stepsWithMonster = game.stepCount = 0;
-    game.missedAtMonsters = game.missedAtMutants = game.missedAtSuperMonsters = 0;
-    game.doorBumps = game.bulletGrabErrors = game.missedInCorridor = 0;
-    game.reachedEnd = false;
+    game.resetStatistics();
     clearJournal(journal);
 }
 

@@ -1,25 +1,12 @@
 #include "announcements.h"
 #include "catalogue.h"
 #include "game_state.h"
+#include "movement.h"
 
 namespace {
-// The square ahead for a facing code; false for any other code.
-bool stepFor(int32_t facing, int& dr, int& dc)
-{
-    dr = dc = 0;
-    switch (facing) {
-    case Facing::North: dr = -1; return true;
-    case Facing::South: dr = 1; return true;
-    case Facing::East: dc = 1; return true;
-    case Facing::West: dc = -1; return true;
-    default: return false;
-    }
-}
-}
-
-// The path record keeps the first steps of a long level; the step itself
-// is taken all the same.
-static void recordStep(GameState& g)
+// The path record keeps the first steps of a long level; the step itself is
+// taken all the same.
+void recordStep(GameState& g)
 {
     if (g.stepCount >= kPathSize)
         return;
@@ -28,6 +15,7 @@ static void recordStep(GameState& g)
     g.stepCols[g.stepCount] = g.col;
     ++g.stepCount;
 }
+}  // namespace
 
 // What stands on the square just reached, said and written; a creature's
 // sentence repeats until it moves or dies.
@@ -55,29 +43,28 @@ void GameState::advance()
         ++doorBumps;
         return;
     }
-    turnPending = true;
-
-    int dr = 0, dc = 0;
-    if (stepFor(facing, dr, dc)) {
-        const int r = row + dr, c = col + dc;
-        // A map that is not closed by walls: beyond its edge counts as wall.
-        const bool inside = r >= 0 && r < kGridSize && c >= 0 && c < kGridSize;
-        if (!inside || cells[r][c].kind == CellKind::Wall) {
-            sonido.playFile(catalogue::Choque.file, 0, 0, kPlayOnce);
-            currentCell = cells[row][col];
-            ++wallBumps;
-            return;
-        }
-        row = r;
-        col = c;
+    Pose pose{row, col, facing, turnPending};
+    const StepResult step = takeStep(pose, [this](int r, int c) { return cells[r][c].kind != CellKind::Wall; });
+    turnPending = pose.turnPending;
+    if (step == StepResult::Bumped) {
+        sonido.playFile(catalogue::Choque.file, 0, 0, kPlayOnce);
+        currentCell = cells[row][col];
+        ++wallBumps;
+        return;
+    }
+    if (step == StepResult::Moved) {
+        row = pose.row;
+        col = pose.col;
         currentCell = cells[row][col];
     }
-
     recordStep(*this);
     SonidoPasos.playFile(catalogue::Pasos.file, 0, 0, kPlayOnce);
     addMessage(catalogue::Avanzaste.written);
+    arriveOn(currentCell.kind);
+}
 
-    const int32_t kind = currentCell.kind;
+void GameState::arriveOn(int32_t kind)
+{
     if (kind == CellKind::Exit) {
         reachedEnd = true;
         winLevel();

@@ -6,7 +6,9 @@
 
 #include "cell.h"
 #include "clock.h"
+#include "creature_costs.h"
 #include "map_file.h"
+#include "random_source.h"
 #include "sound.h"
 #include "teacher_settings.h"
 
@@ -17,6 +19,10 @@ struct Line;
 constexpr int kVisibleLines = 23;
 constexpr int kHistorySize = 3000;
 constexpr int kPathSize = 500;
+// The count infinite bullets show from the level start on; the report
+// writes it, less the shots fired meanwhile, as the bullets left. A report
+// holds that count as a plain number, so older ones showing 999999 still read.
+constexpr int32_t kInfiniteBullets = 99999;
 
 // A shot at a creature on its side: how it sounds when the creature lives on
 // and when it dies, and what the screen says.
@@ -47,6 +53,10 @@ public:
     bool loadMapText(const std::string& name, std::string_view text);
     void startLevel();
     void resetLevelAfterLoad();
+    // The level's statistics (the report's counters and whether the end was
+    // reached) start afresh: at every level start, and when a saved game is
+    // put in play, whose replay counts its own actions.
+    void resetStatistics();
     // Reads the map again and starts over on it; false, with the level in
     // play untouched, when it can no longer be read.
     bool restartLevel();
@@ -59,6 +69,9 @@ public:
     void placeOnStartSquare();
 
     // --- moving and acting (advance.cpp, side_actions.cpp) ---
+    // A creature on the player's square bars his step while it lives: the
+    // key is taken (journalled and counted) but he stays.
+    bool creatureBarsStep() const { return threatAhead; }
     void advance();
     void leftAction();
     void centreAction();
@@ -141,7 +154,7 @@ public:
     bool musicRestart = true;
     bool gameOver = false;
     int32_t threatCycle = 1;
-    int32_t lives = 6;
+    int32_t lives = kLivesAtStart;
     // The creatures' clock: milliseconds of play, which run only while the
     // game takes input (see shiftCreature); lastThreatTime is when the
     // creature's side was last heard in full, or when it last held still.
@@ -175,6 +188,9 @@ public:
     std::string levelSettingsLine;
     Tick settingsLineTick = 0;
 
+    // What the level start draws its random squares, sides and traps from.
+    RandomSource random;
+
     // Not part of the rules: the clock, and diagnostics for the layers above.
     const Clock& clock;
     std::string lastLoadError;
@@ -193,8 +209,9 @@ private:
     void resetOptions(bool mapShown);
     void closeLastGameFile();
     void openLastGameFile();
-    bool squareOpen(int r, int c) const;
     void standOn(int r, int c);
+    // What the player meets on the square he has stepped onto.
+    void arriveOn(int32_t kind);
     void resetLevelFields();
     void commitMap(const std::string& name, const int32_t (&kinds)[kGridSize][kGridSize]);
     // Starts a level on a map read whole, or keeps the level in play and

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 #include "catalogue.h"
@@ -11,6 +10,7 @@
 #include "map_check.h"
 #include "map_codes.h"
 #include "map_file.h"
+#include "movement.h"
 
 namespace {
 const char* const kLastGameFile = "UltimoJuego.txt";
@@ -147,25 +147,15 @@ void GameState::commitMap(const std::string& name, const int32_t (&kinds)[kGridS
     startLevel();
 }
 
-bool GameState::squareOpen(int r, int c) const
-{
-    // Beyond the grid counts as wall, so a start square on the edge still
-    // faces an open neighbour inside the grid.
-    if (r < 0 || r >= kGridSize || c < 0 || c >= kGridSize)
-        return false;
-    return cells[r][c].kind != CellKind::Wall;
-}
-
 void GameState::standOn(int r, int c)
 {
     currentCell = cells[r][c];
     row = r;
     col = c;
-    // Later tests override earlier ones: east wins, then west, south, north.
-    if (squareOpen(r - 1, c)) facing = Facing::North;
-    if (squareOpen(r + 1, c)) facing = Facing::South;
-    if (squareOpen(r, c - 1)) facing = Facing::West;
-    if (squareOpen(r, c + 1)) facing = Facing::East;
+    // A start square on the edge still faces an open neighbour inside the
+    // grid; with none open he keeps the way he faced.
+    if (const int towards = startFacing(r, c, [this](int nr, int nc) { return cells[nr][nc].kind != CellKind::Wall; }))
+        facing = towards;
 }
 
 void GameState::placeOnStartSquare()
@@ -217,7 +207,7 @@ void GameState::resetLevelFields()
     visibleCount = 0;
     historyCount = 0;
     gameOver = threatAhead = hudShown = doorAhead = false;
-    lives = 6;
+    lives = kLivesAtStart;
     savedBullets = 0;
     threatCycle = 1;
     // Each level's creatures start their clock afresh, so its float keeps
@@ -226,7 +216,7 @@ void GameState::resetLevelFields()
     threatSideHeard = true;
     MusicaFinal.stopChannel();
     SonidoMonstruos.stopChannel();
-    bullets = infiniteBullets ? 999999 : 0;
+    bullets = infiniteBullets ? kInfiniteBullets : 0;
     // The teacher's settings take effect here, never in the middle of a
     // level; the voice follows from the next sentence on.
     levelSettings = settings;
@@ -240,14 +230,19 @@ void GameState::resetLevelFields()
         line = nullptr;
 }
 
-void GameState::startLevel()
+void GameState::resetStatistics()
 {
-    resetLevelFields();
     missedShots = wallBumps = stepsWithMonster = stepCount = 0;
     missedAtMonsters = missedAtMutants = missedAtSuperMonsters = 0;
     doorBumps = bulletGrabErrors = missedInCorridor = 0;
     reachedEnd = false;
-    std::srand(static_cast<unsigned>(clock.calendar()));
+}
+
+void GameState::startLevel()
+{
+    resetLevelFields();
+    resetStatistics();
+    random.startLevel(static_cast<uint32_t>(clock.calendar()));
 
     // The start square is looked for on the map codes; 0 is a wall in both
     // code sets and every other code stays non-zero, so converting as we go
@@ -256,7 +251,7 @@ void GameState::startLevel()
         for (int c = 0; c < kGridSize; ++c) {
             if (cells[r][c].kind == MapCode::Start)
                 standOn(r, c);
-            convertMapCode(cells[r][c], levelSettings.traps);
+            convertMapCode(cells[r][c], random, levelSettings.traps);
         }
     }
     std::memcpy(initialCells, cells, sizeof(Grid));

@@ -22,7 +22,8 @@ enum : int32_t {
 }
 
 struct Cell;
-// Converts one square by its map code, drawing from rand() as needed. With
+class RandomSource;
+// Converts one square by its map code, drawing from random as needed. With
 // traps off, an exit-or-trap square is an exit (its draw is still made, so the
 // squares after it come out as they would with traps on).
-void convertMapCode(Cell& cell, bool traps = true);
+void convertMapCode(Cell& cell, RandomSource& random, bool traps = true);

@@ -6,32 +6,22 @@
 #include <utility>
 #include <vector>
 
+#include "creature_costs.h"
 #include "map_codes.h"
 
 namespace {
-struct State {
-    int row, col, facing;
-    bool turnPending;
-};
-
 // Steps onto another square, then every other key press.
 using Cost = std::pair<int, int>;
 
 struct Came {
-    State from{};
+    Pose from{};
     Move move = Move::Advance;
     Cost cost{};
     bool seen = false;
     bool settled = false;
 };
 
-constexpr int kRowStep[] = {0, -1, 1, 0, 0};
-constexpr int kColStep[] = {0, 0, 0, 1, -1};
-
-bool open(const CodeGrid& grid, int r, int c)
-{
-    return r >= 0 && r < kGridSize && c >= 0 && c < kGridSize && grid[r][c] != 0;
-}
+bool open(const CodeGrid& grid, int r, int c) { return grid[r][c] != MapCode::Wall; }
 
 struct Codes {
     int32_t leftDoor, rightDoor, end1, end2;
@@ -42,37 +32,146 @@ Codes codesOf(CodeSet set)
         return {MapCode::DoorLeft, MapCode::DoorRight, MapCode::ExitOrTrap, MapCode::Exit};
     return {CellKind::DoorLeft, CellKind::DoorRight, CellKind::Exit, CellKind::Trap};
 }
+
+int indexOf(const Pose& s) { return ((s.row * kGridSize + s.col) * 5 + s.facing) * 2 + (s.turnPending ? 1 : 0); }
+
+Pose poseOf(int index)
+{
+    const bool pending = index % 2 != 0;
+    index /= 2;
+    const int facing = index % 5;
+    index /= 5;
+    return Pose{index / kGridSize, index % kGridSize, facing, pending};
 }
 
-bool squareAhead(int row, int col, int facing, int& aheadRow, int& aheadCol)
+bool samePose(const Pose& a, const Pose& b)
 {
-    if (facing < 1 || facing > 4)
-        return false;
-    aheadRow = row + kRowStep[facing];
-    aheadCol = col + kColStep[facing];
-    return aheadRow >= 0 && aheadRow < kGridSize && aheadCol >= 0 && aheadCol < kGridSize;
+    return a.row == b.row && a.col == b.col && a.facing == b.facing && a.turnPending == b.turnPending;
 }
 
-int turnedFacing(int facing, bool left)
+// Cheapest first over position, facing and whether a door may turn him,
+// where a step onto the next square outweighs any number of other presses
+// (turns, and the bumps that let a door turn him again): the teacher counts
+// the steps, and of routes as long the one with fewer turns is the one a
+// child is shown. Each of the 9000 states is settled once, so the search
+// stays a few milliseconds on any map.
+class RouteSearch {
+public:
+    RouteSearch(const CodeGrid& grid, CodeSet set, Reach* reach) : grid_(grid), codes_(codesOf(set)), reach_(reach)
+    {
+        // One search's table (about 300 kB, too big for the stack), kept
+        // from one search to the next: a fresh one each time costs more in
+        // page faults than the search itself where maps and reports are read
+        // by the thousand (the teacher's tools, the fuzzers).
+        thread_local std::vector<Came> table;
+        table.assign(kGridSize * kGridSize * 5 * 2, Came{});
+        came_ = &table;
+    }
+    std::optional<Route> run(const Pose& first);
+
+private:
+    using Entry = std::pair<Cost, int>;  // cost, state index
+    void offer(const Pose& s, const Pose& from, Move move, Cost cost);
+    void expand(const Pose& s, Cost cost);
+    Route routeTo(const Pose& first, const Pose& end) const;
+
+    const CodeGrid& grid_;
+    const Codes codes_;
+    Reach* reach_;
+    std::vector<Came>* came_;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue_;
+};
+
+void RouteSearch::offer(const Pose& s, const Pose& from, Move move, Cost cost)
 {
-    constexpr int kLeftOf[] = {0, 4, 3, 1, 2};
-    constexpr int kRightOf[] = {0, 3, 4, 2, 1};
-    return facing >= 1 && facing <= 4 ? (left ? kLeftOf : kRightOf)[facing] : facing;
+    Came& c = (*came_)[indexOf(s)];
+    if (c.settled || (c.seen && !(cost < c.cost)))
+        return;
+    c = {from, move, cost, true, false};
+    queue_.push({cost, indexOf(s)});
 }
+
+// The moves from a settled state, in the order the game's keys offer them:
+// the step (or bump), then a left door's turn, then a right door's.
+void RouteSearch::expand(const Pose& s, Cost cost)
+{
+    Pose ahead = s;
+    if (takeStep(ahead, [&](int r, int c) { return open(grid_, r, c); }) == StepResult::Moved)
+        offer(ahead, s, Move::Advance, {cost.first + 1, cost.second});
+    else  // a bump: no step, but a door may turn him again
+        offer(ahead, s, Move::Advance, {cost.first, cost.second + 1});
+    const int32_t here = grid_[s.row][s.col];
+    const bool left = here == codes_.leftDoor;
+    Pose turned = s;
+    if ((left || here == codes_.rightDoor) && turnThroughDoor(turned, left))
+        offer(turned, s, left ? Move::TurnLeft : Move::TurnRight, {cost.first, cost.second + 1});
+}
+
+Route RouteSearch::routeTo(const Pose& first, const Pose& end) const
+{
+    Route route;
+    for (Pose at = end; !samePose(at, first);) {
+        const Came& c = (*came_)[indexOf(at)];
+        route.steps.push_back({c.from.row, c.from.col, c.from.facing, c.move});
+        at = c.from;
+    }
+    std::reverse(route.steps.begin(), route.steps.end());
+    route.advances = (*came_)[indexOf(end)].cost.first;
+    return route;
+}
+
+std::optional<Route> RouteSearch::run(const Pose& first)
+{
+    std::optional<Route> found;
+    offer(first, first, Move::Advance, {0, 0});
+    while (!queue_.empty()) {
+        const auto [cost, index] = queue_.top();
+        queue_.pop();
+        Came& settled = (*came_)[index];
+        if (settled.settled || settled.cost != cost)
+            continue;
+        settled.settled = true;
+        const Pose s = poseOf(index);
+        if (reach_)
+            reach_->at[s.row][s.col][s.facing][s.turnPending] = true;
+        const int32_t here = grid_[s.row][s.col];
+        if (here != codes_.end1 && here != codes_.end2) {
+            expand(s, cost);
+            continue;
+        }
+        // The level ends there. The first end settled is the nearest; with
+        // reach the search goes on to mark every other state.
+        if (!found)
+            found = routeTo(first, s);
+        if (!reach_)
+            return found;
+    }
+    return found;
+}
+
+// What a square on the route does to the player's bullets, in map codes:
+// with certain, what it surely does; else the worst it can do (a random
+// square may become a super monster).
+int bulletGain(int32_t code, bool certain)
+{
+    switch (code) {
+    case MapCode::Bullets: return kBulletsPerPack;
+    case MapCode::Monster: return -shotsToKill(CreatureType::Monster);
+    case MapCode::Mutant: return -shotsToKill(CreatureType::Mutant);
+    case MapCode::SuperMonster: return -shotsToKill(CreatureType::SuperMonster);
+    case MapCode::Random: return certain ? 0 : -shotsToKill(CreatureType::SuperMonster);
+    default: return 0;
+    }
+}
+}  // namespace
 
 StartSquare findStart(const CodeGrid& grid)
 {
     StartSquare start;
     for (int r = 0; r < kGridSize; ++r)
         for (int c = 0; c < kGridSize; ++c)
-            if (grid[r][c] == MapCode::Start) {
-                // Later tests override earlier ones, as at the level start.
-                start = {r, c, 0};
-                if (open(grid, r - 1, c)) start.facing = 1;
-                if (open(grid, r + 1, c)) start.facing = 2;
-                if (open(grid, r, c - 1)) start.facing = 4;
-                if (open(grid, r, c + 1)) start.facing = 3;
-            }
+            if (grid[r][c] == MapCode::Start)  // the last one in row order, as at the level start
+                start = {r, c, startFacing(r, c, [&](int nr, int nc) { return open(grid, nr, nc); })};
     return start;
 }
 
@@ -81,88 +180,7 @@ std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set, Reach* reach)
     const StartSquare start = findStart(grid);
     if (start.row < 0 || start.facing == 0)
         return std::nullopt;
-    const Codes codes = codesOf(set);
-    const State first{start.row, start.col, start.facing, false};
-
-    // Cheapest first over position, facing and whether a door may turn him,
-    // where a step onto the next square outweighs any number of other
-    // presses (turns, and the bumps that let a door turn him again): the
-    // teacher counts the steps, and of routes as long the one with fewer
-    // turns is the one a child is shown. Each of the 9000 states is settled
-    // once, so the search stays a few milliseconds on any map.
-    // One search's table (about 300 kB, too big for the stack), kept from
-    // one search to the next: a fresh one each time costs more in page
-    // faults than the search itself where maps and reports are read by the
-    // thousand (the teacher's tools, the fuzzers).
-    thread_local std::vector<Came> came;
-    came.assign(kGridSize * kGridSize * 5 * 2, Came{});
-    auto indexOf = [](const State& s) {
-        return ((s.row * kGridSize + s.col) * 5 + s.facing) * 2 + (s.turnPending ? 1 : 0);
-    };
-    auto stateOf = [](int index) {
-        const bool pending = index % 2 != 0;
-        index /= 2;
-        const int facing = index % 5;
-        index /= 5;
-        return State{index / kGridSize, index % kGridSize, facing, pending};
-    };
-    using Entry = std::pair<Cost, int>;  // cost, state index
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
-    auto offer = [&](const State& s, const State& from, Move move, Cost cost) {
-        Came& c = came[indexOf(s)];
-        if (c.settled || (c.seen && !(cost < c.cost)))
-            return;
-        c = {from, move, cost, true, false};
-        queue.push({cost, indexOf(s)});
-    };
-    auto routeTo = [&](const State& end) {
-        Route route;
-        for (State at = end; !(at.row == first.row && at.col == first.col && at.facing == first.facing &&
-                               at.turnPending == first.turnPending);) {
-            const Came& c = came[indexOf(at)];
-            route.steps.push_back({c.from.row, c.from.col, c.from.facing, c.move});
-            at = c.from;
-        }
-        std::reverse(route.steps.begin(), route.steps.end());
-        route.advances = came[indexOf(end)].cost.first;
-        return route;
-    };
-
-    std::optional<Route> found;
-    offer(first, first, Move::Advance, {0, 0});
-    while (!queue.empty()) {
-        const auto [cost, index] = queue.top();
-        queue.pop();
-        Came& settled = came[index];
-        if (settled.settled || settled.cost != cost)
-            continue;
-        settled.settled = true;
-        const State s = stateOf(index);
-        if (reach)
-            reach->at[s.row][s.col][s.facing][s.turnPending] = true;
-        const int32_t here = grid[s.row][s.col];
-        if (here == codes.end1 || here == codes.end2) {
-            // The level ends there. The first end settled is the nearest;
-            // with reach the search goes on to mark every other state.
-            if (!found)
-                found = routeTo(s);
-            if (!reach)
-                return found;
-            continue;
-        }
-        int r = 0, c = 0;
-        if (squareAhead(s.row, s.col, s.facing, r, c) && open(grid, r, c))
-            offer({r, c, s.facing, true}, s, Move::Advance, {cost.first + 1, cost.second});
-        else  // a bump: no step, but a door may turn him again
-            offer({s.row, s.col, s.facing, true}, s, Move::Advance, {cost.first, cost.second + 1});
-        if (s.turnPending && here == codes.leftDoor)
-            offer({s.row, s.col, turnedFacing(s.facing, true), false}, s, Move::TurnLeft,
-                  {cost.first, cost.second + 1});
-        if (s.turnPending && here == codes.rightDoor)
-            offer({s.row, s.col, turnedFacing(s.facing, false), false}, s, Move::TurnRight,
-                  {cost.first, cost.second + 1});
-    }
-    return found;
+    return RouteSearch(grid, set, reach).run(Pose{start.row, start.col, start.facing, false});
 }
 
 BulletBalance bulletBalance(const CodeGrid& codes, const Route& route)
@@ -176,12 +194,8 @@ BulletBalance bulletBalance(const CodeGrid& codes, const Route& route)
         lastRow = step.row;
         lastCol = step.col;
         const int32_t code = codes[step.row][step.col];
-        const int gain = code == MapCode::Bullets                                 ? 6
-                         : code == MapCode::Monster || code == MapCode::Mutant    ? -3
-                         : code == MapCode::SuperMonster                          ? -6
-                                                                                  : 0;
-        certain += gain;
-        worst += code == MapCode::Random ? -6 : gain;
+        certain += bulletGain(code, true);
+        worst += bulletGain(code, false);
         if (certain < 0 && balance.shortRow < 0) {
             balance.shortRow = step.row;
             balance.shortCol = step.col;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cell.h"
+#include "movement.h"
 
 using CodeGrid = int32_t[kGridSize][kGridSize];
 
@@ -12,12 +13,11 @@ using CodeGrid = int32_t[kGridSize][kGridSize];
 // drawn and an exit may have become the trap.
 enum class CodeSet { Map, Kinds };
 
-// How a player gets through a grid with nothing but the game's own moves: he
-// walks the way he faces (Space), and turns only by opening a side door on
-// the square he stands on (H for a left door, K for a right door), once per
-// arrival on that square. Bumping into a wall leaves him where he is but lets
-// a door turn him again. Centre doors, bullets and creatures are dealt with
-// on the square and do not change the way.
+// How a player gets through a grid with nothing but the game's own moves
+// (movement.h): he walks the way he faces (Space), and turns only by opening
+// a side door on the square he stands on (H for a left door, K for a right
+// door). Centre doors, bullets and creatures are dealt with on the square and
+// do not change the way.
 enum class Move { Advance, TurnLeft, TurnRight };
 
 struct RouteStep {
@@ -55,13 +55,8 @@ struct Reach {
 // state the search visits is marked there, found or not.
 std::optional<Route> findRoute(const CodeGrid& grid, CodeSet set = CodeSet::Map, Reach* reach = nullptr);
 
-// Which of the four neighbours a door on the side turns the player to.
-int turnedFacing(int facing, bool left);
-// The square ahead of (row, col) for a facing; false off the grid.
-bool squareAhead(int row, int col, int facing, int& aheadRow, int& aheadCol);
-
 // The bullets a map's route asks for, in map codes: each creature at its full
-// cost, bullets as 6. The lowest balance along the route with the creatures
+// cost, each square of bullets at what it gives (creature_costs.h). The lowest balance along the route with the creatures
 // certain to be there, and counting each random square as the worst it can
 // become (a super monster); negative means the player may be left without.
 struct BulletBalance {

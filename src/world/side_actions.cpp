@@ -1,6 +1,8 @@
 #include "announcements.h"
 #include "catalogue.h"
+#include "creature_costs.h"
 #include "game_state.h"
+#include "movement.h"
 
 namespace {
 enum class Side { Left, Centre, Right };
@@ -30,18 +32,6 @@ const SideRules kRight = {CellKind::DoorRight, CellKind::BulletsRight, CellKind:
                           cat::BalazoDer.file,
                           {cat::ImpactoDer.file, cat::AbatidoDer.file, cat::DisparoDer.written},
                           cat::BalasAlaDerecha.file, cat::BalasAlaDerecha.written};
-
-// A quarter turn through a side door: left turns anticlockwise on the map.
-int32_t turned(int32_t facing, bool left)
-{
-    switch (facing) {
-    case Facing::West: return left ? Facing::South : Facing::North;
-    case Facing::East: return left ? Facing::North : Facing::South;
-    case Facing::North: return left ? Facing::West : Facing::East;
-    case Facing::South: return left ? Facing::East : Facing::West;
-    default: return facing;
-    }
-}
 }
 
 // One side's action, dispatched on the content of the player's square.
@@ -58,10 +48,10 @@ static void sideAction(GameState& g, const SideRules& side, Side which)
             return;
         }
         const bool left = which == Side::Left;
-        if (g.turnPending && g.facing >= Facing::North && g.facing <= Facing::West) {
-            g.facing = turned(g.facing, left);
-            g.turnPending = false;
-        }
+        Pose pose{g.row, g.col, g.facing, g.turnPending};
+        turnThroughDoor(pose, left);
+        g.facing = pose.facing;
+        g.turnPending = pose.turnPending;
         const catalogue::Line& opened = left ? cat::AbriendoPuertaIzq : cat::AbriendoPuertaDer;
         g.SonidoBloqueando.playBlocking(opened.file);
         g.addMessage(opened.written);
@@ -71,7 +61,7 @@ static void sideAction(GameState& g, const SideRules& side, Side which)
         g.sonido.playFile(side.bulletsSound, 0, 0, kPlayOnce);
         g.addMessage(side.bulletsMessage);
         // Bullets have no upper bound in play; stop short of overflowing.
-        g.bullets = g.bullets > INT32_MAX - 6 ? INT32_MAX : g.bullets + 6;
+        g.bullets = g.bullets > INT32_MAX - kBulletsPerPack ? INT32_MAX : g.bullets + kBulletsPerPack;
         g.currentCell.kind = CellKind::Wall;
     } else if (kind == side.monster) {
         g.shootCreature(side.aimed, CreatureType::Monster);
@@ -94,14 +84,12 @@ void GameState::shootCreature(const AimedShot& shot, CreatureType type)
         loseForWantOfBullets();
         return;
     }
-    int32_t* hp = type == CreatureType::Monster  ? &currentCell.monsterHp
-                  : type == CreatureType::Mutant ? &currentCell.mutantHp
-                                                 : &currentCell.superHp;
-    --*hp;
-    SonidoDisparos.playFile(*hp == 0 ? shot.killSound : shot.hitSound, 0, 0, kPlayOnce);
+    int32_t& hp = hitPoints(currentCell, type);
+    --hp;
+    SonidoDisparos.playFile(hp == 0 ? shot.killSound : shot.hitSound, 0, 0, kPlayOnce);
     addMessage(shot.message);
     --bullets;
-    if (*hp != 0)
+    if (hp != 0)
         return;
     switch (type) {
     case CreatureType::Monster:

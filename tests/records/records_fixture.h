@@ -11,6 +11,7 @@
 #include "fake_clock.h"
 #include "file_chooser.h"
 #include "game_state.h"
+#include "pinned_draws.h"
 #include "recording_sound.h"
 #include "session.h"
 

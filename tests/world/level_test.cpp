@@ -93,7 +93,7 @@ TEST_F(WorldTest, LevelStartResetsTheLevelAndKeepsASnapshot)
 
     game.startLevel();
     EXPECT_EQ(game.lives, 6);
-    EXPECT_EQ(game.bullets, 999999);
+    EXPECT_EQ(game.bullets, kInfiniteBullets);
     EXPECT_EQ(game.missedShots + game.wallBumps + game.stepCount, 0);
     EXPECT_FALSE(game.gameOver || game.threatAhead || game.doorAhead || game.hudShown || game.reachedEnd);
     EXPECT_EQ(game.historyCount, 0);

@@ -23,13 +23,13 @@ void expectProportion(long observed, long trials, double p, const char* what)
 
 TEST_F(WorldTest, RandomSquaresComeOutInTheirProportionsOnEverySide)
 {
-    std::time_t seed = 1;
+    uint32_t seed = 1;
     long corridor = 0, bullets = 0, monsters = 0, mutants = 0, supers = 0, total = 0;
     long sides[3] = {0, 0, 0};
     writeFile("random.quorvane", mapText(filled('?')));
     game.firstInit("random.quorvane", sound);
     for (int level = 0; level < 40; ++level) {
-        clock.setCalendar(seed++);  // each level start seeds with the calendar second
+        game.random.pin(seed++);
         ASSERT_TRUE(game.loadMap("random.quorvane"));
         for (int r = 0; r < kGridSize; ++r) {
             for (int c = 0; c < kGridSize; ++c) {
@@ -55,6 +55,28 @@ TEST_F(WorldTest, RandomSquaresComeOutInTheirProportionsOnEverySide)
     const long placed = total - corridor;
     for (long side : sides)
         expectProportion(side, placed, 1.0 / 3, "side");
+}
+
+TEST_F(WorldTest, ALevelStartDrawsFromTheCalendarSecondUnlessASeedIsPinned)
+{
+    writeFile("random.quorvane", mapText(filled('?')));
+    game.firstInit("random.quorvane", sound);
+    auto drawn = [&](std::time_t second) {
+        clock.setCalendar(second);
+        EXPECT_TRUE(game.loadMap("random.quorvane"));
+        std::vector<int32_t> kinds;
+        for (const auto& row : game.cells)
+            for (const Cell& cell : row)
+                kinds.push_back(cell.kind);
+        return kinds;
+    };
+    const auto first = drawn(5000);
+    EXPECT_EQ(drawn(5000), first);  // two starts in one second come out alike
+    EXPECT_NE(drawn(5001), first);
+    game.random.pin(7);
+    const auto pinned = drawn(5000);
+    EXPECT_NE(pinned, first);
+    EXPECT_EQ(drawn(5001), pinned);
 }
 
 TEST_F(WorldTest, AnExitThatMayBeATrapIsATrapAboutOnceInFive)

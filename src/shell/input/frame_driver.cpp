@@ -19,13 +19,13 @@ namespace {
 // A creature bars the way: a step request, or a held left button, is refused.
 bool refusedStepWanted(const GameState& game)
 {
-    return game.threatAhead && (input.advanceRequested || input.leftButtonDown);
+    return game.creatureBarsStep() && (input.advanceRequested || input.leftButtonDown);
 }
 
 bool stepWanted(const GameState& game)
 {
     const bool asked = input.advanceRequested || (input.leftButtonDown && game.mouseActive);
-    return asked && !game.gameOver && !game.threatAhead;
+    return asked && !game.gameOver && !game.creatureBarsStep();
 }
 
 // A side action runs when its key asked for it or when a right click came in
@@ -99,11 +99,11 @@ void frameUpkeep(GameState& game, ShellHooks& hooks)
         game.musicRestart = false;
     }
 
-    // Infinite bullets show 99999 while on; the real count is put aside and
-    // comes back when they are switched off.
+    // Infinite bullets show their count while on; the real count is put
+    // aside and comes back when they are switched off.
     if (game.infiniteBullets && game.infiniteArmed) {
         game.savedBullets = game.bullets;
-        game.bullets = 99999;
+        game.bullets = kInfiniteBullets;
         game.infiniteEngaged = true;
         game.infiniteArmed = false;
     }
