@@ -79,13 +79,13 @@ std::string unplayableSoundsMessage(const std::vector<std::string>& problems, si
     return text + "El juego sigue; donde iba cada uno de ellos no se oye nada.";
 }
 
-std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names)
+std::vector<std::string> unplayableSoundFiles(const GameDir& folder, const std::vector<std::string>& names)
 {
     std::vector<std::string> problems;
     for (const std::string& name : names) {
         WaveSound sound;
         std::string why;
-        if (!loadWaveFile(name, sound, &why))
+        if (!loadWaveFile(folder, name, sound, &why))
             problems.push_back(why);  // "name: reason"
     }
     return problems;

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "game_dir.h"
+
 class SpeechTable;
 
 // A game played by ear with a sound missing is a game with a hole in it: a
@@ -14,8 +16,9 @@ class SpeechTable;
 // folder's speech table lists; each once, in order.
 std::vector<std::string> gameSoundFiles(const SpeechTable& table);
 
-// The files of names that cannot be played, each as "name: reason" (Spanish).
-std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names);
+// The files of names, in folder, that cannot be played, each as
+// "name: reason" (Spanish).
+std::vector<std::string> unplayableSoundFiles(const GameDir& folder, const std::vector<std::string>& names);
 
 // The message for the player and his teacher: what is wrong, the first
 // `shown` problems one a line, how many more there are, and that the game

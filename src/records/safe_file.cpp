@@ -197,22 +197,33 @@ SafeFileWriter::~SafeFileWriter() { discard(); }
 
 bool SafeFileWriter::open(const std::string& path, std::string* error, Existing existing)
 {
+    return openAs(path, path, error, existing);
+}
+
+bool SafeFileWriter::open(const GameDir& folder, const std::string& name, std::string* error, Existing existing)
+{
+    return openAs(folder.file(name), name, error, existing);
+}
+
+bool SafeFileWriter::openAs(const std::string& path, const std::string& shown, std::string* error,
+                            Existing existing)
+{
     discard();
-    path_ = path;
+    path_ = shown;
     existing_ = existing;
     committed_.clear();
     std::tie(folder_, name_) = splitPath(path);
     std::string reason;
     dirFd_ = openFolder(folder_, &reason);
     if (dirFd_ < 0) {
-        setError(error, "No se pudo crear \"" + path + "\": " + reason + ".");
+        setError(error, "No se pudo crear \"" + shown + "\": " + reason + ".");
         return false;
     }
     struct stat old {};
     const bool there = ::fstatat(dirFd_, name_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     replacing_ = there && S_ISREG(old.st_mode);
     if (there && S_ISDIR(old.st_mode) && existing == Existing::Replace) {
-        setError(error, "No se pudo escribir \"" + path + "\": " + describeNotRegular(old.st_mode) + ".");
+        setError(error, "No se pudo escribir \"" + shown + "\": " + describeNotRegular(old.st_mode) + ".");
         discard();
         return false;
     }
@@ -220,21 +231,19 @@ bool SafeFileWriter::open(const std::string& path, std::string* error, Existing 
     removeStale(dirFd_, prefix);
 
     const int fd = makeTemporary(dirFd_, prefix, tempName_);
-    if (fd < 0) {
-        setError(error, "No se pudo crear \"" + path + "\": " + describeFileError(errno) + ".");
-        discard();
-        return false;
-    }
     // The lock is held until the file is closed: a cleaner sees it is still
     // written. A replaced file keeps the mode it was given; a new one is
     // private whatever the umask.
-    ::fchmod(fd, replacing_ && existing == Existing::Replace ? (old.st_mode & 07777) : 0600);
-    file_ = ::fdopen(fd, "wb");
+    if (fd >= 0) {
+        ::fchmod(fd, replacing_ && existing == Existing::Replace ? (old.st_mode & 07777) : 0600);
+        file_ = ::fdopen(fd, "wb");
+    }
     if (!file_) {
         const int err = errno;
-        ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
         discard();
-        setError(error, "No se pudo crear \"" + path + "\": " + describeFileError(err) + ".");
+        setError(error, "No se pudo crear \"" + shown + "\": " + describeFileError(err) + ".");
         return false;
     }
     return true;
@@ -299,7 +308,7 @@ bool SafeFileWriter::commit(std::string* error)
     }
     if (!placed.empty()) {
         tempName_.clear();
-        committed_ = path_.find('/') == std::string::npos ? placed : folder_ + "/" + placed;
+        committed_ = path_.find('/') == std::string::npos ? placed : splitPath(path_).first + "/" + placed;
         ::fsync(dirFd_);
     }
     std::fclose(file_);
