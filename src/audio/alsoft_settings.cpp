@@ -152,8 +152,8 @@ std::string refuseInsaneSettings(std::string& notice, const GameDir& folder)
         if (!readRegularFile(file, bytes, kMaxSettingsBytes, nullptr))
             continue;
         const std::string text(bytes.begin(), bytes.end());
-        const bool game = file == folder.file(kGameAlsoftFile);
-        for (RefusedSetting& r : refusedSettings(game ? kGameAlsoftFile : file, text))
+        const std::string shown = file == folder.file(kGameAlsoftFile) ? kGameAlsoftFile : file;
+        for (RefusedSetting& r : refusedSettings(shown, text))
             refused.push_back(std::move(r));
         if (&file == &files.back())
             lastText = text;

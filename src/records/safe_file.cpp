@@ -229,7 +229,6 @@ bool SafeFileWriter::openAs(const std::string& path, const std::string& shown, s
     }
     const std::string prefix = "." + name_ + kTempMark;
     removeStale(dirFd_, prefix);
-
     const int fd = makeTemporary(dirFd_, prefix, tempName_);
     // The lock is held until the file is closed: a cleaner sees it is still
     // written. A replaced file keeps the mode it was given; a new one is
@@ -272,6 +271,27 @@ int SafeFileWriter::placeFile(const std::string& name)
     return ::renameat(dirFd_, tempName_.c_str(), dirFd_, name.c_str()) == 0 ? 0 : errno;
 }
 
+int SafeFileWriter::placeCommitted(std::string& placed)
+{
+    if (existing_ == Existing::Replace) {
+        if (::renameat(dirFd_, tempName_.c_str(), dirFd_, name_.c_str()) != 0)
+            return errno;
+        placed = name_;
+        return 0;
+    }
+    int err = placeFile(name_);
+    if (err == 0)
+        placed = name_;
+    if (err == EEXIST && existing_ == Existing::KeepBoth)
+        for (int number = nextNumber(dirFd_, name_); number < kMostCopies && err == EEXIST; ++number) {
+            const std::string name = numberedName(name_, number);
+            err = placeFile(name);
+            if (err == 0)
+                placed = name;
+        }
+    return err == EEXIST && existing_ == Existing::KeepExisting ? 0 : err;
+}
+
 bool SafeFileWriter::commit(std::string* error)
 {
     if (!file_) {
@@ -287,25 +307,8 @@ bool SafeFileWriter::commit(std::string* error)
     // its name and no other writer can take it for a leftover. Every byte is
     // on disk by then, so closing cannot lose any.
     std::string placed;
-    if (err == 0 && existing_ == Existing::Replace) {
-        if (::renameat(dirFd_, tempName_.c_str(), dirFd_, name_.c_str()) == 0)
-            placed = name_;
-        else
-            err = errno;
-    } else if (err == 0) {
-        err = placeFile(name_);
-        if (err == 0)
-            placed = name_;
-        if (err == EEXIST && existing_ == Existing::KeepBoth)
-            for (int number = nextNumber(dirFd_, name_); number < kMostCopies && err == EEXIST; ++number) {
-                const std::string name = numberedName(name_, number);
-                err = placeFile(name);
-                if (err == 0)
-                    placed = name;
-            }
-        if (err == EEXIST && existing_ == Existing::KeepExisting)
-            err = 0;
-    }
+    if (err == 0)
+        err = placeCommitted(placed);
     if (!placed.empty()) {
         tempName_.clear();
         committed_ = path_.find('/') == std::string::npos ? placed : splitPath(path_).first + "/" + placed;

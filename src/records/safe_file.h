@@ -52,6 +52,9 @@ private:
     bool openAs(const std::string& path, const std::string& shown, std::string* error, Existing existing);
     void discard();
     int placeFile(const std::string& name);
+    // Puts the written file under its name as existing_ says; the name it
+    // took in placed (empty when none), and 0 or the system's error.
+    int placeCommitted(std::string& placed);
     std::string path_;
     std::string folder_;
     std::string name_;
