@@ -21,8 +21,8 @@ int main(int argc, char** argv)
     std::vector<fs::path> maps;
     for (int i = 2; i < argc; ++i)
         maps.push_back(fs::absolute(argv[i]));
-    // The report is written under bd/ of the working folder.
-    fs::current_path(out);
+    // The report is written under bd/ of the game folder.
+    run.game.folder = GameDir(out);
     for (const fs::path& map : maps) {
         run.game.firstInit(map.string(), run.sound);
         resetJournalAndReplay(run.session);

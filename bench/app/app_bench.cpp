@@ -82,7 +82,7 @@ int main(int argc, char* argv[])
     if (!folder.ok())
         return 1;
 
-    GameSession session;
+    GameSession session(folder.dir());
     if (!session.start())
         return 1;
     session.runPass();

@@ -24,11 +24,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "announcements.h"
@@ -189,7 +189,10 @@ struct Blocking {
 
 class Ear {
 public:
-    Ear(OpenAlSound& device, const SpeechTable& table) : device_(device), table_(table) {}
+    Ear(OpenAlSound& device, const SpeechTable& table, GameDir folder)
+        : device_(device), table_(table), folder_(std::move(folder))
+    {
+    }
 
     // The device started a voice's source: a new file (its name follows at
     // once) or a held loop going on.
@@ -307,7 +310,7 @@ private:
         if (it != rates_.end())
             return it->second;
         WaveSound sound;
-        const double rate = loadWaveFile(file, sound) ? sound.sampleRate : 0;
+        const double rate = loadWaveFile(folder_, file, sound) ? sound.sampleRate : 0;
         rates_[file] = rate;
         return rate;
     }
@@ -461,6 +464,7 @@ private:
 
     OpenAlSound& device_;
     const SpeechTable& table_;
+    const GameDir folder_;
     std::map<int, Track> tracks_;
     std::map<std::string, double> rates_;
     std::optional<Blocking> blocking_;
@@ -633,7 +637,7 @@ void Player::beginLevel(int index, int attempt)
     index_ = index;
     attempt_ = attempt;
     const std::string map = mapOf(options_.levels[index]);
-    route_ = routeOf(map).value_or(std::vector<Move>{});
+    route_ = routeOf(session_.game()->folder.file(map)).value_or(std::vector<Move>{});
     next_ = 0;
     won_ = false;
     lostHow_.clear();
@@ -1073,10 +1077,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "ear_player: no game folder: %s\n", error.c_str());
         return 1;
     }
-    std::filesystem::current_path(folder.path().toStdString());
 
     SeededClock clock(options.seed);
-    GameSession session(clock);
+    GameSession session(GameDir(QFile::encodeName(folder.path()).toStdString()), clock);
     if (!session.start())
         return 1;
     OpenAlSound* device = session.audioDevice();
@@ -1094,7 +1097,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    Ear ear(*device, session.voices()->table());
+    Ear ear(*device, session.voices()->table(), session.game()->folder);
     device->setPlayObserver([&ear](int voice) { ear.onDevicePlay(voice); });
     session.voices()->setListener([&ear](const std::string& file) { ear.onFileStart(file); });
     Player player(session, ear, keyboard, options);

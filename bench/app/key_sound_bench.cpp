@@ -63,10 +63,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     GameFolder folder;
     // The game's own mixing period, read from the game folder as the game does.
-    if (!folder.ok() || !QFile::copy(QStringLiteral(QUORVANE_ALSOFT_CONF), QStringLiteral("alsoft.conf")))
+    if (!folder.ok() || !QFile::copy(QStringLiteral(QUORVANE_ALSOFT_CONF), folder.file(QStringLiteral("alsoft.conf"))))
         return 1;
 
-    GameSession session;
+    GameSession session(folder.dir());
     if (!session.start())
         return 1;
     OpenAlSound* device = session.audioDevice();

@@ -137,12 +137,12 @@ std::vector<std::string> alsoftSettingsFiles()
         const char* config = std::getenv("XDG_CONFIG_HOME");
         files.push_back((config && *config ? std::string(config) : std::string(home) + "/.config") + "/alsoft.conf");
     }
-    const char* chosen = std::getenv("ALSOFT_CONF");
-    files.push_back(chosen && *chosen ? chosen : "alsoft.conf");
+    if (const char* chosen = std::getenv("ALSOFT_CONF"); chosen && *chosen)
+        files.push_back(chosen);
     return files;
 }
 
-std::string refuseInsaneSettings(std::string& notice)
+std::string refuseInsaneSettings(std::string& notice, const GameDir& folder)
 {
     std::vector<RefusedSetting> refused;
     std::string lastText;
@@ -152,7 +152,8 @@ std::string refuseInsaneSettings(std::string& notice)
         if (!readRegularFile(file, bytes, kMaxSettingsBytes, nullptr))
             continue;
         const std::string text(bytes.begin(), bytes.end());
-        for (RefusedSetting& r : refusedSettings(file, text))
+        const std::string shown = file == folder.file(kGameAlsoftFile) ? kGameAlsoftFile : file;
+        for (RefusedSetting& r : refusedSettings(shown, text))
             refused.push_back(std::move(r));
         if (&file == &files.back())
             lastText = text;

@@ -53,14 +53,17 @@ double OpenAlOutput::latencyMs() const
     return nanoseconds < 0 ? -1.0 : double(nanoseconds) / 1e6;
 }
 
-std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why, std::string& settingsNotice)
+std::unique_ptr<OpenAlOutput> openOutput(const GameDir& folder, OutputFailure& why, std::string& settingsNotice)
 {
     // OpenAL Soft takes its mixing period only from its configuration, read at
     // the first call into the library: point it at the game folder's settings
-    // unless the user has chosen a file of his own.
-    if (!std::getenv("ALSOFT_CONF") && std::filesystem::is_regular_file("alsoft.conf"))
-        setenv("ALSOFT_CONF", "alsoft.conf", 0);
-    const std::string standIn = refuseInsaneSettings(settingsNotice);
+    // unless the user has chosen a file of his own. The whole path: the
+    // library knows nothing of the game folder.
+    const std::string settings = folder.file(kGameAlsoftFile);
+    std::error_code ec;
+    if (!folder.root().empty() && !std::getenv("ALSOFT_CONF") && std::filesystem::is_regular_file(settings, ec))
+        setenv("ALSOFT_CONF", settings.c_str(), 0);
+    const std::string standIn = refuseInsaneSettings(settingsNotice, folder);
     auto output = std::make_unique<OpenAlOutput>();
     output->device = alcOpenDevice(nullptr);
     // Read by now: the stand-in is not left behind.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "game_dir.h"
 #include "wave.h"
 
 struct OpenAlOutput {
@@ -33,9 +34,11 @@ struct OutputFailure {
 };
 
 // Opens the default device with a low-latency request and makes its context
-// current. Null, with the reason in `why`, when there is no usable device.
-// Settings out of range are refused first; settingsNotice then says which.
-std::unique_ptr<OpenAlOutput> openOutput(OutputFailure& why, std::string& settingsNotice);
+// current, with the settings of the game folder (alsoft.conf) unless the user
+// names his own. Null, with the reason in `why`, when there is no usable
+// device. Settings out of range are refused first; settingsNotice then says
+// which.
+std::unique_ptr<OpenAlOutput> openOutput(const GameDir& folder, OutputFailure& why, std::string& settingsNotice);
 
 // A new buffer holding the sound, or 0 when the device refuses it.
 ALuint makeBuffer(const WaveSound& sound);

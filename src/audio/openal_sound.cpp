@@ -1,6 +1,7 @@
 #include "openal_sound.h"
 
 #include <iostream>
+#include <utility>
 
 #include "openal_output.h"
 
@@ -23,12 +24,16 @@ void detach(ALuint source, ALuint& buffer)
 
 }  // namespace
 
-OpenAlSound::OpenAlSound() : OpenAlSound(std::cerr) {}
+OpenAlSound::OpenAlSound() : OpenAlSound(GameDir{}, std::cerr) {}
 
-OpenAlSound::OpenAlSound(std::ostream& notices)
+OpenAlSound::OpenAlSound(std::ostream& notices) : OpenAlSound(GameDir{}, notices) {}
+
+OpenAlSound::OpenAlSound(GameDir folder) : OpenAlSound(std::move(folder), std::cerr) {}
+
+OpenAlSound::OpenAlSound(GameDir folder, std::ostream& notices) : folder_(std::move(folder))
 {
     OutputFailure why;
-    output_ = openOutput(why, settingsNotice_);
+    output_ = openOutput(folder_, why, settingsNotice_);
     if (!settingsNotice_.empty())
         notices << "Quorvane: " << settingsNotice_ << "\n";
     if (!output_) {
@@ -55,7 +60,7 @@ const OpenAlSound::Cached& OpenAlSound::cached(const std::string& file)
         return found->second;
     Cached entry;
     WaveSound sound;
-    if (loadWaveFile(file, sound, &entry.problem)) {
+    if (loadWaveFile(folder_, file, sound, &entry.problem)) {
         entry.buffer = makeBuffer(sound);
         entry.seconds = sound.seconds();
     }
@@ -195,4 +200,7 @@ long OpenAlSound::voiceSampleOffset(int voice) const
     return offset;
 }
 
-std::unique_ptr<SoundSystem> createSoundSystem() { return std::make_unique<OpenAlSound>(); }
+std::unique_ptr<SoundSystem> createSoundSystem(const GameDir& folder)
+{
+    return std::make_unique<OpenAlSound>(folder);
+}

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "game_dir.h"
 #include "sound.h"
 
 struct OpenAlOutput;
@@ -15,13 +16,18 @@ struct OpenAlOutput;
 // one source and one buffer per voice, so sounds on different voices mix and
 // a voice never plays two sounds at once.
 //
-// With no usable device the game runs silent: the constructor says so once
-// on the notice stream and every operation then fails harmlessly.
+// Sound files are named as the game names them ("Sonidos/Pasos.wav") and
+// read from the game folder it is given. With no usable device the game runs
+// silent: the constructor says so once on the notice stream and every
+// operation then fails harmlessly.
 //
 // Its context is made current for the whole process, so one instance lives
 // at a time; every call comes from the game's one thread.
 class OpenAlSound : public SoundSystem {
 public:
+    OpenAlSound(GameDir folder, std::ostream& notices);
+    explicit OpenAlSound(GameDir folder);
+    // No game folder: files are read by the names given.
     explicit OpenAlSound(std::ostream& notices);
     OpenAlSound();
     ~OpenAlSound() override;
@@ -93,6 +99,7 @@ private:
     const Voice* findVoice(int voice) const;
     void setUpSource(unsigned source) const;
 
+    GameDir folder_;
     std::unique_ptr<OpenAlOutput> output_;
     std::string noDeviceReason_;
     std::string settingsNotice_;
@@ -104,5 +111,6 @@ private:
     std::function<void(int voice)> playObserver_;
 };
 
-// The sound system the game uses; the shell calls it once at start.
-std::unique_ptr<SoundSystem> createSoundSystem();
+// The sound system the game uses, playing the files of folder; the shell
+// calls it once at start.
+std::unique_ptr<SoundSystem> createSoundSystem(const GameDir& folder);

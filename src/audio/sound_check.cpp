@@ -47,11 +47,11 @@ std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& na
     return problems;
 }
 
-std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names)
+std::vector<std::string> unplayableSoundFiles(const GameDir& folder, const std::vector<std::string>& names)
 {
-    return unplayableSoundFiles(names, [](const std::string& name) {
+    return unplayableSoundFiles(names, [&folder](const std::string& name) {
         WaveSound sound;
         std::string why;
-        return loadWaveFile(name, sound, &why) ? std::string() : why;
+        return loadWaveFile(folder, name, sound, &why) ? std::string() : why;
     });
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "game_dir.h"
+
 class SpeechTable;
 
 // A game played by ear with a sound missing is a game with a hole in it: a
@@ -15,9 +17,9 @@ class SpeechTable;
 std::vector<std::string> gameSoundFiles(const SpeechTable& table);
 
 // The files of names that cannot be played, each as "name: reason" (Spanish):
-// read one by one, or as problemOf says ("" for a file that plays), so that
-// the reading can be the one the sound system keeps.
-std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names);
+// read one by one from folder, or as problemOf says ("" for a file that
+// plays), so that the reading can be the one the sound system keeps.
+std::vector<std::string> unplayableSoundFiles(const GameDir& folder, const std::vector<std::string>& names);
 std::vector<std::string> unplayableSoundFiles(const std::vector<std::string>& names,
                                               const std::function<std::string(const std::string&)>& problemOf);
 

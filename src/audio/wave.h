@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "game_dir.h"
+
 // Reading WAV files: the RIFF/WAVE chunk walk and the PCM formats the game
 // plays. Nothing here touches a sound device, so asset checks and fuzzers can
 // use it on any bytes.
@@ -47,6 +49,9 @@ bool decodeWave(ByteView file, WaveSound& out, std::string* error = nullptr);
 // Reads and decodes a WAV file. Only regular files are read (a named pipe
 // would block), up to kMaxWaveFileBytes; error starts with the file's name.
 bool loadWaveFile(const std::string& path, WaveSound& out, std::string* error = nullptr);
+// The same for a sound the game names ("Sonidos/Pasos.wav"), read from its
+// folder; error starts with the name.
+bool loadWaveFile(const GameDir& folder, const std::string& name, WaveSound& out, std::string* error = nullptr);
 
 // The longest sound of the game, the music, takes under a megabyte; a file
 // of more than 16 MB is not one of its sounds and is refused before it is

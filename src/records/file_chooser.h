@@ -3,9 +3,9 @@
 
 // The file dialogs, as the records layer sees them. The shell implements this
 // with the desktop's dialogs; tests answer with a fixed name or a cancel.
-// A chooser hands back the chosen file as a path the game opens as it is:
-// the bare name for a file in the working folder, else with its folder, so a
-// file chosen elsewhere is written and read there.
+// A chooser hands back the chosen file as the game names it: the bare name
+// for a file in the game folder, else its whole path, so a file chosen
+// elsewhere is written and read there.
 class FileChooser {
 public:
     virtual ~FileChooser() = default;

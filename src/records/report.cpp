@@ -18,16 +18,17 @@ const char* const kReportFolder = "bd";
 
 // bd/ is made private whatever the umask; a link in its place is not
 // followed, so a report never lands where the link points.
-bool ensureReportFolder(std::string* error)
+bool ensureReportFolder(const GameDir& home, std::string* error)
 {
-    if (::mkdir(kReportFolder, 0700) != 0 && errno != EEXIST) {
+    const std::string folder = home.file(kReportFolder);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
         if (error)
             *error = std::string("No se pudo crear la carpeta de informes \"") + kReportFolder +
                      "\": " + describeFileError(errno) + ".";
         return false;
     }
     struct stat info {};
-    if (::lstat(kReportFolder, &info) == 0 && S_ISDIR(info.st_mode))
+    if (::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         return true;
     if (error)
         *error = std::string("No se pudo escribir el informe: \"") + kReportFolder + "\" " +
@@ -87,12 +88,12 @@ void writeBody(std::FILE* out, const GameState& game, const char* playerName, in
 
 // A report never replaces another: one of the same second (a quick level,
 // two games with one player's name) is kept beside it as "-2", "-3", ...
-// committed is where it went.
+// committed is where it went; a path not absolute is in the game's folder.
 bool writeReportFile(const std::string& path, const GameState& game, const std::string& name, int32_t seconds,
                      std::string* error, std::string* committed = nullptr)
 {
     SafeFileWriter writer;
-    if (!writer.open(path, error, SafeFileWriter::Existing::KeepBoth))
+    if (!writer.open(game.folder, path, error, SafeFileWriter::Existing::KeepBoth))
         return false;
     writeBody(writer.stream(), game, name.c_str(), seconds);
     if (!writer.commit(error))
@@ -115,11 +116,12 @@ std::string rescueReport(const std::string& path, const GameState& game, const s
     if (!user.empty())
         folders.push_back(user / kReportFolder);
     folders.emplace_back();  // the private fallback, made only when needed
+    const std::string usual = game.folder.file(kReportFolder);
     for (std::filesystem::path folder : folders) {
         std::error_code ec;
         if (folder.empty())
             folder = privateFallbackFolder();
-        else if (std::filesystem::equivalent(folder, kReportFolder, ec) || !makePrivateFolder(folder))
+        else if (std::filesystem::equivalent(folder, usual, ec) || !makePrivateFolder(folder))
             continue;
         std::string there;
         if (!folder.empty() && writeReportFile((folder / base).string(), game, name, seconds, nullptr, &there))
@@ -140,7 +142,7 @@ bool writeStatisticsReport(const GameState& game, const Journal& journal, const 
     const std::string path = reportFileName(name.c_str(), game.clock.calendar());
     const int32_t seconds = playingSeconds(journal);
     std::string why;
-    if (ensureReportFolder(&why) && writeReportFile(path, game, name, seconds, &why))
+    if (ensureReportFolder(game.folder, &why) && writeReportFile(path, game, name, seconds, &why))
         return true;
     why += rescueReport(path, game, name, seconds);
     if (error)

@@ -6,8 +6,8 @@
 class GameState;
 struct Journal;
 
-// Writes the statistics report of the level in play under "bd/" (created
-// private when missing). Returns false and writes nothing when fewer than two
+// Writes the statistics report of the level in play under "bd/" of the game's
+// folder (created private when missing). Returns false and writes nothing when fewer than two
 // steps were taken. A report never replaces another: when the name is taken
 // (two levels ended in one second, two games of one player), the report is
 // written as "<name>-2.db1", "-3", ... When bd/ cannot take it, returns false

@@ -197,44 +197,52 @@ SafeFileWriter::~SafeFileWriter() { discard(); }
 
 bool SafeFileWriter::open(const std::string& path, std::string* error, Existing existing)
 {
+    return openAs(path, path, error, existing);
+}
+
+bool SafeFileWriter::open(const GameDir& folder, const std::string& name, std::string* error, Existing existing)
+{
+    return openAs(folder.file(name), name, error, existing);
+}
+
+bool SafeFileWriter::openAs(const std::string& path, const std::string& shown, std::string* error,
+                            Existing existing)
+{
     discard();
-    path_ = path;
+    path_ = shown;
     existing_ = existing;
     committed_.clear();
     std::tie(folder_, name_) = splitPath(path);
     std::string reason;
     dirFd_ = openFolder(folder_, &reason);
     if (dirFd_ < 0) {
-        setError(error, "No se pudo crear \"" + path + "\": " + reason + ".");
+        setError(error, "No se pudo crear \"" + shown + "\": " + reason + ".");
         return false;
     }
     struct stat old {};
     const bool there = ::fstatat(dirFd_, name_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     replacing_ = there && S_ISREG(old.st_mode);
     if (there && S_ISDIR(old.st_mode) && existing == Existing::Replace) {
-        setError(error, "No se pudo escribir \"" + path + "\": " + describeNotRegular(old.st_mode) + ".");
+        setError(error, "No se pudo escribir \"" + shown + "\": " + describeNotRegular(old.st_mode) + ".");
         discard();
         return false;
     }
     const std::string prefix = "." + name_ + kTempMark;
     removeStale(dirFd_, prefix);
-
     const int fd = makeTemporary(dirFd_, prefix, tempName_);
-    if (fd < 0) {
-        setError(error, "No se pudo crear \"" + path + "\": " + describeFileError(errno) + ".");
-        discard();
-        return false;
-    }
     // The lock is held until the file is closed: a cleaner sees it is still
     // written. A replaced file keeps the mode it was given; a new one is
     // private whatever the umask.
-    ::fchmod(fd, replacing_ && existing == Existing::Replace ? (old.st_mode & 07777) : 0600);
-    file_ = ::fdopen(fd, "wb");
+    if (fd >= 0) {
+        ::fchmod(fd, replacing_ && existing == Existing::Replace ? (old.st_mode & 07777) : 0600);
+        file_ = ::fdopen(fd, "wb");
+    }
     if (!file_) {
         const int err = errno;
-        ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
         discard();
-        setError(error, "No se pudo crear \"" + path + "\": " + describeFileError(err) + ".");
+        setError(error, "No se pudo crear \"" + shown + "\": " + describeFileError(err) + ".");
         return false;
     }
     return true;
@@ -263,6 +271,27 @@ int SafeFileWriter::placeFile(const std::string& name)
     return ::renameat(dirFd_, tempName_.c_str(), dirFd_, name.c_str()) == 0 ? 0 : errno;
 }
 
+int SafeFileWriter::placeCommitted(std::string& placed)
+{
+    if (existing_ == Existing::Replace) {
+        if (::renameat(dirFd_, tempName_.c_str(), dirFd_, name_.c_str()) != 0)
+            return errno;
+        placed = name_;
+        return 0;
+    }
+    int err = placeFile(name_);
+    if (err == 0)
+        placed = name_;
+    if (err == EEXIST && existing_ == Existing::KeepBoth)
+        for (int number = nextNumber(dirFd_, name_); number < kMostCopies && err == EEXIST; ++number) {
+            const std::string name = numberedName(name_, number);
+            err = placeFile(name);
+            if (err == 0)
+                placed = name;
+        }
+    return err == EEXIST && existing_ == Existing::KeepExisting ? 0 : err;
+}
+
 bool SafeFileWriter::commit(std::string* error)
 {
     if (!file_) {
@@ -278,28 +307,11 @@ bool SafeFileWriter::commit(std::string* error)
     // its name and no other writer can take it for a leftover. Every byte is
     // on disk by then, so closing cannot lose any.
     std::string placed;
-    if (err == 0 && existing_ == Existing::Replace) {
-        if (::renameat(dirFd_, tempName_.c_str(), dirFd_, name_.c_str()) == 0)
-            placed = name_;
-        else
-            err = errno;
-    } else if (err == 0) {
-        err = placeFile(name_);
-        if (err == 0)
-            placed = name_;
-        if (err == EEXIST && existing_ == Existing::KeepBoth)
-            for (int number = nextNumber(dirFd_, name_); number < kMostCopies && err == EEXIST; ++number) {
-                const std::string name = numberedName(name_, number);
-                err = placeFile(name);
-                if (err == 0)
-                    placed = name;
-            }
-        if (err == EEXIST && existing_ == Existing::KeepExisting)
-            err = 0;
-    }
+    if (err == 0)
+        err = placeCommitted(placed);
     if (!placed.empty()) {
         tempName_.clear();
-        committed_ = path_.find('/') == std::string::npos ? placed : folder_ + "/" + placed;
+        committed_ = path_.find('/') == std::string::npos ? placed : splitPath(path_).first + "/" + placed;
         ::fsync(dirFd_);
     }
     std::fclose(file_);

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game_dir.h"
 #include "regular_file.h"
 
 // A file written beside its final name and put in place only once every byte
@@ -32,6 +33,10 @@ public:
     // temporary file of the same final name left by a save that was killed
     // is removed first.
     bool open(const std::string& path, std::string* error, Existing existing = Existing::Replace);
+    // The same for a file named in a game folder: made there, while the
+    // messages and committedPath() say the name as the game knows it.
+    bool open(const GameDir& folder, const std::string& name, std::string* error,
+              Existing existing = Existing::Replace);
     std::FILE* stream() const { return file_; }
     // Flushes and puts the file under its name; false with error set when
     // any write failed or the rename did, the old file then left as it was.
@@ -44,8 +49,12 @@ public:
     const std::string& committedPath() const { return committed_; }
 
 private:
+    bool openAs(const std::string& path, const std::string& shown, std::string* error, Existing existing);
     void discard();
     int placeFile(const std::string& name);
+    // Puts the written file under its name as existing_ says; the name it
+    // took in placed (empty when none), and 0 or the system's error.
+    int placeCommitted(std::string& placed);
     std::string path_;
     std::string folder_;
     std::string name_;

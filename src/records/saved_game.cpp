@@ -53,16 +53,17 @@ void putInPlay(GameState& game, Session& session, const SavedGameRecord& record,
 // What stands under a name a save would replace, when it is worth a
 // question: a map, or anything else that is not a saved game. Empty when
 // nothing is there or it is a saved game (replaced as a save always did).
-std::string replacementQuestion(const std::string& name)
+std::string replacementQuestion(const GameDir& folder, const std::string& name)
 {
+    const std::string path = folder.file(name);
     // Only a file is worth the question: in place of anything else (a
     // folder, a FIFO) the save fails with its own reason.
     struct stat info {};
-    if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return {};
     std::vector<uint8_t> bytes;
     std::string why;
-    if (readRegularFile(name, bytes, kMaxTextFileBytes, &why)) {
+    if (readRegularFile(path, bytes, kMaxTextFileBytes, &why)) {
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         auto record = std::make_unique<SavedGameRecord>();
         std::string notSaved;
@@ -84,12 +85,12 @@ bool saveGame(const GameState& game, Session& session, FileChooser& chooser, std
     std::string path;
     if (!keepChosenFile(chosen, path, error))
         return false;
-    const std::string question = replacementQuestion(path);
+    const std::string question = replacementQuestion(game.folder, path);
     if (!question.empty() && !chooser.confirm(question.c_str()))
         return false;
     session.saveFileName = path;
     SafeFileWriter writer;
-    if (!writer.open(session.saveFileName, error))
+    if (!writer.open(game.folder, session.saveFileName, error))
         return false;
     writeSavedGame(writer.stream(), game.initialCells, session.journal);
     return writer.commit(error);
@@ -106,7 +107,7 @@ bool loadGame(GameState& game, Session& session, FileChooser& chooser, SoundSyst
     // a FIFO or a device under the name is refused at once), then parsed.
     std::vector<uint8_t> bytes;
     std::string why;
-    if (!readRegularFile(session.loadFileName, bytes, kMaxTextFileBytes, &why)) {
+    if (!readRegularFile(game.folder.file(session.loadFileName), bytes, kMaxTextFileBytes, &why)) {
         if (error)
             *error = std::string("No se pudo abrir la partida guardada \"") + session.loadFileName + "\": " + why + ".";
         return false;

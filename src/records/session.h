@@ -20,7 +20,7 @@ struct Session {
     Journal journal;
     ReplayState replay;
     // The chosen files as the dialogs handed them back: a bare name is in
-    // the working directory, anything else keeps its folder.
+    // the game folder, anything else keeps its folder.
     std::string mapFileName;
     std::string loadFileName;
     std::string saveFileName;

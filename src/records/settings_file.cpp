@@ -55,18 +55,19 @@ TeacherSettings parseSettingsText(const std::string& text)
     return settings;
 }
 
-TeacherSettings readSettingsFile(const std::string& path)
+TeacherSettings readSettingsFile(const std::string& name, const GameDir& folder)
 {
     std::vector<uint8_t> bytes;
-    if (!readRegularFile(path, bytes, kMaxSettingsBytes, nullptr))
+    if (!readRegularFile(folder.file(name), bytes, kMaxSettingsBytes, nullptr))
         return {};
     return parseSettingsText(std::string(bytes.begin(), bytes.end()));
 }
 
-bool writeSettingsFile(const std::string& path, const TeacherSettings& settings, std::string* error)
+bool writeSettingsFile(const std::string& name, const TeacherSettings& settings, std::string* error,
+                       const GameDir& folder)
 {
     SafeFileWriter writer;
-    if (!writer.open(path, error))
+    if (!writer.open(folder, name, error))
         return false;
     const std::string text = "# Ajustes del maestro: valen desde el pr\xC3\xB3ximo nivel.\n"
                              "# voz: normal o lenta; criaturas: 3, 5 u 8 segundos; trampas: si o no.\n"

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "game_dir.h"
 #include "teacher_settings.h"
 
 // The teacher's settings of a game folder, kept in a small text file a
@@ -15,9 +16,11 @@
 // line that cannot be understood leaves its setting at the default.
 inline constexpr const char* kSettingsFile = "ajustes.txt";
 
-TeacherSettings readSettingsFile(const std::string& path);
+// name is in folder (as it is without one), and the messages say it so.
+TeacherSettings readSettingsFile(const std::string& name, const GameDir& folder = {});
 TeacherSettings parseSettingsText(const std::string& text);
 
 // Written beside the file and put in place whole, so a failed write leaves the
 // old settings as they were. False with a Spanish reason.
-bool writeSettingsFile(const std::string& path, const TeacherSettings& settings, std::string* error);
+bool writeSettingsFile(const std::string& name, const TeacherSettings& settings, std::string* error,
+                       const GameDir& folder = {});

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "game_dir.h"
+
 // A decoded picture: red, green, blue per pixel, rows bottom first with no
 // bytes between them, which is the layout glTexImage2D takes at alignment 1.
 struct RgbImage {
@@ -32,3 +34,6 @@ std::optional<RgbImage> decodeBitmap(const uint8_t* bytes, size_t size, std::str
 // imagen <path>: <why>." for one that cannot be opened or mapped (an empty
 // one included).
 std::optional<RgbImage> decodeBitmapFile(const std::string& path, std::string* error);
+// The same for a picture the game names ("Data/Font2.bmp"), read from its
+// folder; the error names it as the game does.
+std::optional<RgbImage> decodeBitmapFile(const GameDir& folder, const std::string& name, std::string* error);

@@ -16,9 +16,9 @@ void setProjection(int width, int height)
     glLoadIdentity();
 }
 
-std::optional<Textures> initRenderState(const BitmapErrorSink& report)
+std::optional<Textures> initRenderState(const GameDir& folder, const BitmapErrorSink& report)
 {
-    const std::optional<Textures> textures = loadTextures(report);
+    const std::optional<Textures> textures = loadTextures(folder, report);
     if (!textures)
         return std::nullopt;
     glClearColor(1.0f, 1.0f, 1.0f, 0.0f);

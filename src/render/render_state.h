@@ -8,9 +8,9 @@
 // reset. Needs the rendering context current.
 void setProjection(int width, int height);
 
-// Loads the textures (decoder messages go to report) and sets the clear
+// Loads the textures of the game folder (decoder messages go to report) and sets the clear
 // colour (white), clear depth, depth function and texturing. Nothing when the
 // textures cannot be loaded; the start then fails with "Initialization
 // Failed.". Call once per rendering context, with it current; the textures
 // belong to that context and are passed to the frame drawing.
-std::optional<Textures> initRenderState(const BitmapErrorSink& report);
+std::optional<Textures> initRenderState(const GameDir& folder, const BitmapErrorSink& report);

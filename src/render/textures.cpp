@@ -32,29 +32,29 @@ void uploadTexture(unsigned int name, const RgbImage& image)
 }
 }  // namespace
 
-std::optional<RgbImage> loadBitmap(const char* name, const BitmapErrorSink& report)
+std::optional<RgbImage> loadBitmap(const char* name, const BitmapErrorSink& report, const GameDir& folder)
 {
     if (name == nullptr || *name == '\0')
         return std::nullopt;
     // Only a file that is there counts as an error when it cannot be decoded.
     // The test looks without opening: opening a FIFO would wait for a writer.
     struct stat info {};
-    if (::stat(name, &info) != 0)
+    if (::stat(folder.file(name).c_str(), &info) != 0)
         return std::nullopt;
 
     std::string error;
-    auto image = decodeBitmapFile(name, &error);
+    auto image = decodeBitmapFile(folder, name, &error);
     if (!image)
         reportBitmapError(report, error);
     return image;
 }
 
-std::optional<Textures> loadTextures(const BitmapErrorSink& report)
+std::optional<Textures> loadTextures(const GameDir& folder, const BitmapErrorSink& report)
 {
-    const auto font = loadBitmap(kFontSheet, report);
+    const auto font = loadBitmap(kFontSheet, report, folder);
     if (!font)
         return std::nullopt;
-    const auto tile = loadBitmap(kTileImage, report);
+    const auto tile = loadBitmap(kTileImage, report, folder);
     if (!tile)
         return std::nullopt;
 
@@ -66,12 +66,12 @@ std::optional<Textures> loadTextures(const BitmapErrorSink& report)
     return textures;
 }
 
-std::string texturesFailure()
+std::string texturesFailure(const GameDir& folder)
 {
     std::string missing;
     for (const char* name : {kFontSheet, kTileImage}) {
         struct stat info {};
-        if (::stat(name, &info) != 0)
+        if (::stat(folder.file(name).c_str(), &info) != 0)
             missing += std::string(missing.empty() ? "" : " y ") + name;
     }
     if (!missing.empty())

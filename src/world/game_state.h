@@ -7,6 +7,7 @@
 #include "cell.h"
 #include "clock.h"
 #include "creature_costs.h"
+#include "game_dir.h"
 #include "map_file.h"
 #include "random_source.h"
 #include "sound.h"
@@ -193,6 +194,9 @@ public:
 
     // Not part of the rules: the clock, and diagnostics for the layers above.
     const Clock& clock;
+    // The game folder the maps, UltimoJuego.txt, the reports and the saved
+    // games are named in; none by default (names as they are given).
+    GameDir folder;
     std::string lastLoadError;
     // Whether the exit of the map last loaded can be reached from its start.
     bool lastMapWinnable = true;
@@ -200,7 +204,7 @@ public:
     // error, where a teacher starts the game on his map. Null writes none (a
     // fuzz run starts thousands of levels a second).
     std::FILE* mapWarnings = stderr;
-    // Whether a level start creates its empty UltimoJuego.txt in the working
+    // Whether a level start creates its empty UltimoJuego.txt in the game
     // folder, as the game always has; a fuzz run leaves the disk alone.
     bool createsLastGameFile = true;
 

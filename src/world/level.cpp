@@ -45,9 +45,9 @@ struct MapRead {
     std::string error;
 };
 
-bool readMapFile(const std::string& name, MapRead& out)
+bool readMapFile(const GameDir& folder, const std::string& name, MapRead& out)
 {
-    if (readMapText(name, out.text))
+    if (readMapText(folder.file(name), out.text))
         return true;
     out.error = describeMapProblem(name, out.text.errors.front());
     return false;
@@ -114,7 +114,7 @@ void GameState::firstInit(const std::string& name, SoundSystem& sounds)
 bool GameState::loadMap(const std::string& name)
 {
     MapText text;
-    readMapText(name, text);
+    readMapText(folder.file(name), text);
     return startOnMapText(name, text);
 }
 
@@ -186,7 +186,8 @@ void GameState::openLastGameFile()
     // but a regular file is left alone; nothing is ever written to it. A
     // link in its place, symbolic or hard, is not followed: emptying it
     // would empty a file elsewhere.
-    const int fd = ::open(kLastGameFile, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0600);
+    const std::string path = folder.file(kLastGameFile);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, 0600);
     struct stat info {};
     if (fd < 0)
         return;
@@ -271,7 +272,7 @@ bool GameState::restartLevel()
     // Read the map before touching anything: a map that has gone missing
     // leaves the level in play as it is.
     MapRead read;
-    if (!readMapFile(mapName, read)) {
+    if (!readMapFile(folder, mapName, read)) {
         lastLoadError = read.error;
         return false;
     }

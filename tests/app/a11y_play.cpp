@@ -26,7 +26,7 @@
 namespace {
 
 // The test folder's corridor, with a centre door on its third square.
-bool writeDoorMap()
+bool writeDoorMap(const GameFolder& folder)
 {
     QByteArray text = "/ Un pasillo con una puerta al centro\n";
     const int corridor[] = {1, 3, 4, 3, 8};
@@ -35,7 +35,7 @@ bool writeDoorMap()
             const bool on = row == GameFolder::kRow && col >= 2 && col < 7;
             text += QByteArray::number(on ? corridor[col - 2] : 0) + (col < 29 ? " " : "\n");
         }
-    QFile map(QStringLiteral("nivel1.quorvane"));
+    QFile map(folder.file(QStringLiteral("nivel1.quorvane")));
     return map.open(QIODevice::WriteOnly) && map.write(text) == text.size();
 }
 
@@ -56,8 +56,8 @@ int main(int argc, char* argv[])
     configureSurfaceFormat();
     QApplication app(argc, argv);
     GameFolder folder;
-    GameSession session;
-    if (!folder.ok() || !writeDoorMap() || !session.start() || !runUntilFocused(session))
+    GameSession session(folder.dir());
+    if (!folder.ok() || !writeDoorMap(folder) || !session.start() || !runUntilFocused(session))
         return 2;
     GameView* view = session.window()->view();
     const std::pair<const char*, std::vector<Qt::Key>> script[] = {

@@ -48,7 +48,7 @@ bool copyAllSounds(const QString& to)
 // what it is heard to play.
 struct HeldGame {
     GameFolder folder;
-    GameSession session;
+    GameSession session{folder.dir()};
     std::vector<std::string> heard;
     // Keys to type on the keyboard when a file starts to sound.
     std::map<std::string, std::vector<char>> typeAt;

@@ -79,7 +79,7 @@ protected:
     }
 
     GameFolder folder;
-    GameSession session;
+    GameSession session{folder.dir()};
     GameView* view = nullptr;
     GameState* game = nullptr;
 };
@@ -183,7 +183,7 @@ TEST_F(DialogsTest, TeachersSettingsAreWorkedFromTheKeyboardKeptInTheFolderAndIn
     press(Qt::Key_Escape);  // cancels
     ASSERT_TRUE(runUntil(session, closed));
     EXPECT_EQ(game->settings, TeacherSettings{});
-    EXPECT_FALSE(QFile::exists(QString::fromLatin1(kSettingsFile)));
+    EXPECT_FALSE(QFile::exists(folder.file(QString::fromLatin1(kSettingsFile))));
 
     // Down arrows choose, Tab moves on, Space toggles, Enter accepts: kept in
     // the folder, waiting for the next level.
@@ -200,7 +200,7 @@ TEST_F(DialogsTest, TeachersSettingsAreWorkedFromTheKeyboardKeptInTheFolderAndIn
     ASSERT_TRUE(runUntil(session, closed));
     EXPECT_TRUE(runUntilFocused(session));
     EXPECT_EQ(game->settings, (TeacherSettings{true, 8, false}));
-    EXPECT_EQ(readSettingsFile(kSettingsFile), game->settings);
+    EXPECT_EQ(readSettingsFile(kSettingsFile, folder.dir()), game->settings);
     EXPECT_EQ(game->levelSettings, TeacherSettings{});
     QTest::keyClick(view, Qt::Key_Return);
     EXPECT_TRUE(runUntil(session, [this] { return game->levelSettings == game->settings; }));

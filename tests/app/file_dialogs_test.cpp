@@ -72,7 +72,8 @@ void cancelDialog()
 class FileDialogTest : public testing::Test {
 protected:
     GameFolder folder;
-    QtFileChooser chooser{nullptr};
+    QtFileChooser chooser{nullptr, folder.dir()};
+    const QString started = QDir::currentPath();
 };
 
 TEST_F(FileDialogTest, OpenDialogShowsTitleFilterAndHandsBackTheTypedName)
@@ -86,7 +87,7 @@ TEST_F(FileDialogTest, OpenDialogShowsTitleFilterAndHandsBackTheTypedName)
     EXPECT_EQ(seen.filters, QStringList{QStringLiteral("Juego (*.txt)")});
     EXPECT_EQ(seen.suffix, QStringLiteral("txt"));
     EXPECT_EQ(seen.okText, QStringLiteral("&Abrir")) << "Qt's own texts in Spanish";
-    EXPECT_EQ(QDir::currentPath(), folder.path());
+    EXPECT_EQ(QDir::currentPath(), started);
 }
 
 TEST_F(FileDialogTest, AFileInAnotherFolderKeepsItsPathAndTheWorkingFolderStays)
@@ -101,7 +102,7 @@ TEST_F(FileDialogTest, AFileInAnotherFolderKeepsItsPathAndTheWorkingFolderStays)
     ASSERT_TRUE(chooser.askOpenFile("Cambiar Mapa", "Mapa (*.quorvane)", "*.quorvane", chosen));
     EXPECT_EQ(chosen, QFile::encodeName(other + QStringLiteral("/mapa2.quorvane")).toStdString());
     EXPECT_EQ(seen.suffix, QStringLiteral("quorvane"));
-    EXPECT_EQ(QDir::currentPath(), folder.path());
+    EXPECT_EQ(QDir::currentPath(), started);
 }
 
 TEST_F(FileDialogTest, CancelLeavesTheNameUntouched)
@@ -136,7 +137,7 @@ protected:
         QTest::keyClick(session.window()->view(), Qt::Key_Escape);  // the welcome skipped
     }
     GameFolder folder;
-    GameSession session;
+    GameSession session{folder.dir()};
 };
 
 TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
@@ -149,7 +150,7 @@ TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
 
     typeName(QStringLiteral("partida"));
     EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
-    QFile saved(QStringLiteral("partida.txt"));
+    QFile saved(folder.file(QStringLiteral("partida.txt")));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().endsWith("FIN"));
 
@@ -172,7 +173,7 @@ TEST_F(MenuFileTest, AGameSavedElsewhereIsLoadedFromThereAndAMapIsReplacedOnlyOn
     typeName(QStringLiteral("partida"), nullptr, other);
     EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
     EXPECT_TRUE(QFile::exists(other + QStringLiteral("/partida.txt")));
-    EXPECT_FALSE(QFile::exists(QStringLiteral("partida.txt")));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("partida.txt"))));
 
     // The load dialog opens where the save chose its file.
     typeName(QStringLiteral("partida.txt"));
@@ -193,7 +194,7 @@ TEST_F(MenuFileTest, AGameSavedElsewhereIsLoadedFromThereAndAMapIsReplacedOnlyOn
                 QTest::keyClick(box, Qt::Key_Return);
         });
         EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
-        QFile map(QStringLiteral("nivel1.quorvane"));
+        QFile map(folder.file(QStringLiteral("nivel1.quorvane")));
         ASSERT_TRUE(map.open(QIODevice::ReadOnly));
         EXPECT_EQ(map.readAll().endsWith("FIN"), yes);
     }
@@ -201,7 +202,8 @@ TEST_F(MenuFileTest, AGameSavedElsewhereIsLoadedFromThereAndAMapIsReplacedOnlyOn
 
 TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
 {
-    ASSERT_TRUE(QFile::copy(QStringLiteral("nivel1.quorvane"), QStringLiteral("otro.quorvane")));
+    ASSERT_TRUE(
+        QFile::copy(folder.file(QStringLiteral("nivel1.quorvane")), folder.file(QStringLiteral("otro.quorvane"))));
     typeName(QStringLiteral("otro.quorvane"));
     EXPECT_TRUE(menuCommand(MenuId::ChangeMap, session.session(), *session.hooks()));
     EXPECT_EQ(session.game()->mapName, "otro.quorvane");
@@ -221,8 +223,8 @@ TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
 TEST_F(MenuFileTest, AFifoChosenAsMapOrSavedGameIsRefusedAndTheGameStepsOn)
 {
     // A plain open of a FIFO with no writer would wait for ever.
-    ASSERT_EQ(::mkfifo("tubo.quorvane", 0600), 0);
-    ASSERT_EQ(::mkfifo("tubo.txt", 0600), 0);
+    for (const char* fifo : {"tubo.quorvane", "tubo.txt"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(folder.file(QString::fromLatin1(fifo))).constData(), 0600), 0);
     const std::pair<int, const char*> cases[] = {{MenuId::ChangeMap, "tubo.quorvane"},
                                                  {MenuId::LoadGame, "tubo.txt"}};
     GameView* view = session.window()->view();
@@ -288,13 +290,14 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
         SCOPED_TRACE(c.what);
         GameFolder folder;
         ASSERT_TRUE(folder.ok());
-        QFile::remove(QString::fromLatin1(c.file));
-        ASSERT_FALSE(QFile::exists(QString::fromLatin1(c.file)));
+        const QString file = folder.file(QString::fromLatin1(c.file));
+        QFile::remove(file);
+        ASSERT_FALSE(QFile::exists(file));
         if (c.fifo) {
-            ASSERT_EQ(::mkfifo(c.file, 0600), 0);
+            ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         }
         EveryBox boxes;
-        GameSession session;
+        GameSession session(folder.dir());
         EXPECT_EQ(session.start(), c.starts);
         EXPECT_TRUE(c.shown ? boxes.all().contains(QString::fromUtf8(c.shown)) : boxes.texts.isEmpty())
             << boxes.all().toStdString();
@@ -311,7 +314,7 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
         }
         // Read past or refused, a FIFO is left as it was.
         struct stat info {};
-        EXPECT_TRUE(!c.fifo || (::stat(c.file, &info) == 0 && S_ISFIFO(info.st_mode)));
+        EXPECT_TRUE(!c.fifo || (::stat(QFile::encodeName(file).constData(), &info) == 0 && S_ISFIFO(info.st_mode)));
     }
 }
 

@@ -98,7 +98,7 @@ QByteArray corridorMap()
 
 }  // namespace
 
-GameFolder::GameFolder() : previous_(QDir::currentPath())
+GameFolder::GameFolder()
 {
     const QDir dir(dir_.path());
     ok_ = dir_.isValid() && dir.mkpath(QStringLiteral("Data")) && dir.mkpath(QStringLiteral("bd")) &&
@@ -122,7 +122,8 @@ GameFolder::GameFolder() : previous_(QDir::currentPath())
     QFile map(dir.filePath(QStringLiteral("nivel1.quorvane")));
     ok_ = ok_ && map.open(QIODevice::WriteOnly) && map.write(corridorMap()) > 0;
     map.close();
-    ok_ = ok_ && QDir::setCurrent(dir_.path());
 }
 
-GameFolder::~GameFolder() { QDir::setCurrent(previous_); }
+GameDir GameFolder::dir() const { return GameDir(QFile::encodeName(dir_.path()).toStdString()); }
+
+QString GameFolder::file(const QString& name) const { return QDir(dir_.path()).filePath(name); }

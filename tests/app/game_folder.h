@@ -2,8 +2,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "game_dir.h"
+
 // A small game folder for the window tests, made in a temporary directory
-// that also becomes the working directory: the two bitmaps, a map with a
+// and handed to the game (dir()): the two bitmaps, a map with a
 // straight corridor, the report folder and every sound the game plays, each
 // 20 ms of silence.
 //
@@ -12,8 +14,11 @@
 class GameFolder {
 public:
     GameFolder();
-    ~GameFolder();
     QString path() const { return dir_.path(); }
+    // The folder as the game takes it.
+    GameDir dir() const;
+    // Where a file the game names lies in it.
+    QString file(const QString& name) const;
     bool ok() const { return ok_; }
 
     static constexpr int kRow = 5;
@@ -24,6 +29,5 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QString previous_;
     bool ok_ = false;
 };

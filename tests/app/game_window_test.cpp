@@ -99,7 +99,7 @@ protected:
 
     GameFolder folder;
     FixedCalendar clock;
-    GameSession session{clock};
+    GameSession session{folder.dir(), clock};
     GameView* view = nullptr;
     GameState* game = nullptr;
 };
@@ -131,7 +131,7 @@ TEST(GameFirstMapTest, TheMapNamedOnTheCommandLineIsTheFirstLevel)
 {
     GameFolder folder;
     ASSERT_TRUE(folder.ok());
-    EXPECT_EQ(mapNameInGameFolder(QDir::current().filePath(QStringLiteral("nivel1.quorvane"))), "nivel1.quorvane");
+    EXPECT_EQ(mapNameInGameFolder(folder.file(QStringLiteral("nivel1.quorvane")), folder.dir()), "nivel1.quorvane");
     QTemporaryDir elsewhere;
     QFile map(elsewhere.filePath(QStringLiteral("otro.quorvane")));
     QByteArray text;
@@ -139,15 +139,19 @@ TEST(GameFirstMapTest, TheMapNamedOnTheCommandLineIsTheFirstLevel)
         text += row == 1 ? "0 1 8" + QByteArray(" 0").repeated(27) + "\n" : "0" + QByteArray(" 0").repeated(29) + "\n";
     ASSERT_TRUE(map.open(QIODevice::WriteOnly) && map.write(text) == text.size());
     map.close();
-    const std::string name = mapNameInGameFolder(map.fileName());
+    const std::string name = mapNameInGameFolder(map.fileName(), folder.dir());
     EXPECT_EQ(name, QFile::encodeName(map.fileName()).toStdString());
 
-    GameSession session;
+    // The game plays in its folder without entering it: a name the user
+    // typed keeps meaning a file where he started the program.
+    const QString started = QDir::currentPath();
+    GameSession session(folder.dir());
     session.setFirstMap(name);
     ASSERT_TRUE(session.start());
     EXPECT_EQ(session.game()->mapName, name);
     EXPECT_EQ(session.game()->row, 1);
     EXPECT_EQ(session.game()->col, 1);
+    EXPECT_EQ(QDir::currentPath(), started);
 }
 
 TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
@@ -254,7 +258,7 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     }
     expected.push_back("FIN");
 
-    const QString report = QStringLiteral("bd/ana2_Mon_Mar__3_09_07_02_2008.db1");
+    const QString report = folder.file(QStringLiteral("bd/ana2_Mon_Mar__3_09_07_02_2008.db1"));
     pressKey(view, Qt::Key_Return);
     ASSERT_TRUE(runUntil(session, [&] { return QFile::exists(report); }));
     bool endsWithNewline = true;
@@ -329,9 +333,10 @@ TEST_F(GameWindowTest, EscTwiceEndsTheProgramEvenDuringNameEntry)
 
 TEST_F(GameWindowTest, AWinLeadsOnToTheNextLevelAndEscTwiceKeepsTheLevelsReport)
 {
-    const QDir reports(QStringLiteral("bd"));
+    const QDir reports(folder.file(QStringLiteral("bd")));
     auto reportCount = [&] { return reports.entryList(QDir::Files).size(); };
-    ASSERT_TRUE(QFile::copy(QStringLiteral("nivel1.quorvane"), QStringLiteral("nivel2.quorvane")));
+    ASSERT_TRUE(
+        QFile::copy(folder.file(QStringLiteral("nivel1.quorvane")), folder.file(QStringLiteral("nivel2.quorvane"))));
     pressKey(view, Qt::Key_P);
     pressKey(view, Qt::Key_Return);
     pressKey(view, Qt::Key_Escape);  // the welcome skipped
@@ -381,14 +386,14 @@ namespace {
 TEST(GameStart, MissingBitmapsEndTheStartWithItsMessage)
 {
     GameFolder folder;
-    ASSERT_TRUE(QFile::remove(QStringLiteral("Data/Font2.bmp")));
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("Data/Font2.bmp"))));
     QString caption, text;
     whenModal<QMessageBox>([&](QMessageBox* box) {
         caption = box->windowTitle();
         text = box->text();
         box->accept();
     });
-    GameSession session;
+    GameSession session(folder.dir());
     EXPECT_FALSE(session.start());
     EXPECT_EQ(caption, QStringLiteral("ERROR"));
     EXPECT_EQ(text, QStringLiteral("El juego no puede empezar: falta Data/Font2.bmp."));
@@ -399,13 +404,13 @@ TEST(GameStart, MissingBitmapsEndTheStartWithItsMessage)
 TEST(GameStart, MissingDefaultMapIsShownAndTheGameGoesOn)
 {
     GameFolder folder;
-    ASSERT_TRUE(QFile::remove(QStringLiteral("nivel1.quorvane")));
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("nivel1.quorvane"))));
     QString text;
     whenModal<QMessageBox>([&](QMessageBox* box) {
         text = box->text();
         box->accept();
     });
-    GameSession session;
+    GameSession session(folder.dir());
     ASSERT_TRUE(session.start());
     EXPECT_TRUE(text.contains(QStringLiteral("nivel1.quorvane"))) << text.toStdString();
     EXPECT_TRUE(runUntilFocused(session));

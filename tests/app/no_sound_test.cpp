@@ -32,7 +32,7 @@ TEST(NoSound, BoxSaysWhyAndTheGameGoesOn)
         }
     });
     closer.start(20);
-    GameSession session;
+    GameSession session(folder.dir());
     ASSERT_TRUE(session.start());
     EXPECT_FALSE(session.audioDevice()->hasDevice());
     EXPECT_TRUE(texts.filter(QStringLiteral("No hay sonido: no se pudo abrir el dispositivo.")).size() == 1)

@@ -53,4 +53,32 @@ TEST(AlsoftSettings, TheGameStartsWithItsOwnSettingsAndSaysSo)
     EXPECT_FALSE(std::filesystem::exists(standIn));
 }
 
+// The game no longer plays from inside its folder: its own settings are
+// handed to OpenAL Soft by their whole path, and a value refused there is
+// named as the game names the file.
+TEST(AlsoftSettings, TheGameFoldersSettingsAreFoundFromAnyWorkingDirectory)
+{
+    const wavedevice::TestFolder folder;
+    ::setenv("HOME", folder.path.c_str(), 1);
+    ::setenv("XDG_CONFIG_DIRS", folder.path.c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("ALSOFT_DRIVERS", "null", 1);
+    for (const char* periods : {"1", "4"}) {
+        SCOPED_TRACE(periods);
+        ::unsetenv("ALSOFT_CONF");
+        std::ofstream(folder.file("alsoft.conf")) << "[general]\nperiods = " << periods << "\n";
+        std::ostringstream notices;
+        const OpenAlSound sound(GameDir(folder.path), notices);
+        const char* handed = std::getenv("ALSOFT_CONF");
+        ASSERT_NE(handed, nullptr);
+        if (std::string(periods) == "1") {
+            EXPECT_NE(sound.settingsNotice().find("periods=1 (alsoft.conf)"), std::string::npos)
+                << sound.settingsNotice();
+        } else {
+            EXPECT_EQ(sound.settingsNotice(), "");
+            EXPECT_EQ(std::string(handed), folder.file("alsoft.conf"));
+        }
+    }
+}
+
 }  // namespace

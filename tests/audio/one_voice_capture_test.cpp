@@ -21,6 +21,8 @@ using Clock = std::chrono::steady_clock;
 const wavedevice::TestFolder kFolder;
 const std::string kOutput = wavedevice::configureWaveOutput(kFolder);
 const std::string kGame = QUORVANE_GAME_DIR;
+// The game folder of the fight: its map, and the build's sounds by a link.
+const GameDir kFightFolder(kFolder.file("game"));
 
 struct Capture {
     WaveSound sound;
@@ -48,7 +50,7 @@ Capture playFight(bool arbitrated)
     const SpeechTable table = SpeechTable::load(kGame + "/" + kSpeechTableFile);
     {
         std::ostringstream notices;
-        OpenAlSound device(notices);
+        OpenAlSound device(kFightFolder, notices);
         const auto opened = Clock::now();
         const auto sinceOpen = [&] { return std::chrono::duration<double, std::milli>(Clock::now() - opened).count(); };
         VoiceArbiter arbiter(device, table, [](double ms) {
@@ -64,6 +66,7 @@ Capture playFight(bool arbitrated)
         };
 
         auto game = std::make_unique<GameState>();
+        game->folder = kFightFolder;
         game->firstInit("fight.quorvane", sound);
         EXPECT_TRUE(game->lastLoadError.empty()) << game->lastLoadError;
         game->facing = Facing::East;
@@ -89,17 +92,13 @@ class OneVoiceCaptureTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        // The rules open their sounds by names relative to the game folder.
+        // The rules name their sounds relative to the game folder.
         namespace fs = std::filesystem;
-        previous_ = fs::current_path();
-        fs::create_directories(kFolder.file("game"));
-        fs::current_path(kFolder.file("game"));
-        if (!fs::exists("Sonidos"))
-            fs::create_directory_symlink(kGame + "/Sonidos", "Sonidos");
-        writeFile("fight.quorvane", mapText({"S.."}));
+        fs::create_directories(kFightFolder.root());
+        if (!fs::exists(kFightFolder.file("Sonidos")))
+            fs::create_directory_symlink(kGame + "/Sonidos", kFightFolder.file("Sonidos"));
+        writeFile(kFightFolder.file("fight.quorvane"), mapText({"S.."}));
     }
-    void TearDown() override { std::filesystem::current_path(previous_); }
-    std::filesystem::path previous_;
 };
 
 TEST_F(OneVoiceCaptureTest, TheLoopIsSilentWhileTheBulletCountIsSaid)

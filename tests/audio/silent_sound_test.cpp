@@ -51,7 +51,7 @@ TEST(SilentSound, WithoutADeviceEverythingFailsHarmlessly)
     channel.releaseChannel();
 
     // The system the game starts with is this silent one.
-    const auto system = createSoundSystem();
+    const auto system = createSoundSystem(GameDir{});
     EXPECT_EQ(system->openVoice(), -1);
     EXPECT_FALSE(system->playBlocking(file));
 }

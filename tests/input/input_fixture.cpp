@@ -10,9 +10,9 @@
 #include "input_state.h"
 #include "key_input.h"
 
-void writeMap(const std::string& name, const std::vector<int>& row1)
+void InputTest::writeMap(const std::string& name, const std::vector<int>& row1) const
 {
-    std::ofstream out(name);
+    std::ofstream out(here(name));
     out << "// small map for the input tests\n";
     for (int r = 0; r < kGridSize; ++r) {
         for (int c = 0; c < kGridSize; ++c) {
@@ -28,12 +28,10 @@ InputTest::InputTest()
 {
     // ctest runs the tests side by side: each plays in a folder of its own,
     // so none removes the map or bd/ another is reading.
-    char cwd[4096];
-    if (::getcwd(cwd, sizeof cwd) != nullptr)
-        previousDir_ = cwd;
     char pattern[] = "/tmp/quorvane-input-XXXXXX";
-    if (::mkdtemp(pattern) != nullptr && ::chdir(pattern) == 0)
+    if (::mkdtemp(pattern) != nullptr)
         ownDir_ = pattern;
+    game.folder = GameDir(ownDir_);
     writeMap(kMapName, {1, 3, 3, 8});
     input = InputState{};
     game.firstInit(kMapName, sound);
@@ -44,7 +42,7 @@ InputTest::InputTest()
 InputTest::~InputTest()
 {
     input = InputState{};
-    if (!ownDir_.empty() && ::chdir(previousDir_.c_str()) == 0)
+    if (!ownDir_.empty())
         std::filesystem::remove_all(ownDir_);
 }
 

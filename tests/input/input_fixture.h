@@ -33,6 +33,11 @@ protected:
     std::string journalLetters() const;
     // The sounds played since the last clear, as "<channel> once <file>".
     std::vector<std::string> plays() const { return sound.plays(game); }
+    // Where a file the game names lies: the test's own game folder.
+    std::string here(const std::string& name) const { return game.folder.file(name); }
+    // Writes a map file of 30 rows in the game folder: walls, with the given
+    // codes at the start of row 1 (from column 1).
+    void writeMap(const std::string& name, const std::vector<int>& row1) const;
 
     FakeClock clock{1'000'000};
     Session session{clock};
@@ -41,10 +46,5 @@ protected:
     RecordingHooks hooks{sound};
 
 private:
-    std::string previousDir_;
     std::string ownDir_;
 };
-
-// Writes a map file of 30 rows: walls, with the given codes at the start of
-// row 1 (from column 1).
-void writeMap(const std::string& name, const std::vector<int>& row1);

@@ -50,8 +50,8 @@ TEST_F(NameEntryTest, SpanishLettersAreKeptInWindows1252AndSpokenAsTheirLetter)
     game.stepCount = 2;  // a level with something to report
     std::string error;
     ASSERT_TRUE(writeStatisticsReport(game, session.journal, input.playerName, &error)) << error;
-    ASSERT_TRUE(std::filesystem::exists("bd"));
-    const auto entry = *std::filesystem::directory_iterator("bd");
+    ASSERT_TRUE(std::filesystem::exists(here("bd")));
+    const auto entry = *std::filesystem::directory_iterator(here("bd"));
     EXPECT_EQ(entry.path().filename().string().substr(0, 7), "i\xC3\xB1" "aki_");
     std::ifstream in(entry.path(), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -356,7 +356,7 @@ TEST_F(GameKeysTest, EscOrEnterSkipTheWelcomeAndNeitherLeaveNorRestart)
         EXPECT_EQ(game.col, 3);
         EXPECT_FALSE(input.keys[Vk::Escape] || input.quitAsked);
     }
-    EXPECT_TRUE(!std::filesystem::exists("bd") || std::filesystem::is_empty("bd"));
+    EXPECT_TRUE(!std::filesystem::exists(here("bd")) || std::filesystem::is_empty(here("bd")));
     startWelcome(game);  // once per program start
     press(Vk::Escape);
     EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/Salir.wav");
@@ -417,7 +417,7 @@ TEST_F(GameKeysTest, OneReportPerLevelWhateverIsPressedAndAReplayedWinGoesOnFrom
     }
     EXPECT_EQ(hooks.errors.size(), 3u);
     EXPECT_EQ(game.mapName, kMapName);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("bd"), std::filesystem::directory_iterator{}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(here("bd")), std::filesystem::directory_iterator{}), 1);
 
     // A game saved on nivel4, loaded while nivel2 is in play, then won.
     writeMap("nivel2.quorvane", {1, 3, 8});

@@ -48,14 +48,14 @@ TEST_F(MenuTest, OnlyOneDialogFromTheMenuAtATime)
 TEST_F(MenuTest, EnterWritesTheReportThenRestartsTheLevel)
 {
     walkTwoSteps();
-    std::filesystem::remove_all("bd");
+    std::filesystem::remove_all(here("bd"));
     press(Vk::Enter);
     EXPECT_EQ(game.col, 1);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_TRUE(hooks.errors.empty());
-    ASSERT_TRUE(std::filesystem::is_directory("bd"));
+    ASSERT_TRUE(std::filesystem::is_directory(here("bd")));
     int reports = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("bd"))
+    for (const auto& entry : std::filesystem::directory_iterator(here("bd")))
         reports += entry.path().filename().string().rfind("ana_", 0) == 0;
     EXPECT_EQ(reports, 1);
 }
@@ -63,7 +63,7 @@ TEST_F(MenuTest, EnterWritesTheReportThenRestartsTheLevel)
 TEST_F(MenuTest, EnterWithAMapThatCannotBeReadAgainKeepsTheLevel)
 {
     walkTwoSteps();
-    std::filesystem::remove(kMapName);
+    std::filesystem::remove(here(kMapName));
     press(Vk::Enter);
     EXPECT_EQ(game.col, 3);
     EXPECT_EQ(session.journal.journalCount, 2);
@@ -109,10 +109,10 @@ TEST_F(MenuTest, LoadSetsReplayingWhateverItReturned)
 TEST_F(MenuTest, SaveThenLoadQueuesTheJournalForReplay)
 {
     walkTwoSteps();
-    std::filesystem::remove("input_save.txt");
+    std::filesystem::remove(here("input_save.txt"));
     hooks.chooser.answer = "input_save.txt";
     menuCommand(MenuId::SaveGame, session, hooks);
-    ASSERT_TRUE(std::filesystem::exists("input_save.txt"));
+    ASSERT_TRUE(std::filesystem::exists(here("input_save.txt")));
 
     menuCommand(MenuId::LoadGame, session, hooks);
     EXPECT_TRUE(hooks.errors.empty());
@@ -122,11 +122,11 @@ TEST_F(MenuTest, SaveThenLoadQueuesTheJournalForReplay)
 
 TEST_F(MenuTest, AFailedSaveIsShown)
 {
-    std::filesystem::create_directories("input_save_dir.txt");
+    std::filesystem::create_directories(here("input_save_dir.txt"));
     hooks.chooser.answer = "input_save_dir.txt";
     menuCommand(MenuId::SaveGame, session, hooks);
     EXPECT_EQ(hooks.errors.size(), 1u);
-    std::filesystem::remove_all("input_save_dir.txt");
+    std::filesystem::remove_all(here("input_save_dir.txt"));
 }
 
 using OptionsDialogTest = MenuTest;
@@ -169,14 +169,14 @@ TEST_F(OptionsDialogTest, StartRestartsWithoutAReportAndClosesWithSteering)
     walkTwoSteps();
     const JournalEntry entries[] = {{'S', 1}, {'S', 2}};
     startReplay(session.replay, entries, 2);
-    std::filesystem::remove_all("bd");
+    std::filesystem::remove_all(here("bd"));
     input.dialogOpen = true;
     EXPECT_TRUE(optionsDialogCommand(DialogButton::Start, OptionBoxes{false, false, false, true}, session, hooks));
     EXPECT_EQ(game.col, 1);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_FALSE(session.replay.replaying);
     EXPECT_EQ(session.replay.replayCount, 0);
-    EXPECT_FALSE(std::filesystem::exists("bd"));
+    EXPECT_FALSE(std::filesystem::exists(here("bd")));
     EXPECT_TRUE(game.mouseActive);
     EXPECT_FALSE(input.dialogOpen);
 }

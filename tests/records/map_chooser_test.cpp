@@ -19,9 +19,9 @@ TEST_F(MapChooser, AChosenMapStartsALevelWithAnEmptyJournalAndNoReplay)
 
     // Typed without extension, the map's own is added, not the saved games';
     // a map in another folder is read there.
-    ASSERT_EQ(::mkdir("mapas", 0700), 0);
+    ASSERT_EQ(::mkdir(here("mapas").c_str(), 0700), 0);
     writeCorridorMap("mapas/otro.quorvane");
-    ::unlink("otro.quorvane");
+    ::unlink(here("otro.quorvane").c_str());
     chooser.answer = "mapas/otro";
     ASSERT_TRUE(chooseMap(*game, session, chooser, &error)) << error;
     EXPECT_EQ(chooser.asked.back(), "open Cambiar Mapa Mapa (*.quorvane) *.quorvane");

@@ -36,9 +36,21 @@ bool ScriptedChooser::askSaveFile(const char* title, const char* description, co
     return answerWith("save", title, description, pattern, chosen);
 }
 
+namespace {
+// The game folder of the test under way.
+GameDir testFolder;
+}  // namespace
+
+std::string here(const std::string& name) { return testFolder.file(name); }
+
+int runInFolder(const std::string& command)
+{
+    return std::system(("cd '" + testFolder.root().string() + "' && (" + command + ")").c_str());
+}
+
 std::string readWholeFile(const std::string& name)
 {
-    std::ifstream in(name, std::ios::binary);
+    std::ifstream in(here(name), std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -46,11 +58,11 @@ std::string readWholeFile(const std::string& name)
 
 void writeWholeFile(const std::string& name, const std::string& bytes)
 {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    std::ofstream out(here(name), std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
-bool fileExists(const std::string& name) { return std::filesystem::exists(name); }
+bool fileExists(const std::string& name) { return std::filesystem::exists(here(name)); }
 
 void writeCorridorMap(const std::string& name)
 {
@@ -110,7 +122,7 @@ void playCorridorLevel(GameState& game, Session& session, FakeClock& clock)
 mode_t modeOf(const std::string& name)
 {
     struct stat info {};
-    return lstat(name.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+    return lstat(here(name).c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
 bool runTogether(const std::vector<std::function<bool()>>& bodies)
@@ -141,13 +153,10 @@ bool runTogether(const std::vector<std::function<bool()>>& bodies)
 
 void RecordsTest::SetUp()
 {
-    char cwd[PATH_MAX];
-    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    oldDir_ = cwd;
     char pattern[] = "/tmp/quorvane-records-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    testFolder = GameDir(dir_);
     // A report bd/ cannot take is rescued to the user's data folder or a
     // private one (the runtime folder's, else one made in the temporary
     // folder): all stay inside the test's own folder.
@@ -164,6 +173,7 @@ void RecordsTest::SetUp()
     writeCorridorMap();
     game = std::make_unique<GameState>(clock);
     game->random.pin(kLeftSidesSeed);
+    game->folder = testFolder;
     game->firstInit(kCorridorMap, sounds);
     ASSERT_TRUE(game->lastLoadError.empty()) << game->lastLoadError;
 }
@@ -178,9 +188,6 @@ void RecordsTest::TearDown()
             unsetenv(name.c_str());
     }
     savedEnv_.clear();
-    if (!oldDir_.empty()) {
-        EXPECT_EQ(chdir(oldDir_.c_str()), 0);
-    }
     if (!dir_.empty())
         std::filesystem::remove_all(dir_);
 }

@@ -41,10 +41,17 @@ private:
                     const char* pattern, std::string& chosen);
 };
 
+// The tests name files as the game does, in its folder: where a name lies in
+// the folder of the test under way (an absolute one as it is). The helpers
+// below take such names.
+std::string here(const std::string& name);
 std::string readWholeFile(const std::string& name);
 void writeWholeFile(const std::string& name, const std::string& bytes);
 bool fileExists(const std::string& name);
 mode_t modeOf(const std::string& name);  // permission bits, not following a link; 0 when missing
+// Runs a shell command in the folder of the test under way, as a teacher
+// runs a tool in his; its status as std::system gives it.
+int runInFolder(const std::string& command);
 
 // Runs each body in a process of its own, all let go at once; true when
 // every one exited with 0 (killed by a signal counts as failing).
@@ -70,8 +77,8 @@ char sideFor(const GameState& game);
 // 900, ... between actions.
 void playCorridorLevel(GameState& game, Session& session, FakeClock& clock);
 
-// Every test runs in a fresh working directory, with a session of its own and
-// a game started on the corridor map.
+// Every test has a fresh game folder, a session of its own and a game
+// started on the corridor map in that folder.
 class RecordsTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -83,9 +90,10 @@ protected:
     std::unique_ptr<GameState> game;
     ScriptedChooser chooser;
     std::string error;
+    // The game folder's whole path.
+    const std::string& folder() const { return dir_; }
 
 private:
-    std::string oldDir_;
     std::string dir_;
     std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
 };

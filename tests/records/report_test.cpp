@@ -252,10 +252,10 @@ TEST_F(Report, EveryReportIsKeptWithinOneSecondAndFromGamesWritingAtOnce)
     EXPECT_TRUE(fileExists(stem + "-1001.db1") && !fileExists(stem + "-5.db1"));
 
     // Four games of one player ending their levels at the same moment.
-    std::filesystem::remove_all("bd");
+    std::filesystem::remove_all(here("bd"));
     auto write = [&] { return writeStatisticsReport(*game, session.journal, "ana", nullptr); };
     EXPECT_TRUE(runTogether({write, write, write, write}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("bd"), {}), 4);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(here("bd")), {}), 4);
     EXPECT_TRUE(fileExists(names[3]));
 }
 
@@ -265,9 +265,9 @@ TEST_F(Report, AReportBdCannotTakeGoesToAPrivateFolderAndTheMessageSaysWhyAndWhe
     act(*game, session, 'S');
     ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     const std::string report = readWholeFile(kReportName);
-    std::filesystem::remove_all("bd");
+    std::filesystem::remove_all(here("bd"));
     const std::string base = std::string(kReportName).substr(3);
-    const std::string cwd = std::filesystem::current_path().string();
+    const std::string cwd = folder();
     const std::string userBd = cwd + "/datos/quorvane/bd/" + base;
     const std::string runtime = cwd + "/run/quorvane/" + base;
     const std::string made = cwd + "/tmp/quorvane-";
@@ -279,13 +279,13 @@ TEST_F(Report, AReportBdCannotTakeGoesToAPrivateFolderAndTheMessageSaysWhyAndWhe
     const std::pair<std::function<void()>, std::string> steps[] = {
         {[] { writeWholeFile("bd", "no es una carpeta"); }, userBd},
         {[&] {
-             std::filesystem::remove_all("datos"), writeWholeFile("datos", "no es una carpeta");
-             std::filesystem::create_directories("run/quorvane");
+             std::filesystem::remove_all(here("datos")), writeWholeFile("datos", "no es una carpeta");
+             std::filesystem::create_directories(here("run/quorvane"));
              std::filesystem::create_symlink(cwd + "/ajeno", runtime);
          },
          cwd + "/run/quorvane/ana_Mon_Mar__3_09_07_02_2008-2.db1"},
-        {[] { std::filesystem::remove_all("run"); }, made},
-        {[] { std::filesystem::remove_all("tmp"); }, ""},
+        {[] { std::filesystem::remove_all(here("run")); }, made},
+        {[] { std::filesystem::remove_all(here("tmp")); }, ""},
     };
     for (const auto& [spoil, where] : steps) {
         SCOPED_TRACE(where);
@@ -307,12 +307,12 @@ TEST_F(Report, AReportBdCannotTakeGoesToAPrivateFolderAndTheMessageSaysWhyAndWhe
     EXPECT_EQ(readWholeFile("ajeno"), "de otro");
 
     // A link where bd/ should be is not followed.
-    std::remove("bd");
-    std::filesystem::create_directory("otra");
-    std::filesystem::create_symlink("otra", "bd");
+    std::remove(here("bd").c_str());
+    std::filesystem::create_directory(here("otra"));
+    std::filesystem::create_symlink("otra", here("bd"));
     EXPECT_FALSE(writeStatisticsReport(*game, session.journal, "ana", &error));
     EXPECT_NE(error.find("enlace simbólico"), std::string::npos) << error;
-    EXPECT_TRUE(std::filesystem::is_empty("otra"));
+    EXPECT_TRUE(std::filesystem::is_empty(here("otra")));
 }
 
 TEST_F(Report, ReportsSavesAndTheirFoldersArePrivateWhateverTheUmaskAndNoLinkIsFollowed)
@@ -332,12 +332,13 @@ TEST_F(Report, ReportsSavesAndTheirFoldersArePrivateWhateverTheUmaskAndNoLinkIsF
     // hard, would empty a file elsewhere.
     writeWholeFile("ajeno", "de otro");
     for (const bool symbolic : {true, false}) {
-        std::remove("UltimoJuego.txt");
-        ASSERT_EQ(symbolic ? symlink("ajeno", "UltimoJuego.txt") : link("ajeno", "UltimoJuego.txt"), 0);
+        const std::string last = here("UltimoJuego.txt");
+        std::remove(last.c_str());
+        ASSERT_EQ(symbolic ? symlink("ajeno", last.c_str()) : link(here("ajeno").c_str(), last.c_str()), 0);
         ASSERT_TRUE(game->restartLevel());
         EXPECT_EQ(readWholeFile("ajeno"), "de otro") << symbolic;
     }
-    std::remove("UltimoJuego.txt");
+    std::remove(here("UltimoJuego.txt").c_str());
     ASSERT_TRUE(game->restartLevel());
     EXPECT_EQ(modeOf("UltimoJuego.txt"), 0600u);
     act(*game, session, 'S');
@@ -350,7 +351,7 @@ TEST_F(Report, ReportsSavesAndTheirFoldersArePrivateWhateverTheUmaskAndNoLinkIsF
     const std::string other = safeFileTempPrefix("bd/otro.db1") + "Ab12Cd";
     for (const std::string& name : {left, busy, other})
         writeWholeFile(name, "a medias");
-    const int held = open(busy.c_str(), O_RDONLY);
+    const int held = open(here(busy).c_str(), O_RDONLY);
     ASSERT_EQ(flock(held, LOCK_EX), 0);
     ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     EXPECT_FALSE(fileExists(left));

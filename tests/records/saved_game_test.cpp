@@ -40,7 +40,7 @@ std::string withCrLf(const std::string& text)
 std::vector<std::string> strayFiles()
 {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator("."))
+    for (const auto& entry : std::filesystem::directory_iterator(here(".")))
         if (entry.path().filename().string().find(".txt.") != std::string::npos)
             names.push_back(entry.path().filename().string());
     return names;
@@ -115,7 +115,7 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
             ASSERT_TRUE(game->restartLevel());
         }
         resetJournalAndReplay(session);
-        std::filesystem::remove_all("bd");
+        std::filesystem::remove_all(here("bd"));
         act(*game, session, 'S');
         act(*game, session, 'S');
         ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
@@ -126,8 +126,8 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
 
 TEST_F(SavedGame, SavedAndLoadedInAnotherFolderAndOverAMapOrAForeignFileOnlyOnYes)
 {
-    ASSERT_EQ(::mkdir("otra", 0700), 0);
-    chooser.answer = std::filesystem::absolute("otra").string() + "/partida";
+    ASSERT_EQ(::mkdir(here("otra").c_str(), 0700), 0);
+    chooser.answer = here("otra") + "/partida";
     ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
     EXPECT_FALSE(fileExists("partida.txt")) << "not in the game's folder";
     chooser.answer += ".txt";
@@ -253,12 +253,12 @@ TEST_F(SavedGame, BrokenFilesAreRefusedWithAReasonAndTheGameGoesOnUnchanged)
     chooser.answer = "no_existe.txt";
     EXPECT_FALSE(loadGame(*game, session, chooser, sounds, &error));
     EXPECT_NE(error.find("no existe"), std::string::npos) << error;
-    ASSERT_EQ(mkdir("carpeta.txt", 0755), 0);
+    ASSERT_EQ(mkdir(here("carpeta.txt").c_str(), 0755), 0);
     chooser.answer = "carpeta.txt";
     EXPECT_FALSE(loadGame(*game, session, chooser, sounds, &error));
     EXPECT_NE(error.find("es una carpeta"), std::string::npos) << error;
     // A FIFO with no writer: refused at once, where a plain open would wait.
-    ASSERT_EQ(mkfifo("tubo.txt", 0600), 0);
+    ASSERT_EQ(mkfifo(here("tubo.txt").c_str(), 0600), 0);
     chooser.answer = "tubo.txt";
     EXPECT_FALSE(loadGame(*game, session, chooser, sounds, &error));
     EXPECT_NE(error.find("es una tubería (FIFO)"), std::string::npos) << error;
@@ -317,11 +317,11 @@ TEST_F(SavedGame, AFailedSaveLeavesTheFileItWouldReplace)
 
     // A folder stands where the file would go.
     chooser.answer = "carpeta.txt";
-    ASSERT_EQ(mkdir("carpeta.txt", 0755), 0);
+    ASSERT_EQ(mkdir(here("carpeta.txt").c_str(), 0755), 0);
     error.clear();
     EXPECT_FALSE(saveGame(*game, session, chooser, &error));
     EXPECT_NE(error.find("carpeta"), std::string::npos) << error;
-    EXPECT_TRUE(std::filesystem::is_directory("carpeta.txt"));
+    EXPECT_TRUE(std::filesystem::is_directory(here("carpeta.txt")));
     EXPECT_TRUE(strayFiles().empty());
 
     // Saving over an existing file, once agreed to, replaces it.

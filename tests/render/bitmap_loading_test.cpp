@@ -13,11 +13,7 @@ protected:
         other = scratch_ / "other";
         std::filesystem::create_directories(other / "Data");
     }
-    void TearDown() override
-    {
-        std::filesystem::current_path(scratch_);
-        std::filesystem::remove_all(other);
-    }
+    void TearDown() override { std::filesystem::remove_all(other); }
     std::filesystem::path other;
     // What the loader would have shown the player.
     std::vector<std::string> shown;
@@ -45,16 +41,18 @@ TEST_F(BitmapLoading, MissingFilesAreSilentAndBrokenOnesAreShown)
 
 TEST_F(BitmapLoading, TexturesNeedBothBitmaps)
 {
-    std::filesystem::current_path(other);
+    const GameDir folder(other);
 
     // No font sheet: nothing is shown, no texture is made.
-    EXPECT_FALSE(loadTextures(collect));
+    EXPECT_FALSE(loadTextures(folder, collect));
     // The sheet alone is not enough either.
     std::filesystem::copy_file(scratch_ / "Data/Font2.bmp", other / "Data/Font2.bmp");
-    EXPECT_FALSE(loadTextures(collect));
+    EXPECT_FALSE(loadTextures(folder, collect));
     EXPECT_TRUE(shown.empty());
     // A square that cannot be decoded is shown before the start fails.
-    writeFile("Data/casilla.bmp", {'B', 'M'});
-    EXPECT_FALSE(loadTextures(collect));
-    EXPECT_EQ(shown.size(), 1u);
+    writeFile(other / "Data/casilla.bmp", {'B', 'M'});
+    EXPECT_FALSE(loadTextures(folder, collect));
+    ASSERT_EQ(shown.size(), 1u);
+    // Named as the game names it, wherever its folder lies.
+    EXPECT_EQ(shown[0].rfind("Data/casilla.bmp: ", 0), 0u) << shown[0];
 }

@@ -16,7 +16,6 @@ const Rgb GlFrameTest::kTile{220, 180, 60};
 const Rgb GlFrameTest::kMarker{220, 0, 0};
 
 std::filesystem::path GlFrameTest::scratch_;
-std::filesystem::path GlFrameTest::previousDir_;
 std::unique_ptr<QOffscreenSurface> GlFrameTest::surface_;
 std::unique_ptr<QOpenGLContext> GlFrameTest::context_;
 std::unique_ptr<QOpenGLFramebufferObject> GlFrameTest::target_;
@@ -58,22 +57,19 @@ void GlFrameTest::SetUpTestSuite()
     ASSERT_TRUE(target_->isValid());
     target_->bind();
 
-    previousDir_ = std::filesystem::current_path();
     scratch_ = std::filesystem::temp_directory_path() / ("quorvane-render-" + std::to_string(::getpid()));
     std::filesystem::create_directories(scratch_ / "Data");
-    std::filesystem::current_path(scratch_);
-    writeFile("Data/Font2.bmp", cellSheet(256, &GlFrameTest::glyphColour));
-    writeFile("Data/casilla.bmp", cellSheet(16, &tileColour));
+    writeFile(scratch_ / "Data/Font2.bmp", cellSheet(256, &GlFrameTest::glyphColour));
+    writeFile(scratch_ / "Data/casilla.bmp", cellSheet(16, &tileColour));
 
     setProjection(kWidth, kHeight);
-    const std::optional<Textures> textures = initRenderState(nullptr);
+    const std::optional<Textures> textures = initRenderState(GameDir(scratch_), nullptr);
     ASSERT_TRUE(textures);
     textures_ = *textures;
 }
 
 void GlFrameTest::TearDownTestSuite()
 {
-    std::filesystem::current_path(previousDir_);
     std::filesystem::remove_all(scratch_);
     target_.reset();
     if (context_)

@@ -14,7 +14,7 @@
 
 // A compatibility-profile context drawing into an 800 by 480 framebuffer,
 // with a font sheet and map square written by the test into Data/ of a
-// scratch working directory. Shared by all tests of a suite: textures are
+// scratch game folder. Shared by all tests of a suite: textures are
 // made once per context, as in the game.
 class GlFrameTest : public ::testing::Test {
 public:
@@ -45,8 +45,8 @@ protected:
 
     std::vector<uint8_t> frame_;
 
+    // The game folder the suite's pictures are read from.
     static std::filesystem::path scratch_;
-    static std::filesystem::path previousDir_;
 
 private:
     static std::unique_ptr<QOffscreenSurface> surface_;

@@ -135,7 +135,7 @@ TEST_F(Reports, EachEndingIsReadWithItsOutcomeMeasuresAndPlacedErrors)
         const std::string file = play(level);
         ::Report report;
         std::string reason;
-        ASSERT_TRUE(readReport(file, report, reason)) << reason;
+        ASSERT_TRUE(readReport(here(file), report, reason)) << reason;
         EXPECT_EQ(report.player, level.player);
         // A replayed level is named after the saved game it came from.
         EXPECT_EQ(report.map, level.outcome == Outcome::NotFinished ? "partida.txt" : "pasillo.quorvane");
@@ -179,7 +179,7 @@ TEST_F(Reports, EachEndingIsReadWithItsOutcomeMeasuresAndPlacedErrors)
     play(kLevels[0]);
     ::Report again;
     std::string reason;
-    ASSERT_TRUE(readReport("bd/gana_Mon_Mar__3_09_07_02_2008-2.db1", again, reason)) << reason;
+    ASSERT_TRUE(readReport(here("bd/gana_Mon_Mar__3_09_07_02_2008-2.db1"), again, reason)) << reason;
     EXPECT_EQ(again.written, std::optional<std::time_t>(1204535222));
     EXPECT_EQ(timeFromReportName("gana_Mon_Mar__3_09_07_02_2008-12.db1"), std::optional<std::time_t>(1204535222));
 }
@@ -189,7 +189,7 @@ TEST_F(Reports, TheWinIsOneCsvRowWithEveryCounterAndMeasure)
     const std::string file = play(kLevels[0]);
     ::Report report;
     std::string reason;
-    ASSERT_TRUE(readReport(file, report, reason)) << reason;
+    ASSERT_TRUE(parseReport(readWholeFile(file), file, report, reason)) << reason;
     ::setenv("TZ", "UTC", 1);
     // The spacing of playCorridorLevel: 700 ms, then 100 more each action;
     // the steps are actions 1, 3, 6, 12 and 13, so 1.5, 3.0, 8.7 and 1.8 s
@@ -312,7 +312,7 @@ TEST(ReportDrawing, TheMazeIsCroppedWithALegendAndEveryMarkReadsApartAndOnItsGro
 // printed.
 std::pair<int, std::string> runMapTool(const std::string& arguments)
 {
-    const int status = std::system((std::string(QUORVANE_MAPA) + " " + arguments + " > salida.txt 2>&1").c_str());
+    const int status = runInFolder((std::string(QUORVANE_MAPA) + " " + arguments + " > salida.txt 2>&1").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile("salida.txt")};
 }
 
@@ -324,7 +324,7 @@ TEST(MapTool, ConvertsASpreadsheetMapAndDrawsMapsCroppedAndAsFarAsTheyWereRead)
     std::replace(sheet.begin() + static_cast<long>(sheet.find('\n')), sheet.end(), ' ', ';');
     std::string bytes = plain;
     bytes.replace(bytes.find("\n0 0 0") + 1, 5, "0 \x1b[2J\xff 0");
-    fs::remove("mapa.quorvane");
+    fs::remove(here("mapa.quorvane"));
     writeWholeFile("hoja.csv", sheet);
     writeWholeFile("otro.quorvane", "otro");
     writeWholeFile("raro.quorvane", bytes);
@@ -417,7 +417,7 @@ TEST_F(Reports, SettingsOptionsAndAQuestionAreReadFromTheSentences)
         writeWholeFile("ajustes.db1", text);
         ::Report report;
         std::string reason;
-        ASSERT_TRUE(readReport("ajustes.db1", report, reason)) << reason;
+        ASSERT_TRUE(readReport(here("ajustes.db1"), report, reason)) << reason;
         const std::string row = csvRow(report);
         EXPECT_NE(row.find(std::string(";pasillo.quorvane;no;") + c.columns + ";15;"), std::string::npos) << row;
         EXPECT_NE(row.find(std::string(";") + c.reactions + ";"), std::string::npos) << row;
@@ -433,8 +433,8 @@ TEST_F(Reports, ADamagedOrForeignFileIsRefusedWithItsReason)
     std::string mixed = text;
     mixed.replace(mixed.find("Mapa :"), 6, "Mapa?");
     writeWholeFile("etiqueta.db1", mixed);
-    ASSERT_EQ(::mkfifo("tubo.db1", 0644), 0);
-    fs::create_directory("carpeta.db1");
+    ASSERT_EQ(::mkfifo(here("tubo.db1").c_str(), 0644), 0);
+    fs::create_directory(here("carpeta.db1"));
     const std::pair<const char*, const char*> cases[] = {
         {"tubo.db1", "no se puede abrir: es una tubería (FIFO)"},  // at once, not waiting for a writer
         {"carpeta.db1", "no se puede abrir: es una carpeta"},
@@ -447,7 +447,7 @@ TEST_F(Reports, ADamagedOrForeignFileIsRefusedWithItsReason)
     for (const auto& [name, why] : cases) {
         ::Report report;
         std::string reason;
-        EXPECT_FALSE(readReport(name, report, reason)) << name;
+        EXPECT_FALSE(readReport(here(name), report, reason)) << name;
         EXPECT_NE(reason.find(why), std::string::npos) << name << ": " << reason;
     }
 }
@@ -459,23 +459,23 @@ TEST_F(Reports, TheCommandWritesTheTableAndPagesAndAPageShowsEveryStepInABrowser
         play(level);
     writeWholeFile("bd/roto.db1", readWholeFile("bd/gana_Mon_Mar__3_09_07_02_2008.db1").substr(0, 900));
     const std::string command = std::string(QUORVANE_INFORMES) + " bd --csv resumen.csv --html informes 2> errores.txt";
-    const int status = std::system(command.c_str());
+    const int status = runInFolder(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1) << "a damaged file makes the exit status 1";
     EXPECT_NE(readWholeFile("errores.txt").find("bd/roto.db1: no se pudo leer:"), std::string::npos);
     const std::string csv = readWholeFile("resumen.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 6) << csv;
     for (const char* page : {"gana", "trampa", "vidas", "balas", "repite"})
-        EXPECT_TRUE(fs::exists(std::string("informes/") + page + "_Mon_Mar__3_09_07_02_2008.html")) << page;
+        EXPECT_TRUE(fs::exists(here(std::string("informes/") + page + "_Mon_Mar__3_09_07_02_2008.html"))) << page;
     EXPECT_NE(readWholeFile("informes/index.html").find("roto.db1"), std::string::npos);
 
     const std::string chromium = QUORVANE_CHROMIUM;
     ASSERT_FALSE(chromium.empty()) << "chromium is not installed (scripts/setup.sh installs it)";
-    const std::string page = fs::absolute("informes/gana_Mon_Mar__3_09_07_02_2008.html").string();
+    const std::string page = here("informes/gana_Mon_Mar__3_09_07_02_2008.html");
     const std::string dump = "timeout 120 " + chromium +
-                             " --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --user-data-dir=" + fs::absolute("perfil").string() +
+                             " --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --user-data-dir=" + here("perfil") +
                              " --dump-dom file://" + page + " > dom.html 2> chromium.log";
-    ASSERT_EQ(std::system(dump.c_str()), 0) << readWholeFile("chromium.log");
+    ASSERT_EQ(runInFolder(dump.c_str()), 0) << readWholeFile("chromium.log");
     const std::string dom = readWholeFile("dom.html");
     EXPECT_NE(dom.find("<svg"), std::string::npos);
     size_t steps = 0;
@@ -492,22 +492,22 @@ TEST_F(Reports, APipeOrAClosedFolderIsNamedAndSkippedAndTheReportsBesideThemRead
 {
     for (int i = 0; i < 3; ++i)
         play(kLevels[i]);
-    ASSERT_EQ(::mkfifo("tubo.db1", 0644), 0);
-    ASSERT_EQ(::mkfifo("bd/tuberia.db1", 0644), 0);
-    fs::create_directories("bd/cerrada");
-    fs::copy_file("bd/gana_Mon_Mar__3_09_07_02_2008.db1", "bd/cerrada/otra_Mon_Mar__3_09_07_02_2008.db1");
-    fs::permissions("bd/cerrada", fs::perms::none);
+    ASSERT_EQ(::mkfifo(here("tubo.db1").c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo(here("bd/tuberia.db1").c_str(), 0644), 0);
+    fs::create_directories(here("bd/cerrada"));
+    fs::copy_file(here("bd/gana_Mon_Mar__3_09_07_02_2008.db1"), here("bd/cerrada/otra_Mon_Mar__3_09_07_02_2008.db1"));
+    fs::permissions(here("bd/cerrada"), fs::perms::none);
     // Root opens any folder whatever its mode; without the two capabilities
     // that let it, it is refused as anyone else is.
     std::string as = ::geteuid() != 0 ? "" : "setpriv --bounding-set -dac_override,-dac_read_search "
                                              "--inh-caps=-dac_override,-dac_read_search ";
-    const bool closed = as.empty() || std::system((as + "test ! -r bd/cerrada").c_str()) == 0;
+    const bool closed = as.empty() || runInFolder((as + "test ! -r bd/cerrada").c_str()) == 0;
     if (!closed)
         as.clear();
     // timeout: a tool that waits on the pipe fails here instead of hanging.
-    const int status = std::system(
+    const int status = runInFolder(
         (as + "timeout 60 " + QUORVANE_INFORMES + " tubo.db1 bd --csv resumen.csv 2> errores.txt").c_str());
-    fs::permissions("bd/cerrada", fs::perms::owner_all);
+    fs::permissions(here("bd/cerrada"), fs::perms::owner_all);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
     const std::string errors = readWholeFile("errores.txt");
@@ -582,12 +582,12 @@ TEST_F(Reports, TheTablesOpenAsTheirNumbersInASpreadsheetInSpanishAndInEnglish)
         GTEST_SKIP() << "LibreOffice (soffice) is not installed: scripts/setup.sh installs libreoffice-calc-nogui";
     for (const Level& level : kLevels)
         play(level);
-    fs::create_directories("bd/copia");
-    fs::copy_file("bd/gana_Mon_Mar__3_09_07_02_2008.db1", "bd/copia/gana_Mon_Mar__3_09_07_02_2008.db1");
+    fs::create_directories(here("bd/copia"));
+    fs::copy_file(here("bd/gana_Mon_Mar__3_09_07_02_2008.db1"), here("bd/copia/gana_Mon_Mar__3_09_07_02_2008.db1"));
     ::setenv("TZ", "UTC", 1);
     const std::string tool = QUORVANE_INFORMES;
     const std::string both = tool + " bd --csv es/resumen.csv && " + tool + " bd --csv en/resumen.csv --csv-punto";
-    ASSERT_EQ(std::system(both.c_str()), 0);
+    ASSERT_EQ(runInFolder(both.c_str()), 0);
     EXPECT_NE(readWholeFile("es/guia_columnas.txt").find("reaccion_mediana_s"), std::string::npos);
 
     // Folder, separator, language (3082 Spanish of Spain, 1033 English of
@@ -599,15 +599,15 @@ TEST_F(Reports, TheTablesOpenAsTheirNumbersInASpreadsheetInSpanishAndInEnglish)
     for (int i = 0; i < 4; ++i) {
         const auto& [folder, separator, language] = openings[i];
         pairs[i / 2] += "timeout 300 " + soffice + " -env:UserInstallation=file://" +
-                        fs::absolute("perfil" + std::to_string(i / 2)).string() +
+                        here("perfil" + std::to_string(i / 2)) +
                         " --headless --infilter=CSV:" + std::to_string(separator) + ",34,76,1,," +
                         std::to_string(language) + " --convert-to fods --outdir " + folder + std::to_string(language) +
                         " " + folder + "/resumen.csv " + folder + "/eventos.csv && ";
     }
     const std::string open =
         "(" + pairs[0] + "touch listo0) > soffice0.log 2>&1 & (" + pairs[1] + "touch listo1) > soffice1.log 2>&1 & wait";
-    ASSERT_EQ(std::system(open.c_str()), 0);
-    ASSERT_TRUE(fs::exists("listo0") && fs::exists("listo1"))
+    ASSERT_EQ(runInFolder(open.c_str()), 0);
+    ASSERT_TRUE(fs::exists(here("listo0")) && fs::exists(here("listo1")))
         << readWholeFile("soffice0.log") << readWholeFile("soffice1.log");
     for (const std::string table : {"/resumen.fods", "/eventos.fods"}) {
         const Sheet spanish = readSheet("es3082" + table), english = readSheet("en1033" + table);

@@ -24,7 +24,7 @@ protected:
         playCorridorLevel(*game, session, clock);
         EXPECT_TRUE(writeStatisticsReport(*game, session.journal, "plantilla", &error)) << error;
         played_ = readWholeFile("bd/plantilla_Mon_Mar__3_09_07_02_2008.db1");
-        fs::remove("bd/plantilla_Mon_Mar__3_09_07_02_2008.db1");
+        fs::remove(here("bd/plantilla_Mon_Mar__3_09_07_02_2008.db1"));
     }
     // The value on the line after a label.
     static void setAfter(std::string& text, const std::string& label, const std::string& value)
@@ -51,7 +51,7 @@ protected:
     }
     int run(const std::string& arguments)
     {
-        const int status = std::system((std::string(QUORVANE_INFORMES) + " bd " + arguments + " > salida.txt 2> errores.txt").c_str());
+        const int status = runInFolder((std::string(QUORVANE_INFORMES) + " bd " + arguments + " > salida.txt 2> errores.txt").c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     std::string played_;
@@ -110,7 +110,7 @@ TEST_F(Timeline, AChartsPointsAreTheChildsLevelsMapByMap)
     for (size_t i = 0; i < std::size(plays); ++i) {
         std::string reason;
         const std::string file = write("ana", plays[i].map, plays[i].day, 10, plays[i].bumps);
-        ASSERT_TRUE(readReport(file, reports[i], reason)) << reason;
+        ASSERT_TRUE(parseReport(readWholeFile(file), file, reports[i], reason)) << reason;
         settings[file] = plays[i].settings;
     }
     std::sort(reports.begin(), reports.end(), [](const Report& a, const Report& b) { return a.written < b.written; });
@@ -192,9 +192,9 @@ TEST_F(Timeline, TheFiltersChooseWhatIsWrittenAndABadValueStopsWithStatusTwo)
     }
 
     ASSERT_EQ(run("--jugador luis --desde 2008-03-05 --html paginas"), 0);
-    EXPECT_TRUE(fs::exists("paginas/jugador-luis.html"));
-    EXPECT_FALSE(fs::exists("paginas/jugador-ana.html"));
-    EXPECT_FALSE(fs::exists("paginas/luis_Mon_Mar__3_10_00_00_2008.html"));
+    EXPECT_TRUE(fs::exists(here("paginas/jugador-luis.html")));
+    EXPECT_FALSE(fs::exists(here("paginas/jugador-ana.html")));
+    EXPECT_FALSE(fs::exists(here("paginas/luis_Mon_Mar__3_10_00_00_2008.html")));
     for (const char* page : {"paginas/index.html", "paginas/clase.html"}) {
         const std::string html = readWholeFile(page);
         EXPECT_NE(html.find("<a href=\"jugador-luis.html\">luis</a>"), std::string::npos) << page;
@@ -232,9 +232,9 @@ TEST_F(Timeline, AChildsSummaryPrintsOnOnePage)
     const std::string print =
         "timeout 120 " + chromium + " --headless --no-sandbox --disable-gpu --no-first-run "
         "--disable-background-networking --disable-component-update --disable-sync --disable-dev-shm-usage "
-        "--user-data-dir=" + fs::absolute("perfil").string() + " --no-pdf-header-footer --print-to-pdf=ana.pdf file://" +
-        fs::absolute("paginas/jugador-ana.html").string() + " > chromium.log 2>&1";
-    ASSERT_EQ(std::system(print.c_str()), 0) << readWholeFile("chromium.log");
+        "--user-data-dir=" + here("perfil") + " --no-pdf-header-footer --print-to-pdf=ana.pdf file://" +
+        here("paginas/jugador-ana.html") + " > chromium.log 2>&1";
+    ASSERT_EQ(runInFolder(print.c_str()), 0) << readWholeFile("chromium.log");
     const std::string pdf = readWholeFile("ana.pdf");
     int pages = 0;
     for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))

@@ -16,7 +16,7 @@
 
 namespace {
 const char* const kMapOption = "--mapa";
-}
+}  // namespace
 
 void configureSurfaceFormat()
 {
@@ -56,15 +56,10 @@ bool installSpanishTranslation(QApplication& app)
     return QApplication::installTranslator(translator);
 }
 
-void enterGameFolder()
+namespace {
+// The folder named on the command line, whole; empty when none is.
+std::filesystem::path namedFolder()
 {
-    // The generated sounds and pictures: beside the program in a build, in
-    // the data folder of an installation (found from the program's own place
-    // first, so that a moved installation still finds its data).
-    const std::filesystem::path own = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    const std::vector<std::filesystem::path> sources = {
-        own, own / ".." / QUORVANE_DATA_SUBDIR, std::filesystem::path(QUORVANE_DATA_DIR)};
-
     std::filesystem::path named;
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size() && named.empty(); ++i) {
@@ -83,13 +78,25 @@ void enterGameFolder()
         }
         named = QFile::encodeName(info.absoluteFilePath()).toStdString();
     }
+    return named;
+}
+}  // namespace
+
+GameDir chooseGameDir()
+{
+    // The generated sounds and pictures: beside the program in a build, in
+    // the data folder of an installation (found from the program's own place
+    // first, so that a moved installation still finds its data).
+    const std::filesystem::path own = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    const std::vector<std::filesystem::path> sources = {
+        own, own / ".." / QUORVANE_DATA_SUBDIR, std::filesystem::path(QUORVANE_DATA_DIR)};
 
     // A file-size limit then fails a write with a message instead of
     // killing the game with the level's report unwritten.
     ignoreFileSizeSignal();
     std::string error;
     std::filesystem::path folder = chooseGameFolder(
-        named, QFile::encodeName(QDir::currentPath()).toStdString(), sources, userGameFolder(), &error);
+        namedFolder(), QFile::encodeName(QDir::currentPath()).toStdString(), sources, userGameFolder(), &error);
     if (folder.empty()) {
         // Never the build or installation folder: a private one, and the
         // player or teacher is told where the files go.
@@ -98,16 +105,11 @@ void enterGameFolder()
         std::fprintf(stderr, "quorvane: %s\n", notice.c_str());
         showMessageBox(nullptr, QStringLiteral("Quorvane"), QString::fromStdString(notice), false);
     }
-    if (folder.empty()) {
-        // Play where the files are, if anywhere, so the game is still heard.
-        for (const auto& source : sources)
-            if (isGameFolder(source)) {
-                QDir::setCurrent(QFile::decodeName(source.c_str()));
-                return;
-            }
-        return;
-    }
-    QDir::setCurrent(QFile::decodeName(folder.c_str()));
+    // Else play where the files are, if anywhere, so the game is still heard.
+    for (auto it = sources.begin(); folder.empty() && it != sources.end(); ++it)
+        if (isGameFolder(*it))
+            folder = *it;
+    return GameDir(std::filesystem::absolute(folder.empty() ? std::filesystem::current_path() : folder));
 }
 
 QString mapArgument()
@@ -123,11 +125,12 @@ QString mapArgument()
     return QFileInfo(arguments[at + 1]).absoluteFilePath();
 }
 
-std::string mapNameInGameFolder(const QString& map)
+std::string mapNameInGameFolder(const QString& map, const GameDir& folder)
 {
     if (map.isEmpty())
         return {};
     const QFileInfo info(map);
-    const QString name = info.absoluteDir() == QDir(QDir::currentPath()) ? info.fileName() : info.absoluteFilePath();
+    const QDir game(QFile::decodeName(folder.root().c_str()));
+    const QString name = info.absoluteDir() == game ? info.fileName() : info.absoluteFilePath();
     return QFile::encodeName(name).toStdString();
 }

@@ -2,6 +2,8 @@
 #include <QString>
 #include <string>
 
+#include "game_dir.h"
+
 class QApplication;
 
 // Asks every OpenGL view for a compatibility-profile context (the drawing is
@@ -22,20 +24,19 @@ bool installSpanishTranslation(QApplication& app);
 // QApplication is made.
 void preferXWaylandForSteering();
 
-// The game reads and writes every file relative to the working directory.
-// It plays in the folder named on the command line, else in the working
-// directory when that is a game folder (a teacher's own copy, the tests),
-// else in the user's own folder (~/.local/share/quorvane), which keeps the
-// reports, saved games and maps and reaches the generated sounds and
-// pictures of the build or installation by links. Call after the
+// The folder the game reads and writes every file in, as a whole path: the
+// folder named on the command line, else the working directory when that is
+// a game folder (a teacher's own copy), else the user's own folder
+// (~/.local/share/quorvane), which keeps the reports, saved games and maps
+// and reaches the generated sounds and pictures of the build or installation
+// by links. The working directory itself is left as it is. Call after the
 // QApplication is made.
-void enterGameFolder();
+GameDir chooseGameDir();
 
 // "quorvane --mapa FILE" starts on that map instead of the first level (the
-// map editor's "Probar en el juego"). The map's whole path, taken before the
-// game enters its folder, or empty when the option is not given.
+// map editor's "Probar en el juego"). The map's whole path (a relative FILE
+// is in the working directory), or empty when the option is not given.
 QString mapArgument();
-// The name the game loads map by once in its folder: the file's own name
-// when it lies there (so the shipped levels keep their titles), else its
-// whole path.
-std::string mapNameInGameFolder(const QString& map);
+// The name the game loads map by: the file's own name when it lies in the
+// game folder (so the shipped levels keep their titles), else its whole path.
+std::string mapNameInGameFolder(const QString& map, const GameDir& folder);

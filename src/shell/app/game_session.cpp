@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <utility>
 
 #include "frame_order.h"
 #include "frame.h"
@@ -44,7 +45,7 @@ void showBitmapError(const std::string& text)
 
 }  // namespace
 
-GameSession::GameSession(const Clock& clock) : session_(clock) {}
+GameSession::GameSession(GameDir folder, const Clock& clock) : folder_(std::move(folder)), session_(clock) {}
 
 GameSession::~GameSession()
 {
@@ -104,10 +105,10 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
         return false;
     }
     setProjection(width, height);
-    const std::optional<Textures> textures = initRenderState(&showBitmapError);
+    const std::optional<Textures> textures = initRenderState(folder_, &showBitmapError);
     if (!textures) {
         closeMainWindow();
-        showStartError(QString::fromStdString(texturesFailure()));
+        showStartError(QString::fromStdString(texturesFailure(folder_)));
         return false;
     }
     view->setTextures(*textures);
@@ -140,10 +141,11 @@ bool GameSession::start()
     resetJournalAndReplay(session_);
 
     game_ = std::make_unique<GameState>(session_.clock);
+    game_->folder = folder_;
     input.currentGame = game_.get();
-    device_ = std::make_unique<OpenAlSound>();
+    device_ = std::make_unique<OpenAlSound>(folder_);
     device_->setWhileBlocking([this] { return keepAlive(); });
-    sounds_ = std::make_unique<VoiceArbiter>(*device_, SpeechTable::load(kSpeechTableFile),
+    sounds_ = std::make_unique<VoiceArbiter>(*device_, SpeechTable::load(folder_.file(kSpeechTableFile)),
                                              [this](double ms) { waitAlive(ms); }, session_.clock);
     hooks_ = std::make_unique<QtShellHooks>(*window_, *game_, session_, *sounds_);
     window_->view()->setHooks(&session_, hooks_.get());
@@ -151,7 +153,7 @@ bool GameSession::start()
     window_->setCloseHandler([this] { hooks_->quit(); });
 
     // The teacher's settings of this game folder, in force from the first level.
-    game_->settings = readSettingsFile(kSettingsFile);
+    game_->settings = readSettingsFile(kSettingsFile, folder_);
     game_->firstInit(firstMap_.empty() ? game_->mapName : firstMap_, *sounds_);
     if (!game_->lastLoadError.empty())
         hooks_->showError(game_->lastLoadError);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frame_pacer.h"
+#include "game_dir.h"
 #include "scene_key.h"
 #include "session.h"
 
@@ -21,9 +22,9 @@ class SpokenLog;
 // calls run(); tests and the benchmark drive it pass by pass.
 class GameSession {
 public:
-    // Everything in the game reads its time from clock, which must outlive
-    // the session.
-    explicit GameSession(const Clock& clock = systemClock());
+    // Every file of the game is read and written in folder; everything in
+    // the game reads its time from clock, which must outlive the session.
+    explicit GameSession(GameDir folder, const Clock& clock = systemClock());
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -68,6 +69,7 @@ public:
 
 private:
     std::string firstMap_;
+    GameDir folder_;
     void drawFrame();
     void redraw();
     // The picture as it stands, with the view's textures and map cache.

@@ -10,11 +10,10 @@ int main(int argc, char* argv[])
     preferXWaylandForSteering();
     QApplication app(argc, argv);
     installSpanishTranslation(app);
-    const QString map = mapArgument();
-    enterGameFolder();
+    const GameDir folder = chooseGameDir();
     // Taken for the whole game, released when it ends.
     const ScreenAwake awake;
-    GameSession session;
-    session.setFirstMap(mapNameInGameFolder(map));
+    GameSession session(folder);
+    session.setFirstMap(mapNameInGameFolder(mapArgument(), folder));
     return session.run();
 }

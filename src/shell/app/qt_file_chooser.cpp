@@ -10,6 +10,11 @@
 #include "game_view.h"
 #include "main_window.h"
 
+QtFileChooser::QtFileChooser(QWidget* owner, const GameDir& gameFolder)
+    : owner_(owner), gameFolder_(QDir(QFile::decodeName(gameFolder.root().c_str())).absolutePath())
+{
+}
+
 QString QtFileChooser::nameFilter(const char* description, const char* pattern)
 {
     const QString text = QString::fromUtf8(description);
@@ -41,7 +46,7 @@ bool QtFileChooser::ask(bool save, const char* title, const char* filterDescript
     // desktop, and a screen reader reaches all its controls.
     // Each dialog opens where the last one chose a file: a teacher who keeps
     // the games in a folder of her own finds it again.
-    QFileDialog dialog(owner_, QString::fromUtf8(title), folder_.isEmpty() ? QDir::currentPath() : folder_);
+    QFileDialog dialog(owner_, QString::fromUtf8(title), folder_.isEmpty() ? gameFolder_ : folder_);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The file need not exist: the load refuses a missing one with a message.
@@ -52,10 +57,7 @@ bool QtFileChooser::ask(bool save, const char* title, const char* filterDescript
     dialog.setDefaultSuffix(QString::fromStdString(patternExtension(filterPattern)));
     dialog.setAccessibleName(dialog.windowTitle());
 
-    const QString before = QDir::currentPath();
     const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    if (QDir::currentPath() != before)
-        QDir::setCurrent(before);
     if (auto* window = qobject_cast<MainWindow*>(owner_))
         window->view()->takeFocus();
     if (!accepted)
@@ -65,11 +67,14 @@ bool QtFileChooser::ask(bool save, const char* title, const char* filterDescript
     if (chosen.fileName().isEmpty())
         return false;
     folder_ = chosen.absolutePath();
-    // A file in the working folder keeps its bare name (as the reports and
-    // the level's title show it); one elsewhere keeps its whole path, so it
-    // is saved and read where the player chose it.
-    const QString path = chosen.absolutePath() == QDir(before).absolutePath() ? chosen.fileName()
-                                                                              : chosen.absoluteFilePath();
+    // A file in the game folder keeps its bare name (as the reports and the
+    // level's title show it); one elsewhere keeps its whole path, so it is
+    // saved and read where the player chose it.
+    // Compared as the file system resolves them: the folder may be reached
+    // through a link.
+    const QString there = QDir(chosen.absolutePath()).canonicalPath();
+    const bool inGameFolder = !there.isEmpty() && there == QDir(gameFolder_).canonicalPath();
+    const QString path = inGameFolder ? chosen.fileName() : chosen.absoluteFilePath();
     chosenName = QFile::encodeName(path).toStdString();
     return true;
 }

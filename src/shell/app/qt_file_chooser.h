@@ -2,17 +2,18 @@
 #include <QString>
 
 #include "file_chooser.h"
+#include "game_dir.h"
 
 class QWidget;
 
 // The file dialogs of the game, as Qt's own (non-native) file dialog: modal
 // over the main window, the caller's title and single filter, default
 // extension "txt", starting in the folder of the last file chosen (at first
-// the working directory) and leaving the working directory where it is. Hands back the chosen file's bare name when it is in the working
-// directory, else its absolute path, in the bytes the file system uses.
+// the game folder). Hands back the chosen file's bare name when it is in the
+// game folder, else its absolute path, in the bytes the file system uses.
 class QtFileChooser : public FileChooser {
 public:
-    explicit QtFileChooser(QWidget* owner) : owner_(owner) {}
+    QtFileChooser(QWidget* owner, const GameDir& gameFolder);
 
     bool askOpenFile(const char* title, const char* filterDescription, const char* filterPattern,
                      std::string& chosenName) override;
@@ -30,5 +31,6 @@ private:
              std::string& chosenName);
 
     QWidget* owner_;
+    QString gameFolder_;
     QString folder_;
 };

@@ -36,7 +36,7 @@ void showMessageBox(QWidget* owner, const QString& caption, const QString& text,
 }
 
 QtShellHooks::QtShellHooks(MainWindow& window, GameState& game, Session& session, SoundSystem& sounds)
-    : window_(window), game_(game), session_(session), sounds_(sounds), chooser_(&window)
+    : window_(window), game_(game), session_(session), sounds_(sounds), chooser_(&window, game.folder)
 {
     tick_.initChannel(catalogue::TeclaIgnorada.file, sounds_);
 }
@@ -90,7 +90,7 @@ bool QtShellHooks::openTeacherSettings()
     QObject::connect(dialog, &QDialog::accepted, [this, dialog] {
         const TeacherSettings chosen = dialog->chosen();
         std::string error;
-        if (!writeSettingsFile(kSettingsFile, chosen, &error))
+        if (!writeSettingsFile(kSettingsFile, chosen, &error, game_.folder))
             showError("No se pudieron guardar los ajustes del maestro: " + error +
                       " Valen hasta que se cierre el juego.");
         game_.settings = chosen;

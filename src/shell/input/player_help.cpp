@@ -193,7 +193,7 @@ const char* nextMapName(const char* mapName)
     return kSeries[0].map;
 }
 
-const char* seriesMapOf(const Grid& grid)
+const char* seriesMapOf(const GameDir& folder, const Grid& grid)
 {
     // A saved game holds its grid, not its map's name: the series map with
     // the same walls (0 is a wall in the map codes and in the kinds alike;
@@ -201,7 +201,7 @@ const char* seriesMapOf(const Grid& grid)
     auto map = std::make_unique<MapText>();
     for (const LevelOfSeries& level : kSeries) {
         *map = MapText{};
-        if (!readMapText(level.map, *map))
+        if (!readMapText(folder.file(level.map), *map))
             continue;
         bool same = true;
         for (int r = 0; r < kGridSize && same; ++r)
@@ -221,7 +221,7 @@ bool nextLevel(GameState& game, Session& session, ShellHooks& hooks)
     // After a loaded game's win the series goes on from the map replayed,
     // not from the one played before the load (still mapName).
     const bool replayed = game.playedFrom != game.mapName;
-    const char* next = nextMapName(replayed ? seriesMapOf(game.initialCells) : game.mapName.c_str());
+    const char* next = nextMapName(replayed ? seriesMapOf(game.folder, game.initialCells) : game.mapName.c_str());
     if (!game.loadMap(next)) {
         // The won level stays in play; Enter still starts it again.
         showIfError(hooks, game.lastLoadError);

@@ -1,6 +1,7 @@
 #pragma once
 #include "cell.h"
 #include "clock.h"
+#include "game_dir.h"
 
 class GameState;
 class ShellHooks;
@@ -40,5 +41,6 @@ bool nextLevel(GameState& game, Session& session, ShellHooks& hooks);
 // The map that follows a map in the series; the first for any other map.
 const char* nextMapName(const char* mapName);
 
-// The series map a grid was played on, told by its walls; "" when none.
-const char* seriesMapOf(const Grid& grid);
+// The series map a grid was played on, told by its walls (the maps read in
+// folder); "" when none.
+const char* seriesMapOf(const GameDir& folder, const Grid& grid);
