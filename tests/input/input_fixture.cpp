@@ -35,15 +35,12 @@ InputTest::InputTest()
     if (::mkdtemp(pattern) != nullptr && ::chdir(pattern) == 0)
         ownDir_ = pattern;
     writeMap(kMapName, {1, 3, 3, 8});
-    input = InputState{};
     game.firstInit(kMapName, sound);
-    input.currentGame = &game;
     sound.clear();
 }
 
 InputTest::~InputTest()
 {
-    input = InputState{};
     if (!ownDir_.empty() && ::chdir(previousDir_.c_str()) == 0)
         std::filesystem::remove_all(ownDir_);
 }
@@ -56,13 +53,13 @@ void InputTest::place(int row, int col, int32_t kind)
 void InputTest::pollAfter(Tick ms)
 {
     clock.advance(ms);
-    pollInput(game, session.journal);
+    pollInput(game, input, session.journal);
 }
 
 void InputTest::press(int vk)
 {
-    keyDown(vk, session, hooks);
-    keyUp(vk, session);
+    keyDown(vk, play);
+    keyUp(vk, play);
 }
 
 std::string InputTest::journalLetters() const
