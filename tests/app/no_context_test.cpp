@@ -49,6 +49,9 @@ int main(int argc, char* argv[])
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
+    // With a display at hand the offscreen platform would reach for its GL.
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("ALSOFT_DRIVERS", "null");
     configureSurfaceFormat();
