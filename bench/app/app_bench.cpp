@@ -21,6 +21,9 @@
 
 namespace {
 
+// How long each waiting state is measured.
+constexpr int kIdleMs = 20000;
+
 // Processor time of the whole process (all threads, the GL rasteriser's
 // included), in milliseconds.
 double processorMs()
@@ -32,14 +35,19 @@ double processorMs()
 }
 
 // The loop as the game runs it, paced, for a while; the share of one core
-// it used.
+// it used; the passes run and the frames drawn meanwhile, per second.
 double idleShare(GameSession& session, int ms)
 {
     QElapsedTimer wall;
     const double before = processorMs();
+    const int passes = session.framesRun();
+    const int shown = session.framesShown();
     wall.start();
     while (wall.elapsed() < ms && session.runPass())
         session.pace();
+    const double seconds = static_cast<double>(wall.elapsed()) / 1e3;
+    std::printf("  %.1f passes and %.1f frames drawn a second; ", (session.framesRun() - passes) / seconds,
+                (session.framesShown() - shown) / seconds);
     return (processorMs() - before) / static_cast<double>(wall.elapsed());
 }
 
@@ -89,12 +97,19 @@ int main(int argc, char* argv[])
     const qint64 firstFrame = sinceStart.elapsed();
     std::printf("start to first frame: %lld ms\n", static_cast<long long>(firstFrame));
 
-    const double nameShare = idleShare(session, 5000);
-    std::printf("waiting for the name: %.1f %% of one core\n", nameShare * 100);
-
+    // The three states in which a child only listens, each for kIdleMs, as
+    // the loop runs in the game: the name prompt, standing in the corridor
+    // once the welcome has been skipped, and the same with the map shown.
+    const double nameShare = idleShare(session, kIdleMs);
+    std::printf("idle, waiting for the name: %.2f %% of one core\n", nameShare * 100);
     QTest::keyClick(session.window()->view(), Qt::Key_Return);
-    const double playShare = idleShare(session, 5000);
-    std::printf("waiting for a key in play: %.1f %% of one core\n", playShare * 100);
+    session.runPass();
+    QTest::keyClick(session.window()->view(), Qt::Key_Return);
+    const double playShare = idleShare(session, kIdleMs);
+    std::printf("idle, standing in the corridor: %.2f %% of one core\n", playShare * 100);
+    QTest::keyClick(session.window()->view(), Qt::Key_E);
+    const double shownShare = idleShare(session, kIdleMs);
+    std::printf("idle, the map shown: %.2f %% of one core\n", shownShare * 100);
 
     auto drawnFrameMs = [&session](int frames) {
         QElapsedTimer clock;
@@ -116,8 +131,6 @@ int main(int argc, char* argv[])
             tiles += cell.kind > 0;
     const double frameMs = drawnFrameMs(300);
     std::printf("frame with the map view on (%d tiles), drawn and presented: %.2f ms\n", tiles, frameMs);
-    const double mapShare = idleShare(session, 3000);
-    std::printf("waiting with the map view on: %.1f %% of one core\n", mapShare * 100);
 
     // The drawing alone, the map view on, waited for to its last pixel.
     GameView* view = session.window()->view();
@@ -126,8 +139,8 @@ int main(int argc, char* argv[])
     constexpr int kDrawings = 300;
     for (int i = 0; i < kDrawings; ++i) {
         view->beginFrame();
-        drawScene(*session.game(), view->textures(), view->mapCache(), false, input.playerName);
-        drawStatusLine(*session.game(), view->textures(), input.playerName);
+        drawScene(*session.game(), view->textures(), view->mapCache(), false, session.input().playerName);
+        drawStatusLine(*session.game(), view->textures(), session.input().playerName);
         glFinish();
     }
     std::printf("drawing alone with the map view on: %.2f ms\n", drawing.nsecsElapsed() / 1e6 / kDrawings);

@@ -77,8 +77,10 @@ int main(int argc, char* argv[])
     GameView* view = session.window()->view();
     session.runPass();
     QTest::keyClick(view, Qt::Key_Return);
-    while (input.nameEntry && session.runPass())
+    while (session.input().nameEntry && session.runPass())
         session.pace();
+    // The welcome that follows the name would take the presses as lessons.
+    QTest::keyClick(view, Qt::Key_Escape);
     GameState& game = *session.game();
     const int stepVoice = game.SonidoPasos.voice;
 

@@ -50,6 +50,7 @@ bool OpenAlSound::playBlocking(const std::string& file)
         return false;
     setUpSource(source);
     alSourcei(source, AL_BUFFER, ALint(buffer));
+    wakeDevice();
     alSourcePlay(source);
     bool played = alGetError() == AL_NO_ERROR;
 

@@ -82,6 +82,7 @@ std::unique_ptr<OpenAlOutput> openOutput(const GameDir& folder, OutputFailure& w
     output->directChannels = alIsExtensionPresent("AL_SOFT_direct_channels") == AL_TRUE;
     output->reportsDisconnect = alcIsExtensionPresent(output->device, "ALC_EXT_disconnect") == ALC_TRUE;
     output->reportsLatency = alcIsExtensionPresent(output->device, "ALC_SOFT_device_clock") == ALC_TRUE;
+    output->canPause = alcIsExtensionPresent(output->device, "ALC_SOFT_pause_device") == ALC_TRUE;
     return output;
 }
 

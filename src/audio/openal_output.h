@@ -20,6 +20,8 @@ struct OpenAlOutput {
     bool directChannels = false;
     bool reportsDisconnect = false;
     bool reportsLatency = false;
+    // The device can stop and resume its mixing (ALC_SOFT_pause_device).
+    bool canPause = false;
 
     ~OpenAlOutput();
     // False once the device is gone (a headset unplugged).

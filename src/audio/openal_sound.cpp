@@ -166,6 +166,7 @@ int OpenAlSound::playVoice(int voice, bool looping)
     // from where it is rather than starting over. A paused sound resumes
     // where it was stopped; one that ended starts from its beginning.
     if (sourceState(v->source) != AL_PLAYING) {
+        wakeDevice();
         alSourcePlay(v->source);
         if (playObserver_)
             playObserver_(voice);
@@ -199,6 +200,26 @@ long OpenAlSound::voiceSampleOffset(int voice) const
     alGetSourcei(v->source, AL_SAMPLE_OFFSET, &offset);
     return offset;
 }
+
+void OpenAlSound::restWhenSilent()
+{
+    if (!output_ || !output_->canPause || resting_)
+        return;
+    for (const Voice& v : voices_)
+        if (v.open && v.buffer != 0 && sourceState(v.source) == AL_PLAYING)
+            return;
+    alcDevicePauseSOFT(output_->device);
+    resting_ = true;
+}
+
+void OpenAlSound::wakeDevice()
+{
+    if (!resting_)
+        return;
+    alcDeviceResumeSOFT(output_->device);
+    resting_ = false;
+}
+
 
 std::unique_ptr<SoundSystem> createSoundSystem(const GameDir& folder)
 {

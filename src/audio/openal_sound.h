@@ -71,6 +71,12 @@ public:
     // there is no device or it cannot tell.
     double outputLatencyMs() const;
 
+    // Stops the device's mixing while no voice sounds, so a game waiting in
+    // silence for its player costs no processor time in the mixer; the next
+    // sound started wakes the device first. Nothing when the device cannot
+    // pause.
+    void restWhenSilent();
+
     // Inspection for tests and diagnostics.
     bool isVoicePlaying(int voice) const override;
     // Position in sample frames within the held sound; -1 without one.
@@ -98,6 +104,7 @@ private:
     Voice* findVoice(int voice);
     const Voice* findVoice(int voice) const;
     void setUpSource(unsigned source) const;
+    void wakeDevice();
 
     GameDir folder_;
     std::unique_ptr<OpenAlOutput> output_;
@@ -108,6 +115,7 @@ private:
     std::function<bool()> whileBlocking_;
     Stretch stretch_ = Stretch::Fixed;
     bool cut_ = false;
+    bool resting_ = false;
     std::function<void(int voice)> playObserver_;
 };
 

@@ -295,6 +295,24 @@ void VoiceArbiter::startWaiting(Tick now)
     start(firstId, *first, false, now);
 }
 
+double VoiceArbiter::msUntilChange() const
+{
+    const Tick now = clock_.now();
+    double soonest = -1;
+    auto take = [&soonest](double ms) { soonest = soonest < 0 ? std::max(ms, 0.0) : std::min(soonest, std::max(ms, 0.0)); };
+    for (const auto& [id, v] : voices_) {
+        if (v.waiting || v.held)
+            take(0);
+        else if (sideUnsaid(v, now))
+            take(v.timing->lastSpeechEndMs() - heardMs(v, now));
+        // A sound playing once: its end, where the table knows its length.
+        // Past that length (or with none) the device's own word is awaited.
+        if (!v.looping && inner_.isVoicePlaying(id))
+            take(v.playing && v.timing != nullptr ? v.timing->lengthMs - positionMs(v, now) : 0);
+    }
+    return soonest;
+}
+
 void VoiceArbiter::update()
 {
     inSequence_ = false;

@@ -62,6 +62,11 @@ public:
     // for a creature's side, and lets a held loop go on once nothing else
     // speaks.
     void update();
+    // How long, in milliseconds, before what the channels play can change
+    // on its own: a sound ending, a side said in full, a waiting sentence
+    // starting (0: it may at any moment). Negative when nothing plays but
+    // loops already heard in full, so only the game itself changes it.
+    double msUntilChange() const;
 
     // The slow copy of each spoken file is the one loaded and played from
     // now on; the table's timings of the copy are the ones that count.

@@ -83,6 +83,11 @@ public:
     // --- timed threats (threats.cpp) ---
     void shiftMutant();
     void shiftSuperMonster();
+    // How long the two checks above may wait without a creature moving late
+    // or its clock losing time (0: check at every pass); kNoThreatDue with
+    // no creature on the player's square.
+    Tick msUntilThreatDue() const;
+    static constexpr Tick kNoThreatDue = UINT32_MAX;
     void reportBullets(const char* prefix);
 
     // --- endings (endings.cpp) ---

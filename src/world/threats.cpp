@@ -62,6 +62,27 @@ GameState::ShiftResult GameState::shiftCreature(int32_t firstKind)
     return ShiftResult::Moved;
 }
 
+Tick GameState::msUntilThreatDue() const
+{
+    const int32_t kind = currentCell.kind;
+    const bool mutant = kind >= CellKind::MutantLeft && kind <= CellKind::MutantLeft + 2;
+    const bool super = kind >= CellKind::SuperLeft && kind <= CellKind::SuperLeft + 2;
+    if (gameOver || !(mutant || super))
+        return kNoThreatDue;
+    // The side not yet heard in full waits on the sound, which the caller
+    // follows; so does a move waiting for a pause of the sentence.
+    if (!threatSideHeard)
+        return 0;
+    // A pass longer than kLongestFrameMs would not count whole: the clock
+    // runs only while passes come at least that often.
+    const Tick sinceCheck = std::min<Tick>(clock.now() - lastThreatCheck, kLongestFrameMs);
+    const float interval = 1000.0f * static_cast<float>(levelSettings.shiftSeconds);
+    const float left = interval - (nowTime + static_cast<float>(sinceCheck) - lastThreatTime);
+    if (left < 0.0f)
+        return 0;
+    return std::min<Tick>(static_cast<Tick>(left) + 1, kLongestFrameMs - sinceCheck);
+}
+
 void GameState::shiftMutant()
 {
     if (shiftCreature(CellKind::MutantLeft) != ShiftResult::NotDue)

@@ -75,7 +75,7 @@ int main(int argc, char* argv[])
     for (const auto& [action, keys] : script) {
         if (std::string(action) == "settings") {
             // The window the menu opens; the listener reads its controls.
-            menuCommand(MenuId::TeacherSettings, session.session(), *session.hooks());
+            menuCommand(MenuId::TeacherSettings, session.hooks()->play());
             if (!runUntil(session, [&] { return session.hooks()->teacherWindow() != nullptr; }))
                 return 4;
         }

@@ -68,13 +68,14 @@ struct HeldGame {
         QTest::keyClick(view(), Qt::Key_A);
         QTest::keyClick(view(), Qt::Key_Return);
         QTest::keyClick(view(), Qt::Key_Escape);  // the welcome skipped
-        return !input.nameEntry;
+        return !session.input().nameEntry;
     }
     GameView* view() const { return session.window()->view(); }
     GameState& game() const { return *session.game(); }
     int count(const char* file) const { return static_cast<int>(std::count(heard.begin(), heard.end(), file)); }
     bool noRequests() const
     {
+        const InputState& input = session.input();
         return !input.advanceRequested && !input.leftRequested && !input.centreRequested && !input.rightRequested;
     }
 };

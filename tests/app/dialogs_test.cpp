@@ -49,7 +49,7 @@ protected:
         view = session.window()->view();
         game = session.game();
         QTest::keyClick(view, Qt::Key_Return);
-        ASSERT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
+        ASSERT_TRUE(runUntil(session, [&] { return !session.input().nameEntry; }));
         QTest::keyClick(view, Qt::Key_Escape);  // the welcome skipped
     }
 
@@ -90,7 +90,7 @@ TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
                    [this] { return activeWindowIs(session.hooks()->optionsWindow()); });
     OptionsWindow* options = session.hooks()->optionsWindow();
     ASSERT_NE(options, nullptr);
-    EXPECT_TRUE(input.dialogOpen);
+    EXPECT_TRUE(session.input().dialogOpen);
     EXPECT_EQ(QApplication::activeWindow(), options) << "the keys go to the dialog just opened";
     EXPECT_EQ(focusedText(), QStringLiteral("Balas infinitas"));
 
@@ -117,7 +117,7 @@ TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
     QTest::keyClick(options, Qt::Key_Escape);
     EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->optionsWindow() == nullptr; }));
     EXPECT_TRUE(runUntilFocused(session));
-    EXPECT_FALSE(input.dialogOpen);
+    EXPECT_FALSE(session.input().dialogOpen);
     EXPECT_TRUE(game->mouseActive);
     game->mouseEnabled = game->mouseActive = false;
 }
@@ -131,11 +131,11 @@ TEST_F(DialogsTest, F1OptionsEnterContinuesSpaceOnEmpezarStartsAgainAndOptionKey
     runUntil(session, [this] { return activeWindowIs(session.hooks()->optionsWindow()); });
     OptionsWindow* options = session.hooks()->optionsWindow();
     ASSERT_NE(options, nullptr);
-    EXPECT_FALSE(input.dialogOpen) << "F1 does not mark the menu's dialog";
+    EXPECT_FALSE(session.input().dialogOpen) << "F1 does not mark the menu's dialog";
 
     // An option key in the game window ticks the open dialog's box.
     view->takeFocus();
-    input.lastOptionKeyTime = -1.0f;
+    session.input().lastOptionKeyTime = -1.0f;
     QTest::keyClick(view, Qt::Key_E);
     EXPECT_TRUE(game->showMap);
     EXPECT_TRUE(options->box(OptionBox::ShowMap));
@@ -175,9 +175,11 @@ TEST_F(DialogsTest, TeachersSettingsAreWorkedFromTheKeyboardKeptInTheFolderAndIn
         chooseFromMenu(Qt::Key_M, QStringLiteral("Ajustes del maestro"),
                        [this] { return activeWindowIs(session.hooks()->teacherWindow()); });
         ASSERT_NE(session.hooks()->teacherWindow(), nullptr);
-        EXPECT_TRUE(input.dialogOpen);
+        EXPECT_TRUE(session.input().dialogOpen);
     };
-    const auto closed = [this] { return session.hooks()->teacherWindow() == nullptr && !input.dialogOpen; };
+    const auto closed = [this] {
+        return session.hooks()->teacherWindow() == nullptr && !session.input().dialogOpen;
+    };
     openSettings();
     press(Qt::Key_Down);
     press(Qt::Key_Escape);  // cancels
@@ -218,8 +220,8 @@ TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)
     press(Qt::Key_Space);
     ASSERT_TRUE(game->mouseEnabled);
     options->close();
-    runUntil(session, [] { return !input.dialogOpen; });
-    EXPECT_FALSE(input.dialogOpen);
+    runUntil(session, [&] { return !session.input().dialogOpen; });
+    EXPECT_FALSE(session.input().dialogOpen);
     EXPECT_FALSE(game->mouseActive);
     EXPECT_TRUE(game->mouseEnabled);
     game->mouseEnabled = false;
@@ -231,7 +233,7 @@ TEST_F(DialogsTest, KeysHelpShowsBothGroupsLineByLineAndClosesWithEsc)
                    [this] { return activeWindowIs(session.hooks()->keysWindow()); });
     KeysWindow* keys = session.hooks()->keysWindow();
     ASSERT_NE(keys, nullptr);
-    EXPECT_TRUE(input.dialogOpen);
+    EXPECT_TRUE(session.input().dialogOpen);
 
     QStringList groups;
     for (QGroupBox* group : keys->findChildren<QGroupBox*>())
@@ -260,7 +262,7 @@ TEST_F(DialogsTest, KeysHelpShowsBothGroupsLineByLineAndClosesWithEsc)
     QTest::keyClick(keys, Qt::Key_Escape);
     EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->keysWindow() == nullptr; }));
     EXPECT_TRUE(runUntilFocused(session));
-    EXPECT_FALSE(input.dialogOpen);
+    EXPECT_FALSE(session.input().dialogOpen);
 }
 
 TEST_F(DialogsTest, SalirFromTheMenuEndsTheProgram)

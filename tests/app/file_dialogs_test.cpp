@@ -133,7 +133,7 @@ protected:
         ASSERT_TRUE(folder.ok());
         ASSERT_TRUE(session.start());
         QTest::keyClick(session.window()->view(), Qt::Key_Return);
-        ASSERT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
+        ASSERT_TRUE(runUntil(session, [&] { return !session.input().nameEntry; }));
         QTest::keyClick(session.window()->view(), Qt::Key_Escape);  // the welcome skipped
     }
     GameFolder folder;
@@ -149,19 +149,21 @@ TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
     }
 
     typeName(QStringLiteral("partida"));
-    EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.hooks()->play()));
     QFile saved(folder.file(QStringLiteral("partida.txt")));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().endsWith("FIN"));
 
     typeName(QStringLiteral("partida.txt"));
-    EXPECT_TRUE(menuCommand(MenuId::LoadGame, session.session(), *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::LoadGame, session.hooks()->play()));
     EXPECT_TRUE(session.session().replay.replaying);
     EXPECT_EQ(session.game()->col, GameFolder::kStartCol);
     // The replay walks the corridor on its own and then ends. (Its last
     // entry fires with no wait after the one before, so the two steps may
     // merge into one request: the replay's own timing, tested with it.)
-    EXPECT_TRUE(runUntil(session, [&] { return !session.session().replay.replaying && !input.advanceRequested; }));
+    EXPECT_TRUE(runUntil(session, [&] {
+        return !session.session().replay.replaying && !session.input().advanceRequested;
+    }));
     EXPECT_GT(session.game()->col, GameFolder::kStartCol);
     EXPECT_EQ(session.game()->row, GameFolder::kRow);
 }
@@ -171,13 +173,13 @@ TEST_F(MenuFileTest, AGameSavedElsewhereIsLoadedFromThereAndAMapIsReplacedOnlyOn
     QDir(folder.path()).mkdir(QStringLiteral("otra"));
     const QString other = folder.path() + QStringLiteral("/otra");
     typeName(QStringLiteral("partida"), nullptr, other);
-    EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.hooks()->play()));
     EXPECT_TRUE(QFile::exists(other + QStringLiteral("/partida.txt")));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("partida.txt"))));
 
     // The load dialog opens where the save chose its file.
     typeName(QStringLiteral("partida.txt"));
-    EXPECT_TRUE(menuCommand(MenuId::LoadGame, session.session(), *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::LoadGame, session.hooks()->play()));
     EXPECT_TRUE(session.session().replay.replaying);
     EXPECT_EQ(session.game()->playedFrom, QFile::encodeName(other + QStringLiteral("/partida.txt")).toStdString());
 
@@ -193,7 +195,7 @@ TEST_F(MenuFileTest, AGameSavedElsewhereIsLoadedFromThereAndAMapIsReplacedOnlyOn
             else
                 QTest::keyClick(box, Qt::Key_Return);
         });
-        EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.session(), *session.hooks()));
+        EXPECT_TRUE(menuCommand(MenuId::SaveGame, session.hooks()->play()));
         QFile map(folder.file(QStringLiteral("nivel1.quorvane")));
         ASSERT_TRUE(map.open(QIODevice::ReadOnly));
         EXPECT_EQ(map.readAll().endsWith("FIN"), yes);
@@ -205,7 +207,7 @@ TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
     ASSERT_TRUE(
         QFile::copy(folder.file(QStringLiteral("nivel1.quorvane")), folder.file(QStringLiteral("otro.quorvane"))));
     typeName(QStringLiteral("otro.quorvane"));
-    EXPECT_TRUE(menuCommand(MenuId::ChangeMap, session.session(), *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::ChangeMap, session.hooks()->play()));
     EXPECT_EQ(session.game()->mapName, "otro.quorvane");
 
     QString shown;
@@ -214,7 +216,7 @@ TEST_F(MenuFileTest, ChangeMapLoadsTheChosenMapAndAnUnreadableOneIsShown)
         shown = box->text();
         box->accept();
     });
-    EXPECT_TRUE(menuCommand(MenuId::ChangeMap, session.session(), *session.hooks()));
+    EXPECT_TRUE(menuCommand(MenuId::ChangeMap, session.hooks()->play()));
     EXPECT_TRUE(shown.contains(QStringLiteral("nada.quorvane"))) << shown.toStdString();
     EXPECT_EQ(session.game()->mapName, "otro.quorvane") << "the level in play goes on";
     EXPECT_TRUE(runUntilFocused(session));
@@ -237,7 +239,7 @@ TEST_F(MenuFileTest, AFifoChosenAsMapOrSavedGameIsRefusedAndTheGameStepsOn)
             shown = box->text();
             box->accept();
         });
-        EXPECT_TRUE(menuCommand(command, session.session(), *session.hooks()));
+        EXPECT_TRUE(menuCommand(command, session.hooks()->play()));
         EXPECT_TRUE(shown.contains(QString::fromLatin1(name)) && shown.contains(QStringLiteral("tubería (FIFO)")))
             << shown.toStdString();
         EXPECT_EQ(session.game()->mapName, "nivel1.quorvane");
@@ -307,7 +309,7 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
             GameView* view = session.window()->view();
             ASSERT_TRUE(runUntilFocused(session));
             QTest::keyClick(view, Qt::Key_Return);
-            EXPECT_TRUE(runUntil(session, [] { return !input.nameEntry; }));
+            EXPECT_TRUE(runUntil(session, [&] { return !session.input().nameEntry; }));
             QTest::keyClick(view, Qt::Key_Escape);  // the welcome skipped
             QTest::keyClick(view, Qt::Key_Space);
             EXPECT_TRUE(runUntil(session, [&] { return session.game()->stepCount + session.game()->wallBumps == 1; }));

@@ -167,14 +167,14 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     pressKey(view, Qt::Key_A);
     pressKey(view, Qt::Key_2);
     ASSERT_TRUE(runUntilDrawn(session));
-    EXPECT_STREQ(input.playerName, "ana2");
+    EXPECT_STREQ(session.input().playerName, "ana2");
     {
         const QImage frame = view->grabFramebuffer();
         EXPECT_GT(darkPixelsInLine(frame, 1, 50, 160), 0) << "the prompt at (50, 420)";
         EXPECT_GT(darkPixelsInLine(frame, 1, 160, 220), 0) << "the name at (160, 420)";
     }
     pressKey(view, Qt::Key_Return);
-    EXPECT_FALSE(input.nameEntry);
+    EXPECT_FALSE(session.input().nameEntry);
     pressKey(view, Qt::Key_Escape);  // the welcome skipped
 
     // Two steps down the corridor, each taken by the first frame that may.
@@ -279,14 +279,14 @@ TEST_F(GameWindowTest, MouseButtonsAreFollowedInEveryMode)
 {
     ASSERT_TRUE(runUntilFocused(session));
     QTest::mousePress(view, Qt::LeftButton);
-    EXPECT_TRUE(input.leftButtonDown);
+    EXPECT_TRUE(session.input().leftButtonDown);
     QTest::mouseRelease(view, Qt::LeftButton);
-    EXPECT_FALSE(input.leftButtonDown);
+    EXPECT_FALSE(session.input().leftButtonDown);
     QTest::mousePress(view, Qt::RightButton);
-    EXPECT_TRUE(input.rightButtonDown);
+    EXPECT_TRUE(session.input().rightButtonDown);
     QTest::mouseRelease(view, Qt::RightButton);
-    EXPECT_FALSE(input.rightButtonDown);
-    EXPECT_TRUE(input.nameEntry);
+    EXPECT_FALSE(session.input().rightButtonDown);
+    EXPECT_TRUE(session.input().nameEntry);
     EXPECT_EQ(QApplication::focusWidget(), view);
 }
 
@@ -299,19 +299,19 @@ TEST_F(GameWindowTest, HeldKeyRepeatsAndStaysDownUntilReallyReleased)
     send(QEvent::KeyPress, false);
     for (int i = 0; i < 2; ++i) {
         send(QEvent::KeyRelease, true);
-        EXPECT_TRUE(input.keys['A']);
+        EXPECT_TRUE(session.input().keys['A']);
         send(QEvent::KeyPress, true);
     }
-    EXPECT_STREQ(input.playerName, "aaa");
+    EXPECT_STREQ(session.input().playerName, "aaa");
     send(QEvent::KeyRelease, false);
-    EXPECT_FALSE(input.keys['A']);
+    EXPECT_FALSE(session.input().keys['A']);
 
     // A held Esc only asks: its repeats never confirm the question.
     for (bool repeat : {false, true, true}) {
         QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), repeat);
         QApplication::sendEvent(view, &esc);
     }
-    EXPECT_TRUE(input.quitAsked);
+    EXPECT_TRUE(session.input().quitAsked);
     EXPECT_TRUE(session.runPass());
 }
 
@@ -328,7 +328,7 @@ TEST_F(GameWindowTest, EscTwiceEndsTheProgramEvenDuringNameEntry)
     pressKey(view, Qt::Key_Escape);
     EXPECT_FALSE(session.runPass());
     EXPECT_FALSE(session.runPass());
-    EXPECT_TRUE(input.nameEntry);
+    EXPECT_TRUE(session.input().nameEntry);
 }
 
 TEST_F(GameWindowTest, AWinLeadsOnToTheNextLevelAndEscTwiceKeepsTheLevelsReport)

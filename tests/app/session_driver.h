@@ -17,7 +17,10 @@ inline bool runUntil(GameSession& session, const std::function<bool()>& done, in
     while (!done()) {
         if (clock.elapsed() > timeoutMs || !session.runPass())
             return done();
-        session.pace();
+        // A game with nothing to do sleeps until an event: what the pass
+        // brought about is not waited on.
+        if (!done())
+            session.pace();
     }
     return true;
 }

@@ -22,10 +22,19 @@ namespace {
 
 const std::string kGame = QUORVANE_GAME_DIR;
 
+// The welcome's scripts play through an input state past the name.
+InputState pastTheName()
+{
+    InputState input;
+    input.nameEntry = false;
+    return input;
+}
+
 struct Player {
     FakeClock& clock;
     GameState& game;
     VoiceArbiter* arbiter;
+    InputState input = pastTheName();
 
     // Frames of the main loop, 16 ms apart, for a while.
     void wait(int ms)
@@ -34,7 +43,7 @@ struct Player {
             clock.advance(16);
             game.shiftMutant();
             game.shiftSuperMonster();
-            welcomeStep(game);
+            welcomeStep(game, input);
             if (arbiter)
                 arbiter->update();
         }
@@ -51,7 +60,7 @@ struct Player {
     // A key taken by the welcome, pressed and released.
     void press(int vk)
     {
-        welcomeKey(vk);
+        welcomeKey(vk, game, input);
         input.keys[vk] = false;
     }
     void type(const char* letters)
@@ -143,7 +152,7 @@ const Script kScripts[] = {
     {"WelcomeAnsweredInAHurryThenSkippedMidSentence", {"S.E"},
      [](Player& p) {
          p.game.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
-         startWelcome(p.game); p.wait(2000);
+         startWelcome(p.game, p.input); p.wait(2000);
          p.press(' '); p.wait(600); p.press(' '); p.wait(1500); p.press(27); p.wait(5000);
      },
      false},
@@ -168,16 +177,11 @@ struct Stage {
         game.random.pin(kLeftSidesSeed);
         game.firstInit(name + ".quorvane", arbitrated ? static_cast<SoundSystem&>(arbiter) : timeline);
         EXPECT_TRUE(game.lastLoadError.empty()) << game.lastLoadError;
-        // The welcome's script plays through the shell's input state.
-        input = InputState{};
-        input.nameEntry = false;
-        input.currentGame = &game;
         game.facing = Facing::East;
         game.bullets = 12;
         // Let the start jingle end unless the script is about the start.
         clock.advance(3000);
     }
-    ~Stage() { input = InputState{}; }
 };
 
 class OneVoiceTest : public testing::TestWithParam<Script> {

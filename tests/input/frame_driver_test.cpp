@@ -49,7 +49,7 @@ TEST_F(FrameDriverTest, StepsAtMostOncePer100ms)
 struct HeldInput {
     const char* name;
     void (*prepare)(GameState&);
-    void (*raise)();
+    void (*raise)(InputState&);
     char letter;
 };
 
@@ -63,7 +63,7 @@ TEST_P(HeldInputTest, ActsAtMostOncePer100msAndKeepsActing)
     game.bullets = 1000;
     held.prepare(game);
     for (Tick elapsed = 0; elapsed < 3000; elapsed += 16) {
-        held.raise();
+        held.raise(input);
         pollAfter(16);
     }
     ASSERT_GE(session.journal.journalCount, 26);
@@ -79,16 +79,16 @@ INSTANTIATE_TEST_SUITE_P(
     FrameDriver, HeldInputTest,
     ::testing::Values(
         HeldInput{"SpaceAgainstAWall", [](GameState& g) { g.cells[1][2].kind = CellKind::Wall; },
-                  [] { input.advanceRequested = true; }, 'S'},
-        HeldInput{"LeftKeyShootingAtNothing", [](GameState&) {}, [] { input.leftRequested = true; }, 'H'},
+                  [](InputState& input) { input.advanceRequested = true; }, 'S'},
+        HeldInput{"LeftKeyShootingAtNothing", [](GameState&) {}, [](InputState& input) { input.leftRequested = true; }, 'H'},
         HeldInput{"LeftButtonWithACreatureAhead", [](GameState& g) { g.threatAhead = true; },
-                  [] { input.leftButtonDown = true; }, 'S'},
+                  [](InputState& input) { input.leftButtonDown = true; }, 'S'},
         HeldInput{"RightButtonSteering",
                   [](GameState& g) {
                       g.mouseActive = true;
                       g.mouseZone = MouseZone::Right;
                   },
-                  [] { input.rightButtonDown = true; }, 'K'}),
+                  [](InputState& input) { input.rightButtonDown = true; }, 'K'}),
     [](const ::testing::TestParamInfo<HeldInput>& info) { return std::string(info.param.name); });
 
 TEST_F(FrameDriverTest, AKeyAfterAnIdleSecondActsInTheFirstPass)

@@ -19,14 +19,14 @@ TEST_F(FrameOrderTest, DuringNameEntryOnlyThePromptIsDrawnAndNothingRuns)
     input.advanceRequested = true;
     game.musicOn = true;
     clock.advance(500);
-    runFrameLogic(game, session, drawing);
-    EXPECT_FALSE(finishFrame(game, session, hooks));
+    runFrameLogic(play, drawing);
+    EXPECT_FALSE(finishFrame(play));
     EXPECT_EQ(drawn, "scene ");
     EXPECT_EQ(game.col, 1);
     EXPECT_TRUE(plays().empty());
 
     input.keys[Vk::Escape] = true;
-    EXPECT_TRUE(finishFrame(game, session, hooks));
+    EXPECT_TRUE(finishFrame(play));
 }
 
 TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
@@ -39,7 +39,7 @@ TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
     input.advanceRequested = true;
     input.leftRequested = true;  // asked for while it was heard on the left
     clock.advance(3500);
-    runFrameLogic(game, session, drawing);
+    runFrameLogic(play, drawing);
     EXPECT_EQ(drawn, "scene status ");
     EXPECT_EQ(game.threatCycle, 2);  // the mutant check ran, and moved it
     EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
@@ -47,7 +47,7 @@ TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
     EXPECT_EQ(game.missedShots, 0) << "the shot went where the mutant was heard";
 
     game.musicOn = true;
-    EXPECT_FALSE(finishFrame(game, session, hooks));
+    EXPECT_FALSE(finishFrame(play));
     EXPECT_FALSE(game.musicRestart);  // the upkeep ran
 }
 
@@ -61,32 +61,32 @@ TEST_F(FrameOrderTest, ReplayStepAssignsAllFourRequestsAndWaitsForTheInputStep)
     session.replay.replaying = true;
 
     clock.advance(100);
-    finishFrame(game, session, hooks);
+    finishFrame(play);
     EXPECT_TRUE(input.leftRequested);
     EXPECT_FALSE(input.advanceRequested || input.centreRequested || input.rightRequested);
 
     // Not yet carried out: the next entry waits rather than overwrite it.
     clock.advance(100);
-    finishFrame(game, session, hooks);
+    finishFrame(play);
     EXPECT_TRUE(input.leftRequested);
     EXPECT_EQ(session.replay.replayPosition, 1);
-    pollInput(game, session.journal);
+    pollInput(game, input, session.journal);
     EXPECT_EQ(journalLetters(), "H");
 
     clock.advance(100);
-    finishFrame(game, session, hooks);  // an option letter clears all four
+    finishFrame(play);  // an option letter clears all four
     EXPECT_FALSE(input.leftRequested || input.advanceRequested || input.centreRequested || input.rightRequested);
 
     // Once the level is over nothing carries requests out: the replay goes on.
     game.gameOver = true;
     input.rightRequested = true;
     clock.advance(100);
-    finishFrame(game, session, hooks);
+    finishFrame(play);
     EXPECT_TRUE(input.advanceRequested);
     EXPECT_FALSE(input.rightRequested);
 
     clock.advance(100);
-    finishFrame(game, session, hooks);
+    finishFrame(play);
     EXPECT_FALSE(session.replay.replaying);
     EXPECT_TRUE(input.advanceRequested);  // the end of the replay raises nothing
 }

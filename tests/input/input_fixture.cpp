@@ -33,15 +33,12 @@ InputTest::InputTest()
         ownDir_ = pattern;
     game.folder = GameDir(ownDir_);
     writeMap(kMapName, {1, 3, 3, 8});
-    input = InputState{};
     game.firstInit(kMapName, sound);
-    input.currentGame = &game;
     sound.clear();
 }
 
 InputTest::~InputTest()
 {
-    input = InputState{};
     if (!ownDir_.empty())
         std::filesystem::remove_all(ownDir_);
 }
@@ -54,13 +51,13 @@ void InputTest::place(int row, int col, int32_t kind)
 void InputTest::pollAfter(Tick ms)
 {
     clock.advance(ms);
-    pollInput(game, session.journal);
+    pollInput(game, input, session.journal);
 }
 
 void InputTest::press(int vk)
 {
-    keyDown(vk, session, hooks);
-    keyUp(vk, session);
+    keyDown(vk, play);
+    keyUp(vk, play);
 }
 
 std::string InputTest::journalLetters() const

@@ -6,13 +6,14 @@
 
 #include "fake_clock.h"
 #include "game_state.h"
+#include "input_state.h"
+#include "play.h"
 #include "recording_hooks.h"
 #include "recording_sound.h"
 #include "session.h"
 
-// A game on a small hand-made map, with the process-wide input state reset,
-// a session of its own on a controllable clock, and recorded sounds and
-// hooks.
+// A game on a small hand-made map, with an input state and a session of its
+// own on a controllable clock, and recorded sounds and hooks.
 //
 // The map is walled all round; row 1 reads, from column 1: start, two
 // corridors, an exit. The player starts at (1, 1) facing east. Tests put
@@ -44,6 +45,8 @@ protected:
     RecordingSound sound;
     GameState game{clock};
     RecordingHooks hooks{sound};
+    InputState input;
+    Play play{game, input, session, hooks};
 
 private:
     std::string ownDir_;

@@ -21,7 +21,7 @@ using NameEntryTest = InputTest;
 TEST_F(NameEntryTest, LettersAndDigitsAreStoredLowercaseAndSpoken)
 {
     for (int vk : std::initializer_list<int>{'A', 'N', Vk::Digit0 + 7, Vk::Numpad0 + 3, Vk::Space, 8 /* Backspace */, Vk::Numpad0 + 1})
-        keyDown(vk, session, hooks);
+        keyDown(vk, play);
     EXPECT_STREQ(input.playerName, "an7");
     EXPECT_EQ(input.playerNameLength, 3);
     EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once SonidosLetras/a.wav",
@@ -62,7 +62,7 @@ TEST_F(NameEntryTest, ALetterWhoseSoundIsMissingPlaysNothingNeverTheLetterBefore
 {
     sound.missing = {"SonidosLetras/n.wav"};
     for (int vk : {'M', 'N', 'A'})
-        keyDown(vk, session, hooks);
+        keyDown(vk, play);
     EXPECT_STREQ(input.playerName, "mna");
     EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once SonidosLetras/m.wav",
                                                  "SonidosExtras once SonidosLetras/a.wav"}));
@@ -70,7 +70,7 @@ TEST_F(NameEntryTest, ALetterWhoseSoundIsMissingPlaysNothingNeverTheLetterBefore
 
 TEST_F(NameEntryTest, DeleteErasesTheLastCharacterAndIsSilentOnAnEmptyName)
 {
-    keyDown(Vk::Delete, session, hooks);
+    keyDown(Vk::Delete, play);
     EXPECT_TRUE(plays().empty());
     EXPECT_EQ(input.playerNameLength, 0);
 
@@ -102,25 +102,25 @@ TEST_F(NameEntryTest, AFullNameTakesNoMoreCharactersAndStaysTerminated)
 
 TEST_F(NameEntryTest, EnterWithAnEmptyNameStartsTheGameAndItsWelcome)
 {
-    keyDown(Vk::Enter, session, hooks);
+    keyDown(Vk::Enter, play);
     EXPECT_FALSE(input.nameEntry);
     EXPECT_STREQ(input.playerName, "");
     // The welcome follows the start jingle.
     EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
                                                  "SonidoIntroduccion1 once Sonidos/Intro1.wav"}));
 
-    keyDown(Vk::Enter, session, hooks);  // the name's Enter, held: not a skip
+    keyDown(Vk::Enter, play);  // the name's Enter, held: not a skip
     EXPECT_EQ(input.welcomeStage, WelcomeStage::Running);
     EXPECT_EQ(input.playerNameLength, 0);
 }
 
 TEST_F(NameEntryTest, KeyCodesOutsideTheTableAreIgnored)
 {
-    keyDown(-1, session, hooks);
-    keyDown(256, session, hooks);
-    keyDown(100000, session, hooks);
-    keyUp(-5, session);
-    keyUp(4096, session);
+    keyDown(-1, play);
+    keyDown(256, play);
+    keyDown(100000, play);
+    keyUp(-5, play);
+    keyUp(4096, play);
     EXPECT_EQ(input.playerNameLength, 0);
     EXPECT_TRUE(plays().empty());
 }
@@ -256,7 +256,7 @@ TEST_F(GameKeysTest, WhileReplayingKeysOnlyMarkKeysDown)
     EXPECT_TRUE(input.keys[Vk::Space] && input.keys[Vk::Enter]);
 
     session.replay.replaying = false;
-    keyUp(Vk::Space, session);
+    keyUp(Vk::Space, play);
     EXPECT_FALSE(input.keys[Vk::Space]);
 }
 
@@ -302,23 +302,23 @@ TEST_F(GameKeysTest, EscAsksFirstAndEndsOnlyOnASecondPressInTime)
     press(Vk::Escape);
     EXPECT_FALSE(input.keys[Vk::Escape]);
     clock.advance(kQuitConfirmMs);
-    keyDown(Vk::Escape, session, hooks);
+    keyDown(Vk::Escape, play);
     EXPECT_TRUE(input.keys[Vk::Escape]);
 }
 
 TEST_F(GameKeysTest, TheWelcomeTeachesOneKeyAtATimeAndKeepsTheKeysToItself)
 {
     const std::string voice = "SonidoIntroduccion1 once ";
-    startWelcome(game);
-    welcomeStep(game);  // the recorder never plays: each sentence is over at once
-    welcomeStep(game);
+    startWelcome(game, input);
+    welcomeStep(game, input);  // the recorder never plays: each sentence is over at once
+    welcomeStep(game, input);
     EXPECT_EQ(plays(), (std::vector<std::string>{voice + "Sonidos/Intro1.wav", voice + "Sonidos/Intro2.wav",
                                                  voice + "Sonidos/AprendeAvanzar.wav"}));
     for (int vk : std::string(" HJKFDO")) {
         SCOPED_TRACE(vk);
         const std::string lesson = plays().back(), written = game.lastMessage;
         EXPECT_EQ(written.back(), '\n');
-        welcomeStep(game);  // waits for its key
+        welcomeStep(game, input);  // waits for its key
         sound.clear();
         press(vk == 'H' ? 'J' : 'H');  // another key: the lesson again
         EXPECT_EQ(plays(), std::vector<std::string>{lesson});
@@ -327,7 +327,7 @@ TEST_F(GameKeysTest, TheWelcomeTeachesOneKeyAtATimeAndKeepsTheKeysToItself)
         press(vk == 'H' ? 'J' : 'H');  // while the answer is said: nothing
         EXPECT_EQ(plays(), (std::vector<std::string>{lesson, voice + "Sonidos/MuyBien.wav"}));
         EXPECT_STREQ(game.lastMessage, "Muy bien.\n");
-        welcomeStep(game);
+        welcomeStep(game, input);
     }
     // Learnt: the level is announced; none of the keys acted, was journalled
     // or said the bullets or the square.
@@ -344,7 +344,7 @@ TEST_F(GameKeysTest, EscOrEnterSkipTheWelcomeAndNeitherLeaveNorRestart)
 {
     for (int vk : {Vk::Escape, Vk::Enter}) {
         input.welcomeStage = WelcomeStage::NotYet;
-        startWelcome(game);
+        startWelcome(game, input);
         game.col = 3;  // a level with a report to write, and a first Esc just pressed
         game.stepCount = 2;
         input.quitAsked = true;
@@ -357,7 +357,7 @@ TEST_F(GameKeysTest, EscOrEnterSkipTheWelcomeAndNeitherLeaveNorRestart)
         EXPECT_FALSE(input.keys[Vk::Escape] || input.quitAsked);
     }
     EXPECT_TRUE(!std::filesystem::exists(here("bd")) || std::filesystem::is_empty(here("bd")));
-    startWelcome(game);  // once per program start
+    startWelcome(game, input);  // once per program start
     press(Vk::Escape);
     EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/Salir.wav");
 }
@@ -368,7 +368,7 @@ TEST_F(GameKeysTest, EveryLevelStartSaysItsTitleAndGoalAfterTheJingle)
     hooks.chooser.answer = "nivel3.quorvane";
     const std::pair<const char*, std::function<void()>> starts[] = {
         {"Sonidos/Objetivo.wav", [&] { press(Vk::Enter); }},  // on a map of the teacher's own
-        {"Sonidos/TituloNivel3.wav", [&] { menuCommand(MenuId::ChangeMap, session, hooks); }},
+        {"Sonidos/TituloNivel3.wav", [&] { menuCommand(MenuId::ChangeMap, play); }},
     };
     for (const auto& [title, start] : starts) {
         sound.clear();
@@ -429,7 +429,7 @@ TEST_F(GameKeysTest, OneReportPerLevelWhateverIsPressedAndAReplayedWinGoesOnFrom
                                                  {MenuId::LoadGame, "partida.txt"}};
     for (const auto& [command, name] : steps) {
         hooks.chooser.answer = name;
-        menuCommand(command, session, hooks);
+        menuCommand(command, play);
     }
     EXPECT_EQ(game.mapName, "nivel2.quorvane");
     EXPECT_EQ(game.playedFrom, "partida.txt");
@@ -470,13 +470,12 @@ TEST_F(GameKeysTest, KeysDuringAHoldAreKeptCutItOrTickNeverQueue)
         press(c.vk);
         EXPECT_EQ(input.heldKey, c.kept ? c.vk : 0);
         EXPECT_EQ(hooks.ticks, c.ticks ? 1 : 0);
-        EXPECT_EQ(takeHoldCut(), c.cuts);
+        EXPECT_EQ(takeHoldCut(input), c.cuts);
         // Nothing of the key has reached the game.
         EXPECT_FALSE(input.advanceRequested || input.leftRequested || input.keys[c.vk] || input.quitAsked);
         EXPECT_EQ(hooks.optionsOpened, 0);
         EXPECT_TRUE(plays().empty());
         input = InputState{};
-        input.currentGame = &game;
         input.nameEntry = false;
     }
     // Once the hold is over the kept key acts; one thing is kept per hold,
@@ -488,9 +487,9 @@ TEST_F(GameKeysTest, KeysDuringAHoldAreKeptCutItOrTickNeverQueue)
     input.holdStretch = Stretch::Answer;
     press('E');
     press('H');
-    EXPECT_TRUE(menuCommand(MenuId::Keys, session, hooks));
+    EXPECT_TRUE(menuCommand(MenuId::Keys, play));
     input.holding = false;
-    actOnHeldInput(session, hooks);
+    actOnHeldInput(play);
     EXPECT_TRUE(game.showMap);
     EXPECT_FALSE(input.leftRequested);
     EXPECT_EQ(hooks.keysOpened, 0);

@@ -32,17 +32,17 @@ protected:
 TEST_F(MenuTest, OnlyOneDialogFromTheMenuAtATime)
 {
     hooks.dialogsCanOpen = false;
-    EXPECT_TRUE(menuCommand(MenuId::Keys, session, hooks));
+    EXPECT_TRUE(menuCommand(MenuId::Keys, play));
     EXPECT_TRUE(input.dialogOpen);  // marked even though none was made
-    menuCommand(MenuId::Options, session, hooks);
-    menuCommand(MenuId::Keys, session, hooks);
+    menuCommand(MenuId::Options, play);
+    menuCommand(MenuId::Keys, play);
     EXPECT_EQ(hooks.keysOpened, 1);
     EXPECT_EQ(hooks.optionsOpened, 0);
 
-    dialogClosedByCloseBox();
-    menuCommand(MenuId::Options, session, hooks);
+    dialogClosedByCloseBox(input);
+    menuCommand(MenuId::Options, play);
     EXPECT_EQ(hooks.optionsOpened, 1);
-    EXPECT_FALSE(menuCommand(12345, session, hooks));
+    EXPECT_FALSE(menuCommand(12345, play));
 }
 
 TEST_F(MenuTest, EnterWritesTheReportThenRestartsTheLevel)
@@ -76,31 +76,31 @@ TEST_F(MenuTest, ChangeMapLoadsTheChosenMapOrShowsWhyNot)
     // No exit: it loads all the same, and the teacher is told.
     writeMap("input_other.quorvane", {3, 1, 3});
     hooks.chooser.answer = "input_other.quorvane";
-    menuCommand(MenuId::ChangeMap, session, hooks);
+    menuCommand(MenuId::ChangeMap, play);
     EXPECT_EQ(game.mapName, "input_other.quorvane");
     EXPECT_EQ(game.col, 2);
     ASSERT_EQ(hooks.errors.size(), 1u);
     EXPECT_NE(hooks.errors[0].find("\"input_other.quorvane\" no se puede ganar"), std::string::npos);
 
     hooks.chooser.answer = "input_missing.quorvane";
-    menuCommand(MenuId::ChangeMap, session, hooks);
+    menuCommand(MenuId::ChangeMap, play);
     EXPECT_EQ(game.mapName, "input_other.quorvane");
     EXPECT_EQ(hooks.errors.size(), 2u);
 
     hooks.chooser.answer.clear();
-    menuCommand(MenuId::ChangeMap, session, hooks);
+    menuCommand(MenuId::ChangeMap, play);
     EXPECT_EQ(hooks.errors.size(), 2u);
 
     writeMap("input_way.quorvane", {1, 3, 8});
     hooks.chooser.answer = "input_way.quorvane";
-    menuCommand(MenuId::ChangeMap, session, hooks);
+    menuCommand(MenuId::ChangeMap, play);
     EXPECT_EQ(game.mapName, "input_way.quorvane");
     EXPECT_EQ(hooks.errors.size(), 2u);
 }
 
 TEST_F(MenuTest, LoadSetsReplayingWhateverItReturned)
 {
-    menuCommand(MenuId::LoadGame, session, hooks);  // cancelled
+    menuCommand(MenuId::LoadGame, play);  // cancelled
     EXPECT_TRUE(session.replay.replaying);
     EXPECT_TRUE(hooks.errors.empty());
     EXPECT_EQ(session.replay.replayCount, 0);
@@ -111,10 +111,10 @@ TEST_F(MenuTest, SaveThenLoadQueuesTheJournalForReplay)
     walkTwoSteps();
     std::filesystem::remove(here("input_save.txt"));
     hooks.chooser.answer = "input_save.txt";
-    menuCommand(MenuId::SaveGame, session, hooks);
+    menuCommand(MenuId::SaveGame, play);
     ASSERT_TRUE(std::filesystem::exists(here("input_save.txt")));
 
-    menuCommand(MenuId::LoadGame, session, hooks);
+    menuCommand(MenuId::LoadGame, play);
     EXPECT_TRUE(hooks.errors.empty());
     EXPECT_TRUE(session.replay.replaying);
     EXPECT_EQ(session.replay.replayCount, 2);
@@ -124,7 +124,7 @@ TEST_F(MenuTest, AFailedSaveIsShown)
 {
     std::filesystem::create_directories(here("input_save_dir.txt"));
     hooks.chooser.answer = "input_save_dir.txt";
-    menuCommand(MenuId::SaveGame, session, hooks);
+    menuCommand(MenuId::SaveGame, play);
     EXPECT_EQ(hooks.errors.size(), 1u);
     std::filesystem::remove_all(here("input_save_dir.txt"));
 }
@@ -135,7 +135,7 @@ TEST_F(OptionsDialogTest, EachClickAppliesAllFourBoxes)
 {
     input.dialogOpen = true;
     const OptionBoxes boxes{true, true, true, true};
-    EXPECT_FALSE(optionsDialogCommand(1008, boxes, session, hooks));
+    EXPECT_FALSE(optionsDialogCommand(1008, boxes, play));
     EXPECT_TRUE(game.musicOn && game.infiniteBullets && game.mouseEnabled && game.showMap);
     EXPECT_FALSE(game.mouseActive);  // steering waits for a button to close
     EXPECT_TRUE(input.dialogOpen);
@@ -151,7 +151,7 @@ TEST_F(OptionsDialogTest, UncheckingMusicStopsItAtOnce)
 {
     game.musicOn = true;
     game.musicRestart = false;
-    optionsDialogCommand(1007, OptionBoxes{}, session, hooks);
+    optionsDialogCommand(1007, OptionBoxes{}, play);
     EXPECT_FALSE(game.musicOn);
     EXPECT_TRUE(game.musicRestart);
     ASSERT_EQ(sound.events.size(), 1u);
@@ -159,7 +159,7 @@ TEST_F(OptionsDialogTest, UncheckingMusicStopsItAtOnce)
 
     // Checking it again starts nothing here; the upkeep does.
     sound.clear();
-    optionsDialogCommand(1007, OptionBoxes{true, false, false, false}, session, hooks);
+    optionsDialogCommand(1007, OptionBoxes{true, false, false, false}, play);
     EXPECT_TRUE(game.musicOn);
     EXPECT_TRUE(sound.events.empty());
 }
@@ -171,7 +171,7 @@ TEST_F(OptionsDialogTest, StartRestartsWithoutAReportAndClosesWithSteering)
     startReplay(session.replay, entries, 2);
     std::filesystem::remove_all(here("bd"));
     input.dialogOpen = true;
-    EXPECT_TRUE(optionsDialogCommand(DialogButton::Start, OptionBoxes{false, false, false, true}, session, hooks));
+    EXPECT_TRUE(optionsDialogCommand(DialogButton::Start, OptionBoxes{false, false, false, true}, play));
     EXPECT_EQ(game.col, 1);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_FALSE(session.replay.replaying);
@@ -184,14 +184,14 @@ TEST_F(OptionsDialogTest, StartRestartsWithoutAReportAndClosesWithSteering)
 TEST_F(OptionsDialogTest, ContinueClosesAndTheCloseBoxLeavesSteeringOff)
 {
     input.dialogOpen = true;
-    EXPECT_TRUE(optionsDialogCommand(DialogButton::Continue, OptionBoxes{false, false, false, true}, session, hooks));
+    EXPECT_TRUE(optionsDialogCommand(DialogButton::Continue, OptionBoxes{false, false, false, true}, play));
     EXPECT_TRUE(game.mouseActive);
     EXPECT_EQ(game.col, 1);
     EXPECT_FALSE(input.dialogOpen);
 
     press(Vk::F1);  // suspends steering
     input.dialogOpen = true;
-    dialogClosedByCloseBox();
+    dialogClosedByCloseBox(input);
     EXPECT_FALSE(game.mouseActive);
     EXPECT_TRUE(game.mouseEnabled);
     EXPECT_FALSE(input.dialogOpen);

@@ -18,6 +18,7 @@
 #include "game_state.h"
 #include "input_state.h"
 #include "key_input.h"
+#include "play.h"
 #include "session.h"
 #include "shell_hooks.h"
 
@@ -107,6 +108,8 @@ struct SoakRun {
     Session session{clock};
     SoakHooks hooks;
     GameState game{clock};
+    InputState input;
+    Play play{game, input, session, hooks};
     std::mt19937 random{20261207};
     long actions = 0;
     long restarts = 0, saves = 0, loads = 0, mapChanges = 0;
@@ -114,21 +117,21 @@ struct SoakRun {
     void frame()
     {
         clock.advance(std::uniform_int_distribution<Tick>(20, 400)(random));
-        runFrameLogic(game, session, FrameDrawing{[] {}, [] {}});
-        finishFrame(game, session, hooks);
+        runFrameLogic(play, FrameDrawing{[] {}, [] {}});
+        finishFrame(play);
     }
 
     void press(int vk)
     {
-        keyDown(vk, session, hooks);
-        keyUp(vk, session);
+        keyDown(vk, play);
+        keyUp(vk, play);
         ++actions;
         frame();
     }
 
     void menu(int id, long& count)
     {
-        menuCommand(id, session, hooks);
+        menuCommand(id, play);
         ++count;
         ++actions;
         frame();
@@ -147,9 +150,9 @@ struct SoakRun {
         else if (roll < 950) press('F');
         else if (roll < 970) {
             hooks.cursor = std::uniform_int_distribution<int>(300, 900)(random);
-            mouseButton(roll % 2 == 0, true, hooks);
+            mouseButton(roll % 2 == 0, true, play);
             frame();
-            mouseButton(roll % 2 == 0, false, hooks);
+            mouseButton(roll % 2 == 0, false, play);
             ++actions;
         } else if (!levelChanges) {
             press(' ');
@@ -191,8 +194,6 @@ TEST(Soak, ThousandsOfRandomKeySequencesOnEveryMap)
 
     SoakRun s;
     s.game.folder = GameDir(here);
-    input = InputState{};
-    input.currentGame = &s.game;
     s.game.firstInit("anillo.quorvane", s.hooks.sound);
     ASSERT_TRUE(s.game.lastLoadError.empty()) << s.game.lastLoadError;
     s.press(13);  // end the name entry with an empty name
@@ -210,12 +211,12 @@ TEST(Soak, ThousandsOfRandomKeySequencesOnEveryMap)
 
     // Then every shipped map in turn, with restarts, saves, loads and changes
     // (saved once first, so that every load finds a game).
-    menuCommand(MenuId::SaveGame, s.session, s.hooks);
+    menuCommand(MenuId::SaveGame, s.play);
     const long settled = residentKb();
     const long total = 100000;
     for (int map = 1; s.actions < total; map = map % 6 + 1) {
         s.hooks.chooser.nextMap = "nivel" + std::to_string(map) + ".quorvane";
-        menuCommand(MenuId::ChangeMap, s.session, s.hooks);
+        menuCommand(MenuId::ChangeMap, s.play);
         const long until = std::min(total, s.actions + 8000);
         while (s.actions < until) {
             s.randomAction(true);

@@ -6,6 +6,7 @@
 
 #include "frame_pacer.h"
 #include "game_dir.h"
+#include "input_state.h"
 #include "scene_key.h"
 #include "session.h"
 
@@ -18,7 +19,7 @@ class SoundSystem;
 class SpokenLog;
 
 // The running program: the main window and its rendering context, the one
-// game record, the sound system and the main loop. main() makes one and
+// game record with its input state, the sound system and the main loop. main() makes one and
 // calls run(); tests and the benchmark drive it pass by pass.
 class GameSession {
 public:
@@ -46,14 +47,22 @@ public:
     // its presentation and the upkeep. False once the loop is to end (Esc,
     // "Salir" or the close box).
     bool runPass();
-    // Waits out the rest of the frame interval, handling events meanwhile.
-    void pace() { pacer_.waitForNextFrame(); }
+    // Waits, handling events meanwhile, until the next pass has something
+    // to do: the rest of the frame interval while something runs at every
+    // frame, otherwise until an event or the next moment something falls
+    // due (a sound's end, a creature's move, the screen's refresh).
+    // While the game sleeps in silence the sound device rests too.
+    void pace();
 
-    // Runs the loop until it ends, then releases the window. The exit code.
+    // Runs the loop until it ends, then releases the window. The exit code:
+    // not 0 when the game could not start (why is on stderr).
     int run();
 
     MainWindow* window() const { return window_; }
     GameState* game() const { return game_.get(); }
+    // What the keys, buttons and replay have asked for, and the name.
+    InputState& input() { return input_; }
+    const InputState& input() const { return input_; }
     Session& session() { return session_; }
     QtShellHooks* hooks() const { return hooks_.get(); }
     // The sound device behind the game's channels; null before start().
@@ -70,6 +79,19 @@ public:
 private:
     std::string firstMap_;
     GameDir folder_;
+    // start()'s steps: the channels and window connected to the game, and
+    // what is wrong with the sound told to the teacher.
+    void wire();
+    void tellSoundProblems();
+    // How long the loop may sleep from now: 0 when something runs at every
+    // frame, negative when only an event can bring something (wake_plan.cpp).
+    qint64 msUntilDue() const;
+    bool busyEveryFrame() const;
+    // openMainWindow()'s checks of the context made; false after the
+    // failure has been shown and the window closed.
+    bool checkContext(int colourBits);
+    bool startRendering(int width, int height);
+    bool failStart(const char* text);
     void drawFrame();
     void redraw();
     // The picture as it stands, with the view's textures and map cache.
@@ -85,6 +107,7 @@ private:
 
     MainWindow* window_ = nullptr;
     Session session_;
+    InputState input_;
     std::unique_ptr<OpenAlSound> device_;
     std::unique_ptr<VoiceArbiter> sounds_;
     std::unique_ptr<GameState> game_;
@@ -95,7 +118,10 @@ private:
     bool done_ = false;
     int frames_ = 0;
     int framesShown_ = 0;
-    static constexpr int kRefreshMs = 1000;
+    // A picture unchanged this long is drawn again all the same. Drawing and
+    // presenting costs several milliseconds of processor time under a
+    // software renderer, so a game waiting for its player does it rarely.
+    static constexpr int kRefreshMs = 30000;
     SceneKey shownKey_;
     bool shown_ = false;
     QElapsedTimer sinceShown_;

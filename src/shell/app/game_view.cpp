@@ -7,6 +7,7 @@
 #include "input_state.h"
 #include "key_codes.h"
 #include "key_input.h"
+#include "play.h"
 #include "render_state.h"
 
 GameView::GameView(QWidget* parent) : QOpenGLWidget(parent)
@@ -48,7 +49,7 @@ void GameView::paintGL()
 void GameView::keyPressEvent(QKeyEvent* event)
 {
     const int vk = virtualKeyFor(event->key(), event->modifiers());
-    if (vk == 0 || hooks_ == nullptr || session_ == nullptr) {
+    if (vk == 0 || play_ == nullptr) {
         QOpenGLWidget::keyPressEvent(event);
         return;
     }
@@ -60,9 +61,9 @@ void GameView::keyPressEvent(QKeyEvent* event)
     }
     // Any other held key's auto-repeat counts as further presses, as the
     // name entry and the input step expect.
-    keyDown(vk, *session_, *hooks_);
+    keyDown(vk, *play_);
     // Esc ends the game only when the key logic has had it confirmed.
-    if (vk == Vk::Escape && input.keys[Vk::Escape])
+    if (vk == Vk::Escape && play_->input.keys[Vk::Escape])
         escapePressed_ = true;
     event->accept();
     if (inputArrived_)
@@ -76,14 +77,14 @@ void GameView::keyReleaseEvent(QKeyEvent* event)
     if (event->isAutoRepeat())
         return;
     const int vk = virtualKeyFor(event->key(), event->modifiers());
-    if (vk != 0 && session_ != nullptr)
-        keyUp(vk, *session_);
+    if (vk != 0 && play_ != nullptr)
+        keyUp(vk, *play_);
 }
 
 void GameView::inputMethodEvent(QInputMethodEvent* event)
 {
     event->accept();
-    if (hooks_ == nullptr || session_ == nullptr)
+    if (play_ == nullptr)
         return;
     for (const QChar ch : event->commitString()) {
         // Qt numbers a Latin-1 letter's key with its upper case.
@@ -91,8 +92,8 @@ void GameView::inputMethodEvent(QInputMethodEvent* event)
         const int vk = upper.unicode() < 0x100 ? virtualKeyFor(upper.unicode(), Qt::NoModifier) : 0;
         if (vk == 0)
             continue;
-        keyDown(vk, *session_, *hooks_);
-        keyUp(vk, *session_);
+        keyDown(vk, *play_);
+        keyUp(vk, *play_);
     }
     if (inputArrived_)
         inputArrived_();
@@ -101,17 +102,17 @@ void GameView::inputMethodEvent(QInputMethodEvent* event)
 void GameView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
-    if ((event->button() != Qt::LeftButton && event->button() != Qt::RightButton) || hooks_ == nullptr)
+    if ((event->button() != Qt::LeftButton && event->button() != Qt::RightButton) || play_ == nullptr)
         return;
-    mouseButton(event->button() == Qt::LeftButton, true, *hooks_);
+    mouseButton(event->button() == Qt::LeftButton, true, *play_);
     if (inputArrived_)
         inputArrived_();
 }
 
 void GameView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if ((event->button() == Qt::LeftButton || event->button() == Qt::RightButton) && hooks_ != nullptr)
-        mouseButton(event->button() == Qt::LeftButton, false, *hooks_);
+    if ((event->button() == Qt::LeftButton || event->button() == Qt::RightButton) && play_ != nullptr)
+        mouseButton(event->button() == Qt::LeftButton, false, *play_);
 }
 
 bool GameView::focusNextPrevChild(bool) { return false; }

@@ -6,8 +6,7 @@
 #include "frame.h"
 #include "textures.h"
 
-class ShellHooks;
-struct Session;
+struct Play;
 
 // The drawing area of the main window: an 800 by 480 compatibility-profile
 // OpenGL view. Frames are drawn into it by the main loop between
@@ -18,12 +17,8 @@ class GameView : public QOpenGLWidget {
 public:
     explicit GameView(QWidget* parent = nullptr);
 
-    // What the keys act through; until set, keys are left to the widget.
-    void setHooks(Session* session, ShellHooks* hooks)
-    {
-        session_ = session;
-        hooks_ = hooks;
-    }
+    // The game the keys act on; until set, keys are left to the widget.
+    void setPlay(Play* play) { play_ = play; }
     // Draws the current picture again when Qt needs it outside a frame (a
     // new size, the window uncovered while a modal dialog holds the loop).
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
@@ -64,8 +59,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    Session* session_ = nullptr;
-    ShellHooks* hooks_ = nullptr;
+    Play* play_ = nullptr;
     std::function<void()> redraw_;
     std::function<void()> inputArrived_;
     bool redrawPending_ = false;

@@ -1,19 +1,23 @@
 #include "key_codes.h"
 
-int virtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers)
-{
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return 'A' + (qtKey - Qt::Key_A);
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        // The keypad sends the same Qt key as the digit row; only the
-        // modifier tells them apart, and name entry takes the row only.
-        const int digit = qtKey - Qt::Key_0;
-        return (modifiers & Qt::KeypadModifier) ? 96 + digit : 48 + digit;
-    }
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return 112 + (qtKey - Qt::Key_F1);
+namespace {
 
-    const bool keypad = (modifiers & Qt::KeypadModifier) != 0;
+// The keys whose code depends on whether they come from the keypad; -1 for
+// any other.
+int keypadOrRowKey(int qtKey, bool keypad)
+{
+    switch (qtKey) {
+    case Qt::Key_Asterisk: return keypad ? 106 : 0;
+    case Qt::Key_Plus: return keypad ? 107 : 187;
+    case Qt::Key_Minus: return keypad ? 109 : 189;
+    case Qt::Key_Period: return keypad ? 110 : 190;
+    case Qt::Key_Slash: return keypad ? 111 : 0;
+    default: return -1;
+    }
+}
+
+int fixedKey(int qtKey)
+{
     switch (qtKey) {
     case Qt::Key_Backspace: return 8;
     case Qt::Key_Tab:
@@ -37,11 +41,6 @@ int virtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Down: return 40;
     case Qt::Key_Insert: return 45;
     case Qt::Key_Delete: return 46;
-    case Qt::Key_Asterisk: return keypad ? 106 : 0;
-    case Qt::Key_Plus: return keypad ? 107 : 187;
-    case Qt::Key_Minus: return keypad ? 109 : 189;
-    case Qt::Key_Period: return keypad ? 110 : 190;
-    case Qt::Key_Slash: return keypad ? 111 : 0;
     case Qt::Key_NumLock: return 144;
     case Qt::Key_ScrollLock: return 145;
     case Qt::Key_Comma: return 188;
@@ -55,4 +54,22 @@ int virtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Udiaeresis: return qtKey;
     default: return 0;
     }
+}
+
+}  // namespace
+
+int virtualKeyFor(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return 'A' + (qtKey - Qt::Key_A);
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+        // The keypad sends the same Qt key as the digit row; only the
+        // modifier tells them apart, and name entry takes the row only.
+        const int digit = qtKey - Qt::Key_0;
+        return (modifiers & Qt::KeypadModifier) ? 96 + digit : 48 + digit;
+    }
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+        return 112 + (qtKey - Qt::Key_F1);
+    const int padOrRow = keypadOrRowKey(qtKey, (modifiers & Qt::KeypadModifier) != 0);
+    return padOrRow >= 0 ? padOrRow : fixedKey(qtKey);
 }

@@ -48,7 +48,7 @@ QGroupBox* keyGroup(const QString& title, const char* const (&lines)[N], QWidget
 
 }  // namespace
 
-KeysWindow::KeysWindow(QWidget* owner) : QDialog(owner)
+KeysWindow::KeysWindow(QWidget* owner, InputState& input) : QDialog(owner), input_(input)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -76,7 +76,7 @@ void KeysWindow::closeEvent(QCloseEvent* event)
 {
     if (!closed_) {
         closed_ = true;
-        dialogClosedByCloseBox();
+        dialogClosedByCloseBox(input_);
         emit closedByPlayer();
     }
     event->accept();

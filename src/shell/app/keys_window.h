@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
 
+struct InputState;
+
 class QLabel;
 
 // The keys help dialog: the game keys and the option keys in two groups.
@@ -9,7 +11,7 @@ class QLabel;
 class KeysWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit KeysWindow(QWidget* owner);
+    KeysWindow(QWidget* owner, InputState& input);
 
 signals:
     void closedByPlayer();
@@ -19,5 +21,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    InputState& input_;
     bool closed_ = false;
 };

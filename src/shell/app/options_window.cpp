@@ -9,6 +9,7 @@
 
 #include "input_state.h"
 #include "options_dialog.h"
+#include "play.h"
 
 namespace {
 
@@ -18,8 +19,7 @@ constexpr int kBoxClick = 0;
 
 }  // namespace
 
-OptionsWindow::OptionsWindow(QWidget* owner, GameState& game, Session& session, ShellHooks& hooks)
-    : QDialog(owner), session_(session), hooks_(hooks)
+OptionsWindow::OptionsWindow(QWidget* owner, Play& play) : QDialog(owner), play_(play)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -29,7 +29,7 @@ OptionsWindow::OptionsWindow(QWidget* owner, GameState& game, Session& session, 
     auto* group = new QGroupBox(QStringLiteral("Opciones de Juego"), this);
     group->setAccessibleName(group->title());
     auto* groupLayout = new QVBoxLayout(group);
-    const OptionBoxes boxes = optionBoxesOf(game);
+    const OptionBoxes boxes = optionBoxesOf(play.game);
     bullets_ = addBox(group, QStringLiteral("Balas infinitas"), boxes.infiniteBullets);
     music_ = addBox(group, QStringLiteral("Música de fondo"), boxes.music);
     map_ = addBox(group, QStringLiteral("Mostrar Mapa"), boxes.showMap);
@@ -94,7 +94,7 @@ void OptionsWindow::command(int control)
 {
     const OptionBoxes boxes{music_->isChecked(), bullets_->isChecked(), map_->isChecked(),
                             mouse_->isChecked()};
-    if (optionsDialogCommand(control, boxes, session_, hooks_))
+    if (optionsDialogCommand(control, boxes, play_))
         finish();
 }
 
@@ -121,7 +121,7 @@ void OptionsWindow::closeEvent(QCloseEvent* event)
     // stays as it is.
     if (!finished_) {
         finished_ = true;
-        dialogClosedByCloseBox();
+        dialogClosedByCloseBox(play_.input);
         emit closedByPlayer();
     }
     event->accept();

@@ -1,10 +1,8 @@
 #pragma once
 #include <QDialog>
 
-class GameState;
-struct Session;
 class QCheckBox;
-class ShellHooks;
+struct Play;
 
 // The options dialog: four check boxes and the buttons "Empezar" and
 // "Continuar". Modeless; every click applies all four boxes to the game.
@@ -14,7 +12,7 @@ class ShellHooks;
 class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    OptionsWindow(QWidget* owner, GameState& game, Session& session, ShellHooks& hooks);
+    OptionsWindow(QWidget* owner, Play& play);
 
     // Sets a box (OptionBox id) without applying it: the option keys keep
     // the boxes in step with the game.
@@ -34,8 +32,7 @@ private:
     void command(int control);
     void finish();
 
-    Session& session_;
-    ShellHooks& hooks_;
+    Play& play_;
     QCheckBox* bullets_ = nullptr;
     QCheckBox* music_ = nullptr;
     QCheckBox* map_ = nullptr;

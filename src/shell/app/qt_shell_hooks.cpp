@@ -35,8 +35,10 @@ void showMessageBox(QWidget* owner, const QString& caption, const QString& text,
         view->takeFocus();
 }
 
-QtShellHooks::QtShellHooks(MainWindow& window, GameState& game, Session& session, SoundSystem& sounds)
-    : window_(window), game_(game), session_(session), sounds_(sounds), chooser_(&window, game.folder)
+QtShellHooks::QtShellHooks(MainWindow& window, GameState& game, InputState& input, Session& session,
+                           SoundSystem& sounds)
+    : window_(window), game_(game), session_(session), sounds_(sounds), play_{game, input, session, *this},
+      chooser_(&window, game.folder)
 {
     tick_.initChannel(catalogue::TeclaIgnorada.file, sounds_);
 }
@@ -60,7 +62,7 @@ bool QtShellHooks::openOptionsDialog()
 {
     // Every opening makes a new dialog; the option keys then keep the newest
     // one in step.
-    auto* dialog = new OptionsWindow(&window_, game_, session_, *this);
+    auto* dialog = new OptionsWindow(&window_, play_);
     QObject::connect(dialog, &OptionsWindow::closedByPlayer, [this] { refocusLater(); });
     options_ = dialog;
     dialog->show();
@@ -71,7 +73,7 @@ bool QtShellHooks::openOptionsDialog()
 
 bool QtShellHooks::openKeysDialog()
 {
-    auto* dialog = new KeysWindow(&window_);
+    auto* dialog = new KeysWindow(&window_, play_.input);
     QObject::connect(dialog, &KeysWindow::closedByPlayer, [this] { refocusLater(); });
     keys_ = dialog;
     dialog->show();
@@ -96,7 +98,7 @@ bool QtShellHooks::openTeacherSettings()
         game_.settings = chosen;
     });
     QObject::connect(dialog, &QDialog::finished, [this] {
-        input.dialogOpen = false;
+        play_.input.dialogOpen = false;
         refocusLater();
     });
     teacher_ = dialog;

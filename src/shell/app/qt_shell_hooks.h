@@ -2,6 +2,7 @@
 #include <QPointer>
 
 #include "keys_window.h"
+#include "play.h"
 #include "options_window.h"
 #include "qt_file_chooser.h"
 #include "shell_hooks.h"
@@ -10,6 +11,7 @@
 
 class GameState;
 class MainWindow;
+struct InputState;
 struct Session;
 
 // What the key and menu logic asks of the window side, done with Qt: the two
@@ -18,7 +20,7 @@ struct Session;
 // these windows closes.
 class QtShellHooks : public ShellHooks {
 public:
-    QtShellHooks(MainWindow& window, GameState& game, Session& session, SoundSystem& sounds);
+    QtShellHooks(MainWindow& window, GameState& game, InputState& input, Session& session, SoundSystem& sounds);
     ~QtShellHooks() override;
     QtShellHooks(const QtShellHooks&) = delete;
     QtShellHooks& operator=(const QtShellHooks&) = delete;
@@ -36,6 +38,8 @@ public:
     void setCursor(int x, int y) override;
 
     bool quitRequested() const { return quitRequested_; }
+    // The game, its input state and session, with these hooks.
+    Play& play() { return play_; }
     // The options dialog last opened, while it is open (null otherwise).
     OptionsWindow* optionsWindow() const { return options_; }
     KeysWindow* keysWindow() const { return keys_; }
@@ -48,6 +52,7 @@ private:
     GameState& game_;
     Session& session_;
     SoundSystem& sounds_;
+    Play play_;
     QtFileChooser chooser_;
     // The tick of a key not taken, on a voice of its own: it must cut
     // nothing the game is playing.

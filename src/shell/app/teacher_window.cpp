@@ -22,6 +22,21 @@ QLabel* labelFor(QWidget* control, const QString& text, const QString& name)
     return label;
 }
 
+// "Aceptar" and "Cancelar", named for the screen reader, closing the dialog.
+QDialogButtonBox* acceptCancelButtons(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    ok->setText(QStringLiteral("Aceptar"));
+    ok->setAccessibleName(ok->text());
+    cancel->setText(QStringLiteral("Cancelar"));
+    cancel->setAccessibleName(cancel->text());
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
 }  // namespace
 
 TeacherWindow::TeacherWindow(QWidget* owner, const TeacherSettings& current) : QDialog(owner)
@@ -57,16 +72,7 @@ TeacherWindow::TeacherWindow(QWidget* owner, const TeacherSettings& current) : Q
     auto* when = new QLabel(kWhen, this);
     when->setAccessibleName(kWhen);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
-    ok->setText(QStringLiteral("Aceptar"));
-    ok->setAccessibleName(ok->text());
-    cancel->setText(QStringLiteral("Cancelar"));
-    cancel->setAccessibleName(cancel->text());
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
+    QDialogButtonBox* buttons = acceptCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(when);

@@ -17,12 +17,12 @@ namespace {
 // since each check changes what the later ones see.
 
 // A creature bars the way: a step request, or a held left button, is refused.
-bool refusedStepWanted(const GameState& game)
+bool refusedStepWanted(const GameState& game, const InputState& input)
 {
     return game.creatureBarsStep() && (input.advanceRequested || input.leftButtonDown);
 }
 
-bool stepWanted(const GameState& game)
+bool stepWanted(const GameState& game, const InputState& input)
 {
     const bool asked = input.advanceRequested || (input.leftButtonDown && game.mouseActive);
     return asked && !game.gameOver && !game.creatureBarsStep();
@@ -30,7 +30,7 @@ bool stepWanted(const GameState& game)
 
 // A side action runs when its key asked for it or when a right click came in
 // its zone with steering on.
-bool sideWanted(const GameState& game, bool requested, int zone)
+bool sideWanted(const GameState& game, const InputState& input, bool requested, int zone)
 {
     const bool clicked = input.rightButtonDown && game.mouseZone == zone && game.mouseActive;
     return (requested || clicked) && !game.gameOver;
@@ -38,55 +38,56 @@ bool sideWanted(const GameState& game, bool requested, int zone)
 
 // The click is used up by the first check that takes it, so one click acts
 // once.
-void sideCheck(GameState& game, Journal& journal, bool& requested, int zone, char letter)
+void sideCheck(GameState& game, InputState& input, Journal& journal, bool& requested, int zone, char letter)
 {
-    if (!sideWanted(game, requested, zone))
+    if (!sideWanted(game, input, requested, zone))
         return;
     input.rightButtonDown = false;
     requested = false;
     performAction(game, journal, letter);
 }
 
-bool anythingToDo(const GameState& game)
+bool anythingToDo(const GameState& game, const InputState& input)
 {
-    return refusedStepWanted(game) || stepWanted(game) || sideWanted(game, input.leftRequested, MouseZone::Left) ||
-           sideWanted(game, input.centreRequested, MouseZone::Centre) ||
-           sideWanted(game, input.rightRequested, MouseZone::Right);
+    return refusedStepWanted(game, input) || stepWanted(game, input) ||
+           sideWanted(game, input, input.leftRequested, MouseZone::Left) ||
+           sideWanted(game, input, input.centreRequested, MouseZone::Centre) ||
+           sideWanted(game, input, input.rightRequested, MouseZone::Right);
 }
 
 }  // namespace
 
-void pollInput(GameState& game, Journal& journal)
+void pollInput(GameState& game, InputState& input, Journal& journal)
 {
     // Once the level has ended nothing is carried out, and nothing may wait
     // for the next level: what is asked now (a replay running on to its
     // end) is dropped.
     if (game.gameOver) {
-        clearRequests();
+        clearRequests(input);
         return;
     }
     // Only a pass that acts starts a new interval: a request that follows a
     // pause is carried out in the frame it arrives for, while a held key or
     // button still acts at most once per interval.
-    if (!anythingToDo(game) || !passGate(input.lastInputTime, scaledTime(game.clock.now()), kInputInterval))
+    if (!anythingToDo(game, input) || !passGate(input.lastInputTime, scaledTime(game.clock.now()), kInputInterval))
         return;
 
     // The refused attempt is journalled and counted, and a held left button
     // keeps counting at every pass until it is released.
-    if (refusedStepWanted(game)) {
+    if (refusedStepWanted(game, input)) {
         input.advanceRequested = false;
         performAction(game, journal, 'S');
     }
 
-    if (stepWanted(game)) {
+    if (stepWanted(game, input)) {
         input.leftButtonDown = false;
         input.advanceRequested = false;
         performAction(game, journal, 'S');
     }
 
-    sideCheck(game, journal, input.leftRequested, MouseZone::Left, 'H');
-    sideCheck(game, journal, input.centreRequested, MouseZone::Centre, 'J');
-    sideCheck(game, journal, input.rightRequested, MouseZone::Right, 'K');
+    sideCheck(game, input, journal, input.leftRequested, MouseZone::Left, 'H');
+    sideCheck(game, input, journal, input.centreRequested, MouseZone::Centre, 'J');
+    sideCheck(game, input, journal, input.rightRequested, MouseZone::Right, 'K');
 }
 
 void frameUpkeep(GameState& game, ShellHooks& hooks)

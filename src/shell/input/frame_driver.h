@@ -1,6 +1,7 @@
 #pragma once
 
 class GameState;
+struct InputState;
 class ShellHooks;
 struct Journal;
 
@@ -19,7 +20,7 @@ constexpr int kSteerLimit = 200;
 // refused step, a step, left, centre, right), each through performAction.
 // Passes that act are at least 100 ms apart; a pass with nothing to carry out
 // does not count, so a request after a pause acts at once.
-void pollInput(GameState& game, Journal& journal);
+void pollInput(GameState& game, InputState& input, Journal& journal);
 
 // After each frame outside name entry: follows the mouse, starts the
 // background music when due and swaps infinite bullets in and out.

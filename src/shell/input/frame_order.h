@@ -2,9 +2,8 @@
 #include "clock.h"
 #include <functional>
 
-class GameState;
-class ShellHooks;
-struct Session;
+struct InputState;
+struct Play;
 struct ReplayState;
 
 // The order of one frame of the main loop, without the drawing itself, so
@@ -16,15 +15,16 @@ struct FrameDrawing {
 
 // One frame: the scene, then, outside name entry, the input step, the two
 // timed threats and the status line. During name entry only the prompt is drawn.
-void runFrameLogic(GameState& game, Session& session, const FrameDrawing& draw);
+void runFrameLogic(Play& play, const FrameDrawing& draw);
 
 // After the frame has been presented: outside name entry, the upkeep and,
 // while a loaded game is replayed, the replay step. Returns true when Esc
 // has been pressed and the loop is to end.
-bool finishFrame(GameState& game, Session& session, ShellHooks& hooks);
+bool finishFrame(Play& play);
 
 // Fires the replay's next entry when its time has come, raising the request
 // that matches its letter and clearing the other three (an option letter
-// clears all four).
-void replayStep(ReplayState& replay, Tick now);
+// clears all four). A request not yet carried out waits for the input
+// step, unless the level is over.
+void replayStep(ReplayState& replay, InputState& input, bool levelOver, Tick now);
 

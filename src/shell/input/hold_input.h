@@ -1,7 +1,8 @@
 #pragma once
 
 class ShellHooks;
-struct Session;
+struct InputState;
+struct Play;
 
 // Keys, clicks and menu commands that come while blocking playback holds the
 // game (input.holding). The rules are never entered in the middle of a
@@ -19,17 +20,17 @@ struct Session;
 //   any other key or click ticks.
 // A menu command is kept as Esc is, and cuts whatever stretch is under way.
 // One thing is kept per hold; a second one ticks.
-void holdKey(int vk, ShellHooks& hooks);
-void holdButton(bool left, ShellHooks& hooks);
-void holdMenu(int id, ShellHooks& hooks);
+void holdKey(int vk, InputState& input, ShellHooks& hooks);
+void holdButton(bool left, InputState& input, ShellHooks& hooks);
+void holdMenu(int id, InputState& input, ShellHooks& hooks);
 
 // Whether a stretch under way must stop now, for a key or click that cut it
 // or for something kept that waits on it; the request is used up.
-bool takeHoldCut();
+bool takeHoldCut(InputState& input);
 
 // Acts on what the last hold kept; called once the game is out of it.
-void actOnHeldInput(Session& session, ShellHooks& hooks);
+void actOnHeldInput(Play& play);
 
 // Drops every pending step, side action and button: a new level starts
 // with none.
-void clearRequests();
+void clearRequests(InputState& input);

@@ -1,3 +1,0 @@
-#include "input_state.h"
-
-InputState input;

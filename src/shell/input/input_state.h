@@ -4,16 +4,14 @@
 #include "clock.h"
 #include "sound.h"
 
-class GameState;
-
-// The process-wide input state the shell shares: what the keys, the mouse
-// buttons and the replay have asked for, and the player's name. The frame
-// driver is the only consumer of the requests.
+// The input state of one running game: what the keys, the mouse buttons and
+// the replay have asked for, and the player's name. The session that runs
+// the game owns it and passes it, with the game, to what reads or changes
+// it; the frame driver is the only consumer of the requests.
 constexpr int kPlayerNameSize = 100;  // 99 characters and the terminator
 constexpr int kMaxNameLength = kPlayerNameSize - 1;
 
 struct InputState {
-    GameState* currentGame = nullptr;
     bool keys[256]{};
     bool nameEntry = true;
     bool advanceRequested = false;
@@ -57,8 +55,6 @@ constexpr Tick kQuitConfirmMs = 4000;
 namespace WelcomeStage {
 enum : int { NotYet = 0, Running = 1, Done = 2 };
 }
-
-extern InputState input;
 
 // Virtual-key codes the game reacts to (letters and digits are their ASCII
 // upper-case codes).

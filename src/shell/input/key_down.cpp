@@ -3,13 +3,14 @@
 #include "input_state.h"
 #include "key_handlers.h"
 #include "key_input.h"
+#include "play.h"
 #include "player_help.h"
 #include "session.h"
 #include "shell_hooks.h"
 
 namespace {
 
-bool validKey(int vk) { return vk >= 0 && vk < static_cast<int>(sizeof input.keys); }
+bool validKey(int vk) { return vk >= 0 && vk < static_cast<int>(sizeof InputState::keys); }
 
 // Once the level has ended nothing carries a step or a side action out, and
 // none may wait for the next level: the key only ticks.
@@ -21,12 +22,15 @@ void request(const GameState& game, ShellHooks& hooks, bool& requested)
         requested = true;
 }
 
-void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
+void gameKey(int vk, Play& play)
 {
+    GameState& game = play.game;
+    InputState& input = play.input;
+    ShellHooks& hooks = play.hooks;
     switch (vk) {
     case Vk::Enter:
-        reportLevel(game, session, hooks);
-        restartOrShow(game, session, hooks);
+        reportLevel(play);
+        restartOrShow(play);
         break;
     case Vk::Space: request(game, hooks, input.advanceRequested); break;
     case 'H': request(game, hooks, input.leftRequested); break;
@@ -35,8 +39,8 @@ void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
     case 'N':
         // After a won level; any other time N is an option key that does
         // nothing, as before.
-        if (!nextLevel(game, session, hooks))
-            optionKey(vk, game, session, hooks);
+        if (!nextLevel(play))
+            optionKey(vk, play);
         break;
     case Vk::F1:
         // Steering is suspended while the dialog is up; closing it with a
@@ -44,51 +48,50 @@ void gameKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
         game.mouseActive = false;
         hooks.openOptionsDialog();
         break;
-    default: optionKey(vk, game, session, hooks); break;
+    default: optionKey(vk, play); break;
     }
 }
 
 }  // namespace
 
-void keyDown(int vk, Session& session, ShellHooks& hooks)
+void keyDown(int vk, Play& play)
 {
+    InputState& input = play.input;
     if (!validKey(vk))
         return;
-    if (welcomeKey(vk))
+    if (welcomeKey(vk, play.game, input))
         return;
-    GameState* game = input.currentGame;
     if (input.holding && !input.nameEntry) {
-        holdKey(vk, hooks);
+        holdKey(vk, input, play.hooks);
         return;
     }
     if (vk == Vk::Escape) {
-        escapeKey(game, session.clock.now());
+        escapeKey(play.game, input, play.session.clock.now());
         return;
     }
     input.keys[vk] = true;
     input.quitAsked = false;  // any other key: the player stays
-    if (game == nullptr)
-        return;
     if (input.nameEntry) {
-        nameEntryKey(vk, *game);
-    } else if (!session.replay.replaying) {
-        gameKey(vk, *game, session, hooks);
+        nameEntryKey(vk, play.game, input);
+    } else if (!play.session.replay.replaying) {
+        gameKey(vk, play);
         // A hold the key started is over: what it kept acts now, before any
         // later key.
-        actOnHeldInput(session, hooks);
+        actOnHeldInput(play);
     }
 }
 
-void keyUp(int vk, const Session& session)
+void keyUp(int vk, Play& play)
 {
-    if (validKey(vk) && !session.replay.replaying)
-        input.keys[vk] = false;
+    if (validKey(vk) && !play.session.replay.replaying)
+        play.input.keys[vk] = false;
 }
 
-void mouseButton(bool left, bool down, ShellHooks& hooks)
+void mouseButton(bool left, bool down, Play& play)
 {
+    InputState& input = play.input;
     if (down && input.holding && !input.nameEntry) {
-        holdButton(left, hooks);
+        holdButton(left, input, play.hooks);
         return;
     }
     (left ? input.leftButtonDown : input.rightButtonDown) = down;

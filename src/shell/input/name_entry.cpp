@@ -11,7 +11,7 @@ namespace {
 // Each character typed is spoken back from its own recording; an accented
 // vowel as its vowel. The name keeps the character in Windows-1252, as the
 // report writes it.
-void appendCharacter(GameState& game, char c, const catalogue::Line& spoken)
+void appendCharacter(GameState& game, InputState& input, char c, const catalogue::Line& spoken)
 {
     // A full name takes no more characters; silence tells the player so.
     if (input.playerNameLength < 0 || input.playerNameLength >= kMaxNameLength)
@@ -38,13 +38,13 @@ constexpr SpanishLetter kSpanishLetters[] = {
 
 }  // namespace
 
-void nameEntryKey(int vk, GameState& game)
+void nameEntryKey(int vk, GameState& game, InputState& input)
 {
     if (vk == Vk::Enter) {
         input.playerName[input.playerNameLength] = '\0';
         input.nameEntry = false;
         game.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
-        startWelcome(game);
+        startWelcome(game, input);
     } else if (vk == Vk::Delete) {
         if (input.playerNameLength <= 0)
             return;
@@ -52,12 +52,12 @@ void nameEntryKey(int vk, GameState& game)
         game.SonidosExtras.playFile(catalogue::LetrasBorrar.file, 0, 0, kPlayOnce);
         input.playerName[input.playerNameLength] = '\0';
     } else if (vk >= Vk::Digit0 && vk <= Vk::Digit9) {
-        appendCharacter(game, static_cast<char>('0' + (vk - Vk::Digit0)), catalogue::kDigits[vk - Vk::Digit0]);
+        appendCharacter(game, input, static_cast<char>('0' + (vk - Vk::Digit0)), catalogue::kDigits[vk - Vk::Digit0]);
     } else if (vk >= Vk::A && vk <= Vk::Z) {
-        appendCharacter(game, static_cast<char>('a' + (vk - Vk::A)), catalogue::kLetters[vk - Vk::A]);
+        appendCharacter(game, input, static_cast<char>('a' + (vk - Vk::A)), catalogue::kLetters[vk - Vk::A]);
     } else {
         for (const SpanishLetter& letter : kSpanishLetters)
             if (vk == letter.vk)
-                appendCharacter(game, letter.lower, letter.spoken);
+                appendCharacter(game, input, letter.lower, letter.spoken);
     }
 }

@@ -3,6 +3,7 @@
 #include "input_state.h"
 #include "journal.h"
 #include "key_handlers.h"
+#include "play.h"
 #include "scaled_time.h"
 #include "session.h"
 #include "shell_hooks.h"
@@ -49,11 +50,14 @@ void toggle(const OptionToggle& t, GameState& game, Journal& journal, ShellHooks
 
 }  // namespace
 
-void optionKey(int vk, GameState& game, Session& session, ShellHooks& hooks)
+void optionKey(int vk, Play& play)
 {
+    GameState& game = play.game;
+    Session& session = play.session;
+    ShellHooks& hooks = play.hooks;
     // Any key that reaches the gate and passes it uses it up, whether or not
     // it then does anything: at most one option change per second.
-    if (!passGate(input.lastOptionKeyTime, scaledTime(session.clock.now()), kOptionKeyInterval))
+    if (!passGate(play.input.lastOptionKeyTime, scaledTime(session.clock.now()), kOptionKeyInterval))
         return;
     // Answers the player asked for, which any key cuts short; asked, not
     // acted, so not journalled.

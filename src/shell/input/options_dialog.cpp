@@ -4,6 +4,7 @@
 #include "hold_input.h"
 #include "input_state.h"
 #include "key_handlers.h"
+#include "play.h"
 #include "shell_hooks.h"
 
 OptionBoxes optionBoxesOf(const GameState& game)
@@ -25,30 +26,27 @@ void applyOptionBoxes(GameState& game, const OptionBoxes& boxes)
     game.showMap = boxes.showMap;
 }
 
-bool optionsDialogCommand(int control, const OptionBoxes& boxes, Session& session, ShellHooks& hooks)
+bool optionsDialogCommand(int control, const OptionBoxes& boxes, Play& play)
 {
-    GameState* game = input.currentGame;
-    if (game == nullptr)
-        return false;
     // "Empezar" would start the level again in the middle of a sentence:
     // during a hold the buttons are not taken, and the dialog stays.
-    if (input.holding) {
-        hooks.keyNotTaken();
+    if (play.input.holding) {
+        play.hooks.keyNotTaken();
         return false;
     }
-    applyOptionBoxes(*game, boxes);
+    applyOptionBoxes(play.game, boxes);
     if (control == DialogButton::Start)
-        restartOrShow(*game, session, hooks);
+        restartOrShow(play);
     else if (control != DialogButton::Continue)
         return false;
-    optionsClosedByButton(*game);
+    optionsClosedByButton(play.game, play.input);
     return true;
 }
 
-void optionsClosedByButton(GameState& game)
+void optionsClosedByButton(GameState& game, InputState& input)
 {
     game.mouseActive = game.mouseEnabled;
     input.dialogOpen = false;
 }
 
-void dialogClosedByCloseBox() { input.dialogOpen = false; }
+void dialogClosedByCloseBox(InputState& input) { input.dialogOpen = false; }

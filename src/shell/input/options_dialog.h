@@ -1,8 +1,8 @@
 #pragma once
 
 class GameState;
-class ShellHooks;
-struct Session;
+struct InputState;
+struct Play;
 
 // The logic behind the options dialog and the keys help dialog; the Qt
 // dialogs show the boxes and call these.
@@ -30,11 +30,11 @@ void applyOptionBoxes(GameState& game, const OptionBoxes& boxes);
 // A click on any control of the options dialog: applies the boxes, then
 // "Empezar" restarts the level (without a report) and "Continuar" just
 // closes. Returns true when the dialog is to close.
-bool optionsDialogCommand(int control, const OptionBoxes& boxes, Session& session, ShellHooks& hooks);
+bool optionsDialogCommand(int control, const OptionBoxes& boxes, Play& play);
 
 // Closing the options dialog with one of its buttons: steering resumes as
 // enabled.
-void optionsClosedByButton(GameState& game);
+void optionsClosedByButton(GameState& game, InputState& input);
 
 // The caption's close box of either dialog: steering stays as it is.
-void dialogClosedByCloseBox();
+void dialogClosedByCloseBox(InputState& input);

@@ -10,6 +10,7 @@
 #include "input_state.h"
 #include "map_file.h"
 #include "key_handlers.h"
+#include "play.h"
 #include "session.h"
 #include "shell_hooks.h"
 
@@ -33,7 +34,7 @@ const catalogue::Line& kGoal = catalogue::Objetivo;
 
 }  // namespace
 
-void escapeKey(GameState* game, Tick now)
+void escapeKey(GameState& game, InputState& input, Tick now)
 {
     if (input.quitAsked && static_cast<Tick>(now - input.quitAskedAt) <= kQuitConfirmMs) {
         input.keys[Vk::Escape] = true;
@@ -43,10 +44,8 @@ void escapeKey(GameState* game, Tick now)
     // level: the player is asked, by voice and on the screen.
     input.quitAsked = true;
     input.quitAskedAt = now;
-    if (game != nullptr) {
-        game->SonidoFeedBackSeteo.playFile(catalogue::Salir.file, 0, 0, kPlayOnce);
-        game->addMessage(catalogue::Salir.written);
-    }
+    game.SonidoFeedBackSeteo.playFile(catalogue::Salir.file, 0, 0, kPlayOnce);
+    game.addMessage(catalogue::Salir.written);
 }
 
 namespace {
@@ -72,68 +71,67 @@ const Lesson kLessons[] = {
 constexpr int kLessonCount = sizeof kLessons / sizeof kLessons[0];
 constexpr int kFirstKeyLesson = 2;
 
-bool welcomeRunning() { return input.welcomeStage == WelcomeStage::Running; }
+bool welcomeRunning(const InputState& input) { return input.welcomeStage == WelcomeStage::Running; }
 
 // Every sentence of the welcome is said on one channel, so that none of them
 // can be heard over another.
 SoundChannel& welcomeVoice(GameState& game) { return game.SonidoIntroduccion1; }
 
-void sayLesson(GameState& game)
+void sayLesson(GameState& game, const InputState& input)
 {
     const Lesson& lesson = kLessons[input.welcomeLesson];
     welcomeVoice(game).playFile(lesson.said.file, 0, 0, kPlayOnce);
     game.addMessage(lesson.said.written);
 }
 
-void goToLesson(GameState& game, int lesson)
+void goToLesson(GameState& game, InputState& input, int lesson)
 {
     input.welcomeLesson = lesson;
     input.lessonAnswered = false;
-    sayLesson(game);
+    sayLesson(game, input);
 }
 
 // The welcome is over, learnt or skipped: the level in play starts to be
 // played, with its jingle, its title and its goal.
-void finishWelcome(GameState& game)
+void finishWelcome(GameState& game, InputState& input)
 {
-    endWelcome(game);
+    endWelcome(game, input);
     game.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
-    announceLevel(game);
+    announceLevel(game, input);
 }
 
 }  // namespace
 
-void startWelcome(GameState& game)
+void startWelcome(GameState& game, InputState& input)
 {
     if (input.welcomeStage != WelcomeStage::NotYet)
         return;
     input.welcomeStage = WelcomeStage::Running;
     // The first sentence is timed to follow the start jingle, which the name
     // entry plays at the same moment.
-    goToLesson(game, 0);
+    goToLesson(game, input, 0);
 }
 
-void welcomeStep(GameState& game)
+void welcomeStep(GameState& game, InputState& input)
 {
-    if (!welcomeRunning() || welcomeVoice(game).isPlaying())
+    if (!welcomeRunning(input) || welcomeVoice(game).isPlaying())
         return;
     if (kLessons[input.welcomeLesson].key != 0 && !input.lessonAnswered)
         return;  // waiting for the key
     if (input.welcomeLesson + 1 < kLessonCount)
-        goToLesson(game, input.welcomeLesson + 1);
+        goToLesson(game, input, input.welcomeLesson + 1);
     else
-        finishWelcome(game);
+        finishWelcome(game, input);
 }
 
-bool welcomeKey(int vk)
+bool welcomeKey(int vk, GameState& game, InputState& input)
 {
-    GameState* game = input.currentGame;
-    if (game == nullptr || input.nameEntry || !welcomeRunning())
+    if (input.nameEntry || !welcomeRunning(input))
         return false;
     // A key taken by the welcome neither asks to leave nor confirms leaving.
     input.quitAsked = false;
     if (vk == Vk::Escape) {
-        finishWelcome(*game);
+        finishWelcome(game, input);
         return true;
     }
     // A held key repeats (the Enter that ended the name may still be down):
@@ -143,37 +141,37 @@ bool welcomeKey(int vk)
     if (held)
         return true;
     if (vk == Vk::Enter) {
-        finishWelcome(*game);
+        finishWelcome(game, input);
         return true;
     }
     const Lesson& lesson = kLessons[input.welcomeLesson];
     if (lesson.key == 0) {
         // Keys before the first lesson: the player is ready for it.
-        goToLesson(*game, kFirstKeyLesson);
+        goToLesson(game, input, kFirstKeyLesson);
     } else if (input.lessonAnswered) {
         // The answer is being said; the next lesson follows it.
     } else if (vk == lesson.key) {
         input.lessonAnswered = true;
-        welcomeVoice(*game).playFile(catalogue::MuyBien.file, 0, 0, kPlayOnce);
-        game->addMessage(catalogue::MuyBien.written);
-    } else if (!welcomeVoice(*game).isPlaying()) {
+        welcomeVoice(game).playFile(catalogue::MuyBien.file, 0, 0, kPlayOnce);
+        game.addMessage(catalogue::MuyBien.written);
+    } else if (!welcomeVoice(game).isPlaying()) {
         // Another key: the lesson again, unless it is being said now.
-        sayLesson(*game);
+        sayLesson(game, input);
     }
     return true;
 }
 
-void endWelcome(GameState& game)
+void endWelcome(GameState& game, InputState& input)
 {
-    if (!welcomeRunning())
+    if (!welcomeRunning(input))
         return;
     input.welcomeStage = WelcomeStage::Done;
     welcomeVoice(game).stopChannel();
 }
 
-void announceLevel(GameState& game)
+void announceLevel(GameState& game, InputState& input)
 {
-    endWelcome(game);
+    endWelcome(game, input);
     for (const LevelOfSeries& level : kSeries)
         if (game.mapName == level.map) {
             game.SonidoFeedBackSeteo.playFile(level.title.file, 0, 0, kPlayOnce);
@@ -213,22 +211,23 @@ const char* seriesMapOf(const GameDir& folder, const Grid& grid)
     return "";
 }
 
-bool nextLevel(GameState& game, Session& session, ShellHooks& hooks)
+bool nextLevel(Play& play)
 {
+    GameState& game = play.game;
     if (!game.levelWon())
         return false;
-    reportLevel(game, session, hooks);
+    reportLevel(play);
     // After a loaded game's win the series goes on from the map replayed,
     // not from the one played before the load (still mapName).
     const bool replayed = game.playedFrom != game.mapName;
     const char* next = nextMapName(replayed ? seriesMapOf(game.folder, game.initialCells) : game.mapName.c_str());
     if (!game.loadMap(next)) {
         // The won level stays in play; Enter still starts it again.
-        showIfError(hooks, game.lastLoadError);
+        showIfError(play.hooks, game.lastLoadError);
         return true;
     }
-    resetJournalAndReplay(session);
-    clearRequests();
-    announceLevel(game);
+    resetJournalAndReplay(play.session);
+    clearRequests(play.input);
+    announceLevel(game, play.input);
     return true;
 }

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "app_setup.h"
+#include "game_folder.h"
+#include "game_session.h"
+#include "qt_shell_hooks.h"
+
+namespace {
+
+// Without an OpenGL context (Qt's offscreen platform makes none here) the
+// game cannot start: the box says why, and the program ends with a failure,
+// not as if it had been played.
+TEST(NoContext, RunFailsAndSaysWhy)
+{
+    GameFolder folder;
+    ASSERT_TRUE(folder.ok());
+    QStringList texts;
+    QTimer closer;
+    closer.callOnTimeout([&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            texts << box->text();
+            box->accept();
+        }
+    });
+    closer.start(20);
+    GameSession session(folder.dir());
+    // Where the platform does make a context the game would play on: it is
+    // ended, and the test fails instead of hanging.
+    QTimer::singleShot(10000, [&] {
+        if (session.hooks() != nullptr)
+            session.hooks()->quit();
+    });
+    testing::internal::CaptureStderr();
+    EXPECT_NE(session.run(), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Can't Create A GL Rendering Context."), std::string::npos) << said;
+    EXPECT_TRUE(texts.contains(QStringLiteral("Can't Create A GL Rendering Context.")))
+        << texts.join(u'\n').toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    // With a display at hand the offscreen platform would reach for its GL.
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("ALSOFT_DRIVERS", "null");
+    configureSurfaceFormat();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
