@@ -32,7 +32,7 @@ void showStartError(const QString& text)
     showMessageBox(nullptr, QStringLiteral("ERROR"), text, false);
 }
 
-void showStartError(const char* text) { showStartError(QString::fromLatin1(text)); }
+void showStartError(const char* text) { showStartError(QString::fromUtf8(text)); }
 
 // The bitmap decoder's messages, in a box titled "Error" over the window
 // that has the focus.
@@ -40,6 +40,24 @@ void showBitmapError(const std::string& text)
 {
     showMessageBox(QApplication::activeWindow(), QStringLiteral("Error"),
                    QString::fromUtf8(text.c_str()).trimmed(), true);
+}
+
+// Why the game cannot start, in Spanish and with what the system gave: the
+// teacher who reads the box may be the one who can fix it.
+QString noWindow()
+{
+    return QStringLiteral("No se pudo crear la ventana del juego: el sistema de ventanas (%1) no la dio.")
+        .arg(QGuiApplication::platformName());
+}
+
+QString unsuitableFormat(const QSurfaceFormat& format, int rgbBits, int colourBits)
+{
+    const QString given = format.profile() == QSurfaceFormat::CoreProfile ? QStringLiteral("un perfil core")
+                                                                          : QStringLiteral("%1 bits").arg(rgbBits);
+    return QStringLiteral("OpenGL no da un formato de imagen adecuado: el juego necesita OpenGL 1.1 sin perfil core "
+                          "y %1 bits de color; el controlador dio %2.")
+        .arg(colourBits)
+        .arg(given);
 }
 
 }  // namespace
@@ -72,7 +90,7 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
     window_->show();
     if (window_->windowHandle() == nullptr) {
         closeMainWindow();
-        showStartError("Window Creation Error.");
+        showStartError(noWindow());
         return false;
     }
     window_->activateWindow();
@@ -85,7 +103,7 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
     QOpenGLContext* context = view->context();
     if (context == nullptr || !context->isValid()) {
         closeMainWindow();
-        showStartError("Can't Create A GL Rendering Context.");
+        showStartError("No se pudo crear el contexto OpenGL del juego: la tarjeta gráfica o su controlador no lo dio.");
         return false;
     }
     // The drawing is fixed-function OpenGL 1.1, which a core profile lacks;
@@ -94,13 +112,13 @@ bool GameSession::openMainWindow(const QString& title, int width, int height, in
     const int rgbBits = format.redBufferSize() + format.greenBufferSize() + format.blueBufferSize();
     if (format.profile() == QSurfaceFormat::CoreProfile || (rgbBits > 0 && rgbBits < colourBits - 1)) {
         closeMainWindow();
-        showStartError("Can't Find A Suitable PixelFormat.");
+        showStartError(unsuitableFormat(format, rgbBits, colourBits));
         return false;
     }
     view->beginFrame();
     if (QOpenGLContext::currentContext() != context) {
         closeMainWindow();
-        showStartError("Can't Activate The GL Rendering Context.");
+        showStartError("No se pudo activar el contexto OpenGL del juego: el controlador no lo dejó activar.");
         return false;
     }
     setProjection(width, height);
