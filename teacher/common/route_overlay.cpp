@@ -1,6 +1,7 @@
 #include "route_overlay.h"
 
 #include "svg_grid.h"
+#include "text.h"
 
 namespace {
 std::string stroke(const char* colour, bool dashed)
@@ -18,7 +19,7 @@ std::string svgPolyline(const GridFrame& frame, const std::vector<GridPoint>& po
         return {};
     std::string svg = "<polyline class=\"" + std::string(cssClass) + "\"" + stroke(colour, dashed) + " points=\"";
     for (const GridPoint& p : points)
-        svg += std::to_string(frame.x(p.col)) + "," + std::to_string(frame.y(p.row)) + " ";
+        appendAll(svg, frame.x(p.col), ",", frame.y(p.row), " ");
     svg.back() = '"';
     return svg + "/>\n";
 }

@@ -1,8 +1,8 @@
 #include "svg_grid.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdlib>
 #include <string_view>
 
 #include "text.h"
@@ -52,29 +52,57 @@ SquareLook lookIn(const Look (&table)[N], int32_t code)
     return toLook(code >= 0 && code < static_cast<int32_t>(N) ? table[code] : kUnknown);
 }
 
+int hexDigit(char ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return ch - '0';
+    if (ch >= 'a' && ch <= 'f')
+        return ch - 'a' + 10;
+    if (ch >= 'A' && ch <= 'F')
+        return ch - 'A' + 10;
+    return -1;
+}
+
+// The linear light of each 8-bit channel value, worked out once: the ink of
+// every labelled square is chosen by it.
+const std::array<double, 256>& linearLevels()
+{
+    static const std::array<double, 256> levels = [] {
+        std::array<double, 256> table{};
+        for (size_t i = 0; i < table.size(); ++i) {
+            const double c = static_cast<double>(i) / 255.0;
+            table[i] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return table;
+    }();
+    return levels;
+}
+
 // Relative luminance of "#rrggbb"; black for anything else.
 double luminance(std::string_view colour)
 {
-    if (colour.size() != 7 || colour[0] != '#' || colour.find_first_not_of("0123456789abcdefABCDEF", 1) != colour.npos)
+    if (colour.size() != 7 || colour[0] != '#')
         return 0;
     double sum = 0;
     const double weights[] = {0.2126, 0.7152, 0.0722};
     for (int i = 0; i < 3; ++i) {
-        const double c = std::strtol(std::string(colour.substr(1 + 2 * i, 2)).c_str(), nullptr, 16) / 255.0;
-        sum += weights[i] * (c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        const int high = hexDigit(colour[1 + 2 * i]), low = hexDigit(colour[2 + 2 * i]);
+        if (high < 0 || low < 0)
+            return 0;
+        sum += weights[i] * linearLevels()[static_cast<size_t>(high * 16 + low)];
     }
     return sum;
 }
 
-std::string num(int v) { return std::to_string(v); }
-
 std::string squareSample(const SquareLook& s)
 {
-    std::string svg = "<rect width=\"20\" height=\"20\" fill=\"" + std::string(s.fill) +
-                      "\" stroke=\"#767676\" stroke-width=\"0.5\"/>";
-    if (!s.label.empty())
-        svg += "<text x=\"10\" y=\"10\" text-anchor=\"middle\" font-size=\"9\" fill=\"" + std::string(inkOn(s.fill)) +
-               "\">" + htmlEscape(s.label) + "</text>";
+    std::string svg;
+    appendAll(svg, "<rect width=\"20\" height=\"20\" fill=\"", s.fill, "\" stroke=\"#767676\" stroke-width=\"0.5\"/>");
+    if (*s.label) {
+        appendAll(svg, "<text x=\"10\" y=\"10\" text-anchor=\"middle\" font-size=\"9\" fill=\"", inkOn(s.fill), "\">");
+        appendEscaped(svg, s.label);
+        svg += "</text>";
+    }
     return svg;
 }
 
@@ -100,16 +128,57 @@ std::string legend(const GridFrame& frame, int width, const std::vector<LegendEn
     constexpr int kRowPx = 24;
     const int columns = legendColumns(width, entries), columnPx = legendColumnPx(entries);
     const int top = frame.height();
-    std::string svg = "<g class=\"leyenda\" font-size=\"11\" fill=\"#000\">\n<text x=\"" + num(GridFrame::kMarginPx) +
-                      "\" y=\"" + num(top + 4) + "\" font-weight=\"bold\">Leyenda</text>\n";
+    std::string svg;
+    appendAll(svg, "<g class=\"leyenda\" font-size=\"11\" fill=\"#000\">\n<text x=\"", GridFrame::kMarginPx, "\" y=\"",
+              top + 4, "\" font-weight=\"bold\">Leyenda</text>\n");
     for (size_t i = 0; i < entries.size(); ++i) {
         const int x = GridFrame::kMarginPx + static_cast<int>(i % columns) * columnPx;
         const int y = top + 16 + static_cast<int>(i / columns) * kRowPx;
-        svg += "<g class=\"leyenda-entrada\" transform=\"translate(" + num(x) + "," + num(y) + ")\">" +
-               entries[i].sample + "<text x=\"26\" y=\"10\" text-anchor=\"start\">" + htmlEscape(entries[i].text) +
-               "</text></g>\n";
+        appendAll(svg, "<g class=\"leyenda-entrada\" transform=\"translate(", x, ",", y, ")\">", entries[i].sample,
+                  "<text x=\"26\" y=\"10\" text-anchor=\"start\">");
+        appendEscaped(svg, entries[i].text);
+        svg += "</text></g>\n";
     }
     return svg + "</g>\n";
+}
+
+// One square: its fill, its label over it, and its place and meaning for a
+// pointer or a screen reader.
+void appendSquare(std::string& out, const GridFrame& frame, int r, int c, const SquareLook& s)
+{
+    const int px = frame.squarePx;
+    appendAll(out, "<g class=\"casilla\"><title>fila ", r + 1, ", columna ", c + 1, ": ");
+    appendEscaped(out, s.title);
+    appendAll(out, "</title><rect x=\"", frame.x(c) - px / 2, "\" y=\"", frame.y(r) - px / 2, "\" width=\"", px,
+              "\" height=\"", px, "\" fill=\"", s.fill, "\" stroke=\"#767676\" stroke-width=\"0.5\"/>");
+    if (*s.label) {
+        appendAll(out, "<text x=\"", frame.x(c), "\" y=\"", frame.labelsHigh ? frame.y(r) - px * 5 / 16 : frame.y(r),
+                  "\" font-size=\"", std::max(9, px * 10 / 32), "\" fill=\"", inkOn(s.fill), "\"");
+        appendHalo(out, s.fill);
+        out += ">";
+        appendEscaped(out, s.label);
+        out += "</text>";
+    }
+    out += "</g>\n";
+}
+
+// The legend's lines: a sample of every look the squares show, in the order
+// they first appear, then extra.
+std::vector<LegendEntry> legendEntries(const GridFrame& frame, const std::function<SquareLook(int, int)>& look,
+                                       const std::vector<LegendEntry>& extra)
+{
+    std::vector<LegendEntry> entries;
+    std::vector<std::string_view> seen;
+    for (int r = frame.top; r <= frame.bottom; ++r)
+        for (int c = frame.left; c <= frame.right; ++c) {
+            const SquareLook s = look(r, c);
+            if (std::find(seen.begin(), seen.end(), s.title) == seen.end()) {
+                seen.push_back(s.title);
+                entries.push_back({squareSample(s), s.title});
+            }
+        }
+    entries.insert(entries.end(), extra.begin(), extra.end());
+    return entries;
 }
 
 int legendHeight(int width, const std::vector<LegendEntry>& entries)
@@ -136,7 +205,14 @@ const char* inkOn(const char* fill)
 
 std::string haloOf(const char* fill)
 {
-    return " stroke=\"" + std::string(fill) + "\" stroke-width=\"3\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
+    std::string halo;
+    appendHalo(halo, fill);
+    return halo;
+}
+
+void appendHalo(std::string& out, const char* fill)
+{
+    appendAll(out, " stroke=\"", fill, "\" stroke-width=\"3\" stroke-linejoin=\"round\" paint-order=\"stroke\"");
 }
 
 GridFrame frameAround(const std::function<bool(int, int)>& wanted, int squarePx)
@@ -165,65 +241,49 @@ GridFrame frameAround(const std::function<bool(int, int)>& wanted, int squarePx)
     return frame;
 }
 
-std::string svgGrid(const GridFrame& frame, const std::function<SquareLook(int, int)>& look, const std::string& label,
-                    const std::string& overlay, const std::vector<LegendEntry>& extra)
+void appendSvgGrid(std::string& out, const GridFrame& frame, const std::function<SquareLook(int, int)>& look,
+                   const std::string& label, const std::function<void(std::string&)>& overlay,
+                   const std::vector<LegendEntry>& extra)
 {
-    const int px = frame.squarePx;
-    const int fontPx = std::max(9, px * 10 / 32);
-    // Room for every square at once: a maze is some hundred kilobytes, and
-    // growing the text by doubling copies it over and over (the fuzzer
-    // draws thousands of reports a second).
-    std::string squares;
-    squares.reserve(static_cast<size_t>(frame.bottom - frame.top + 1) * (frame.right - frame.left + 1) * 320);
-    std::vector<LegendEntry> entries;
-    std::vector<std::string> seen;
-    for (int r = frame.top; r <= frame.bottom; ++r)
-        for (int c = frame.left; c <= frame.right; ++c) {
-            const SquareLook s = look(r, c);
-            if (std::find(seen.begin(), seen.end(), s.title) == seen.end()) {
-                seen.push_back(s.title);
-                entries.push_back({squareSample(s), s.title});
-            }
-            const int x = frame.x(c) - px / 2, y = frame.y(r) - px / 2;
-            squares += "<g class=\"casilla\"><title>fila " + num(r + 1) + ", columna " + num(c + 1) + ": " +
-                       htmlEscape(s.title) + "</title><rect x=\"" + num(x) + "\" y=\"" + num(y) + "\" width=\"" +
-                       num(px) + "\" height=\"" + num(px) + "\" fill=\"" + s.fill +
-                       "\" stroke=\"#767676\" stroke-width=\"0.5\"/>";
-            if (!s.label.empty())
-                squares += "<text x=\"" + num(frame.x(c)) + "\" y=\"" +
-                           num(frame.labelsHigh ? frame.y(r) - px * 5 / 16 : frame.y(r)) + "\" font-size=\"" +
-                           num(fontPx) + "\" fill=\"" + inkOn(s.fill) + "\"" + haloOf(s.fill) + ">" +
-                           htmlEscape(s.label) + "</text>";
-            squares += "</g>\n";
-        }
-    entries.insert(entries.end(), extra.begin(), extra.end());
-
+    // The legend shows every look drawn, and sets the drawing's size: the
+    // looks are gathered before anything is written, and then the squares
+    // go straight into out, which holds a maze of some hundred kilobytes
+    // without another copy of it.
+    const std::vector<LegendEntry> entries = legendEntries(frame, look, extra);
     // Wide enough for two columns of the legend under a small maze.
     const int width = std::max(frame.width(), GridFrame::kMarginPx + 2 * legendColumnPx(entries));
     const int height = frame.height() + legendHeight(width, entries);
-    const std::string w = num(width), h = num(height);
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"mapa\" width=\"" + w + "\" height=\"" + h +
-                      "\" viewBox=\"0 0 " + w + " " + h + "\" role=\"img\" aria-label=\"" + htmlEscape(label) +
-                      "\">\n<title>" + htmlEscape(label) + "</title>\n<rect class=\"fondo\" width=\"" + w +
-                      "\" height=\"" + h + "\" fill=\"#ffffff\"/>\n" +
-                      "<g font-family=\"sans-serif\" font-size=\"9\" text-anchor=\"middle\" "
-                      "dominant-baseline=\"central\">\n";
+    out.reserve(out.size() + static_cast<size_t>(frame.bottom - frame.top + 1) * (frame.right - frame.left + 1) * 320 +
+                4096);
+    appendAll(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"mapa\" width=\"", width, "\" height=\"", height,
+              "\" viewBox=\"0 0 ", width, " ", height, "\" role=\"img\" aria-label=\"");
+    appendEscaped(out, label);
+    out += "\">\n<title>";
+    appendEscaped(out, label);
+    appendAll(out, "</title>\n<rect class=\"fondo\" width=\"", width, "\" height=\"", height,
+              "\" fill=\"#ffffff\"/>\n<g font-family=\"sans-serif\" font-size=\"9\" text-anchor=\"middle\" "
+              "dominant-baseline=\"central\">\n");
     for (int c = frame.left; c <= frame.right; ++c)
-        svg += "<text class=\"numero\" x=\"" + num(frame.x(c)) + "\" y=\"" + num(GridFrame::kMarginPx / 2) + "\">" +
-               num(c + 1) + "</text>";
+        appendAll(out, "<text class=\"numero\" x=\"", frame.x(c), "\" y=\"", GridFrame::kMarginPx / 2, "\">", c + 1,
+                  "</text>");
     for (int r = frame.top; r <= frame.bottom; ++r)
-        svg += "<text class=\"numero\" x=\"" + num(GridFrame::kMarginPx / 2) + "\" y=\"" + num(frame.y(r)) + "\">" +
-               num(r + 1) + "</text>";
-    const std::string legendText = legend(frame, width, entries);
-    svg.reserve(svg.size() + squares.size() + overlay.size() + legendText.size() + 256);
-    svg += "\n";
-    svg += squares;
-    svg += "</g>\n<g font-family=\"sans-serif\" font-size=\"9\" text-anchor=\"middle\" "
-           "dominant-baseline=\"central\">\n";
-    svg += overlay;
-    svg += "</g>\n<g font-family=\"sans-serif\" dominant-baseline=\"central\">\n";
-    svg += legendText;
-    svg += "</g>\n</svg>\n";
+        appendAll(out, "<text class=\"numero\" x=\"", GridFrame::kMarginPx / 2, "\" y=\"", frame.y(r), "\">", r + 1,
+                  "</text>");
+    out += "\n";
+    for (int r = frame.top; r <= frame.bottom; ++r)
+        for (int c = frame.left; c <= frame.right; ++c)
+            appendSquare(out, frame, r, c, look(r, c));
+    out += "</g>\n<g font-family=\"sans-serif\" font-size=\"9\" text-anchor=\"middle\" dominant-baseline=\"central\">\n";
+    overlay(out);
+    appendAll(out, "</g>\n<g font-family=\"sans-serif\" dominant-baseline=\"central\">\n", legend(frame, width, entries),
+              "</g>\n</svg>\n");
+}
+
+std::string svgGrid(const GridFrame& frame, const std::function<SquareLook(int, int)>& look, const std::string& label,
+                    const std::string& overlay, const std::vector<LegendEntry>& extra)
+{
+    std::string svg;
+    appendSvgGrid(svg, frame, look, label, [&](std::string& out) { out += overlay; }, extra);
     return svg;
 }
 

@@ -8,10 +8,12 @@
 
 // How one square is drawn: its colour, a short label inside it, and the
 // Spanish words a pointer or a screen reader gets for it.
+// Every look is one of the tables' own, so it holds their texts without
+// copying them (a drawing asks for the look of every square).
 struct SquareLook {
     const char* fill = "#ffffff";
-    std::string label;
-    std::string title;
+    const char* label = "";
+    const char* title = "";
 };
 
 // The looks of the two code sets: a map file's codes and the kinds of a
@@ -66,6 +68,11 @@ struct LegendEntry {
 std::string svgGrid(const GridFrame& frame, const std::function<SquareLook(int row, int col)>& look,
                     const std::string& label, const std::string& overlay,
                     const std::vector<LegendEntry>& extra);
+// The same drawing appended to out, without a copy of its own; overlay
+// appends its SVG to out in turn.
+void appendSvgGrid(std::string& out, const GridFrame& frame, const std::function<SquareLook(int row, int col)>& look,
+                   const std::string& label, const std::function<void(std::string& out)>& overlay,
+                   const std::vector<LegendEntry>& extra);
 
 // The whole grid at the default size (the frame GridFrame{}), drawn as above.
 constexpr int kSquarePx = 22;
@@ -80,3 +87,4 @@ std::string htmlLegend(bool kinds);
 
 // Text drawn over lines keeps its contrast: a halo of the colour under it.
 std::string haloOf(const char* fill);
+void appendHalo(std::string& out, const char* fill);

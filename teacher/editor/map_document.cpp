@@ -5,7 +5,7 @@
 
 #include "map_codes.h"
 #include "regular_file.h"
-#include "safe_file.h"
+#include "output_file.h"
 #include "svg_grid.h"
 
 namespace fs = std::filesystem;
@@ -74,12 +74,12 @@ bool loadEditorMap(const std::string& path, EditorMap& out, std::vector<MapProbl
 
 bool saveEditorMap(const std::string& path, const EditorMap& map, std::string* error)
 {
-    SafeFileWriter writer;
-    if (!writer.open(path, error))
-        return false;
-    const std::string text = mapFileText(map);
-    std::fwrite(text.data(), 1, text.size(), writer.stream());
-    return writer.commit(error);
+    std::string why;
+    if (writeOutputFile(path, mapFileText(map), why))
+        return true;
+    if (error)
+        *error = why;
+    return false;
 }
 
 bool isShippedMapPath(const std::string& path, const std::vector<std::string>& dataFolders)

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "children_index.h"
 #include "file_error.h"
 #include "class_page.h"
+#include "output_file.h"
 #include "report_filter.h"
 #include "report_page.h"
 #include "summary_csv.h"
@@ -88,12 +88,10 @@ std::vector<std::string> reportFiles(const std::vector<std::string>& inputs, std
 
 bool writeFile(const fs::path& path, const std::string& text)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (out)
+    std::string error;
+    if (writeOutputFile(path.string(), text, error))
         return true;
-    std::fprintf(stderr, "quorvane-informes: no se pudo escribir \"%s\".\n", path.string().c_str());
+    std::fprintf(stderr, "quorvane-informes: %s\n", error.c_str());
     return false;
 }
 }
@@ -179,7 +177,7 @@ int main(int argc, char* argv[])
         const std::string mark = style.byteOrderMark ? "\xEF\xBB\xBF" : "";
         std::string events = eventsHeader(style);
         for (const Report& r : reports)
-            events += eventRows(r, style);
+            appendEventRows(events, r, style);
         const fs::path folder = fs::path(csvPath).parent_path();
         std::error_code ec;
         if (!folder.empty())

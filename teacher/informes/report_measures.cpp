@@ -1,10 +1,12 @@
 #include "report_measures.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
 
 #include "announcements.h"
 #include "catalogue.h"
@@ -43,27 +45,39 @@ int shotSide(const std::string& sentence)
     return -1;
 }
 
+// The announcement of every kind as the report writes it, without its line
+// end; empty for a kind with none. Made once: every sentence of every
+// report is compared with them.
+const std::array<std::string_view, 32>& announcementTexts()
+{
+    static const std::array<std::string_view, 32> texts = [] {
+        std::array<std::string_view, 32> made{};
+        for (int32_t kind = 0; kind < static_cast<int32_t>(made.size()); ++kind) {
+            const Announcement a = announcementFor(kind);
+            std::string_view message = a.message ? a.message : "";
+            if (!message.empty() && message.back() == '\n')
+                made[static_cast<size_t>(kind)] = message.substr(0, message.size() - 1);
+        }
+        return made;
+    }();
+    return texts;
+}
+
 // The kind a sentence says now stands on the player's square (a creature
 // that changed side), or -1.
 int32_t announcedKind(const std::string& sentence)
 {
-    for (int32_t kind = CellKind::MonsterLeft; kind <= CellKind::SuperRight; ++kind) {
-        const Announcement a = announcementFor(kind);
-        if (a.message && sentence + "\n" == a.message)
+    for (int32_t kind = CellKind::MonsterLeft; kind <= CellKind::SuperRight; ++kind)
+        if (!sentence.empty() && sentence == announcementTexts()[static_cast<size_t>(kind)])
             return kind;
-    }
     return -1;
 }
 
 // Whether a sentence is one of the announcements of kinds 3..18.
 bool isAnnouncement(const std::string& sentence)
 {
-    for (int32_t kind = 0; kind < 32; ++kind) {
-        const Announcement a = announcementFor(kind);
-        if (a.message && sentence + "\n" == a.message)
-            return true;
-    }
-    return false;
+    const auto& texts = announcementTexts();
+    return !sentence.empty() && std::find(texts.begin(), texts.end(), sentence) != texts.end();
 }
 
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
@@ -237,15 +251,19 @@ Tick firstTick(const Report& report)
 
 std::pair<int, int> squareAt(const Report& report, Tick tick)
 {
-    const StartSquare start = findStart(report.kinds);
-    std::pair<int, int> at{start.row, start.col};
+    // The last step taken by then; before the first, the start square (looked
+    // for only then: every sentence of a report asks).
     const uint32_t when = since(report, tick);
+    const ReportStep* last = nullptr;
     for (const ReportStep& step : report.path) {
         if (since(report, step.tick) > when)
             break;
-        at = {step.row, step.col};
+        last = &step;
     }
-    return at;
+    if (last)
+        return {last->row, last->col};
+    const StartSquare start = findStart(report.kinds);
+    return {start.row, start.col};
 }
 
 Measures measure(const Report& report)

@@ -9,6 +9,9 @@
 // grid with the numbered path and the errors where they happened, the
 // sentences with their time, and the path as a table.
 std::string reportPage(const Report& report);
+// The same page appended to html: a caller that writes many pages keeps one
+// buffer for them all instead of a new one of some hundred kilobytes each.
+void appendReportPage(std::string& html, const Report& report);
 
 // A file that could not be read, and why.
 struct Refused {

@@ -24,17 +24,20 @@ std::string localFormat(const Report& report, const char* format)
 }
 
 // A row's fields, joined with the style's separator and decimal mark.
+// A line of a table, written field by field straight into the table.
 class Row {
 public:
-    explicit Row(const CsvStyle& style) : style_(style) {}
+    Row(const CsvStyle& style, std::string& table) : style_(style), table_(table) {}
     Row& text(const std::string& value)
     {
-        add(csvField(value));
+        separate();
+        appendCsvField(table_, value);
         return *this;
     }
     Row& number(long long value)
     {
-        add(std::to_string(value));
+        separate();
+        appendNumber(table_, value);
         return *this;
     }
     // NaN leaves the field empty: a missing value to R and to a spreadsheet.
@@ -46,22 +49,22 @@ public:
         digits = std::min(digits, 2);
         std::string shown = fixed(value, digits);
         std::replace(shown.begin(), shown.end(), '.', style_.decimal);
-        add(shown);
+        separate();
+        table_ += shown;
         return *this;
     }
     Row& maybe(const std::optional<int>& value) { return value ? number(*value) : text(""); }
-    std::string line() const { return row_ + "\n"; }
+    void end() { table_ += '\n'; }
 
 private:
-    void add(const std::string& field)
+    void separate()
     {
         if (!first_)
-            row_ += style_.separator;
+            table_ += style_.separator;
         first_ = false;
-        row_ += field;
     }
     const CsvStyle& style_;
-    std::string row_;
+    std::string& table_;
     bool first_ = true;
 };
 
@@ -98,6 +101,33 @@ const char* eventKind(const std::string& sentence, bool announcement)
 double secondsIn(const Report& report, Tick tick) { return static_cast<uint32_t>(tick - firstTick(report)) / 1000.0; }
 }
 
+namespace {
+struct Event {
+    Tick tick;
+    bool step;
+    size_t index;  // into the path or the sentences
+};
+
+// Every step and every sentence but a step's own, in time order; a step
+// comes before the sentences its arrival brought.
+std::vector<Event> eventsInOrder(const Report& report)
+{
+    std::vector<Event> events;
+    for (size_t i = 0; i < report.path.size(); ++i)
+        events.push_back({report.path[i].tick, true, i});
+    // The steps are rows of their own, with their square; their sentence
+    // would only repeat them.
+    for (size_t i = 0; i < report.sentences.size(); ++i)
+        if (report.sentences[i].text != catalogue::Avanzaste.shown)
+            events.push_back({report.sentences[i].tick, false, i});
+    std::stable_sort(events.begin(), events.end(), [&](const Event& a, const Event& b) {
+        const double ta = secondsIn(report, a.tick), tb = secondsIn(report, b.tick);
+        return ta != tb ? ta < tb : a.step > b.step;
+    });
+    return events;
+}
+}
+
 std::string localDate(const Report& report) { return localFormat(report, "%Y-%m-%d"); }
 std::string localTime(const Report& report) { return localFormat(report, "%H:%M:%S"); }
 
@@ -117,7 +147,8 @@ std::string csvHeader(const CsvStyle& style)
 std::string csvRow(const Report& report, const CsvStyle& style)
 {
     const Measures m = measure(report);
-    Row row(style);
+    std::string line;
+    Row row(style, line);
     row.text(utf8FromGameText(report.file)).text(report.player).text(localDate(report)).text(localTime(report));
     row.text(report.map).text(settingText(m.replay)).text(orUnknown(m.settings));
     row.text(orUnknown(settingPart(m.settings, "voz")));
@@ -133,7 +164,8 @@ std::string csvRow(const Report& report, const CsvStyle& style)
     row.decimal(m.ratio, 2).decimal(m.routeCovered, 2).maybe(m.stepsLeft).number(m.wrongSideShots);
     row.decimal(m.reactionSeconds.value_or(NAN), 2).number(m.reactionCount).decimal(m.meanGap, 2);
     row.number(m.errors).decimal(m.errorsPerTen, 2);
-    return row.line();
+    row.end();
+    return line;
 }
 
 std::string eventsHeader(const CsvStyle& style)
@@ -143,47 +175,25 @@ std::string eventsHeader(const CsvStyle& style)
            "\n";
 }
 
-namespace {
-struct Event {
-    Tick tick;
-    bool step;
-    size_t index;  // into the path or the sentences
-};
-
-std::vector<Event> timeOrderedEvents(const Report& report)
-{
-    std::vector<Event> events;
-    for (size_t i = 0; i < report.path.size(); ++i)
-        events.push_back({report.path[i].tick, true, i});
-    // The steps are rows of their own, with their square; their sentence
-    // would only repeat them.
-    for (size_t i = 0; i < report.sentences.size(); ++i)
-        if (report.sentences[i].text != catalogue::Avanzaste.shown)
-            events.push_back({report.sentences[i].tick, false, i});
-    // In time order; a step comes before the sentences its arrival brought.
-    std::stable_sort(events.begin(), events.end(), [&](const Event& a, const Event& b) {
-        const double ta = secondsIn(report, a.tick), tb = secondsIn(report, b.tick);
-        return ta != tb ? ta < tb : a.step > b.step;
-    });
-    return events;
-}
-}  // namespace
-
 std::string eventRows(const Report& report, const CsvStyle& style)
 {
-    const std::vector<Event> events = timeOrderedEvents(report);
+    std::string rows;
+    appendEventRows(rows, report, style);
+    return rows;
+}
+
+void appendEventRows(std::string& rows, const Report& report, const CsvStyle& style)
+{
     std::vector<std::optional<double>> answer(report.sentences.size());
     std::vector<bool> announced(report.sentences.size());
     for (const Reaction& r : reactions(report)) {
         answer[r.sentence] = r.seconds;
         announced[r.sentence] = true;
     }
-
     const std::string file = utf8FromGameText(report.file), date = localDate(report), time = localTime(report);
-    std::string rows;
     int order = 0;
-    for (const Event& e : events) {
-        Row row(style);
+    for (const Event& e : eventsInOrder(report)) {
+        Row row(style, rows);
         row.text(file).text(report.player).text(report.map).text(date).text(time).number(++order);
         if (e.step) {
             const ReportStep& s = report.path[e.index];
@@ -195,9 +205,8 @@ std::string eventRows(const Report& report, const CsvStyle& style)
             row.text(eventKind(s.text, announced[e.index])).number(e.tick).decimal(secondsIn(report, e.tick), 2);
             row.number(r).number(c).text(s.text).decimal(answer[e.index].value_or(NAN), 2);
         }
-        rows += row.line();
+        row.end();
     }
-    return rows;
 }
 
 bool sameReport(const Report& a, const Report& b)

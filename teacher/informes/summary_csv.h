@@ -27,6 +27,8 @@ std::string csvRow(const Report& report, const CsvStyle& style = kSpanishCsv);
 // sentence of a report, in the order they happened.
 std::string eventsHeader(const CsvStyle& style = kSpanishCsv);
 std::string eventRows(const Report& report, const CsvStyle& style = kSpanishCsv);
+// The same rows appended to a table that holds the rows of other reports.
+void appendEventRows(std::string& rows, const Report& report, const CsvStyle& style = kSpanishCsv);
 
 // What every column of both tables holds, in Spanish, for a text file
 // written beside them.

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "file_error.h"
 #include "map_check.h"
 #include "map_drawing.h"
+#include "output_file.h"
 #include "regular_file.h"
 #include "safe_file.h"
 
@@ -19,13 +19,11 @@ bool writeDrawing(const std::string& name, const MapText& text, const MapCheck& 
 {
     const std::filesystem::path out =
         std::filesystem::path(folder) / (std::filesystem::path(name).stem().string() + ".svg");
-    std::ofstream file(out, std::ios::binary);
-    file << drawMap(std::filesystem::path(name).filename().string(), text, check);
-    if (!file.flush()) {
-        std::fprintf(stderr, "%s: no se pudo escribir el dibujo.\n", out.string().c_str());
-        return false;
-    }
-    return true;
+    std::string error;
+    if (writeOutputFile(out.string(), drawMap(std::filesystem::path(name).filename().string(), text, check), error))
+        return true;
+    std::fprintf(stderr, "quorvane-mapa: no se pudo escribir el dibujo: %s\n", error.c_str());
+    return false;
 }
 
 const char* const kUsage =
@@ -79,11 +77,11 @@ int convert(const std::string& in, const std::string& out, bool replace)
     // all, unless the teacher asks for it.
     std::error_code ec;
     auto exists = [&] { return std::filesystem::exists(std::filesystem::symlink_status(out, ec)); };
-    if (!replace && exists()) {
-        std::fprintf(stderr,
-                     "quorvane-mapa: \"%s\" ya existe; no se escribió nada. Elija otro nombre o añada "
-                     "--reemplazar.\n",
-                     out.c_str());
+    if (const std::string refused = !replace && exists() ? "\"" + out + "\" ya existe; no se escribió nada. Elija otro "
+                                                           "nombre o añada --reemplazar."
+                                                         : outputRefusal(out);
+        !refused.empty()) {
+        std::fprintf(stderr, "quorvane-mapa: %s\n", refused.c_str());
         return 2;
     }
     const std::string text =

@@ -517,6 +517,15 @@ TEST_F(Reports, APipeOrAClosedFolderIsNamedAndSkippedAndTheReportsBesideThemRead
               std::string::npos) << errors;
     const std::string csv = readWholeFile("resumen.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), closed ? 4 : 5) << csv;
+
+    // A pipe named as the table to write is refused by its name, not waited on.
+    ASSERT_EQ(::mkfifo(here("tabla.csv").c_str(), 0644), 0);
+    const int output =
+        runInFolder(("timeout 60 " + std::string(QUORVANE_INFORMES) + " bd --csv tabla.csv 2> salida.txt").c_str());
+    ASSERT_TRUE(WIFEXITED(output));
+    EXPECT_EQ(WEXITSTATUS(output), 2);
+    EXPECT_NE(readWholeFile("salida.txt").find("\"tabla.csv\": es una tubería (FIFO)"), std::string::npos)
+        << readWholeFile("salida.txt");
     if (!closed)
         GTEST_SKIP() << "root here cannot give up reading every folder (setpriv is missing or not allowed): "
                         "the closed folder is not tried";

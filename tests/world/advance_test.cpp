@@ -1,5 +1,7 @@
 #include "world_fixture.h"
 
+#include "announcements.h"
+
 TEST_F(WorldTest, AStepMovesRecordsThePathAndPlaysFootsteps)
 {
     start({"#####",
@@ -47,41 +49,36 @@ TEST_F(WorldTest, AnOpenMapEdgeIsAWall)
     EXPECT_EQ(game.wallBumps, 2);
 }
 
+// Stepping onto a content plays its announcement and writes its sentence;
+// the sound stands on the content's side and the sentence names that side;
+// a creature loops on the creatures' channel, anything else plays once.
 TEST_F(WorldTest, EveryContentIsAnnouncedWithItsSoundChannelModeSentenceAndFlags)
 {
-    struct Case {
-        int32_t kind;
-        const char* play;
-        const char* sentence;
-        bool door, threat;
-    };
-    const Case cases[] = {
-        {3, "sonido once Sonidos/EncontrarPuertaCen.wav", "Hay una puerta al centro.\n", true, false},
-        {4, "sonido once Sonidos/EncontrarPuertaIzq.wav", "Hay una puerta a la izquierda.\n", false, false},
-        {5, "sonido once Sonidos/EncontrarPuertaDer.wav", "Hay una puerta a la derecha.\n", false, false},
-        {7, "sonido once Sonidos/RecargaBalasIzq.wav", "Hay balas a tu izquierda.\n", false, false},
-        {8, "sonido once Sonidos/RecargaBalasCen.wav", "Hay balas en el centro.\n", false, false},
-        {9, "sonido once Sonidos/RecargaBalasDer.wav", "Hay balas a la derecha.\n", false, false},
-        {10, "SonidoMonstruos loop Sonidos/MonstruoIzq.wav", "Hay un monstruo a la izquierda.\n", false, true},
-        {11, "SonidoMonstruos loop Sonidos/MonstruoCen.wav", "Hay un monstruo al centro.\n", false, true},
-        {12, "SonidoMonstruos loop Sonidos/MonstruoDer.wav", "Hay un monstruo a la derecha.\n", false, true},
-        {13, "SonidoMonstruos loop Sonidos/MutanteIzq.wav", "Hay un mutante a la izquierda.\n", false, true},
-        {14, "SonidoMonstruos loop Sonidos/MutanteCen.wav", "Hay un mutante al centro.\n", false, true},
-        {15, "SonidoMonstruos loop Sonidos/MutanteDer.wav", "Hay un mutante a la derecha.\n", false, true},
-        {16, "SonidoMonstruos loop Sonidos/SuperMonstruoIzq.wav", "Hay un super monstruo a la izquierda.\n", false, true},
-        {17, "SonidoMonstruos loop Sonidos/SuperMonstruoCen.wav", "Hay un super monstruo al centro.\n", false, true},
-        {18, "SonidoMonstruos loop Sonidos/SuperMonstruoDer.wav", "Hay un super monstruo a la derecha.\n", false, true},
-    };
-    for (const Case& c : cases) {
+    const char* const kSideFile[] = {"Izq.wav", "Cen.wav", "Der.wav"};
+    const char* const kSideWord[] = {"izquierda", "centro", "derecha"};
+    for (int32_t kind = CellKind::DoorCentre; kind <= CellKind::SuperRight; ++kind) {
+        if (kind == CellKind::Exit)
+            continue;
+        SCOPED_TRACE(kind);
         start({"####",
                "#S.#",
                "####"});
-        place(1, 2, c.kind);
+        place(1, 2, kind);
         game.advance();
-        EXPECT_EQ(plays(), (std::vector<std::string>{"SonidoPasos once Sonidos/Pasos.wav", c.play})) << c.kind;
-        EXPECT_EQ(log(), (std::vector<std::string>{"Avanzaste un paso.\n", c.sentence})) << c.kind;
-        EXPECT_EQ(game.doorAhead, c.door) << c.kind;
-        EXPECT_EQ(game.threatAhead, c.threat) << c.kind;
+        const Announcement a = announcementFor(kind);
+        ASSERT_TRUE(a.sound && a.message);
+        const std::string channel = isCreature(kind) ? "SonidoMonstruos loop " : "sonido once ";
+        EXPECT_EQ(plays(), (std::vector<std::string>{"SonidoPasos once Sonidos/Pasos.wav", channel + a.sound}));
+        EXPECT_EQ(log(), (std::vector<std::string>{"Avanzaste un paso.\n", a.message}));
+        // Doors are centre, left, right; bullets and creatures left, centre, right.
+        const int kDoorSide[] = {1, 0, 2};
+        const int side = kind <= CellKind::DoorRight ? kDoorSide[kind - CellKind::DoorCentre]
+                                                     : (kind - CellKind::BulletsLeft) % 3;
+        const std::string file = a.sound;
+        EXPECT_EQ(file.substr(file.size() - 7), kSideFile[side]);
+        EXPECT_NE(std::string(a.message).find(kSideWord[side]), std::string::npos);
+        EXPECT_EQ(game.doorAhead, kind == CellKind::DoorCentre);
+        EXPECT_EQ(game.threatAhead, isCreature(kind));
         EXPECT_FALSE(game.gameOver);
     }
 }

@@ -91,7 +91,7 @@ private:
     // failure has been shown and the window closed.
     bool checkContext(int colourBits);
     bool startRendering(int width, int height);
-    bool failStart(const char* text);
+    bool failStart(const std::string& text);
     void drawFrame();
     void redraw();
     // The picture as it stands, with the view's textures and map cache.
