@@ -16,7 +16,7 @@ struct OpenAlOutput;
 // one source and one buffer per voice, so sounds on different voices mix and
 // a voice never plays two sounds at once.
 //
-// Sound files are named as the game names them ("Sonidos/Pasos.wav") and
+// Sound files are named as the game names them (Sonidos/Pasos.wav) and
 // read from the game folder it is given. With no usable device the game runs
 // silent: the constructor says so once on the notice stream and every
 // operation then fails harmlessly.

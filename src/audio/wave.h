@@ -49,7 +49,7 @@ bool decodeWave(ByteView file, WaveSound& out, std::string* error = nullptr);
 // Reads and decodes a WAV file. Only regular files are read (a named pipe
 // would block), up to kMaxWaveFileBytes; error starts with the file's name.
 bool loadWaveFile(const std::string& path, WaveSound& out, std::string* error = nullptr);
-// The same for a sound the game names ("Sonidos/Pasos.wav"), read from its
+// The same for a sound the game names (Sonidos/Pasos.wav), read from its
 // folder; error starts with the name.
 bool loadWaveFile(const GameDir& folder, const std::string& name, WaveSound& out, std::string* error = nullptr);
 

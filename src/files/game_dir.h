@@ -3,7 +3,7 @@
 #include <string>
 
 // The folder the game plays in, as a value handed to whatever opens a file.
-// The game names its files relative to it ("Sonidos/Pasos.wav",
+// The game names its files relative to it (Sonidos/Pasos.wav,
 // "Data/Font2.bmp", "nivel1.quorvane", "bd/...", "ajustes.txt"), and says
 // them so in its messages and reports; a name becomes a path only where its
 // file is opened. The working directory plays no part: it stays where the
