@@ -203,23 +203,29 @@ long OpenAlSound::voiceSampleOffset(int voice) const
 
 void OpenAlSound::restWhenSilent()
 {
+    constexpr auto kSilenceBeforeRest = std::chrono::seconds(3);
     if (!output_ || !output_->canPause || resting_)
         return;
+    const auto now = std::chrono::steady_clock::now();
     for (const Voice& v : voices_)
-        if (v.open && v.buffer != 0 && sourceState(v.source) == AL_PLAYING)
+        if (v.open && v.buffer != 0 && sourceState(v.source) == AL_PLAYING) {
+            lastHeard_ = now;
             return;
+        }
+    if (now - lastHeard_ < kSilenceBeforeRest)
+        return;
     alcDevicePauseSOFT(output_->device);
     resting_ = true;
 }
 
 void OpenAlSound::wakeDevice()
 {
+    lastHeard_ = std::chrono::steady_clock::now();
     if (!resting_)
         return;
     alcDeviceResumeSOFT(output_->device);
     resting_ = false;
 }
-
 
 std::unique_ptr<SoundSystem> createSoundSystem(const GameDir& folder)
 {

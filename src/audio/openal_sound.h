@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -71,10 +72,11 @@ public:
     // there is no device or it cannot tell.
     double outputLatencyMs() const;
 
-    // Stops the device's mixing while no voice sounds, so a game waiting in
-    // silence for its player costs no processor time in the mixer; the next
-    // sound started wakes the device first. Nothing when the device cannot
-    // pause.
+    // Stops the device's mixing once no voice has sounded for a few seconds,
+    // so a game waiting in silence for its player costs no processor time in
+    // the mixer; the next sound started wakes the device first. A child who
+    // keeps playing never waits on that wake: a real device may take a moment
+    // to resume. Nothing when the device cannot pause.
     void restWhenSilent();
 
     // Inspection for tests and diagnostics.
@@ -116,6 +118,7 @@ private:
     Stretch stretch_ = Stretch::Fixed;
     bool cut_ = false;
     bool resting_ = false;
+    std::chrono::steady_clock::time_point lastHeard_ = std::chrono::steady_clock::now();
     std::function<void(int voice)> playObserver_;
 };
 
