@@ -1,4 +1,6 @@
 #pragma once
+#include <initializer_list>
+
 #include "cell.h"
 
 // How the player moves, for the game and for the route search alike. He
