@@ -13,19 +13,21 @@ namespace {
 using namespace report_format;
 
 // The lines of the file, each without its line end, read one at a time with
-// its number for the reasons.
+// its number for the reasons. The bytes stay the caller's, and each line is
+// copied into the same string: a report holds thousands of lines, and a
+// string made for each would cost more than reading it.
 class Lines {
 public:
-    explicit Lines(std::string text) : text_(std::move(text)) {}
+    explicit Lines(std::string_view text) : text_(text) {}
     bool next(std::string& line)
     {
         if (pos_ > text_.size())
             return false;
         const size_t end = text_.find('\n', pos_);
-        line = text_.substr(pos_, end == std::string::npos ? std::string::npos : end - pos_);
+        line.assign(text_.substr(pos_, end == std::string_view::npos ? std::string_view::npos : end - pos_));
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        pos_ = end == std::string::npos ? text_.size() + 1 : end + 1;
+        pos_ = end == std::string_view::npos ? text_.size() + 1 : end + 1;
         ++number_;
         return true;
     }
@@ -33,7 +35,7 @@ public:
     bool atEnd() const { return pos_ > text_.size(); }
 
 private:
-    std::string text_;
+    std::string_view text_;
     size_t pos_ = 0;
     int number_ = 0;
 };
@@ -68,23 +70,24 @@ struct Parser {
                  std::to_string(lines.number()) + ": " + why;
         return false;
     }
-    bool next(const char* expected)
+    bool cut(const std::string& expected)
     {
-        if (lines.next(line))
-            return true;
         reason = "el informe está cortado: termina en la línea " + std::to_string(lines.number()) +
                  " donde falta " + expected + ".";
         return false;
     }
+    bool next(const char* expected) { return lines.next(line) || cut(expected); }
+    // The next line where a label of the format is due; the label is quoted
+    // only for a reason, not for each of the thousands of lines that are there.
+    bool nextBefore(const char* label) { return lines.next(line) || cut(quoted(label)); }
     bool label(const char* text)
     {
-        const std::string shown = quoted(text);
-        if (!next(shown.c_str()))
+        if (!nextBefore(text))
             return false;
         // A report saved again from a UTF-8 editor still reads.
         if (line == text || utf8FromGameText(line) == utf8FromGameText(text))
             return true;
-        return fail("se esperaba " + shown + ".");
+        return fail("se esperaba " + quoted(text) + ".");
     }
     bool number(int32_t& value, const char* what)
     {
@@ -120,7 +123,7 @@ struct Parser {
     bool listUntil(const char* closing, const List& list, size_t most, const char* noun, Entry entry)
     {
         for (;;) {
-            if (!next(quoted(closing).c_str()))
+            if (!nextBefore(closing))
                 return false;
             if (line == closing)
                 return true;
@@ -217,7 +220,7 @@ bool parseReport(std::string_view bytes, const std::string& name, Report& out, s
         reason = "no es un informe de Quorvane: es demasiado grande.";
         return false;
     }
-    Parser parser{Lines(std::string(bytes)), out, reason, {}};
+    Parser parser{Lines(bytes), out, reason, {}};
     if (!parser.grid() || !parser.sentences() || !parser.data() || !parser.path())
         return false;
     const size_t slash = name.find_last_of('/');

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "map_codes.h"
 #include "regular_file.h"
@@ -82,6 +83,36 @@ std::string printable(std::string_view token)
     return out;
 }
 
+// A problem's text made in one string of the size it needs: a damaged file
+// may hold hundreds of codes out of range, and a text grown piece by piece
+// would be made again at every piece.
+std::string joined(std::initializer_list<std::string_view> parts)
+{
+    size_t size = 0;
+    for (std::string_view part : parts)
+        size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts)
+        text += part;
+    return text;
+}
+
+// Why a row of fewer than 30 numbers stops where it does: its end, a number
+// out of range or something that is no number.
+std::string shortRow(const std::string& row, int n, const char* rest, bool lineEnds)
+{
+    const std::string token(rest, std::strcspn(rest, " \t\r\n"));
+    const std::string read = std::to_string(n), next = std::to_string(n + 1);
+    if (lineEnds)
+        return joined({"la ", row, " tiene ", read, " códigos de los 30 que necesita."});
+    if (isWholeNumber(token))
+        return joined({"la ", row, " tiene el número ", token, " en la casilla ", next,
+                       ", fuera de rango (los códigos van de 0 a 12)."});
+    return joined({"la ", row, " tiene \"", printable(token), "\" donde va el código de la casilla ", next,
+                   " (un número de 0 a 12)."});
+}
+
 // The first 30 numbers of a data piece into row r; what stops the reading and
 // what is left after the 30th are noted with their columns.
 void readRow(const char* piece, MapPlace at, int r, MapText& out)
@@ -95,9 +126,9 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
         out.codes[r][c] = values[c];
         out.places[r][c] = {at.line, at.column + starts[c]};
         if (values[c] < 0 || values[c] > MapCode::Highest)
-            out.errors.push_back({out.places[r][c], "el código " + std::to_string(values[c]) + " (" + row +
-                                                        ", casilla " + std::to_string(c + 1) +
-                                                        ") no existe; los códigos van de 0 a 12."});
+            out.errors.push_back({out.places[r][c], joined({"el código ", std::to_string(values[c]), " (", row,
+                                                            ", casilla ", std::to_string(c + 1),
+                                                            ") no existe; los códigos van de 0 a 12."})});
     }
     // Where parsing stopped: after the last value read, past any blanks.
     const char* rest = piece;
@@ -112,22 +143,10 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
     const MapPlace stop{at.line, at.column + static_cast<int>(rest - piece)};
     // A row of fewer than 30 numbers would leave squares of the previous
     // map behind, read as map codes: the game refuses it.
-    if (n < kGridSize) {
-        std::string what;
-        const std::string token(rest, std::strcspn(rest, " \t\r\n"));
-        if (lineEnds)
-            what = "la " + row + " tiene " + std::to_string(n) + " códigos de los 30 que necesita.";
-        else if (isWholeNumber(token))
-            what = "la " + row + " tiene el número " + token + " en la casilla " + std::to_string(n + 1) +
-                   ", fuera de rango (los códigos van de 0 a 12).";
-        else
-            what = "la " + row + " tiene \"" + printable(token) +
-                   "\" donde va el código de la casilla " + std::to_string(n + 1) +
-                   " (un número de 0 a 12).";
-        out.errors.push_back({stop, what});
-    } else if (!lineEnds) {
+    if (n < kGridSize)
+        out.errors.push_back({stop, shortRow(row, n, rest, lineEnds)});
+    else if (!lineEnds)
         out.ignored.push_back({stop, "el juego no lee lo que sigue al código 30 de la " + row + "."});
-    }
 }
 }
 

@@ -123,12 +123,12 @@ int legendColumns(int width, const std::vector<LegendEntry>& entries)
     return std::max(1, (width - GridFrame::kMarginPx) / legendColumnPx(entries));
 }
 
-std::string legend(const GridFrame& frame, int width, const std::vector<LegendEntry>& entries)
+// The legend, appended where it goes rather than made apart and copied.
+void appendLegend(std::string& svg, const GridFrame& frame, int width, const std::vector<LegendEntry>& entries)
 {
     constexpr int kRowPx = 24;
     const int columns = legendColumns(width, entries), columnPx = legendColumnPx(entries);
     const int top = frame.height();
-    std::string svg;
     appendAll(svg, "<g class=\"leyenda\" font-size=\"11\" fill=\"#000\">\n<text x=\"", GridFrame::kMarginPx, "\" y=\"",
               top + 4, "\" font-weight=\"bold\">Leyenda</text>\n");
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -139,7 +139,7 @@ std::string legend(const GridFrame& frame, int width, const std::vector<LegendEn
         appendEscaped(svg, entries[i].text);
         svg += "</text></g>\n";
     }
-    return svg + "</g>\n";
+    svg += "</g>\n";
 }
 
 // One square: its fill, its label over it, and its place and meaning for a
@@ -275,8 +275,9 @@ void appendSvgGrid(std::string& out, const GridFrame& frame, const std::function
             appendSquare(out, frame, r, c, look(r, c));
     out += "</g>\n<g font-family=\"sans-serif\" font-size=\"9\" text-anchor=\"middle\" dominant-baseline=\"central\">\n";
     overlay(out);
-    appendAll(out, "</g>\n<g font-family=\"sans-serif\" dominant-baseline=\"central\">\n", legend(frame, width, entries),
-              "</g>\n</svg>\n");
+    out += "</g>\n<g font-family=\"sans-serif\" dominant-baseline=\"central\">\n";
+    appendLegend(out, frame, width, entries);
+    out += "</g>\n</svg>\n";
 }
 
 std::string svgGrid(const GridFrame& frame, const std::function<SquareLook(int, int)>& look, const std::string& label,

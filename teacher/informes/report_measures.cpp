@@ -249,21 +249,24 @@ Tick firstTick(const Report& report)
     return static_cast<int32_t>(step - sentence) < 0 ? step : sentence;
 }
 
-std::pair<int, int> squareAt(const Report& report, Tick tick)
+SquareAtTick::SquareAtTick(const Report& report) : report_(report)
 {
-    // The last step taken by then; before the first, the start square (looked
-    // for only then: every sentence of a report asks).
-    const uint32_t when = since(report, tick);
-    const ReportStep* last = nullptr;
-    for (const ReportStep& step : report.path) {
-        if (since(report, step.tick) > when)
-            break;
-        last = &step;
-    }
-    if (last)
-        return {last->row, last->col};
+    latest_.reserve(report.path.size());
+    for (const ReportStep& step : report.path)
+        latest_.push_back(std::max(latest_.empty() ? 0u : latest_.back(), since(report, step.tick)));
     const StartSquare start = findStart(report.kinds);
-    return {start.row, start.col};
+    start_ = {start.row, start.col};
+}
+
+std::pair<int, int> SquareAtTick::operator()(Tick tick) const
+{
+    // The first step taken later than the tick is the first whose latest is.
+    const size_t later = static_cast<size_t>(
+        std::upper_bound(latest_.begin(), latest_.end(), since(report_, tick)) - latest_.begin());
+    if (later == 0)
+        return start_;
+    const ReportStep& last = report_.path[later - 1];
+    return {last.row, last.col};
 }
 
 Measures measure(const Report& report)
@@ -311,8 +314,9 @@ ErrorPlaces placeErrors(const Report& report)
     // arrival (the rules never change the grid), then what the sentences say.
     std::pair<int, int> at{-1, -1};
     int32_t content = 0;
+    const SquareAtTick squareAt(report);
     for (const ReportSentence& s : report.sentences) {
-        const auto square = squareAt(report, s.tick);
+        const auto square = squareAt(s.tick);
         if (says(s.text, cat::Avanzaste) || square != at) {
             at = square;
             content = at.first >= 0 ? report.kinds[at.first][at.second] : 0;

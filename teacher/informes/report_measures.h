@@ -68,8 +68,21 @@ struct ErrorPlaces {
 };
 ErrorPlaces placeErrors(const Report& report);
 
-// The square the player stood on when each sentence was said.
-std::pair<int, int> squareAt(const Report& report, Tick tick);
+// The square the player stood on at a tick of the report: the square of the
+// last step taken by then (steps in the report's order, up to the first one
+// taken later), or the start square before the first. Asked once for every
+// sentence, of thousands, against hundreds of steps: the answer is found by
+// halving over the latest tick seen up to each step.
+class SquareAtTick {
+public:
+    explicit SquareAtTick(const Report& report);
+    std::pair<int, int> operator()(Tick tick) const;
+
+private:
+    const Report& report_;
+    std::vector<uint32_t> latest_;  // since the first tick, the latest up to each step
+    std::pair<int, int> start_;
+};
 
 // The tick the level is counted from: the first thing the report records.
 Tick firstTick(const Report& report);

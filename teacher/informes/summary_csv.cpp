@@ -192,6 +192,7 @@ void appendEventRows(std::string& rows, const Report& report, const CsvStyle& st
     }
     const std::string file = utf8FromGameText(report.file), date = localDate(report), time = localTime(report);
     int order = 0;
+    const SquareAtTick squareAt(report);
     for (const Event& e : eventsInOrder(report)) {
         Row row(style, rows);
         row.text(file).text(report.player).text(report.map).text(date).text(time).number(++order);
@@ -201,7 +202,7 @@ void appendEventRows(std::string& rows, const Report& report, const CsvStyle& st
             row.text(catalogue::Avanzaste.shown).text("");
         } else {
             const ReportSentence& s = report.sentences[e.index];
-            const auto [r, c] = squareAt(report, s.tick);
+            const auto [r, c] = squareAt(s.tick);
             row.text(eventKind(s.text, announced[e.index])).number(e.tick).decimal(secondsIn(report, e.tick), 2);
             row.number(r).number(c).text(s.text).decimal(answer[e.index].value_or(NAN), 2);
         }
