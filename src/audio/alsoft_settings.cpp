@@ -91,6 +91,23 @@ bool isRefused(const std::vector<RefusedSetting>& refused, const std::string& ke
     return general && std::any_of(refused.begin(), refused.end(), [&](const RefusedSetting& r) { return r.key == key; });
 }
 
+// A private file holding the settings the library is to read instead: its
+// name, or empty when it could not be written whole.
+std::string writeStandIn(const std::string& replacement)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string name = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvane-alsoft-XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return {};
+    const bool written = ::write(fd, replacement.data(), replacement.size()) == ssize_t(replacement.size());
+    ::close(fd);
+    if (!written) {
+        ::unlink(name.c_str());
+        return {};
+    }
+    return name;
+}
 }  // namespace
 
 std::vector<RefusedSetting> refusedSettings(const std::string& file, std::string_view text)
@@ -165,21 +182,9 @@ std::string refuseInsaneSettings(std::string& notice, const GameDir& folder)
     for (const RefusedSetting& r : refused)
         notice += " " + r.key + "=" + r.value + " (" + r.file + ");";
     notice += " el juego usa los suyos.";
-    const std::string unsafe = " No se pudieron poner los del juego: el sonido puede fallar.";
-
-    const char* tmp = std::getenv("TMPDIR");
-    std::string name = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvane-alsoft-XXXXXX";
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        notice += unsafe;
-        return {};
-    }
-    const std::string replacement = settingsWithout(lastText, refused);
-    const bool written = ::write(fd, replacement.data(), replacement.size()) == ssize_t(replacement.size());
-    ::close(fd);
-    if (!written) {
-        ::unlink(name.c_str());
-        notice += unsafe;
+    const std::string name = writeStandIn(settingsWithout(lastText, refused));
+    if (name.empty()) {
+        notice += " No se pudieron poner los del juego: el sonido puede fallar.";
         return {};
     }
     ::setenv("ALSOFT_CONF", name.c_str(), 1);

@@ -52,31 +52,32 @@ bool OpenAlSound::playBlocking(const std::string& file)
     alSourcei(source, AL_BUFFER, ALint(buffer));
     wakeDevice();
     alSourcePlay(source);
-    bool played = alGetError() == AL_NO_ERROR;
-
-    const auto length = std::chrono::duration<double>(sound.seconds);
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(length) +
-                          kGraceAfterEnd;
-    while (played) {
-        ALint state = AL_STOPPED;
-        alGetSourcei(source, AL_SOURCE_STATE, &state);
-        if (state != AL_PLAYING)
-            break;
-        if (!output_->connected() || std::chrono::steady_clock::now() > deadline) {
-            played = false;
-            break;
-        }
-        if (whileBlocking_ && !whileBlocking_()) {
-            cutStretch();
-            played = false;
-            break;
-        }
-        std::this_thread::sleep_for(kPollPeriod);
-    }
-
+    const bool played = alGetError() == AL_NO_ERROR && waitForEnd(source, sound.seconds);
     alSourceStop(source);
     alSourcei(source, AL_BUFFER, 0);
     alDeleteSources(1, &source);
     return played;
+}
+
+// Waits while the source plays: false when the device stopped mixing, the
+// sound outlives its own length by far, or a key ends it.
+bool OpenAlSound::waitForEnd(unsigned source, double seconds)
+{
+    const auto length = std::chrono::duration<double>(seconds);
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(length) +
+                          kGraceAfterEnd;
+    for (;;) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING)
+            return true;
+        if (!output_->connected() || std::chrono::steady_clock::now() > deadline)
+            return false;
+        if (whileBlocking_ && !whileBlocking_()) {
+            cutStretch();
+            return false;
+        }
+        std::this_thread::sleep_for(kPollPeriod);
+    }
 }

@@ -107,6 +107,7 @@ private:
     const Voice* findVoice(int voice) const;
     void setUpSource(unsigned source) const;
     void wakeDevice();
+    bool waitForEnd(unsigned source, double seconds);
 
     GameDir folder_;
     std::unique_ptr<OpenAlOutput> output_;

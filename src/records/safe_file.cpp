@@ -172,6 +172,27 @@ int makeTemporary(int dirFd, const std::string& prefix, std::string& made)
     errno = EEXIST;
     return -1;
 }
+
+// The temporary file beside name, stale ones of earlier runs removed first.
+// The lock is held until the file is closed: a cleaner sees it is still
+// written. Null, with the cause in err, when it cannot be made.
+FILE* openTemporary(int dirFd, const std::string& name, mode_t mode, std::string& made, int& err)
+{
+    const std::string prefix = "." + name + kTempMark;
+    removeStale(dirFd, prefix);
+    const int fd = makeTemporary(dirFd, prefix, made);
+    FILE* file = nullptr;
+    if (fd >= 0) {
+        ::fchmod(fd, mode);
+        file = ::fdopen(fd, "wb");
+    }
+    if (!file) {
+        err = errno;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return file;
+}
 }  // namespace
 
 std::string safeFileTempPrefix(const std::string& path)
@@ -227,20 +248,12 @@ bool SafeFileWriter::openAs(const std::string& path, const std::string& shown, s
         discard();
         return false;
     }
-    const std::string prefix = "." + name_ + kTempMark;
-    removeStale(dirFd_, prefix);
-    const int fd = makeTemporary(dirFd_, prefix, tempName_);
-    // The lock is held until the file is closed: a cleaner sees it is still
-    // written. A replaced file keeps the mode it was given; a new one is
-    // private whatever the umask.
-    if (fd >= 0) {
-        ::fchmod(fd, replacing_ && existing == Existing::Replace ? (old.st_mode & 07777) : 0600);
-        file_ = ::fdopen(fd, "wb");
-    }
+    // A replaced file keeps the mode it was given; a new one is private
+    // whatever the umask.
+    const mode_t mode = replacing_ && existing == Existing::Replace ? (old.st_mode & 07777) : 0600;
+    int err = 0;
+    file_ = openTemporary(dirFd_, name_, mode, tempName_, err);
     if (!file_) {
-        const int err = errno;
-        if (fd >= 0)
-            ::close(fd);
         discard();
         setError(error, "No se pudo crear \"" + shown + "\": " + describeFileError(err) + ".");
         return false;

@@ -73,7 +73,48 @@ void checkBullets(const MapText& map, const Route& route, std::vector<MapFinding
                        "pueden faltar hasta " + std::to_string(-balance.worst) + " balas."});
     }
 }
+
+// The player begins on the last start square read; any other is a slip.
+void checkStarts(const MapText& map, const StartSquare& start, std::vector<MapFinding>& out)
+{
+    for (int r = 0; r < kGridSize; ++r)
+        for (int c = 0; c < kGridSize; ++c)
+            if (map.codes[r][c] == MapCode::Start && (r != start.row || c != start.col))
+                out.push_back({Severity::Note, map.places[r][c],
+                               "hay más de una casilla de inicio; el jugador empieza en la última "
+                               "(línea " + std::to_string(map.places[start.row][start.col].line) + ")."});
 }
+
+bool hasExit(const CodeGrid& codes)
+{
+    for (const auto& row : codes)
+        for (int32_t code : row)
+            if (isEnd(code))
+                return true;
+    return false;
+}
+
+// The shortest way out, and what it asks of the player on the way.
+void checkRoute(const MapText& map, MapPlace startPlace, MapCheck& check)
+{
+    Reach reach;
+    check.route = findRoute(map.codes, CodeSet::Map, &reach);
+    check.reachable = check.route.has_value();
+    checkBends(map, reach, check.findings);
+    if (!check.route) {
+        check.findings.push_back({Severity::Warning, startPlace,
+                                  "no se puede llegar a la salida desde la casilla de inicio avanzando y "
+                                  "doblando por las puertas laterales."});
+        return;
+    }
+    checkBullets(map, *check.route, check.findings);
+    if (check.route->advances >= 500)
+        check.findings.push_back({Severity::Note, {},
+                                  "el camino más corto tiene " + std::to_string(check.route->advances) +
+                                      " pasos; el informe del nivel guarda solo los 500 primeros."});
+}
+}
+
 
 MapCheck checkMap(const MapText& map)
 {
@@ -87,42 +128,18 @@ MapCheck checkMap(const MapText& map)
         return check;
 
     const StartSquare start = findStart(map.codes);
-    for (int r = 0; r < kGridSize; ++r)
-        for (int c = 0; c < kGridSize; ++c)
-            if (map.codes[r][c] == MapCode::Start && (r != start.row || c != start.col))
-                check.findings.push_back({Severity::Note, map.places[r][c],
-                                          "hay más de una casilla de inicio; el jugador empieza en la última "
-                                          "(línea " + std::to_string(map.places[start.row][start.col].line) + ")."});
+    checkStarts(map, start, check.findings);
     const MapPlace startPlace = map.places[start.row][start.col];
     if (start.facing == 0) {
         check.findings.push_back({Severity::Warning, startPlace,
                                   "la casilla de inicio está encerrada: ninguna casilla a su lado está abierta."});
         return check;
     }
-    bool exit = false;
-    for (const auto& row : map.codes)
-        for (int32_t code : row)
-            exit = exit || isEnd(code);
-    if (!exit) {
+    if (!hasExit(map.codes)) {
         check.findings.push_back({Severity::Warning, {}, "no tiene salida (código 7 u 8)."});
         return check;
     }
-
-    Reach reach;
-    check.route = findRoute(map.codes, CodeSet::Map, &reach);
-    check.reachable = check.route.has_value();
-    checkBends(map, reach, check.findings);
-    if (!check.route) {
-        check.findings.push_back({Severity::Warning, startPlace,
-                                  "no se puede llegar a la salida desde la casilla de inicio avanzando y "
-                                  "doblando por las puertas laterales."});
-        return check;
-    }
-    checkBullets(map, *check.route, check.findings);
-    if (check.route->advances >= 500)
-        check.findings.push_back({Severity::Note, {},
-                                  "el camino más corto tiene " + std::to_string(check.route->advances) +
-                                      " pasos; el informe del nivel guarda solo los 500 primeros."});
+    checkRoute(map, startPlace, check);
     return check;
 }
 

@@ -83,6 +83,21 @@ std::string printable(std::string_view token)
     return out;
 }
 
+// Where the reading of a row stopped: after the last value read, past any
+// blanks.
+const char* afterRow(const char* piece, int n, const int* starts)
+{
+    const char* rest = piece;
+    if (n > 0) {
+        char* end = nullptr;
+        std::strtol(piece + starts[n - 1], &end, 10);
+        rest = end;
+    }
+    while (*rest == ' ' || *rest == '\t')
+        ++rest;
+    return rest;
+}
+
 // A problem's text made in one string of the size it needs: a damaged file
 // may hold hundreds of codes out of range, and a text grown piece by piece
 // would be made again at every piece.
@@ -130,15 +145,7 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
                                                             ", casilla ", std::to_string(c + 1),
                                                             ") no existe; los códigos van de 0 a 12."})});
     }
-    // Where parsing stopped: after the last value read, past any blanks.
-    const char* rest = piece;
-    if (n > 0) {
-        char* end = nullptr;
-        std::strtol(piece + starts[n - 1], &end, 10);
-        rest = end;
-    }
-    while (*rest == ' ' || *rest == '\t')
-        ++rest;
+    const char* rest = afterRow(piece, n, starts);
     const bool lineEnds = *rest == '\0' || *rest == '\n' || *rest == '\r';
     const MapPlace stop{at.line, at.column + static_cast<int>(rest - piece)};
     // A row of fewer than 30 numbers would leave squares of the previous
@@ -147,6 +154,65 @@ void readRow(const char* piece, MapPlace at, int r, MapText& out)
         out.errors.push_back({stop, shortRow(row, n, rest, lineEnds)});
     else if (!lineEnds)
         out.ignored.push_back({stop, "el juego no lee lo que sigue al código 30 de la " + row + "."});
+}
+
+// A map saved from a spreadsheet separates its numbers with ';' or ','.
+// The game does not read it, and one message says so: the rows are read
+// as if spaced, for the drawing and for whatever else is wrong.
+struct Separators {
+    MapPlace first;
+    char separator = 0;
+    int rows = 0;
+
+    void respace(char* piece, MapPlace at)
+    {
+        const int sep = separatorAfterNumber(piece);
+        if (sep < 0)
+            return;
+        if (separator == 0) {
+            separator = piece[sep];
+            first = {at.line, at.column + sep};
+        }
+        ++rows;
+        for (char* p = piece; *p; ++p)
+            if (*p == ';' || *p == ',')
+                *p = ' ';
+    }
+
+    MapProblem problem() const
+    {
+        return {first, std::string("los números están separados con \"") + separator + "\" (en " +
+                           std::to_string(rows) + (rows == 1 ? " fila" : " filas") +
+                           "): separe los números con espacios; quorvane-mapa --convertir lo hace."};
+    }
+};
+
+// Where the piece after this one begins, read before its line end is folded.
+MapPlace placeAfter(MapPlace at, const char* piece)
+{
+    const size_t len = std::strlen(piece);
+    if (len > 0 && piece[len - 1] == '\n')
+        return {at.line + 1, 1};
+    return {at.line, at.column + static_cast<int>(len)};
+}
+
+// What the map as a whole lacks, once every row is read.
+void checkWholeMap(MapText& out, int lastLine, const Separators& separators)
+{
+    const int rows = out.rowsRead;
+    if (separators.separator != 0)
+        out.errors.insert(out.errors.begin(), separators.problem());
+    if (rows < kGridSize)
+        out.errors.push_back({{lastLine, 1}, "el archivo termina con " + std::to_string(rows) +
+                                                 " filas de las 30 que necesita."});
+    // Without a start square the player would stand wherever the last level
+    // left him, and a game saved on it could not be loaded again.
+    bool start = false;
+    for (int r = 0; r < rows; ++r)
+        for (int32_t code : out.codes[r])
+            start = start || code == MapCode::Start;
+    if (!start)
+        out.errors.push_back({{}, "no tiene casilla de inicio (código 1)."});
 }
 }
 
@@ -230,20 +296,11 @@ bool parseMapText(std::string_view text, MapText& out)
     MapPlace next{1, 1};
     int rows = 0;
     int lastLine = 0;
-    // A map saved from a spreadsheet separates its numbers with ';' or ','.
-    // The game does not read it, and one message says so: the rows are read
-    // as if spaced, for the drawing and for whatever else is wrong.
-    MapPlace separatorAt;
-    char separator = 0;
-    int separatedRows = 0;
+    Separators separators;
     while (pieces.next(piece)) {
         const MapPlace at = next;
-        const size_t len = std::strlen(piece);
         lastLine = at.line;
-        if (len > 0 && piece[len - 1] == '\n')
-            next = {next.line + 1, 1};
-        else
-            next.column += static_cast<int>(len);
+        next = placeAfter(at, piece);
         foldLineEnd(piece);
         if (skipped(piece))
             continue;
@@ -253,37 +310,11 @@ bool parseMapText(std::string_view text, MapText& out)
         }
         if (at.column > 1)
             out.ignored.push_back({at, "la línea pasa de 254 caracteres: el juego lee desde aquí como otra fila."});
-        if (const int sep = separatorAfterNumber(piece); sep >= 0) {
-            if (separator == 0) {
-                separator = piece[sep];
-                separatorAt = {at.line, at.column + sep};
-            }
-            ++separatedRows;
-            for (char* p = piece; *p; ++p)
-                if (*p == ';' || *p == ',')
-                    *p = ' ';
-        }
+        separators.respace(piece, at);
         readRow(piece, at, rows++, out);
     }
     out.rowsRead = rows;
-    if (separator != 0)
-        out.errors.insert(out.errors.begin(),
-                          {separatorAt, std::string("los números están separados con \"") + separator + "\" (en " +
-                                            std::to_string(separatedRows) +
-                                            (separatedRows == 1 ? " fila" : " filas") +
-                                            "): separe los números con espacios; quorvane-mapa --convertir "
-                                            "lo hace."});
-    if (rows < kGridSize)
-        out.errors.push_back({{lastLine, 1}, "el archivo termina con " + std::to_string(rows) +
-                                                 " filas de las 30 que necesita."});
-    // Without a start square the player would stand wherever the last level
-    // left him, and a game saved on it could not be loaded again.
-    bool start = false;
-    for (int r = 0; r < rows; ++r)
-        for (int32_t code : out.codes[r])
-            start = start || code == MapCode::Start;
-    if (!start)
-        out.errors.push_back({{}, "no tiene casilla de inicio (código 1)."});
+    checkWholeMap(out, lastLine, separators);
     return out.errors.empty();
 }
 

@@ -27,12 +27,11 @@ bool squareOf(const MapText& text, const MapFinding& finding, int& row, int& col
             }
     return false;
 }
-}
 
-std::string drawMap(const std::string& title, const MapText& text, const MapCheck& check)
+// The maze, the first square the reading did not reach and every ringed
+// square are in view.
+GridFrame mapFrame(const MapText& text, const MapCheck& check)
 {
-    // The maze, the first square the reading did not reach and every ringed
-    // square are in view.
     bool ringed[kGridSize][kGridSize]{};
     for (const MapFinding& finding : check.findings)
         if (int r = 0, c = 0; squareOf(text, finding, r, c))
@@ -44,29 +43,34 @@ std::string drawMap(const std::string& title, const MapText& text, const MapChec
                 unreadRow = r;
                 unreadCol = c;
             }
-    const GridFrame frame = frameAround(
+    return frameAround(
         [&](int r, int c) {
             return ringed[r][c] || (r == unreadRow && c == unreadCol) || (wasRead(text, r, c) && text.codes[r][c] != 0);
         },
         28);
+}
 
-    std::string overlay;
-    std::vector<LegendEntry> legend;
-    if (check.route) {
-        std::vector<GridPoint> points;
-        for (const RouteStep& step : check.route->steps)
-            points.push_back({step.row, step.col});
-        if (!check.route->steps.empty()) {
-            // The last advance lands on the exit.
-            const RouteStep& last = check.route->steps.back();
-            int r = last.row, c = last.col;
-            squareAhead(last.row, last.col, last.facing, r, c);
-            points.push_back({r, c});
-        }
-        overlay += svgPolyline(frame, points, "camino-mas-corto", kRouteColour, true);
-        legend.push_back({polylineSample(kRouteColour, true),
-                          "camino más corto (" + std::to_string(check.route->advances) + " pasos)"});
+void drawRoute(const GridFrame& frame, const Route& route, std::string& overlay, std::vector<LegendEntry>& legend)
+{
+    std::vector<GridPoint> points;
+    for (const RouteStep& step : route.steps)
+        points.push_back({step.row, step.col});
+    if (!route.steps.empty()) {
+        // The last advance lands on the exit.
+        const RouteStep& last = route.steps.back();
+        int r = last.row, c = last.col;
+        squareAhead(last.row, last.col, last.facing, r, c);
+        points.push_back({r, c});
     }
+    overlay += svgPolyline(frame, points, "camino-mas-corto", kRouteColour, true);
+    legend.push_back({polylineSample(kRouteColour, true),
+                      "camino más corto (" + std::to_string(route.advances) + " pasos)"});
+}
+
+// A ring, titled with the warning, round each square a warning is about.
+void drawRings(const GridFrame& frame, const MapText& text, const MapCheck& check, std::string& overlay,
+               std::vector<LegendEntry>& legend)
+{
     bool anyRing = false;
     for (const MapFinding& finding : check.findings) {
         int r = 0, c = 0;
@@ -82,6 +86,17 @@ std::string drawMap(const std::string& title, const MapText& text, const MapChec
         legend.push_back({std::string("<circle cx=\"10\" cy=\"10\" r=\"8\" fill=\"none\" stroke=\"") + kRingColour +
                               "\" stroke-width=\"2.5\"/>",
                           "aviso del revisor sobre esa casilla"});
+}
+}
+
+std::string drawMap(const std::string& title, const MapText& text, const MapCheck& check)
+{
+    const GridFrame frame = mapFrame(text, check);
+    std::string overlay;
+    std::vector<LegendEntry> legend;
+    if (check.route)
+        drawRoute(frame, *check.route, overlay, legend);
+    drawRings(frame, text, check, overlay, legend);
     const std::string svg = svgGrid(
         frame, [&](int r, int c) { return wasRead(text, r, c) ? lookOfMapCode(text.codes[r][c]) : lookUnread(); },
         "Mapa " + title + (check.loads ? "" : " (no se carga; dibujado hasta donde se leyó)"), overlay, legend);

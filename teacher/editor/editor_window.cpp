@@ -47,6 +47,17 @@ QString severityWord(MapFinding::Severity severity)
 EditorWindow::EditorWindow(std::vector<std::string> dataFolders, QString home, QWidget* parent)
     : QMainWindow(parent), dataFolders_(std::move(dataFolders)), home_(std::move(home))
 {
+    buildGrid();
+    buildPalette();
+    buildLayout();
+    buildMenus();
+    resize(1100, 760);
+    newMap();
+}
+
+// The map's squares, whose keys and mouse edit the map and say the cursor.
+void EditorWindow::buildGrid()
+{
     GridView::Hooks hooks;
     hooks.strokeBegun = [this] { history_.beginStroke(); };
     hooks.strokeEnded = [this] {
@@ -62,7 +73,11 @@ EditorWindow::EditorWindow(std::vector<std::string> dataFolders, QString home, Q
     hooks.around = [this] { say(fromUtf8(surroundingsSentence(map_, grid_->row(), grid_->col()))); };
     hooks.list = [this] { findings_->setFocus(Qt::ShortcutFocusReason); };
     grid_ = new GridView(map_, hooks);
+}
 
+// The codes to paint with, one chosen at a time.
+void EditorWindow::buildPalette()
+{
     palette_ = new QListWidget;
     palette_->setAccessibleName(QStringLiteral("Paleta de códigos"));
     for (int32_t code = 0; code <= MapCode::Highest; ++code)
@@ -76,7 +91,12 @@ EditorWindow::EditorWindow(std::vector<std::string> dataFolders, QString home, Q
         if (row >= 0)
             brush_ = row;
     });
+}
 
+// The grid in the centre over the last sentence said; beside it the palette
+// and the checker's findings.
+void EditorWindow::buildLayout()
+{
     findings_ = new QListWidget;
     findings_->setAccessibleName(QStringLiteral("Avisos del mapa"));
     connect(findings_, &QListWidget::itemActivated, this, [this] { jumpToFinding(); });
@@ -112,9 +132,6 @@ EditorWindow::EditorWindow(std::vector<std::string> dataFolders, QString home, Q
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
     setCentralWidget(split);
-    buildMenus();
-    resize(1100, 760);
-    newMap();
 }
 
 void EditorWindow::buildMenus()

@@ -37,6 +37,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildGrid();
+    void buildPalette();
+    void buildLayout();
     void buildMenus();
     void newMap();
     void open();

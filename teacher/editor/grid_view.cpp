@@ -104,6 +104,28 @@ bool GridView::squareAt(QPoint at, int& row, int& col) const
     return shownSquares().contains(col, row);
 }
 
+namespace {
+// A square as the game draws it: its tile, tinted and labelled by its code;
+// a wall is left in the background's white. Every square gets its grid line.
+void paintSquare(QPainter& p, const QRect& box, int32_t code, const QImage& tile)
+{
+    p.setPen(QColor(0xd0, 0xd0, 0xd0));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    if (code == MapCode::Wall)
+        return;
+    if (!tile.isNull())
+        p.drawImage(box, tile);
+    const SquareLook look = lookOfMapCode(code);
+    QColor tint(look.fill);
+    if (tint != Qt::white) {
+        tint.setAlpha(tile.isNull() ? 255 : 150);
+        p.fillRect(box, tint);
+    }
+    p.setPen(tint.lightness() < 110 ? Qt::white : Qt::black);
+    p.drawText(box, Qt::AlignCenter, QString::fromStdString(look.label));
+}
+}  // namespace
+
 void GridView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -117,24 +139,8 @@ void GridView::paintEvent(QPaintEvent*)
     small.setPixelSize(std::max(6, zoom_ * 9 / 20));
     p.setFont(small);
     for (int r = shown.top(); r <= shown.bottom(); ++r)
-        for (int c = shown.left(); c <= shown.right(); ++c) {
-            const QRect box = square(r, c);
-            const int32_t code = map_.codes[r][c];
-            p.setPen(QColor(0xd0, 0xd0, 0xd0));
-            p.drawRect(box.adjusted(0, 0, -1, -1));
-            if (code == MapCode::Wall)
-                continue;
-            if (!tile_.isNull())
-                p.drawImage(box, tile_);
-            const SquareLook look = lookOfMapCode(code);
-            QColor tint(look.fill);
-            if (tint != Qt::white) {
-                tint.setAlpha(tile_.isNull() ? 255 : 150);
-                p.fillRect(box, tint);
-            }
-            p.setPen(tint.lightness() < 110 ? Qt::white : Qt::black);
-            p.drawText(box, Qt::AlignCenter, QString::fromStdString(look.label));
-        }
+        for (int c = shown.left(); c <= shown.right(); ++c)
+            paintSquare(p, square(r, c), map_.codes[r][c], tile_);
     if (zoom_ >= 14) {
         p.setPen(palette().color(QPalette::WindowText));
         for (int r = shown.top(); r <= shown.bottom(); ++r)

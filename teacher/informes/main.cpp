@@ -94,25 +94,48 @@ bool writeFile(const fs::path& path, const std::string& text)
     std::fprintf(stderr, "quorvane-informes: %s\n", error.c_str());
     return false;
 }
-}
 
-int main(int argc, char* argv[])
-{
+struct Options {
     std::string csvPath, htmlFolder;
     CsvStyle style = kSpanishCsv;
     std::vector<std::string> inputs;
     ReportFilter filter;
+};
+
+// What the options ask for cannot be done: -1 when it can, else the exit
+// status.
+int refuseOptions(const Options& o)
+{
+    if (o.inputs.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (std::string reason; !checkSpan(o.filter, reason)) {
+        std::fprintf(stderr, "quorvane-informes: %s\n", reason.c_str());
+        return 2;
+    }
+    if (const fs::path name = fs::path(o.csvPath).filename(); name == kEventsFile || name == kGuideFile) {
+        std::fprintf(stderr, "quorvane-informes: \"%s\" es el nombre de la tabla de eventos o de la guía; "
+                     "elija otro para --csv.\n", o.csvPath.c_str());
+        return 2;
+    }
+    return -1;
+}
+
+// The command line into o: -1 to go on, else the exit status.
+int readOptions(int argc, char* argv[], Options& o)
+{
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (std::strcmp(argv[i], "--csv") == 0 && hasValue) {
-            csvPath = argv[++i];
+            o.csvPath = argv[++i];
         } else if (std::strcmp(argv[i], "--csv-punto") == 0) {
-            style = kPointCsv;
+            o.style = kPointCsv;
         } else if (std::strcmp(argv[i], "--html") == 0 && hasValue) {
-            htmlFolder = argv[++i];
+            o.htmlFolder = argv[++i];
         } else if (isFilterOption(argv[i]) && hasValue) {
             std::string reason;
-            if (!setFilter(filter, argv[i], argv[i + 1], reason)) {
+            if (!setFilter(o.filter, argv[i], argv[i + 1], reason)) {
                 std::fprintf(stderr, "quorvane-informes: %s\n", reason.c_str());
                 return 2;
             }
@@ -125,26 +148,18 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "quorvane-informes: opción desconocida o sin valor \"%s\".\n%s", argv[i], kUsage);
             return 2;
         } else {
-            inputs.emplace_back(argv[i]);
+            o.inputs.emplace_back(argv[i]);
         }
     }
-    if (inputs.empty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    if (std::string reason; !checkSpan(filter, reason)) {
-        std::fprintf(stderr, "quorvane-informes: %s\n", reason.c_str());
-        return 2;
-    }
-    if (const fs::path name = fs::path(csvPath).filename(); name == kEventsFile || name == kGuideFile) {
-        std::fprintf(stderr, "quorvane-informes: \"%s\" es el nombre de la tabla de eventos o de la guía; "
-                     "elija otro para --csv.\n", csvPath.c_str());
-        return 2;
-    }
+    return refuseOptions(o);
+}
 
-    std::vector<Refused> refused;
-    std::vector<Report> reports;
-    for (const std::string& file : reportFiles(inputs, refused)) {
+// The reports the filter keeps, each level played once, oldest first; the
+// files that cannot be read are named and go to refused. False when the
+// filter names what no report holds.
+bool readReports(const Options& o, std::vector<Report>& reports, std::vector<Refused>& refused)
+{
+    for (const std::string& file : reportFiles(o.inputs, refused)) {
         Report report;
         std::string reason;
         if (readReport(file, report, reason)) {
@@ -156,71 +171,107 @@ int main(int argc, char* argv[])
     }
     for (const Refused& f : refused)
         std::fprintf(stderr, "%s: no se pudo leer: %s\n", utf8FromGameText(f.file).c_str(), f.reason.c_str());
-    if (std::string reason; !namesSomeReport(filter, reports, reason)) {
+    if (std::string reason; !namesSomeReport(o.filter, reports, reason)) {
         std::fprintf(stderr, "quorvane-informes: %s\n", reason.c_str());
-        return 2;
+        return false;
     }
-    reports.erase(std::remove_if(reports.begin(), reports.end(), [&](const Report& r) { return !keeps(filter, r); }),
+    reports.erase(std::remove_if(reports.begin(), reports.end(), [&](const Report& r) { return !keeps(o.filter, r); }),
                   reports.end());
-    if (reports.empty() && !describe(filter).empty())
-        std::fprintf(stderr, "quorvane-informes: ningún informe cumple el filtro (%s).\n", describe(filter).c_str());
+    if (reports.empty() && !describe(o.filter).empty())
+        std::fprintf(stderr, "quorvane-informes: ningún informe cumple el filtro (%s).\n", describe(o.filter).c_str());
     // Oldest first, so that a child's levels read in the order he played them.
     std::stable_sort(reports.begin(), reports.end(), [](const Report& a, const Report& b) {
         return a.written.value_or(0) < b.written.value_or(0);
     });
+    return true;
+}
 
-    bool written = true;
-    std::string csv = csvHeader(style);
+// The summary table, with the events table and the column guide beside it
+// when it goes to a file; on the output when no file or pages are asked for.
+// False when a file could not be written.
+bool writeTables(const Options& o, const std::vector<Report>& reports)
+{
+    std::string csv = csvHeader(o.style);
     for (const Report& r : reports)
-        csv += csvRow(r, style);
-    if (!csvPath.empty()) {
-        const std::string mark = style.byteOrderMark ? "\xEF\xBB\xBF" : "";
-        std::string events = eventsHeader(style);
-        for (const Report& r : reports)
-            appendEventRows(events, r, style);
-        const fs::path folder = fs::path(csvPath).parent_path();
-        std::error_code ec;
-        if (!folder.empty())
-            fs::create_directories(folder, ec);
-        written = writeFile(csvPath, mark + csv) && written;
-        written = writeFile(folder / kEventsFile, mark + events) && written;
-        written = writeFile(folder / kGuideFile, columnGuide(style)) && written;
-    } else if (htmlFolder.empty()) {
-        std::fputs(csv.c_str(), stdout);
+        csv += csvRow(r, o.style);
+    if (o.csvPath.empty()) {
+        if (o.htmlFolder.empty())
+            std::fputs(csv.c_str(), stdout);
+        return true;
+    }
+    const std::string mark = o.style.byteOrderMark ? "\xEF\xBB\xBF" : "";
+    std::string events = eventsHeader(o.style);
+    for (const Report& r : reports)
+        appendEventRows(events, r, o.style);
+    const fs::path folder = fs::path(o.csvPath).parent_path();
+    std::error_code ec;
+    if (!folder.empty())
+        fs::create_directories(folder, ec);
+    bool written = writeFile(o.csvPath, mark + csv);
+    written = writeFile(folder / kEventsFile, mark + events) && written;
+    written = writeFile(folder / kGuideFile, columnGuide(o.style)) && written;
+    return written;
+}
+
+// Page names given out once each: reports of the same name from two folders
+// get two pages, and a child's page never takes a report's name.
+class PageNames {
+public:
+    std::string unique(const std::string& base)
+    {
+        std::string name = base;
+        for (int n = 2; !names_.insert(name).second; ++n)
+            name = base.substr(0, base.size() - 5) + "-" + std::to_string(n) + ".html";
+        return name;
     }
 
-    if (!htmlFolder.empty()) {
-        std::error_code ec;
-        fs::create_directories(htmlFolder, ec);
-        if (ec) {
-            std::fprintf(stderr, "quorvane-informes: no se pudo crear la carpeta \"%s\": %s.\n", htmlFolder.c_str(),
-                         describeError(ec).c_str());
-            return 2;
-        }
-        std::set<std::string> names{"index.html", "clase.html"};
-        // Reports of the same name from two folders get two pages, and a
-        // child's page never takes a report's name.
-        auto unique = [&](const std::string& base) {
-            std::string name = base;
-            for (int n = 2; !names.insert(name).second; ++n)
-                name = base.substr(0, base.size() - 5) + "-" + std::to_string(n) + ".html";
-            return name;
-        };
-        std::vector<PlayedLevel> levels;
-        for (const Report& r : reports) {
-            const std::string name = unique(pageName(r.file));
-            written = writeFile(fs::path(htmlFolder) / name, reportPage(r)) && written;
-            levels.push_back({&r, measure(r), name});
-        }
-        std::vector<Child> children = groupByChild(levels);
-        for (Child& child : children)
-            child.page = unique("jugador-" + pageName(child.name.empty() ? "sin-nombre" : child.name));
-        const std::string described = describe(filter);
-        for (const Child& child : children)
-            written = writeFile(fs::path(htmlFolder) / child.page, childPage(child, described)) && written;
-        written = writeFile(fs::path(htmlFolder) / "clase.html", classPage(children, described)) && written;
-        written = writeFile(fs::path(htmlFolder) / "index.html", childrenIndex(children, refused, described)) && written;
+private:
+    std::set<std::string> names_{"index.html", "clase.html"};
+};
+
+// The pages in folder; written turns false when one could not be written.
+// False when the folder itself cannot be made.
+bool writePages(const fs::path& folder, const Options& o, const std::vector<Report>& reports,
+                const std::vector<Refused>& refused, bool& written)
+{
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) {
+        std::fprintf(stderr, "quorvane-informes: no se pudo crear la carpeta \"%s\": %s.\n", o.htmlFolder.c_str(),
+                     describeError(ec).c_str());
+        return false;
     }
+    PageNames names;
+    std::vector<PlayedLevel> levels;
+    for (const Report& r : reports) {
+        const std::string name = names.unique(pageName(r.file));
+        written = writeFile(folder / name, reportPage(r)) && written;
+        levels.push_back({&r, measure(r), name});
+    }
+    std::vector<Child> children = groupByChild(levels);
+    for (Child& child : children)
+        child.page = names.unique("jugador-" + pageName(child.name.empty() ? "sin-nombre" : child.name));
+    const std::string described = describe(o.filter);
+    for (const Child& child : children)
+        written = writeFile(folder / child.page, childPage(child, described)) && written;
+    written = writeFile(folder / "clase.html", classPage(children, described)) && written;
+    written = writeFile(folder / "index.html", childrenIndex(children, refused, described)) && written;
+    return true;
+}
+}
+
+int main(int argc, char* argv[])
+{
+    Options options;
+    if (const int status = readOptions(argc, argv, options); status >= 0)
+        return status;
+    std::vector<Refused> refused;
+    std::vector<Report> reports;
+    if (!readReports(options, reports, refused))
+        return 2;
+    bool written = writeTables(options, reports);
+    if (!options.htmlFolder.empty() && !writePages(options.htmlFolder, options, reports, refused, written))
+        return 2;
     if (!written)
         return 2;
     return refused.empty() ? 0 : 1;

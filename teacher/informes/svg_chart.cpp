@@ -99,7 +99,17 @@ std::optional<Trend> leastSquares(const std::vector<ChartPoint>& points)
 
 const char* seriesColour(size_t series) { return kColours[series % std::size(kColours)]; }
 
-std::string svgLineChart(const Chart& chart)
+namespace {
+// Where days and values fall on the drawing.
+struct Plot {
+    double x0 = 0, x1 = 1, yTop = 1;
+    double width = kWidth - kLeft - kRight, height = kHeight - kTop - kBottom;
+
+    double px(double day) const { return kLeft + (day - x0) / (x1 - x0) * width; }
+    double py(double value) const { return kTop + height - value / yTop * height; }
+};
+
+Plot plotOf(const Chart& chart)
 {
     double first = INFINITY, last = -INFINITY, top = chart.yesNo ? 1 : 0;
     for (const ChartSeries& s : chart.series)
@@ -116,16 +126,17 @@ std::string svgLineChart(const Chart& chart)
         first = last = 0;
     // One day alone sits in the middle; otherwise a small margin each side.
     const double pad = last > first ? (last - first) * 0.04 : 1;
-    const double x0 = first - pad, x1 = last + pad;
-    const double yTop = chart.yesNo ? 1 : niceTop(top);
-    const double plotW = kWidth - kLeft - kRight, plotH = kHeight - kTop - kBottom;
-    auto px = [&](double day) { return kLeft + (day - x0) / (x1 - x0) * plotW; };
-    auto py = [&](double value) { return kTop + plotH - value / yTop * plotH; };
+    Plot plot;
+    plot.x0 = first - pad;
+    plot.x1 = last + pad;
+    plot.yTop = chart.yesNo ? 1 : niceTop(top);
+    return plot;
+}
 
-    std::string svg = "<svg class=\"grafico\" viewBox=\"0 0 " + num(kWidth) + " " + num(kHeight) +
-                      "\" width=\"" + num(kWidth) + "\" height=\"" + num(kHeight) +
-                      "\" role=\"img\" aria-labelledby=\"" + chart.id + "-t " + chart.id + "-d\">\n<title id=\"" +
-                      chart.id + "-t\">" + htmlEscape(chart.title) + "</title>\n";
+// The chart in words: each series from its first value to its last, with its
+// trend, and the days the settings changed.
+std::string chartWords(const Chart& chart)
+{
     std::string words;
     for (const ChartSeries& s : chart.series) {
         if (s.points.empty())
@@ -143,74 +154,96 @@ std::string svgLineChart(const Chart& chart)
     }
     if (words.empty())
         words = "Sin datos.";
-    svg += "<desc id=\"" + chart.id + "-d\">" + htmlEscape(words) + "</desc>\n";
+    return words;
+}
 
-    // Axes, the value grid and its labels.
-    svg += "<g font-family=\"sans-serif\" font-size=\"10\" fill=\"#222\">\n";
+// The axes, the value grid and its labels.
+std::string valueAxis(const Chart& chart, const Plot& plot)
+{
+    std::string svg;
     const int ticks = chart.yesNo ? 1 : 4;
     for (int i = 0; i <= ticks; ++i) {
-        const double v = yTop * i / ticks, y = py(v);
+        const double v = plot.yTop * i / ticks, y = plot.py(v);
         svg += "<line x1=\"" + num(kLeft) + "\" y1=\"" + num(y) + "\" x2=\"" + num(kWidth - kRight) + "\" y2=\"" +
                num(y) + "\" stroke=\"#ccc\" stroke-width=\"0.7\"/>";
         svg += "<text x=\"" + num(kLeft - 4) + "\" y=\"" + num(y + 3.5) + "\" text-anchor=\"end\">" +
                (chart.yesNo ? valueText(chart, v) : axisNumber(v)) + "</text>\n";
     }
+    const double bottom = kTop + plot.height;
     svg += "<line x1=\"" + num(kLeft) + "\" y1=\"" + num(kTop) + "\" x2=\"" + num(kLeft) + "\" y2=\"" +
-           num(kTop + plotH) + "\" stroke=\"#222\"/><line x1=\"" + num(kLeft) + "\" y1=\"" + num(kTop + plotH) +
-           "\" x2=\"" + num(kWidth - kRight) + "\" y2=\"" + num(kTop + plotH) + "\" stroke=\"#222\"/>\n";
-    // The first and last day under the axis, and the one between when there is room.
+           num(bottom) + "\" stroke=\"#222\"/><line x1=\"" + num(kLeft) + "\" y1=\"" + num(bottom) +
+           "\" x2=\"" + num(kWidth - kRight) + "\" y2=\"" + num(bottom) + "\" stroke=\"#222\"/>\n";
+    return svg;
+}
+
+// The first and last day under the axis, and the one between when there is room.
+std::string dayAxis(const Chart& chart, const Plot& plot)
+{
     std::vector<std::pair<double, std::string>> dayLabels;
     for (const ChartSeries& s : chart.series)
         for (const ChartPoint& p : s.points)
             dayLabels.emplace_back(p.day, p.label);
     std::sort(dayLabels.begin(), dayLabels.end());
+    std::string svg;
     if (!dayLabels.empty()) {
         std::vector<std::pair<double, std::string>> shown{dayLabels.front()};
         if (dayLabels.back().second != dayLabels.front().second)
             shown.push_back(dayLabels.back());
         const auto& middle = dayLabels[dayLabels.size() / 2];
+        const double x = plot.px(middle.first);
         if (shown.size() == 2 && middle.second != shown[0].second && middle.second != shown[1].second &&
-            px(middle.first) - px(shown[0].first) > 70 && px(shown[1].first) - px(middle.first) > 70)
+            x - plot.px(shown[0].first) > 70 && plot.px(shown[1].first) - x > 70)
             shown.push_back(middle);
         for (const auto& [day, label] : shown)
-            svg += "<text x=\"" + num(std::clamp(px(day), kLeft + 28, kWidth - kRight - 28)) + "\" y=\"" +
-                   num(kTop + plotH + 14) + "\" text-anchor=\"middle\">" + htmlEscape(label) + "</text>\n";
+            svg += "<text x=\"" + num(std::clamp(plot.px(day), kLeft + 28, kWidth - kRight - 28)) + "\" y=\"" +
+                   num(kTop + plot.height + 14) + "\" text-anchor=\"middle\">" + htmlEscape(label) + "</text>\n";
     }
-    svg += "<text x=\"" + num(kLeft + plotW / 2) + "\" y=\"" + num(kHeight - 4) +
-           "\" text-anchor=\"middle\">fecha</text>\n</g>\n";
+    return svg + "<text x=\"" + num(kLeft + plot.width / 2) + "\" y=\"" + num(kHeight - 4) +
+           "\" text-anchor=\"middle\">fecha</text>\n";
+}
 
+std::string changeMarks(const Chart& chart, const Plot& plot)
+{
+    std::string svg;
     for (const ChartMark& m : chart.marks)
-        svg += "<line class=\"cambio\" data-fecha=\"" + htmlEscape(m.label) + "\" x1=\"" + num(px(m.day)) + "\" y1=\"" +
-               num(kTop) + "\" x2=\"" + num(px(m.day)) + "\" y2=\"" + num(kTop + plotH) + "\" stroke=\"" +
-               kMarkColour + "\" stroke-width=\"1.5\" stroke-dasharray=\"2 2\"><title>Cambio de ajustes: " +
-               htmlEscape(m.label) + "</title></line>\n";
+        svg += "<line class=\"cambio\" data-fecha=\"" + htmlEscape(m.label) + "\" x1=\"" + num(plot.px(m.day)) +
+               "\" y1=\"" + num(kTop) + "\" x2=\"" + num(plot.px(m.day)) + "\" y2=\"" + num(kTop + plot.height) +
+               "\" stroke=\"" + kMarkColour + "\" stroke-width=\"1.5\" stroke-dasharray=\"2 2\"><title>Cambio de "
+               "ajustes: " + htmlEscape(m.label) + "</title></line>\n";
+    return svg;
+}
 
-    for (size_t i = 0; i < chart.series.size(); ++i) {
-        const ChartSeries& s = chart.series[i];
-        const std::string colour = seriesColour(i);
-        if (s.points.size() >= 2) {
-            svg += "<polyline fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"1.6\" points=\"";
-            for (const ChartPoint& p : s.points)
-                svg += num(px(p.day)) + "," + num(py(p.value)) + " ";
-            svg += "\"/>\n";
-        }
-        if (const auto trend = leastSquares(s.points)) {
-            const double a = s.points.front().day, b = s.points.back().day;
-            svg += "<line class=\"tendencia\" data-serie=\"" + std::to_string(i) + "\" x1=\"" + num(px(a)) +
-                   "\" y1=\"" + num(py(trend->intercept + trend->slope * a)) + "\" x2=\"" + num(px(b)) + "\" y2=\"" +
-                   num(py(trend->intercept + trend->slope * b)) + "\" stroke=\"" + colour +
-                   "\" stroke-width=\"1.2\" stroke-dasharray=\"6 3\"/>\n";
-        }
+// Series i: its line, its trend and a marker with its value at each point.
+std::string seriesDrawing(const Chart& chart, const Plot& plot, size_t i)
+{
+    const ChartSeries& s = chart.series[i];
+    const std::string colour = seriesColour(i);
+    std::string svg;
+    if (s.points.size() >= 2) {
+        svg += "<polyline fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"1.6\" points=\"";
         for (const ChartPoint& p : s.points)
-            svg += "<g class=\"punto\" data-serie=\"" + std::to_string(i) + "\" data-fecha=\"" + htmlEscape(p.label) +
-                   "\" data-valor=\"" + fixed(p.value, chart.digits) + "\">" +
-                   marker(i, px(p.day), py(p.value), colour,
-                          "<title>" + htmlEscape(s.name + ", " + p.label + ": " + valueText(chart, p.value)) +
-                              "</title>") +
-                   "</g>\n";
+            svg += num(plot.px(p.day)) + "," + num(plot.py(p.value)) + " ";
+        svg += "\"/>\n";
     }
-    svg += "</svg>\n";
+    if (const auto trend = leastSquares(s.points)) {
+        const double a = s.points.front().day, b = s.points.back().day;
+        svg += "<line class=\"tendencia\" data-serie=\"" + std::to_string(i) + "\" x1=\"" + num(plot.px(a)) +
+               "\" y1=\"" + num(plot.py(trend->intercept + trend->slope * a)) + "\" x2=\"" + num(plot.px(b)) +
+               "\" y2=\"" + num(plot.py(trend->intercept + trend->slope * b)) + "\" stroke=\"" + colour +
+               "\" stroke-width=\"1.2\" stroke-dasharray=\"6 3\"/>\n";
+    }
+    for (const ChartPoint& p : s.points)
+        svg += "<g class=\"punto\" data-serie=\"" + std::to_string(i) + "\" data-fecha=\"" + htmlEscape(p.label) +
+               "\" data-valor=\"" + fixed(p.value, chart.digits) + "\">" +
+               marker(i, plot.px(p.day), plot.py(p.value), colour,
+                      "<title>" + htmlEscape(s.name + ", " + p.label + ": " + valueText(chart, p.value)) +
+                          "</title>") +
+               "</g>\n";
+    return svg;
+}
 
+std::string chartLegend(const Chart& chart)
+{
     std::string legend = "<ul class=\"leyenda-grafico\">\n";
     for (size_t i = 0; i < chart.series.size(); ++i)
         legend += "<li><svg width=\"34\" height=\"10\" aria-hidden=\"true\"><line x1=\"0\" y1=\"5\" x2=\"34\" y2=\"5\" "
@@ -222,7 +255,25 @@ std::string svgLineChart(const Chart& chart)
         legend += "<li><svg width=\"34\" height=\"10\" aria-hidden=\"true\"><line x1=\"17\" y1=\"0\" x2=\"17\" y2=\"10\" "
                   "stroke=\"" + std::string(kMarkColour) + "\" stroke-width=\"1.5\" stroke-dasharray=\"2 2\"/></svg> "
                   "cambio de ajustes del docente</li>\n";
-    legend += "</ul>\n";
-    return "<figure class=\"grafico\">\n<h3>" + htmlEscape(chart.title) + "</h3>\n" + svg + legend + "<figcaption>" +
-           htmlEscape(words) + "</figcaption>\n</figure>\n";
+    return legend + "</ul>\n";
+}
+}  // namespace
+
+std::string svgLineChart(const Chart& chart)
+{
+    const Plot plot = plotOf(chart);
+    std::string svg = "<svg class=\"grafico\" viewBox=\"0 0 " + num(kWidth) + " " + num(kHeight) +
+                      "\" width=\"" + num(kWidth) + "\" height=\"" + num(kHeight) +
+                      "\" role=\"img\" aria-labelledby=\"" + chart.id + "-t " + chart.id + "-d\">\n<title id=\"" +
+                      chart.id + "-t\">" + htmlEscape(chart.title) + "</title>\n";
+    const std::string words = chartWords(chart);
+    svg += "<desc id=\"" + chart.id + "-d\">" + htmlEscape(words) + "</desc>\n";
+    svg += "<g font-family=\"sans-serif\" font-size=\"10\" fill=\"#222\">\n" + valueAxis(chart, plot) +
+           dayAxis(chart, plot) + "</g>\n";
+    svg += changeMarks(chart, plot);
+    for (size_t i = 0; i < chart.series.size(); ++i)
+        svg += seriesDrawing(chart, plot, i);
+    svg += "</svg>\n";
+    return "<figure class=\"grafico\">\n<h3>" + htmlEscape(chart.title) + "</h3>\n" + svg + chartLegend(chart) +
+           "<figcaption>" + htmlEscape(words) + "</figcaption>\n</figure>\n";
 }

@@ -103,6 +103,18 @@ int convert(const std::string& in, const std::string& out, bool replace)
     std::printf("%s: escrito en el formato del juego a partir de %s.\n", out.c_str(), in.c_str());
     return checkOne(out, {}) ? 0 : 1;
 }
+// The folder the drawings go to, made if need be; false, said why, when it
+// cannot be.
+bool makeFolder(const std::string& folder)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!ec)
+        return true;
+    std::fprintf(stderr, "quorvane-mapa: no se pudo crear la carpeta \"%s\": %s.\n", folder.c_str(),
+                 describeError(ec).c_str());
+    return false;
+}
 }
 
 int main(int argc, char* argv[])
@@ -136,15 +148,8 @@ int main(int argc, char* argv[])
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (!svgFolder.empty()) {
-        std::error_code ec;
-        std::filesystem::create_directories(svgFolder, ec);
-        if (ec) {
-            std::fprintf(stderr, "quorvane-mapa: no se pudo crear la carpeta \"%s\": %s.\n", svgFolder.c_str(),
-                         describeError(ec).c_str());
-            return 2;
-        }
-    }
+    if (!svgFolder.empty() && !makeFolder(svgFolder))
+        return 2;
     bool allGood = true;
     for (const std::string& map : maps)
         allGood = checkOne(map, svgFolder) && allGood;

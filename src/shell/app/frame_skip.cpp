@@ -22,10 +22,10 @@ void GameSession::drawFrame()
         shownKey_ = key;
         drawn = true;
     };
+    auto keyNow = [&] { return sceneKeyOf(game, input_.nameEntry, input_.playerName); };
     const FrameDrawing drawing{
         [&] {
-            const SceneKey key = sceneKeyOf(game, input_.nameEntry, input_.playerName);
-            if (due || key != shownKey_)
+            if (const SceneKey key = keyNow(); due || key != shownKey_)
                 drawAll(key, false);
         },
         [&] {
@@ -34,19 +34,18 @@ void GameSession::drawFrame()
                 return;
             }
             // The timed threats may have changed what the status line shows.
-            const SceneKey key = sceneKeyOf(game, input_.nameEntry, input_.playerName);
-            if (key != shownKey_)
+            if (const SceneKey key = keyNow(); key != shownKey_)
                 drawAll(key, true);
         },
     };
     runFrameLogic(hooks_->play(), drawing);
     ++frames_;
-    if (!drawn)
-        return;
-    view->present();
-    shown_ = true;
-    sinceShown_.restart();
-    ++framesShown_;
+    if (drawn) {
+        view->present();
+        shown_ = true;
+        sinceShown_.restart();
+        ++framesShown_;
+    }
 }
 
 void GameSession::redraw()
