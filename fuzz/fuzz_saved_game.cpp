@@ -8,21 +8,28 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "player_action.h"
+#include "frame_driver.h"
+#include "frame_order.h"
+#include "input_state.h"
 #include "saved_game.h"
 #include "saved_game_format.h"
 
 namespace {
-// Fires the replay to its end, carrying out each letter as the game would;
-// bounded so a long list cannot hold the run.
+// Runs the replay to its end in the main loop's order: the input step
+// carries out what the replay asked for in the frame before, the timed
+// threats move, then the replay step fires the next entry when it is due
+// and no request is pending. Bounded so a long list cannot hold the run.
 void replayAll(FuzzGame& run)
 {
     ReplayState& replay = run.session.replay;
+    InputState input;
+    input.nameEntry = false;
     for (int frame = 0; frame < 4 * kJournalSize && replay.replaying; ++frame) {
         run.clock.advance(997);
+        pollInput(run.game, input, run.session.journal);
         run.game.shiftMutant();
         run.game.shiftSuperMonster();
-        performAction(run.game, run.session.journal, replayTick(replay, run.clock.now()));
+        replayStep(replay, input, run.game.gameOver, run.clock.now());
     }
 }
 

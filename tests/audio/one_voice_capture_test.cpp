@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <thread>
 
+#define AL_ALEXT_PROTOTYPES
+#include <AL/alc.h>
+#include <AL/alext.h>
+
+#include "catalogue.h"
 #include "game_state.h"
 #include "openal_sound.h"
 #include "voice_arbiter.h"
@@ -17,16 +23,33 @@
 // silent in the capture while the bullet count (in both ears alike) is said.
 namespace {
 
-using Clock = std::chrono::steady_clock;
 const wavedevice::TestFolder kFolder;
 const std::string kOutput = wavedevice::configureWaveOutput(kFolder);
 const std::string kGame = QUORVANE_GAME_DIR;
 // The game folder of the fight: its map, and the build's sounds by a link.
 const GameDir kFightFolder(kFolder.file("game"));
 
+// Where the device's mixing stands, in milliseconds of output since it
+// opened: the position in the captured file, whatever the wall clock did.
+double mixedMs()
+{
+    ALCint64SOFT nanoseconds = 0;
+    alcGetInteger64vSOFT(alcGetContextsDevice(alcGetCurrentContext()), ALC_DEVICE_CLOCK_SOFT, 1, &nanoseconds);
+    return double(nanoseconds) / 1e6;
+}
+
+// The length of a sound file of the game, in milliseconds.
+double lengthMs(const char* file)
+{
+    WaveSound wave;
+    EXPECT_TRUE(loadWaveFile(kGame + "/" + file, wave)) << file;
+    return 1000.0 * wave.seconds();
+}
+
 struct Capture {
     WaveSound sound;
-    double countFromMs = 0, countToMs = 0;  // the bullet count, since the device opened
+    double countFromMs = 0, countToMs = 0;  // the bullet count, in the output
+    double sideSaidMs = 0;                  // the monster's side said in full
 
     // How much louder the left ear is than the right over a stretch, in dB.
     double leftOverRight(double fromMs, double toMs) const
@@ -44,6 +67,40 @@ struct Capture {
     }
 };
 
+// Runs main-loop frames until the condition holds; false when it never does
+// within a bound far beyond the sounds' lengths, so a fault cannot hang.
+bool framesUntil(VoiceArbiter* arbiter, const std::function<bool()>& done)
+{
+    for (int frame = 0; frame < 2000; ++frame) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(16));
+        if (arbiter)
+            arbiter->update();
+    }
+    return done();
+}
+
+void fight(GameState& game, VoiceArbiter* arbiter, Capture& capture)
+{
+    game.facing = Facing::East;
+    game.bullets = 12;
+    game.cells[game.row][game.col + 1] = Cell{CellKind::MonsterLeft, 3, 3, 6};
+    game.advance();
+    // Once the monster's side has been said and its loop heard alone for a
+    // while: a count asked for earlier waits for it.
+    ASSERT_TRUE(framesUntil(arbiter, [&] { return game.SonidoMonstruos.saidInFull(); }));
+    capture.sideSaidMs = mixedMs();
+    ASSERT_TRUE(framesUntil(arbiter, [&] { return mixedMs() > capture.sideSaidMs + 1300; }));
+    capture.countFromMs = mixedMs();
+    game.reportBullets(catalogue::TeQuedan.file);
+    capture.countToMs = mixedMs();
+    // The loop held back by the count goes on, and is heard again.
+    ASSERT_TRUE(framesUntil(arbiter, [&] {
+        return game.SonidoMonstruos.isPlaying() && mixedMs() > capture.countToMs + 1500;
+    }));
+}
+
 Capture playFight(bool arbitrated)
 {
     Capture capture;
@@ -51,37 +108,15 @@ Capture playFight(bool arbitrated)
     {
         std::ostringstream notices;
         OpenAlSound device(kFightFolder, notices);
-        const auto opened = Clock::now();
-        const auto sinceOpen = [&] { return std::chrono::duration<double, std::milli>(Clock::now() - opened).count(); };
         VoiceArbiter arbiter(device, table, [](double ms) {
             std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ms));
         });
         SoundSystem& sound = arbitrated ? static_cast<SoundSystem&>(arbiter) : device;
-        auto frames = [&](int ms) {
-            for (const auto end = Clock::now() + std::chrono::milliseconds(ms); Clock::now() < end;) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(16));
-                if (arbitrated)
-                    arbiter.update();
-            }
-        };
-
         auto game = std::make_unique<GameState>();
         game->folder = kFightFolder;
         game->firstInit("fight.quorvane", sound);
         EXPECT_TRUE(game->lastLoadError.empty()) << game->lastLoadError;
-        game->facing = Facing::East;
-        game->bullets = 12;
-        Cell& monster = game->cells[game->row][game->col + 1];
-        monster = Cell{CellKind::MonsterLeft, 3, 3, 6};
-
-        game->advance();
-        // Once the monster's side has been said: a count asked for earlier
-        // waits for it.
-        frames(2500);
-        capture.countFromMs = sinceOpen();
-        game->reportBullets("Sonidos/TeQuedan.wav");
-        capture.countToMs = sinceOpen();
-        frames(1500);
+        fight(*game, arbitrated ? &arbiter : nullptr, capture);
         game.reset();
     }
     capture.sound = wavedevice::readOutput(kOutput);
@@ -104,9 +139,13 @@ protected:
 TEST_F(OneVoiceCaptureTest, TheLoopIsSilentWhileTheBulletCountIsSaid)
 {
     const Capture heard = playFight(true);
-    ASSERT_GT(heard.countToMs - heard.countFromMs, 1500) << "the count plays to its end";
+    // The count is said to its end: the device mixed at least its three
+    // files while the game waited for it.
+    const double countMs = lengthMs(catalogue::TeQuedan.file) + lengthMs(catalogue::kBulletCounts[12].file) +
+                           lengthMs(catalogue::Balas.file);
+    ASSERT_GE(heard.countToMs - heard.countFromMs, countMs - 1);
     // Before the count and after it, the loop on the left is heard...
-    EXPECT_GT(heard.leftOverRight(heard.countFromMs - 1200, heard.countFromMs - 100), 6.0);
+    EXPECT_GT(heard.leftOverRight(heard.sideSaidMs + 100, heard.countFromMs - 100), 6.0);
     EXPECT_GT(heard.leftOverRight(heard.countToMs + 300, heard.countToMs + 1400), 6.0);
     // ... and while the count speaks only the count, in both ears alike.
     EXPECT_LT(std::abs(heard.leftOverRight(heard.countFromMs + 150, heard.countToMs - 150)), 1.5);

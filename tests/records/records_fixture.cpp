@@ -10,6 +10,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "frame_driver.h"
+#include "frame_order.h"
+#include "input_state.h"
 #include "journal.h"
 #include "player_action.h"
 #include "replay.h"
@@ -84,6 +87,17 @@ void act(GameState& game, Session& session, char letter)
         performAction(game, session.journal, letter);
     else
         recordAction(session.journal, letter, game.clock.now());
+}
+
+void replayToEnd(GameState& game, Session& session, FakeClock& clock, int limitMs)
+{
+    InputState input;
+    input.nameEntry = false;
+    for (int ms = 0; ms < limitMs && session.replay.replaying; ++ms) {
+        pollInput(game, input, session.journal);
+        replayStep(session.replay, input, game.gameOver, clock.now());
+        clock.advance(1);
+    }
 }
 
 char sideFor(const GameState& game)

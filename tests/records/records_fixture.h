@@ -68,6 +68,12 @@ void writeCorridorMap(const std::string& name = kCorridorMap);
 // look at.
 void act(GameState& game, Session& session, char letter);
 
+// Runs a loaded game's replay to its end as the main loop does, a frame
+// per millisecond: the input step carries out what the replay asked for in
+// the frame before, then the replay step fires the next entry when it is due
+// and no request is pending. Bounded by limitMs of game time.
+void replayToEnd(GameState& game, Session& session, FakeClock& clock, int limitMs = 100000);
+
 // The side letter (H, J, K) that reaches what stands on the player's square.
 char sideFor(const GameState& game);
 

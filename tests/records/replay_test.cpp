@@ -1,6 +1,6 @@
 #include <map>
+#include <string>
 
-#include "player_action.h"
 #include "records_fixture.h"
 #include "replay.h"
 #include "saved_game.h"
@@ -57,6 +57,20 @@ TEST_F(Replay, WaitsHoldAcrossTheWrapOfTheTickCounter)
     EXPECT_EQ(firings(session, clock), expected);
 }
 
+TEST_F(Replay, ActionsRecordedFasterThanTheInputStepAreEachCarriedOutInTurn)
+{
+    // Each entry falls due while the one before still waits for the input
+    // step: none may be lost or overtaken.
+    const JournalEntry entries[] = {{'S', 1000}, {'H', 1020}, {'K', 1040}, {'J', 1060}};
+    startReplay(session.replay, entries, 4);
+    replayToEnd(*game, session, clock);
+    ASSERT_FALSE(session.replay.replaying);
+    std::string keys;
+    for (int32_t i = 0; i < session.journal.journalCount; ++i)
+        keys += session.journal.entries[i].key;
+    EXPECT_EQ(keys, "SHKJ");
+}
+
 TEST_F(Replay, AReplayedGameWalksTheRecordedPathWithTheRecordedSpacing)
 {
     playCorridorLevel(*game, session, clock);
@@ -84,10 +98,8 @@ TEST_F(Replay, AReplayedGameWalksTheRecordedPathWithTheRecordedSpacing)
     // Each fired letter goes the keys' way (a move is journalled and made);
     // option letters toggle nothing during a replay.
     clock.advance(50000);
-    while (session.replay.replaying) {
-        performAction(*game, session.journal, replayTick(session.replay, clock.now()));
-        clock.advance(1);
-    }
+    replayToEnd(*game, session, clock);
+    ASSERT_FALSE(session.replay.replaying);
 
     EXPECT_EQ(outcome(), recordedOutcome);
     std::vector<std::pair<int32_t, int32_t>> path;

@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "player_action.h"
 #include "records_fixture.h"
 #include "replay.h"
 #include "report.h"
@@ -100,10 +99,7 @@ protected:
             game->restartLevel();
             clearJournal(session.journal);
             EXPECT_TRUE(loadGame(*game, session, chooser, sounds, &error)) << error;
-            for (int ms = 0; ms < 100000 && session.replay.replaying; ++ms) {
-                performAction(*game, session.journal, replayTick(session.replay, clock.now()));
-                clock.advance(1);
-            }
+            replayToEnd(*game, session, clock);
             break;
         }
         EXPECT_TRUE(writeStatisticsReport(*game, session.journal, level.player, &error)) << error;
