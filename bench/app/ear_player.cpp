@@ -25,6 +25,8 @@
 #include <cstring>
 #include <deque>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -33,6 +35,7 @@
 
 #include "announcements.h"
 #include "app_setup.h"
+#include "catalogue.h"
 #include "cell.h"
 #include "game_home.h"
 #include "game_session.h"
@@ -74,8 +77,37 @@ constexpr Ms kPressLostMs = 2500;
 // to the first word: the device reports positions a mixing period late.
 constexpr Ms kStartToleranceMs = 20;
 
-bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 bool contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
+
+// Files are named as the game names them, from the catalogue: a file renamed
+// or removed in assets/ fails the build here instead of never being heard.
+namespace cat = catalogue;
+bool is(const std::string& file, const cat::Line& line) { return file == line.file; }
+bool isAny(const std::string& file, std::initializer_list<const cat::Line*> lines)
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const cat::Line* line) { return is(file, *line); });
+}
+template <size_t N>
+bool isAny(const std::string& file, const cat::Line (&lines)[N])
+{
+    return std::any_of(std::begin(lines), std::end(lines), [&](const cat::Line& line) { return is(file, line); });
+}
+bool isLevelStart(const std::string& f) { return is(f, cat::InicioJuego) || isAny(f, cat::kLevelTitles); }
+bool isDoorOpened(const std::string& f)
+{
+    return isAny(f, {&cat::AbriendoPuertaIzq, &cat::AbriendoPuertaCen, &cat::AbriendoPuertaDer});
+}
+bool isBulletsTaken(const std::string& f)
+{
+    return isAny(f, {&cat::BalasAlaIzquierda, &cat::BalasAlCentro, &cat::BalasAlaDerecha});
+}
+bool isStep(const std::string& f) { return is(f, cat::Pasos) || is(f, cat::Choque); }
+// A key of the name said back as it is typed (or rubbed out).
+bool isSaidBack(const std::string& f)
+{
+    return isAny(f, cat::kLetters) || isAny(f, cat::kDigits) || isAny(f, {&cat::LetrasEnie, &cat::LetrasBorrar});
+}
+const cat::Line& saidBack(char key) { return key >= 'a' ? cat::kLetters[key - 'a'] : cat::kDigits[key - '0']; }
 
 // The calendar the level start seeds its draws from, fixed when a seed is
 // given; the ticks are the system's.
@@ -141,9 +173,8 @@ bool isTutorial(const std::string& file)
     static const std::map<std::string, std::string> sentences = readSentences();
     if (contains(file, "utorial") || contains(file, "UTORIAL"))
         return true;
-    if (file == "Sonidos/Intro1.wav" || file == "Sonidos/Intro2.wav" || file == "Sonidos/InicioJuego.wav" ||
-        startsWith(file, "Sonidos/TituloNivel") || startsWith(file, "SonidosLetras/") ||
-        file == "Sonidos/escribetunombreypresiona.wav")
+    if (isAny(file, {&cat::Intro1, &cat::Intro2, &cat::escribetunombreypresiona}) || isLevelStart(file) ||
+        isSaidBack(file))
         return false;
     const auto it = sentences.find(file);
     return it == sentences.end() || !contains(it->second, "Encuentra la salida");
@@ -585,7 +616,20 @@ private:
     }
 
     void hear(const Event& e);
+    bool hearEnding(const Event& e);
+    void hearAroundLevels(const Event& e);
+    void hearStarted(const Event& e, const Meaning& m);
     void decidePlay();
+    void checkEffect();
+    void askWhereHeIs();
+    bool decideOnAnnouncement();
+    bool decideOnSquare(Move move);
+    void typeName(Ms now);
+    void listenToWelcome(Ms now);
+    void awaitLevelStart(Ms now);
+    void play(Ms now);
+    void goOnAfterEnding(Ms now);
+    void printSummary() const;
     void beginLevel(int index, int attempt);
     void endLevel(const std::string& outcome, Ms endedAt);
     void printFigures() const;
@@ -604,6 +648,8 @@ private:
     std::optional<Ms> tutorialHeardAt_;
     bool tutorialSkipped_ = false;
     bool triedEnterForTutorial_ = false;
+    size_t typed_ = 0;     // letters of the name typed
+    Ms promptEndsAt_ = 0;  // when the name prompt has said its last word
 
     // The level in play.
     int index_ = 0;    // into options_.levels
@@ -707,67 +753,16 @@ void Player::printFigures() const
 // What a file starting or heard tells him.
 void Player::hear(const Event& e)
 {
-    const std::string& f = e.file;
-    if (effect_ && e.kind == Event::Started && effect_(f))
+    if (effect_ && e.kind == Event::Started && effect_(e.file))
         effect_ = nullptr;
-
-    // Endings, whenever they come.
-    if (phase_ == Phase::Play && e.kind == Event::Started) {
-        if (f == "Sonidos/Ganaste.wav")
-            won_ = true;
-        else if (f == "Sonidos/Trampa.wav")
-            lostHow_ = "lost: trapped";
-        else if (f == "Sonidos/PerderPorBalas.wav")
-            lostHow_ = "lost: out of bullets";
-        else if (f == "Sonidos/PerdistePorMonstruoGigante.wav")
-            lostHow_ = "lost: no lives left (super monster)";
-        if (won_ || !lostHow_.empty()) {
-            creatureHeardAt_.reset();
-            endLevel(won_ ? "won" : lostHow_, won_ ? lastStepAt_ : e.at);
-            phase_ = Phase::Ending;
-            phaseAt_ = e.at;
-            return;
-        }
-    }
-    if (phase_ == Phase::Ending && e.kind == Event::Heard &&
-        f == (won_ ? "Sonidos/SiguienteNivel.wav" : "Sonidos/ATT_VolverAJugar.wav"))
-        closingHeard_ = true;
-    if ((phase_ == Phase::LevelStart || phase_ == Phase::Welcome) && e.kind == Event::Started &&
-        (f == "Sonidos/InicioJuego.wav" || startsWith(f, "Sonidos/TituloNivel")))
-        startHeard_ = true;
-    // A tutorial after the name: Enter skips it, once it has been heard.
-    if (phase_ == Phase::Welcome && e.kind == Event::Heard && !tutorialHeardAt_ && isTutorial(f)) {
-        std::printf("a tutorial was heard (%s): Enter skips it\n", f.c_str());
-        tutorialHeardAt_ = e.at;
-    }
+    if (phase_ == Phase::Play && e.kind == Event::Started && hearEnding(e))
+        return;
+    hearAroundLevels(e);
     if (phase_ != Phase::Play)
         return;
-
-    const Meaning m = meaningOf(f);
+    const Meaning m = meaningOf(e.file);
     if (e.kind == Event::Started) {
-        if (f == "Sonidos/Pasos.wav" || f == "Sonidos/Choque.wav") {
-            arrivedAt_ = lastStepAt_ = e.at;
-            announced_ = known_ = {};
-            announcementCut_ = askedHere_ = doorIgnored_ = false;
-        }
-        if (m.content != Content::None && !e.blocking) {
-            if (isCreatureContent(m.content) && isCreatureContent(announced_.content) && creatureHeardAt_) {
-                // The creature moved: the side he had heard is no longer true.
-                figures_.leftToAct.push_back(e.at - *creatureHeardAt_);
-                creatureHeardAt_.reset();
-            }
-            announced_ = m;
-            known_ = {};
-            announcementCut_ = false;
-        }
-        if (f == "Sonidos/MuerteMutante.wav" || f == "Sonidos/MuerteSuperMonstruo.wav") {
-            if (creatureHeardAt_)
-                figures_.toKill.push_back(e.at - *creatureHeardAt_);
-            creatureHeardAt_.reset();
-            announced_ = known_ = {};
-        }
-        if (startsWith(f, "Sonidos/AbriendoPuerta") || startsWith(f, "Sonidos/BalasAl"))
-            announced_ = known_ = {};
+        hearStarted(e, m);
     } else if (e.kind == Event::Heard && m.content != Content::None) {
         // Heard on the channel, or said again by where-am-I.
         if (e.blocking || (m.content == announced_.content && m.side == announced_.side)) {
@@ -783,79 +778,93 @@ void Player::hear(const Event& e)
     }
 }
 
+// An ending, whenever it comes: true when the file starts one.
+bool Player::hearEnding(const Event& e)
+{
+    const std::string& f = e.file;
+    if (is(f, cat::Ganaste))
+        won_ = true;
+    else if (is(f, cat::Trampa))
+        lostHow_ = "lost: trapped";
+    else if (is(f, cat::PerderPorBalas))
+        lostHow_ = "lost: out of bullets";
+    else if (is(f, cat::PerdistePorMonstruoGigante))
+        lostHow_ = "lost: no lives left (super monster)";
+    if (!won_ && lostHow_.empty())
+        return false;
+    creatureHeardAt_.reset();
+    endLevel(won_ ? "won" : lostHow_, won_ ? lastStepAt_ : e.at);
+    phase_ = Phase::Ending;
+    phaseAt_ = e.at;
+    return true;
+}
+
+// What is heard between levels: the closing sentence, a level's start, a
+// tutorial.
+void Player::hearAroundLevels(const Event& e)
+{
+    const std::string& f = e.file;
+    // After a win one sentence says both ways on (the screen writes them
+    // as two); after a loss, only playing again is said.
+    if (phase_ == Phase::Ending && e.kind == Event::Heard && is(f, won_ ? cat::VolverOSiguiente : cat::ATT_VolverAJugar))
+        closingHeard_ = true;
+    if ((phase_ == Phase::LevelStart || phase_ == Phase::Welcome) && e.kind == Event::Started && isLevelStart(f))
+        startHeard_ = true;
+    // A tutorial after the name: Enter skips it, once it has been heard.
+    if (phase_ == Phase::Welcome && e.kind == Event::Heard && !tutorialHeardAt_ && isTutorial(f)) {
+        std::printf("a tutorial was heard (%s): Enter skips it\n", f.c_str());
+        tutorialHeardAt_ = e.at;
+    }
+}
+
+// A file starting during play: a step, an announcement begun, a creature
+// killed, a door opened or bullets taken.
+void Player::hearStarted(const Event& e, const Meaning& m)
+{
+    const std::string& f = e.file;
+    if (isStep(f)) {
+        arrivedAt_ = lastStepAt_ = e.at;
+        announced_ = known_ = {};
+        announcementCut_ = askedHere_ = doorIgnored_ = false;
+    }
+    if (m.content != Content::None && !e.blocking) {
+        if (isCreatureContent(m.content) && isCreatureContent(announced_.content) && creatureHeardAt_) {
+            // The creature moved: the side he had heard is no longer true.
+            figures_.leftToAct.push_back(e.at - *creatureHeardAt_);
+            creatureHeardAt_.reset();
+        }
+        announced_ = m;
+        known_ = {};
+        announcementCut_ = false;
+    }
+    if (is(f, cat::MuerteMutante) || is(f, cat::MuerteSuperMonstruo)) {
+        if (creatureHeardAt_)
+            figures_.toKill.push_back(e.at - *creatureHeardAt_);
+        creatureHeardAt_.reset();
+        announced_ = known_ = {};
+    }
+    if (isDoorOpened(f) || isBulletsTaken(f))
+        announced_ = known_ = {};
+}
+
 void Player::decidePlay()
 {
-    const Ms now = nowMs();
     if (effect_) {
-        if (now - pressedAt_ < kPressLostMs)
-            return;
-        trace("no effect of", std::string(1, pressedKey_));
-        ++figures_.lostPresses;
-        effect_ = nullptr;
-        // The very first step refused: something waits for a key (a tutorial
-        // that was not recognised by its name); Enter skips it, or starts the
-        // level again, which changes nothing before the first step.
-        if (pressedKey_ == ' ' && next_ == 0 && !triedEnterForTutorial_ && quietFor(kReactionMs)) {
-            triedEnterForTutorial_ = true;
-            std::printf("the first step had no effect: Enter, in case a tutorial waits\n");
-            press('\r', [](const std::string& f) { return f == "Sonidos/InicioJuego.wav"; });
-        }
+        checkEffect();
         return;
     }
-
-    // A shot sounds at once, whatever its sound is called; the creature's
-    // own sounds are not its answer.
-    auto shotEffect = [](const std::string& f) {
-        return !isCreatureFile(f) && !startsWith(f, "Sonidos/VidaPerdida");
-    };
-
-    if (isCreatureContent(known_.content)) {
-        if (now >= knownAt_ + kReactionMs && now >= lastShotAt_ + shotGapMs) {
-            lastShotAt_ = now;
-            ++figures_.shots;
-            press(known_.side, shotEffect);
-        }
+    if (decideOnAnnouncement())
         return;
-    }
-    if (isCreatureContent(announced_.content))
-        return;  // waits to hear where it is
-    if (announced_.content != Content::None && known_.content == Content::None) {
-        // Said but not heard to its end: he asks where he is.
-        if (announcementCut_ && !askedHere_ && quietFor(kReactionMs)) {
-            askedHere_ = true;
-            ++figures_.asked;
-            press('D', [](const std::string& f) { return meaningOf(f).content != Content::None || contains(f, "Nada"); });
-        }
-        return;
-    }
     const Move move = next_ < route_.size() ? route_[next_] : Move::Advance;
-    if (known_.content == Content::Door && !doorIgnored_) {
-        if (!quietFor(kReactionMs, knownAt_))
-            return;
-        const bool turn = (known_.side == 'H' && move == Move::TurnLeft) || (known_.side == 'K' && move == Move::TurnRight);
-        if (known_.side == 'J' || turn) {
-            press(known_.side, [this, turn](const std::string& f) {
-                if (!startsWith(f, "Sonidos/AbriendoPuerta"))
-                    return false;
-                next_ += turn ? 1 : 0;
-                return true;
-            });
-            return;
-        }
-        doorIgnored_ = true;  // not his way: he walks on past it
-    }
-    if (known_.content == Content::Bullets) {
-        if (quietFor(kReactionMs, knownAt_))
-            press(known_.side, [](const std::string& f) { return startsWith(f, "Sonidos/BalasAl"); });
+    if (decideOnSquare(move))
         return;
-    }
     if (!quietFor(kReactionMs, arrivedAt_))
         return;
     if (move == Move::Advance) {
         press(' ', [this](const std::string& f) {
-            if (f != "Sonidos/Pasos.wav" && f != "Sonidos/Choque.wav" && f != "Sonidos/ErrarCen.wav")
+            if (!isStep(f) && !is(f, cat::ErrarCen))
                 return false;
-            if (f != "Sonidos/ErrarCen.wav")
+            if (isStep(f))
                 ++next_;
             return true;
         });
@@ -863,9 +872,7 @@ void Player::decidePlay()
     }
     // His route turns here, yet he heard no door: he asks once, then tries.
     if (!askedHere_) {
-        askedHere_ = true;
-        ++figures_.asked;
-        press('D', [](const std::string& f) { return meaningOf(f).content != Content::None || contains(f, "Nada"); });
+        askWhereHeIs();
         return;
     }
     press(move == Move::TurnLeft ? 'H' : 'K', [this](const std::string&) {
@@ -874,16 +881,90 @@ void Player::decidePlay()
     });
 }
 
+// A key pressed in play that has not shown its effect yet.
+void Player::checkEffect()
+{
+    if (nowMs() - pressedAt_ < kPressLostMs)
+        return;
+    trace("no effect of", std::string(1, pressedKey_));
+    ++figures_.lostPresses;
+    effect_ = nullptr;
+    // The very first step refused: something waits for a key (a tutorial
+    // that was not recognised by its name); Enter skips it, or starts the
+    // level again, which changes nothing before the first step.
+    if (pressedKey_ == ' ' && next_ == 0 && !triedEnterForTutorial_ && quietFor(kReactionMs)) {
+        triedEnterForTutorial_ = true;
+        std::printf("the first step had no effect: Enter, in case a tutorial waits\n");
+        press('\r', [](const std::string& f) { return is(f, cat::InicioJuego); });
+    }
+}
+
+void Player::askWhereHeIs()
+{
+    askedHere_ = true;
+    ++figures_.asked;
+    press('D', [](const std::string& f) { return meaningOf(f).content != Content::None || is(f, cat::Nada); });
+}
+
+// A creature heard (he shoots) or announced (he waits for its side), or a
+// sentence said but not heard to its end (he asks): true when it decides.
+bool Player::decideOnAnnouncement()
+{
+    const Ms now = nowMs();
+    if (isCreatureContent(known_.content)) {
+        if (now >= knownAt_ + kReactionMs && now >= lastShotAt_ + shotGapMs) {
+            lastShotAt_ = now;
+            ++figures_.shots;
+            // A shot sounds at once, whatever its sound is called; the
+            // creature's own sounds are not its answer.
+            press(known_.side, [](const std::string& f) {
+                return !isCreatureFile(f) && !is(f, cat::VidaPerdida) && !isAny(f, cat::kLivesLeftAfterLoss);
+            });
+        }
+        return true;
+    }
+    if (isCreatureContent(announced_.content))
+        return true;  // waits to hear where it is
+    if (announced_.content == Content::None || known_.content != Content::None)
+        return false;
+    if (announcementCut_ && !askedHere_ && quietFor(kReactionMs))
+        askWhereHeIs();
+    return true;
+}
+
+// A door or bullets heard on his square: true when it decides.
+bool Player::decideOnSquare(Move move)
+{
+    if (known_.content == Content::Door && !doorIgnored_) {
+        if (!quietFor(kReactionMs, knownAt_))
+            return true;
+        const bool turn = (known_.side == 'H' && move == Move::TurnLeft) || (known_.side == 'K' && move == Move::TurnRight);
+        if (known_.side == 'J' || turn) {
+            press(known_.side, [this, turn](const std::string& f) {
+                if (!isDoorOpened(f))
+                    return false;
+                next_ += turn ? 1 : 0;
+                return true;
+            });
+            return true;
+        }
+        doorIgnored_ = true;  // not his way: he walks on past it
+    }
+    if (known_.content != Content::Bullets)
+        return false;
+    if (quietFor(kReactionMs, knownAt_))
+        press(known_.side, [](const std::string& f) { return isBulletsTaken(f); });
+    return true;
+}
+
 int Player::run()
 {
-    GameState& game = *session_.game();
     Event e;
     phaseAt_ = nowMs();
-    size_t typed = 0;
     // The name prompt starts with the program, before the ear listens: it is
     // taken as heard once its words have had their time.
-    const SoundTiming* prompt = session_.voices()->table().find("Sonidos/escribetunombreypresiona.wav");
-    const Ms promptEnds = phaseAt_ + (prompt != nullptr ? prompt->lastSpeechEndMs() : 0);
+    const SoundTiming* prompt = session_.voices()->table().find(cat::escribetunombreypresiona.file);
+    promptEndsAt_ = phaseAt_ + (prompt != nullptr ? prompt->lastSpeechEndMs() : 0);
     while (phase_ != Phase::Done) {
         if (!pass())
             return 1;
@@ -896,104 +977,116 @@ int Player::run()
             effect_ = nullptr;
         }
         switch (phase_) {
-        case Phase::Name:
-            // The prompt heard, he types his name letter by letter, each
-            // after its letter was said back.
-            if (now < promptEnds)
-                break;
-            if (awaitingEffect() || !quietFor(typed == 0 ? kReactionMs : 150))
-                break;
-            if (typed < options_.name.size()) {
-                const char letter = options_.name[typed++];
-                press(letter, [](const std::string& f) { return startsWith(f, "SonidosLetras/"); });
-            } else {
-                press('\r', [](const std::string& f) { return f == "Sonidos/InicioJuego.wav"; });
-                phase_ = Phase::Welcome;
-                phaseAt_ = now;
-            }
-            break;
-        case Phase::Welcome:
-            // The welcome, and whatever follows it, is heard out.
-            if (tutorialHeardAt_ && !tutorialSkipped_ && !awaitingEffect() && now >= *tutorialHeardAt_ + kReactionMs) {
-                tutorialSkipped_ = true;
-                phaseAt_ = now;
-                press('\r', [](const std::string&) { return true; });
-            }
-            if (awaitingEffect() || !quietFor(kReactionMs) || now - phaseAt_ < 1000)
-                break;
-            beginLevel(0, 1);
-            if (options_.levels.front() != 1) {
-                // The first level asked for is not the one the game starts on.
-                game.loadMap(mapOf(options_.levels.front()));
-                resetJournalAndReplay(session_.session());
-            } else {
-                startHeard_ = true;  // the level began with the program
-            }
-            break;
-        case Phase::LevelStart:
-            if (!startHeard_ && now - phaseAt_ > 5000) {
-                std::printf("level %d: no start heard\n", figures_.level);
-                startHeard_ = true;
-            }
-            if (!startHeard_ || awaitingEffect() || !quietFor(kReactionMs))
-                break;
-            levelStartedAt_ = now;
-            arrivedAt_ = now;
-            phase_ = Phase::Play;
-            break;
-        case Phase::Play:
-            if (now - levelStartedAt_ > options_.timeoutS * 1000.0) {
-                endLevel("timeout", now);
-                phase_ = Phase::Ending;
-                closingHeard_ = true;
-                lostHow_ = "timeout";
-                break;
-            }
-            decidePlay();
-            break;
-        case Phase::Ending: {
-            // After the closing sentence, heard out: N after a win, Enter
-            // once after a first loss, else the next level is put in play.
-            // Without the closing sentence (an ending said otherwise), three
-            // seconds of quiet end it.
-            if (!closingHeard_ && !(now - phaseAt_ > 5000 && quietFor(3000)))
-                break;
-            if (awaitingEffect() || !quietFor(kReactionMs))
-                break;
-            const bool last = index_ + 1 >= static_cast<int>(options_.levels.size());
-            if (won_ || attempt_ > 1 || lostHow_ == "timeout") {
-                if (last) {
-                    phase_ = Phase::Done;
-                    break;
-                }
-                const int nextLevel = options_.levels[index_ + 1];
-                const bool followsOn = won_ && nextLevel == options_.levels[index_] % 6 + 1;
-                beginLevel(index_ + 1, 1);
-                if (followsOn) {
-                    press('N', [](const std::string& f) {
-                        return startsWith(f, "Sonidos/TituloNivel") || f == "Sonidos/InicioJuego.wav";
-                    });
-                } else {
-                    game.loadMap(mapOf(nextLevel));
-                    resetJournalAndReplay(session_.session());
-                }
-            } else {
-                beginLevel(index_, attempt_ + 1);
-                press('\r', [](const std::string& f) { return f == "Sonidos/InicioJuego.wav"; });
-            }
-            break;
-        }
+        case Phase::Name: typeName(now); break;
+        case Phase::Welcome: listenToWelcome(now); break;
+        case Phase::LevelStart: awaitLevelStart(now); break;
+        case Phase::Play: play(now); break;
+        case Phase::Ending: goOnAfterEnding(now); break;
         case Phase::Done: break;
         }
     }
+    printSummary();
+    return 0;
+}
 
+// The prompt heard, he types his name letter by letter, each after its
+// letter was said back.
+void Player::typeName(Ms now)
+{
+    if (now < promptEndsAt_ || awaitingEffect() || !quietFor(typed_ == 0 ? kReactionMs : 150))
+        return;
+    if (typed_ < options_.name.size()) {
+        const char letter = options_.name[typed_++];
+        press(letter, [letter](const std::string& f) { return is(f, saidBack(letter)); });
+        return;
+    }
+    press('\r', [](const std::string& f) { return is(f, cat::InicioJuego); });
+    phase_ = Phase::Welcome;
+    phaseAt_ = now;
+}
+
+// The welcome, and whatever follows it, is heard out.
+void Player::listenToWelcome(Ms now)
+{
+    if (tutorialHeardAt_ && !tutorialSkipped_ && !awaitingEffect() && now >= *tutorialHeardAt_ + kReactionMs) {
+        tutorialSkipped_ = true;
+        phaseAt_ = now;
+        press('\r', [](const std::string&) { return true; });
+    }
+    if (awaitingEffect() || !quietFor(kReactionMs) || now - phaseAt_ < 1000)
+        return;
+    beginLevel(0, 1);
+    if (options_.levels.front() != 1) {
+        // The first level asked for is not the one the game starts on.
+        session_.game()->loadMap(mapOf(options_.levels.front()));
+        resetJournalAndReplay(session_.session());
+    } else {
+        startHeard_ = true;  // the level began with the program
+    }
+}
+
+void Player::awaitLevelStart(Ms now)
+{
+    if (!startHeard_ && now - phaseAt_ > 5000) {
+        std::printf("level %d: no start heard\n", figures_.level);
+        startHeard_ = true;
+    }
+    if (!startHeard_ || awaitingEffect() || !quietFor(kReactionMs))
+        return;
+    levelStartedAt_ = now;
+    arrivedAt_ = now;
+    phase_ = Phase::Play;
+}
+
+void Player::play(Ms now)
+{
+    if (now - levelStartedAt_ > options_.timeoutS * 1000.0) {
+        endLevel("timeout", now);
+        phase_ = Phase::Ending;
+        closingHeard_ = true;
+        lostHow_ = "timeout";
+        return;
+    }
+    decidePlay();
+}
+
+// After the closing sentence, heard out: N after a win, Enter once after a
+// first loss, else the next level is put in play. Without the closing
+// sentence (an ending said otherwise), three seconds of quiet end it.
+void Player::goOnAfterEnding(Ms now)
+{
+    if (!closingHeard_ && !(now - phaseAt_ > 5000 && quietFor(3000)))
+        return;
+    if (awaitingEffect() || !quietFor(kReactionMs))
+        return;
+    if (!won_ && attempt_ <= 1 && lostHow_ != "timeout") {
+        beginLevel(index_, attempt_ + 1);
+        press('\r', [](const std::string& f) { return is(f, cat::InicioJuego); });
+        return;
+    }
+    if (index_ + 1 >= static_cast<int>(options_.levels.size())) {
+        phase_ = Phase::Done;
+        return;
+    }
+    const int nextLevel = options_.levels[index_ + 1];
+    const bool followsOn = won_ && nextLevel == options_.levels[index_] % 6 + 1;
+    beginLevel(index_ + 1, 1);
+    if (followsOn) {
+        press('N', [](const std::string& f) { return isLevelStart(f); });
+    } else {
+        session_.game()->loadMap(mapOf(nextLevel));
+        resetJournalAndReplay(session_.session());
+    }
+}
+
+void Player::printSummary() const
+{
     std::printf("\nsummary (the device played %.1f s of sound in %.1f s of wall time)\n", ear_.deviceMs / 1000,
                 ear_.wallMs / 1000);
     for (const LevelFigures& f : all_)
         std::printf("  level %d attempt %d: %-36s %6.1f s  lives %d  missed %d  creature announcements heard %d/%d\n",
                     f.level, f.attempt, f.outcome.c_str(), f.seconds / 1000, f.lives, f.missedShots, f.creatureHeard,
                     f.creatureStarts);
-    return 0;
 }
 
 bool parseLevels(const std::string& text, std::vector<int>& levels)

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
@@ -33,13 +35,27 @@ std::pair<std::string, std::string> splitPath(const std::string& path)
     return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
+// Six letters drawn afresh for every name from the kernel, so that no
+// generator is kept between calls (two writers on two threads share
+// nothing). When the kernel gives nothing, the process, the moment and a
+// position on this stack still make a name a clash is unlikely for; O_EXCL
+// and the retries of makeTemporary settle any clash.
 std::string randomPart()
 {
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937 random{std::random_device{}() ^ static_cast<unsigned>(::getpid())};
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char bytes[kRandomPart] = {};
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
+        uint64_t mixed = static_cast<uint64_t>(::getpid()) * 0x9E3779B97F4A7C15u ^
+                         static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                         reinterpret_cast<uintptr_t>(&bytes);
+        for (unsigned char& byte : bytes) {
+            mixed = mixed * 6364136223846793005u + 1442695040888963407u;
+            byte = static_cast<unsigned char>(mixed >> 56);
+        }
+    }
     std::string part(kRandomPart, 'A');
-    for (char& ch : part)
-        ch = kLetters[random() % (sizeof kLetters - 1)];
+    for (size_t i = 0; i < kRandomPart; ++i)
+        part[i] = kLetters[bytes[i] % (sizeof kLetters - 1)];
     return part;
 }
 
