@@ -1,5 +1,7 @@
 #pragma once
 #include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 
@@ -23,3 +25,24 @@ void whenModal(std::function<void(T*)> act, int timeoutMs = 5000)
     });
     timer->start(20);
 }
+
+// Closes every message box as soon as it is up and keeps its text, so that a
+// box the game shows at start can neither hang a test nor go unseen.
+class BoxCloser {
+public:
+    BoxCloser()
+    {
+        timer_.callOnTimeout([this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->accept();
+            }
+        });
+        timer_.start(20);
+    }
+
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};

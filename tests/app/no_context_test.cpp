@@ -7,6 +7,7 @@
 #include "app_setup.h"
 #include "game_folder.h"
 #include "game_session.h"
+#include "modal_helper.h"
 #include "qt_shell_hooks.h"
 
 namespace {
@@ -18,15 +19,8 @@ TEST(NoContext, RunFailsAndSaysWhy)
 {
     GameFolder folder;
     ASSERT_TRUE(folder.ok());
-    QStringList texts;
-    QTimer closer;
-    closer.callOnTimeout([&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            texts << box->text();
-            box->accept();
-        }
-    });
-    closer.start(20);
+    BoxCloser boxes;
+    const QStringList& texts = boxes.texts;
     GameSession session(folder.dir());
     // Where the platform does make a context the game would play on: it is
     // ended, and the test fails instead of hanging.

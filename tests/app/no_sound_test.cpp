@@ -6,6 +6,7 @@
 
 #include "game_folder.h"
 #include "game_state.h"
+#include "modal_helper.h"
 #include "openal_sound.h"
 #include "session_driver.h"
 #include "wave_device.h"
@@ -23,15 +24,8 @@ TEST(NoSound, BoxSaysWhyAndTheGameGoesOn)
     ASSERT_TRUE(kConfigured);
     GameFolder folder;
     // Every box is closed, so another one at the start cannot hang the test.
-    QStringList texts;
-    QTimer closer;
-    closer.callOnTimeout([&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            texts << box->text();
-            box->accept();
-        }
-    });
-    closer.start(20);
+    BoxCloser boxes;
+    const QStringList& texts = boxes.texts;
     GameSession session(folder.dir());
     ASSERT_TRUE(session.start());
     EXPECT_FALSE(session.audioDevice()->hasDevice());
