@@ -252,26 +252,6 @@ TEST_F(MenuFileTest, AFifoChosenAsMapOrSavedGameIsRefusedAndTheGameStepsOn)
     }
 }
 
-// Accepts every message box that comes up while it lives, noting its text.
-class EveryBox {
-public:
-    EveryBox()
-    {
-        timer_.callOnTimeout([this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        timer_.start(20);
-    }
-    QString all() const { return texts.join(QLatin1Char('\n')); }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-};
-
 TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
 {
     struct Case {
@@ -298,7 +278,7 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
         if (c.fifo) {
             ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         }
-        EveryBox boxes;
+        BoxCloser boxes;
         GameSession session(folder.dir());
         EXPECT_EQ(session.start(), c.starts);
         EXPECT_TRUE(c.shown ? boxes.all().contains(QString::fromUtf8(c.shown)) : boxes.texts.isEmpty())

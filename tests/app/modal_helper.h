@@ -41,6 +41,7 @@ public:
         timer_.start(20);
     }
 
+    QString all() const { return texts.join(QLatin1Char('\n')); }
     QStringList texts;
 
 private:
