@@ -26,11 +26,11 @@ TEST_F(WorldTest, RandomSquaresComeOutInTheirProportionsOnEverySide)
     uint32_t seed = 1;
     long corridor = 0, bullets = 0, monsters = 0, mutants = 0, supers = 0, total = 0;
     long sides[3] = {0, 0, 0};
-    writeFile("random.quorvane", mapText(filled('?')));
-    game.firstInit("random.quorvane", sound);
+    writeFile("random_squares.quorvane", mapText(filled('?')));
+    game.firstInit("random_squares.quorvane", sound);
     for (int level = 0; level < 40; ++level) {
         game.random.pin(seed++);
-        ASSERT_TRUE(game.loadMap("random.quorvane"));
+        ASSERT_TRUE(game.loadMap("random_squares.quorvane"));
         for (int r = 0; r < kGridSize; ++r) {
             for (int c = 0; c < kGridSize; ++c) {
                 const Cell& cell = game.cells[r][c];
@@ -59,11 +59,11 @@ TEST_F(WorldTest, RandomSquaresComeOutInTheirProportionsOnEverySide)
 
 TEST_F(WorldTest, ALevelStartDrawsFromTheCalendarSecondUnlessASeedIsPinned)
 {
-    writeFile("random.quorvane", mapText(filled('?')));
-    game.firstInit("random.quorvane", sound);
+    writeFile("random_seed.quorvane", mapText(filled('?')));
+    game.firstInit("random_seed.quorvane", sound);
     auto drawn = [&](std::time_t second) {
         clock.setCalendar(second);
-        EXPECT_TRUE(game.loadMap("random.quorvane"));
+        EXPECT_TRUE(game.loadMap("random_seed.quorvane"));
         std::vector<int32_t> kinds;
         for (const auto& row : game.cells)
             for (const Cell& cell : row)
