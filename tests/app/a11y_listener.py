@@ -36,6 +36,9 @@ EDITOR_SAID = {
                "Arriba: pared; abajo: pared; a la izquierda: pared; a la derecha: pasillo."],
     "undo": ["Deshecho. Fila 2, casilla 3: pared"],
 }
+# Where more may be said: the welcome's next sentences, when it has moved on
+# before the Esc that skips it arrives (a slow machine, a sanitizer build).
+MAY_SAY = {"name": 1}
 VIEW_NAME = "Quorvane"
 # The teacher's settings window and what a screen reader names its controls.
 SETTINGS = ["Ajustes del maestro", "Velocidad de la voz", "Las criaturas cambian de lado cada", "Trampas",
@@ -58,12 +61,24 @@ def on_event(event):
         described.append(event.source.description)
 
 
-def all_arrived():
+def arrived_as(said):
+    return inserted == [s + "\n" for s in said] and len(described) == len(said) \
+        and view[0].description == (said[-1] if said else "")
+
+
+def all_arrived(action):
     if not view:  # the game is ready once its view is in the tree
         for app in filter(None, pyatspi.Registry.getDesktop(0)):
             view.extend(filter(None, [pyatspi.findDescendant(app, is_view)]))
-    return view and inserted == [s + "\n" for s in expected] and len(described) == len(expected) \
-        and view[0].description == (expected[-1] if expected else "")
+    if not view:
+        return False
+    if action in MAY_SAY and len(inserted) > len(expected):
+        at = MAY_SAY[action] + len(expected) - len(SAID[action])
+        more = [s.rstrip("\n") for s in inserted[at:len(inserted) - len(expected) + at]]
+        if arrived_as(expected[:at] + more + expected[at:]):
+            expected[at:at] = more
+            return True
+    return arrived_as(expected)
 
 
 def settings_missing():
@@ -102,7 +117,7 @@ def main():
     def on_action(source, condition):
         action = game.stdout.readline().strip()
         if not action:
-            if game.wait() != 0 or len(expected) != sum(map(len, SAID.values())):
+            if game.wait() != 0 or len(expected) < sum(map(len, SAID.values())):
                 return fail(f"the scripted level ended early, with {game.returncode}")
             pyatspi.Registry.stop()
             return False
@@ -110,7 +125,7 @@ def main():
         waited = [0]
 
         def check():
-            if all_arrived() and (action != "settings" or not settings_missing()):
+            if all_arrived(action) and (action != "settings" or not settings_missing()):
                 game.stdin.write("next\n")
                 game.stdin.flush()
                 return False
