@@ -36,6 +36,11 @@ constexpr int kPresses = 150;
 constexpr int kShortestPauseMs = 150;
 constexpr int kLongestPauseMs = 450;
 constexpr int kHoldMs = 40;
+// Then presses after a rest long enough for the device to stop mixing (3 s
+// of silence, noticed at the loop's next wake-up, at most a second on): the
+// press wakes it before the step sound starts.
+constexpr int kRestedPresses = 12;
+constexpr int kRestMs = 5000;
 
 struct Figures {
     double min, median, p90, max;
@@ -89,19 +94,24 @@ int main(int argc, char* argv[])
     std::atomic<SteadyClock::rep> pressedAt{0};
     std::atomic<bool> awaited{false};
     std::atomic<bool> finished{false};
-    std::vector<double> delays;
+    std::atomic<bool> afterRest{false};
+    std::vector<double> delays, restedDelays;
+    std::atomic<int> pressNumber{-1};
+    int foundResting = 0, lastFoundResting = -1;
     device->setPlayObserver([&](int voice) {
         if (voice != stepVoice || !awaited.exchange(false))
             return;
         const SteadyClock::duration since = SteadyClock::now().time_since_epoch() - SteadyClock::duration(pressedAt.load());
-        delays.push_back(std::chrono::duration<double, std::milli>(since).count());
+        (afterRest ? restedDelays : delays).push_back(std::chrono::duration<double, std::milli>(since).count());
     });
 
     std::thread presser([&] {
         std::mt19937 random(20261208);
         std::uniform_int_distribution<int> pause(kShortestPauseMs, kLongestPauseMs);
-        for (int i = 0; i < kPresses; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(pause(random)));
+        for (int i = 0; i < kPresses + kRestedPresses; ++i) {
+            afterRest = i >= kPresses;
+            pressNumber = i;
+            std::this_thread::sleep_for(std::chrono::milliseconds(afterRest ? kRestMs : pause(random)));
             pressedAt = SteadyClock::now().time_since_epoch().count();
             awaited = true;
             QCoreApplication::postEvent(view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
@@ -120,12 +130,18 @@ int main(int argc, char* argv[])
             game.player.currentCell = game.cells[GameFolder::kRow][GameFolder::kStartCol];
         }
         session.pace();
+        // A press taken while the device rests: the next pass's sound wakes it.
+        if (afterRest && awaited && device->isResting() && pressNumber != lastFoundResting) {
+            lastFoundResting = pressNumber;
+            ++foundResting;
+        }
     }
     presser.join();
     device->setPlayObserver(nullptr);
 
-    if (delays.size() < static_cast<size_t>(kPresses)) {
-        std::printf("only %zu of %d presses started the step sound\n", delays.size(), kPresses);
+    if (delays.size() < static_cast<size_t>(kPresses) || restedDelays.size() < static_cast<size_t>(kRestedPresses)) {
+        std::printf("only %zu of %d presses started the step sound\n", delays.size() + restedDelays.size(),
+                    kPresses + kRestedPresses);
         return 1;
     }
     const double latency = device->outputLatencyMs();
@@ -136,5 +152,8 @@ int main(int argc, char* argv[])
     for (double& d : total)
         d += std::max(latency, 0.0);
     print("key press -> sound out:", figuresOf(total));
+    std::printf("%d presses after %d ms of silence, %d of them waking the resting device\n", kRestedPresses, kRestMs,
+                foundResting);
+    print("key press -> source started:", figuresOf(restedDelays));
     return 0;
 }

@@ -83,6 +83,8 @@ public:
     bool isVoicePlaying(int voice) const override;
     // Position in sample frames within the held sound; -1 without one.
     long voiceSampleOffset(int voice) const;
+    // Whether the device's mixing is stopped for want of sound.
+    bool isResting() const { return resting_; }
     // Called on the game's thread right after a voice's source starts, so a
     // measurement can time the start; none by default.
     void setPlayObserver(std::function<void(int voice)> observer) { playObserver_ = std::move(observer); }

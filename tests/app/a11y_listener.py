@@ -11,6 +11,7 @@ the tree with the name a screen reader says.
 """
 import subprocess
 import sys
+import tempfile
 
 import pyatspi
 from gi.repository import GLib
@@ -94,7 +95,9 @@ def main():
         del sys.argv[1]
     pyatspi.Registry.registerEventListener(
         on_event, "object:text-changed:insert", "object:property-change:accessible-description")
-    game = subprocess.Popen(sys.argv[1:], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    # The program's own errors, shown with a failure: why it stopped.
+    errors = tempfile.TemporaryFile(mode="w+")
+    game = subprocess.Popen(sys.argv[1:], stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=errors, text=True)
 
     def on_action(source, condition):
         action = game.stdout.readline().strip()
@@ -125,6 +128,9 @@ def main():
         game.kill()
     for message in failures:
         print("FAIL:", message, file=sys.stderr)
+    if failures:
+        errors.seek(0)
+        print("The program's standard error:", errors.read()[-4000:], sep="\n", file=sys.stderr)
     return 1 if failures else 0
 
 

@@ -204,6 +204,8 @@ void RecordsTest::TearDown()
     savedEnv_.clear();
     if (!dir_.empty())
         std::filesystem::remove_all(dir_);
+    // A later test without a folder of its own must not write into one gone.
+    testFolder = GameDir();
 }
 
 std::string gameFingerprint(const GameState& game, const Session& session, const RecordingSound& sounds)

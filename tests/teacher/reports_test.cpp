@@ -312,7 +312,10 @@ std::pair<int, std::string> runMapTool(const std::string& arguments)
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile("salida.txt")};
 }
 
-TEST(MapTool, ConvertsASpreadsheetMapAndDrawsMapsCroppedAndAsFarAsTheyWereRead)
+// In a folder of its own, made and removed with the test.
+class MapTool : public RecordsTest {};
+
+TEST_F(MapTool, ConvertsASpreadsheetMapAndDrawsMapsCroppedAndAsFarAsTheyWereRead)
 {
     const std::vector<std::string> picture = {"#####", "#S.R#", "###.#", "###E#"};
     const std::string plain = mapText(picture);
