@@ -124,7 +124,7 @@ int main(int argc, char* argv[])
 
     if (!writeFullMap("lleno.quorvane") || !session.game()->loadMap("lleno.quorvane"))
         return 1;
-    session.game()->showMap = true;
+    session.game()->options.showMap = true;
     int tiles = 0;
     for (const auto& row : session.game()->cells)
         for (const auto& cell : row)

@@ -575,9 +575,9 @@ std::string spread(std::vector<Ms> ms)
     return text;
 }
 
-class Player {
+class EarPlayer {
 public:
-    Player(GameSession& session, Ear& ear, Keyboard& keys, const Options& options)
+    EarPlayer(GameSession& session, Ear& ear, Keyboard& keys, const Options& options)
         : session_(session), ear_(ear), keys_(keys), options_(options)
     {
     }
@@ -678,7 +678,7 @@ private:
     std::vector<LevelFigures> all_;
 };
 
-void Player::beginLevel(int index, int attempt)
+void EarPlayer::beginLevel(int index, int attempt)
 {
     index_ = index;
     attempt_ = attempt;
@@ -704,7 +704,7 @@ void Player::beginLevel(int index, int attempt)
         std::printf("level %d: no route found on %s\n", figures_.level, map.c_str());
 }
 
-void Player::endLevel(const std::string& outcome, Ms endedAt)
+void EarPlayer::endLevel(const std::string& outcome, Ms endedAt)
 {
     if (!figures_.outcome.empty())
         return;
@@ -712,8 +712,8 @@ void Player::endLevel(const std::string& outcome, Ms endedAt)
     const GameState& game = *session_.game();
     figures_.outcome = outcome;
     figures_.seconds = endedAt - levelStartedAt_;
-    figures_.lives = game.lives;
-    figures_.missedShots = game.missedShots;
+    figures_.lives = game.player.lives;
+    figures_.missedShots = game.stats.missedShots;
     for (const Ear::CreatureHearing& c : ear_.finishedCreatures) {
         ++figures_.creatureStarts;
         figures_.creatureInterruptions += c.interruptions;
@@ -731,7 +731,7 @@ void Player::endLevel(const std::string& outcome, Ms endedAt)
     printFigures();
 }
 
-void Player::printFigures() const
+void EarPlayer::printFigures() const
 {
     const LevelFigures& f = figures_;
     std::printf("level %d (attempt %d): %s after %.1f s, lives %d, missed shots %d\n", f.level, f.attempt,
@@ -751,7 +751,7 @@ void Player::printFigures() const
 }
 
 // What a file starting or heard tells him.
-void Player::hear(const Event& e)
+void EarPlayer::hear(const Event& e)
 {
     if (effect_ && e.kind == Event::Started && effect_(e.file))
         effect_ = nullptr;
@@ -779,7 +779,7 @@ void Player::hear(const Event& e)
 }
 
 // An ending, whenever it comes: true when the file starts one.
-bool Player::hearEnding(const Event& e)
+bool EarPlayer::hearEnding(const Event& e)
 {
     const std::string& f = e.file;
     if (is(f, cat::Ganaste))
@@ -801,7 +801,7 @@ bool Player::hearEnding(const Event& e)
 
 // What is heard between levels: the closing sentence, a level's start, a
 // tutorial.
-void Player::hearAroundLevels(const Event& e)
+void EarPlayer::hearAroundLevels(const Event& e)
 {
     const std::string& f = e.file;
     // After a win one sentence says both ways on (the screen writes them
@@ -819,7 +819,7 @@ void Player::hearAroundLevels(const Event& e)
 
 // A file starting during play: a step, an announcement begun, a creature
 // killed, a door opened or bullets taken.
-void Player::hearStarted(const Event& e, const Meaning& m)
+void EarPlayer::hearStarted(const Event& e, const Meaning& m)
 {
     const std::string& f = e.file;
     if (isStep(f)) {
@@ -847,7 +847,7 @@ void Player::hearStarted(const Event& e, const Meaning& m)
         announced_ = known_ = {};
 }
 
-void Player::decidePlay()
+void EarPlayer::decidePlay()
 {
     if (effect_) {
         checkEffect();
@@ -882,7 +882,7 @@ void Player::decidePlay()
 }
 
 // A key pressed in play that has not shown its effect yet.
-void Player::checkEffect()
+void EarPlayer::checkEffect()
 {
     if (nowMs() - pressedAt_ < kPressLostMs)
         return;
@@ -899,7 +899,7 @@ void Player::checkEffect()
     }
 }
 
-void Player::askWhereHeIs()
+void EarPlayer::askWhereHeIs()
 {
     askedHere_ = true;
     ++figures_.asked;
@@ -908,7 +908,7 @@ void Player::askWhereHeIs()
 
 // A creature heard (he shoots) or announced (he waits for its side), or a
 // sentence said but not heard to its end (he asks): true when it decides.
-bool Player::decideOnAnnouncement()
+bool EarPlayer::decideOnAnnouncement()
 {
     const Ms now = nowMs();
     if (isCreatureContent(known_.content)) {
@@ -933,7 +933,7 @@ bool Player::decideOnAnnouncement()
 }
 
 // A door or bullets heard on his square: true when it decides.
-bool Player::decideOnSquare(Move move)
+bool EarPlayer::decideOnSquare(Move move)
 {
     if (known_.content == Content::Door && !doorIgnored_) {
         if (!quietFor(kReactionMs, knownAt_))
@@ -957,7 +957,7 @@ bool Player::decideOnSquare(Move move)
     return true;
 }
 
-int Player::run()
+int EarPlayer::run()
 {
     Event e;
     phaseAt_ = nowMs();
@@ -991,7 +991,7 @@ int Player::run()
 
 // The prompt heard, he types his name letter by letter, each after its
 // letter was said back.
-void Player::typeName(Ms now)
+void EarPlayer::typeName(Ms now)
 {
     if (now < promptEndsAt_ || awaitingEffect() || !quietFor(typed_ == 0 ? kReactionMs : 150))
         return;
@@ -1006,7 +1006,7 @@ void Player::typeName(Ms now)
 }
 
 // The welcome, and whatever follows it, is heard out.
-void Player::listenToWelcome(Ms now)
+void EarPlayer::listenToWelcome(Ms now)
 {
     if (tutorialHeardAt_ && !tutorialSkipped_ && !awaitingEffect() && now >= *tutorialHeardAt_ + kReactionMs) {
         tutorialSkipped_ = true;
@@ -1025,7 +1025,7 @@ void Player::listenToWelcome(Ms now)
     }
 }
 
-void Player::awaitLevelStart(Ms now)
+void EarPlayer::awaitLevelStart(Ms now)
 {
     if (!startHeard_ && now - phaseAt_ > 5000) {
         std::printf("level %d: no start heard\n", figures_.level);
@@ -1038,7 +1038,7 @@ void Player::awaitLevelStart(Ms now)
     phase_ = Phase::Play;
 }
 
-void Player::play(Ms now)
+void EarPlayer::play(Ms now)
 {
     if (now - levelStartedAt_ > options_.timeoutS * 1000.0) {
         endLevel("timeout", now);
@@ -1053,7 +1053,7 @@ void Player::play(Ms now)
 // After the closing sentence, heard out: N after a win, Enter once after a
 // first loss, else the next level is put in play. Without the closing
 // sentence (an ending said otherwise), three seconds of quiet end it.
-void Player::goOnAfterEnding(Ms now)
+void EarPlayer::goOnAfterEnding(Ms now)
 {
     if (!closingHeard_ && !(now - phaseAt_ > 5000 && quietFor(3000)))
         return;
@@ -1079,7 +1079,7 @@ void Player::goOnAfterEnding(Ms now)
     }
 }
 
-void Player::printSummary() const
+void EarPlayer::printSummary() const
 {
     std::printf("\nsummary (the device played %.1f s of sound in %.1f s of wall time)\n", ear_.deviceMs / 1000,
                 ear_.wallMs / 1000);
@@ -1193,7 +1193,7 @@ int main(int argc, char* argv[])
     Ear ear(*device, session.voices()->table(), session.game()->folder);
     device->setPlayObserver([&ear](int voice) { ear.onDevicePlay(voice); });
     session.voices()->setListener([&ear](const std::string& file) { ear.onFileStart(file); });
-    Player player(session, ear, keyboard, options);
+    EarPlayer player(session, ear, keyboard, options);
     const int result = player.run();
     session.voices()->setListener(nullptr);
     device->setPlayObserver(nullptr);

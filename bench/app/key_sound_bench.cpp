@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
     // The welcome that follows the name would take the presses as lessons.
     QTest::keyClick(view, Qt::Key_Escape);
     GameState& game = *session.game();
-    const int stepVoice = game.SonidoPasos.voice;
+    const int stepVoice = game.channels.SonidoPasos.voice;
 
     // Written by the pressing thread before it posts a press, read by the
     // main loop when the step sound starts.
@@ -125,9 +125,9 @@ int main(int argc, char* argv[])
     // The corridor ends at the exit, whose sentences block; the player is
     // put back on the start square before he reaches it.
     while (!finished && session.runPass()) {
-        if (game.col >= GameFolder::kExitCol - 1) {
-            game.col = GameFolder::kStartCol;
-            game.currentCell = game.cells[GameFolder::kRow][GameFolder::kStartCol];
+        if (game.player.col >= GameFolder::kExitCol - 1) {
+            game.player.col = GameFolder::kStartCol;
+            game.player.currentCell = game.cells[GameFolder::kRow][GameFolder::kStartCol];
         }
         session.pace();
         // A press taken while the device rests: the next pass's sound wakes it.

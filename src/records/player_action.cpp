@@ -18,10 +18,10 @@ bool performAction(GameState& game, Journal& journal, char letter)
         if (game.creatureBarsStep()) {
             // Heard, so that the player knows the key was taken and the
             // creature is what stops him.
-            game.SonidoPasos.playFile(catalogue::PasoBloqueado.file, 0, 0, kPlayOnce);
-            ++game.stepsWithMonster;
+            game.channels.SonidoPasos.playFile(catalogue::PasoBloqueado.file, 0, 0, kPlayOnce);
+            ++game.stats.stepsWithMonster;
         } else {
-            game.hudShown = true;
+            game.options.hudShown = true;
             game.advance();
         }
         return true;

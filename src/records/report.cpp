@@ -55,18 +55,18 @@ ReportData dataOf(const GameState& game, const char* playerName, int32_t seconds
     data.map = game.playedFrom.empty() ? game.mapName : game.playedFrom;
     int32_t* const c = data.counters;
     c[PlayingSeconds] = seconds;
-    c[MissedShots] = game.missedShots;
-    c[MissedAtMonsters] = game.missedAtMonsters;
-    c[MissedAtMutants] = game.missedAtMutants;
-    c[MissedAtSuperMonsters] = game.missedAtSuperMonsters;
-    c[MissedInCorridor] = game.missedInCorridor;
-    c[WallBumps] = game.wallBumps;
-    c[StepsWithMonster] = game.stepsWithMonster;
-    c[DoorBumps] = game.doorBumps;
-    c[BulletGrabErrors] = game.bulletGrabErrors;
-    c[StepCount] = game.stepCount;
-    c[FinalBullets] = game.bullets;
-    data.reachedEnd = game.reachedEnd;
+    c[MissedShots] = game.stats.missedShots;
+    c[MissedAtMonsters] = game.stats.missedAtMonsters;
+    c[MissedAtMutants] = game.stats.missedAtMutants;
+    c[MissedAtSuperMonsters] = game.stats.missedAtSuperMonsters;
+    c[MissedInCorridor] = game.stats.missedInCorridor;
+    c[WallBumps] = game.stats.wallBumps;
+    c[StepsWithMonster] = game.stats.stepsWithMonster;
+    c[DoorBumps] = game.stats.doorBumps;
+    c[BulletGrabErrors] = game.stats.bulletGrabErrors;
+    c[StepCount] = game.stats.stepCount;
+    c[FinalBullets] = game.player.bullets;
+    data.reachedEnd = game.stats.reachedEnd;
     return data;
 }
 
@@ -78,11 +78,11 @@ void writeBody(std::FILE* out, const GameState& game, const char* playerName, in
     if (!game.levelSettingsLine.empty())
         writeReportSentence(out, game.settingsLineTick, game.levelSettingsLine.c_str());
     // Every sentence of the log carries its own line end.
-    for (int i = 0; i < game.historyCount && i < kHistorySize; ++i)
-        writeReportSentence(out, game.historyTicks[i], game.history[i] ? game.history[i] : "\n");
+    for (int i = 0; i < game.log.historyCount && i < kHistorySize; ++i)
+        writeReportSentence(out, game.log.historyTicks[i], game.log.history[i] ? game.log.history[i] : "\n");
     writeReportData(out, dataOf(game, playerName, seconds));
-    for (int i = 0; i < game.stepCount && i < kPathSize; ++i)
-        writeReportStep(out, game.stepTicks[i], game.stepRows[i], game.stepCols[i]);
+    for (int i = 0; i < game.stats.stepCount && i < kPathSize; ++i)
+        writeReportStep(out, game.stats.stepTicks[i], game.stats.stepRows[i], game.stats.stepCols[i]);
     writeReportEnd(out);
 }
 
@@ -134,7 +134,7 @@ std::string rescueReport(const std::string& path, const GameState& game, const s
 bool writeStatisticsReport(const GameState& game, const Journal& journal, const char* playerName,
                            std::string* error)
 {
-    if (game.stepCount < 2)
+    if (game.stats.stepCount < 2)
         return false;
     // The name entry holds at most 99 characters; never read past that even
     // when a caller's buffer lacks its terminator.

@@ -31,7 +31,7 @@ Cell loadedSquare(int32_t kind)
 // with its own journal and the report describes the level replayed.
 void startStatisticsAfresh(GameState& game, Journal& journal)
 {
-    game.resetStatistics();
+    game.stats.reset();
     clearJournal(journal);
 }
 

@@ -145,27 +145,27 @@ void drawScene(const GameState& game, const Textures& textures, MapCache& map, b
         return;
     }
 
-    if (game.showMap) {
+    if (game.options.showMap) {
         map.draw(game, textures.tile);
-        drawPlayerMarker(game.row, game.col, textures.tile);
+        drawPlayerMarker(game.player.row, game.player.col, textures.tile);
     }
 
     for (int i = 0; i < kVisibleLines; ++i) {
-        if (game.visible[i] == nullptr)
+        if (game.log.visible[i] == nullptr)
             continue;
         glColor3f(1.0f, 1.0f, 1.0f);
-        drawText(textures, 10, static_cast<int32_t>(440.0 - i * 20.0), game.visible[i], 0);
+        drawText(textures, 10, static_cast<int32_t>(440.0 - i * 20.0), game.log.visible[i], 0);
     }
 }
 
 void drawStatusLine(const GameState& game, const Textures& textures, const char* playerName)
 {
-    if (!game.hudShown)
+    if (!game.options.hudShown)
         return;
     char balas[kNumberBufferSize];
     char vidas[kNumberBufferSize];
-    std::snprintf(balas, sizeof balas, "%d", static_cast<int>(game.bullets));
-    std::snprintf(vidas, sizeof vidas, "%d", static_cast<int>(game.lives));
+    std::snprintf(balas, sizeof balas, "%d", static_cast<int>(game.player.bullets));
+    std::snprintf(vidas, sizeof vidas, "%d", static_cast<int>(game.player.lives));
 
     useTextColour();
     drawText(textures, 480, 440, "Balas : ", 0);

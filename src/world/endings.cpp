@@ -9,37 +9,37 @@
 
 void GameState::winLevel()
 {
-    MusicaDeFondo.stopChannel();
+    channels.MusicaDeFondo.stopChannel();
     {
-        StretchScope body(SonidoBloqueando.system, Stretch::Ending);
+        StretchScope body(channels.SonidoBloqueando.system, Stretch::Ending);
         // Ganaste.wav is silent for as long as the alarm, then speaks.
-        SonidosExtras.playFile(catalogue::AlarmaFinal.file, 0, 0, kPlayOnce);
+        channels.SonidosExtras.playFile(catalogue::AlarmaFinal.file, 0, 0, kPlayOnce);
         addMessage(catalogue::Ganaste.written);
-        SonidoBloqueando.playBlocking(catalogue::Ganaste.file);
+        channels.SonidoBloqueando.playBlocking(catalogue::Ganaste.file);
     }
-    MusicaFinal.playCurrent(0, 0, kPlayLooping);
+    channels.MusicaFinal.playCurrent(0, 0, kPlayLooping);
     addMessage(catalogue::ATT_VolverAJugar.written);
     // A won level may be followed by the next one, without a file dialog.
     addMessage(catalogue::SiguienteNivel.written);
     {
-        StretchScope closing(SonidoBloqueando.system, Stretch::Closing);
-        SonidoBloqueando.playBlocking(catalogue::VolverOSiguiente.file);
+        StretchScope closing(channels.SonidoBloqueando.system, Stretch::Closing);
+        channels.SonidoBloqueando.playBlocking(catalogue::VolverOSiguiente.file);
     }
     gameOver = true;
 }
 
 void GameState::loseLevel(const catalogue::Line& ending)
 {
-    SonidoMonstruos.stopChannel();
+    channels.SonidoMonstruos.stopChannel();
     {
-        StretchScope body(SonidoBloqueando.system, Stretch::Ending);
+        StretchScope body(channels.SonidoBloqueando.system, Stretch::Ending);
         addMessage(ending.written);
-        SonidoBloqueando.playBlocking(ending.file);
+        channels.SonidoBloqueando.playBlocking(ending.file);
     }
     addMessage(catalogue::ATT_VolverAJugar.written);
     {
-        StretchScope closing(SonidoBloqueando.system, Stretch::Closing);
-        SonidoBloqueando.playBlocking(catalogue::ATT_VolverAJugar.file);
+        StretchScope closing(channels.SonidoBloqueando.system, Stretch::Closing);
+        channels.SonidoBloqueando.playBlocking(catalogue::ATT_VolverAJugar.file);
     }
     gameOver = true;
 }

@@ -5,25 +5,22 @@
 #include <string_view>
 
 #include "cell.h"
+#include "channels.h"
 #include "clock.h"
-#include "creature_costs.h"
 #include "game_dir.h"
+#include "level_stats.h"
 #include "map_file.h"
+#include "message_log.h"
+#include "play_options.h"
+#include "player.h"
 #include "random_source.h"
 #include "sound.h"
 #include "teacher_settings.h"
+#include "threat_clock.h"
 
 namespace catalogue {
 struct Line;
 }
-
-constexpr int kVisibleLines = 23;
-constexpr int kHistorySize = 3000;
-constexpr int kPathSize = 500;
-// The count infinite bullets show from the level start on; the report
-// writes it, less the shots fired meanwhile, as the bullets left. A report
-// holds that count as a plain number, so older ones showing 999999 still read.
-constexpr int32_t kInfiniteBullets = 99999;
 
 // A shot at a creature on its side: how it sounds when the creature lives on
 // and when it dies, and what the screen says.
@@ -54,10 +51,6 @@ public:
     bool loadMapText(const std::string& name, std::string_view text);
     void startLevel();
     void resetLevelAfterLoad();
-    // The level's statistics (the report's counters and whether the end was
-    // reached) start afresh: at every level start, and when a saved game is
-    // put in play, whose replay counts its own actions.
-    void resetStatistics();
     // Reads the map again and starts over on it; false, with the level in
     // play untouched, when it can no longer be read.
     bool restartLevel();
@@ -72,7 +65,7 @@ public:
     // --- moving and acting (advance.cpp, side_actions.cpp) ---
     // A creature on the player's square bars his step while it lives: the
     // key is taken (journalled and counted) but he stays.
-    bool creatureBarsStep() const { return threatAhead; }
+    bool creatureBarsStep() const { return player.threatAhead; }
     void advance();
     void leftAction();
     void centreAction();
@@ -100,14 +93,14 @@ public:
     // nothing), writes it, then says his bullets and lives.
     void describeSquare();
     // Won levels end on the exit square; traps and losses do not.
-    bool levelWon() const { return gameOver && currentCell.kind == CellKind::Exit; }
+    bool levelWon() const { return gameOver && player.currentCell.kind == CellKind::Exit; }
 
     // --- message log (message_log.cpp) ---
+    // Writes the sentence in the log, as said at this moment.
     void addMessage(const char* text);
-    void pushMessage();
 
-    // Fields, in the record's order.
-    bool showMap = false;
+    // The level in play.
+    bool gameOver = false;
     std::string mapName;
     // The file the level in play came from, for its report: the map, or the
     // saved game loaded over it (mapName still names the map a restart
@@ -118,73 +111,14 @@ public:
     uint32_t levelSerial = 0;
     Grid cells{};
     Grid initialCells{};
-    Cell currentCell{};
-    int32_t facing = Facing::North;
-    int32_t row = 0;
-    int32_t col = 0;
-    bool turnPending = false;
-    const char* lastMessage = nullptr;
-    const char* visible[kVisibleLines]{};
-    const char* history[kHistorySize]{};
-    Tick historyTicks[kHistorySize]{};
-    int32_t historyCount = 0;
-    int32_t visibleCount = 0;
-    int32_t bullets = 0;
-    int32_t savedBullets = 0;
-    bool infiniteBullets = false;
-    bool infiniteEngaged = false;
-    bool infiniteArmed = true;
-    bool threatAhead = false;
-    bool doorAhead = false;
     std::FILE* lastGameFile = nullptr;
-    int32_t mouseOffset = 0;
-    int32_t mouseZone = 2;
-    bool mouseActive = false;
-    bool mouseEnabled = false;
 
-    SoundChannel sonido;
-    SoundChannel SonidoDisparos;
-    SoundChannel SonidoMonstruos;
-    SoundChannel SonidosExtras;
-    SoundChannel MusicaDeFondo;
-    SoundChannel SonidoPasos;
-    SoundChannel MusicaFinal;
-    SoundChannel SonidoFeedBackSeteo;
-    SoundChannel SonidoMuerteMonstruo;
-    SoundChannel SonidoBloqueando;
-    SoundChannel SonidoEscribeTuNombre;
-    SoundChannel SonidoIntroduccion1;
-    SoundChannel SonidoIntroduccion2;
-
-    bool musicOn = false;
-    bool musicRestart = true;
-    bool gameOver = false;
-    int32_t threatCycle = 1;
-    int32_t lives = kLivesAtStart;
-    // The creatures' clock: milliseconds of play, which run only while the
-    // game takes input (see shiftCreature); lastThreatTime is when the
-    // creature's side was last heard in full, or when it last held still.
-    float lastThreatTime = 0.0f;
-    float nowTime = 0.0f;
-    // Whether the player has heard in full the side of the creature on his
-    // square; false from its announcement until its sentence has been said.
-    bool threatSideHeard = true;
-    Tick lastThreatCheck = 0;
-    bool hudShown = false;
-    int32_t missedShots = 0;
-    int32_t missedAtMonsters = 0;
-    int32_t missedAtMutants = 0;
-    int32_t missedAtSuperMonsters = 0;
-    int32_t doorBumps = 0;
-    int32_t bulletGrabErrors = 0;
-    int32_t missedInCorridor = 0;
-    int32_t wallBumps = 0;
-    bool reachedEnd = false;
-    int32_t stepsWithMonster = 0;
-    Tick stepTicks[kPathSize]{};
-    int32_t stepCount = 0;
-    int32_t stepRows[kPathSize]{};
-    int32_t stepCols[kPathSize]{};
+    Player player;
+    MessageLog log;
+    PlayOptions options;
+    Channels channels;
+    ThreatClock threatClock;
+    LevelStats stats;
 
     // The teacher's settings: those chosen, which the next level start puts
     // in force, and those the level in play runs with. The report keeps
@@ -228,7 +162,6 @@ private:
     bool startOnMapText(const std::string& name, const MapText& text);
     enum class ShiftResult { NotDue, Stayed, Moved };
     ShiftResult shiftCreature(int32_t firstKind);
-    void runCreatureClock();
     void loseForWantOfBullets();
     // Ends the level lost: says and writes why (the ending's sound and
     // sentence), then how to play again.

@@ -16,26 +16,26 @@ namespace {
 const char* const kLastGameFile = "UltimoJuego.txt";
 
 struct ChannelOpening {
-    SoundChannel GameState::*channel;
+    SoundChannel Channels::*channel;
     const char* file;
     bool prompt;  // the name prompt and the introductions: opened once only
 };
 
 // The order in which the channels are opened, with their first sounds.
 const ChannelOpening kOpenings[] = {
-    {&GameState::sonido, catalogue::Pasos.file, false},
-    {&GameState::SonidoDisparos, catalogue::Pasos.file, false},
-    {&GameState::SonidosExtras, catalogue::Pasos.file, false},
-    {&GameState::SonidoFeedBackSeteo, catalogue::Pasos.file, false},
-    {&GameState::SonidoMuerteMonstruo, catalogue::Pasos.file, false},
-    {&GameState::SonidoBloqueando, catalogue::Pasos.file, false},
-    {&GameState::SonidoEscribeTuNombre, catalogue::escribetunombreypresiona.file, true},
-    {&GameState::SonidoIntroduccion1, catalogue::Intro1.file, true},
-    {&GameState::SonidoIntroduccion2, catalogue::Intro2.file, true},
-    {&GameState::MusicaDeFondo, catalogue::MusicaFondo.file, false},
-    {&GameState::SonidoMonstruos, catalogue::MonstruoCen.file, false},
-    {&GameState::SonidoPasos, catalogue::Pasos.file, false},
-    {&GameState::MusicaFinal, catalogue::MusicaFinal.file, false},
+    {&Channels::sonido, catalogue::Pasos.file, false},
+    {&Channels::SonidoDisparos, catalogue::Pasos.file, false},
+    {&Channels::SonidosExtras, catalogue::Pasos.file, false},
+    {&Channels::SonidoFeedBackSeteo, catalogue::Pasos.file, false},
+    {&Channels::SonidoMuerteMonstruo, catalogue::Pasos.file, false},
+    {&Channels::SonidoBloqueando, catalogue::Pasos.file, false},
+    {&Channels::SonidoEscribeTuNombre, catalogue::escribetunombreypresiona.file, true},
+    {&Channels::SonidoIntroduccion1, catalogue::Intro1.file, true},
+    {&Channels::SonidoIntroduccion2, catalogue::Intro2.file, true},
+    {&Channels::MusicaDeFondo, catalogue::MusicaFondo.file, false},
+    {&Channels::SonidoMonstruos, catalogue::MonstruoCen.file, false},
+    {&Channels::SonidoPasos, catalogue::Pasos.file, false},
+    {&Channels::MusicaFinal, catalogue::MusicaFinal.file, false},
 };
 
 // The map codes of one file, read whole before anything in play is touched.
@@ -66,7 +66,7 @@ bool warnAboutMap(const std::string& name, const MapText& text, std::FILE* to)
 }
 
 GameState::GameState(const Clock& clock)
-    : mapName("nivel1.quorvane"), lastThreatCheck(clock.now()), clock(clock)
+    : mapName("nivel1.quorvane"), threatClock{.lastThreatCheck = clock.now()}, clock(clock)
 {
 }
 
@@ -76,17 +76,12 @@ void GameState::openChannels(SoundSystem& sounds, bool withPrompts)
 {
     for (const auto& opening : kOpenings)
         if (withPrompts || !opening.prompt)
-            (this->*opening.channel).initChannel(opening.file, sounds);
+            (channels.*opening.channel).initChannel(opening.file, sounds);
 }
 
 void GameState::resetOptions(bool mapShown)
 {
-    infiniteBullets = false;
-    mouseActive = false;
-    mouseEnabled = false;
-    musicOn = false;
-    musicRestart = true;
-    showMap = mapShown;
+    options.reset(mapShown);
 }
 
 void GameState::reopenForLoad(SoundSystem& sounds)
@@ -149,13 +144,11 @@ void GameState::commitMap(const std::string& name, const int32_t (&kinds)[kGridS
 
 void GameState::standOn(int r, int c)
 {
-    currentCell = cells[r][c];
-    row = r;
-    col = c;
+    player.standOn(cells, r, c);
     // A start square on the edge still faces an open neighbour inside the
     // grid; with none open he keeps the way he faced.
     if (const int towards = startFacing(r, c, [this](int nr, int nc) { return cells[nr][nc].kind != CellKind::Wall; }))
-        facing = towards;
+        player.facing = towards;
 }
 
 void GameState::placeOnStartSquare()
@@ -204,45 +197,27 @@ void GameState::openLastGameFile()
 void GameState::resetLevelFields()
 {
     ++levelSerial;
-    infiniteArmed = true;
-    visibleCount = 0;
-    historyCount = 0;
-    gameOver = threatAhead = hudShown = doorAhead = false;
-    lives = kLivesAtStart;
-    savedBullets = 0;
-    threatCycle = 1;
-    // Each level's creatures start their clock afresh, so its float keeps
-    // whole milliseconds however long the program has run.
-    nowTime = lastThreatTime = 0.0f;
-    threatSideHeard = true;
-    MusicaFinal.stopChannel();
-    SonidoMonstruos.stopChannel();
-    bullets = infiniteBullets ? kInfiniteBullets : 0;
+    log.clear();
+    gameOver = options.hudShown = false;
+    player.startLevel(options.infiniteBullets);
+    threatClock.restart();
+    channels.MusicaFinal.stopChannel();
+    channels.SonidoMonstruos.stopChannel();
     // The teacher's settings take effect here, never in the middle of a
     // level; the voice follows from the next sentence on.
     levelSettings = settings;
-    levelSettingsLine = settingsLine(levelSettings, infiniteBullets, showMap);
+    levelSettingsLine = settingsLine(levelSettings, options.infiniteBullets, options.showMap);
     settingsLineTick = clock.now();
-    if (sonido.isOpen())
-        sonido.system->useSlowVoice(levelSettings.slowVoice);
+    if (channels.sonido.isOpen())
+        channels.sonido.system->useSlowVoice(levelSettings.slowVoice);
     openLastGameFile();
-    mouseOffset = 0;
-    for (auto& line : visible)
-        line = nullptr;
-}
-
-void GameState::resetStatistics()
-{
-    missedShots = wallBumps = stepsWithMonster = stepCount = 0;
-    missedAtMonsters = missedAtMutants = missedAtSuperMonsters = 0;
-    doorBumps = bulletGrabErrors = missedInCorridor = 0;
-    reachedEnd = false;
+    options.mouseOffset = 0;
 }
 
 void GameState::startLevel()
 {
     resetLevelFields();
-    resetStatistics();
+    stats.reset();
     random.startLevel(static_cast<uint32_t>(clock.calendar()));
 
     // The start square is looked for on the map codes; 0 is a wall in both
@@ -256,7 +231,7 @@ void GameState::startLevel()
         }
     }
     std::memcpy(initialCells, cells, sizeof(Grid));
-    SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
+    channels.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
 }
 
 // The level reset of a loaded game: no conversion, no new draws, and the
@@ -264,7 +239,7 @@ void GameState::startLevel()
 void GameState::resetLevelAfterLoad()
 {
     resetLevelFields();
-    SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
+    channels.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
 }
 
 bool GameState::restartLevel()

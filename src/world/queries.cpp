@@ -7,20 +7,20 @@
 void GameState::reportLives()
 {
     // A level is over before the lives reach 0, and no rule gives more than 6.
-    if (lives >= 1 && lives <= static_cast<int32_t>(std::size(catalogue::kLivesLeft)))
-        SonidoBloqueando.playBlocking(catalogue::kLivesLeft[lives - 1].file);
+    if (player.lives >= 1 && player.lives <= static_cast<int32_t>(std::size(catalogue::kLivesLeft)))
+        channels.SonidoBloqueando.playBlocking(catalogue::kLivesLeft[player.lives - 1].file);
 }
 
 void GameState::describeSquare()
 {
     // The square as the player has left it: a door opened, bullets taken or
     // a creature killed count as nothing.
-    const Announcement a = announcementFor(currentCell.kind);
+    const Announcement a = announcementFor(player.currentCell.kind);
     if (a.sound) {
-        SonidoBloqueando.playBlocking(a.sound);
+        channels.SonidoBloqueando.playBlocking(a.sound);
         addMessage(a.message);
     } else {
-        SonidoBloqueando.playBlocking(catalogue::Nada.file);
+        channels.SonidoBloqueando.playBlocking(catalogue::Nada.file);
         addMessage(catalogue::Nada.written);
     }
     reportBullets(catalogue::TeQuedan.file);

@@ -37,32 +37,33 @@ const SideRules kRight = {CellKind::DoorRight, CellKind::BulletsRight, CellKind:
 // One side's action, dispatched on the content of the player's square.
 static void sideAction(GameState& g, const SideRules& side, Side which)
 {
-    const int32_t kind = g.currentCell.kind;
+    const int32_t kind = g.player.currentCell.kind;
     if (kind == side.door) {
         if (which == Side::Centre) {
-            g.SonidoBloqueando.playBlocking(cat::AbriendoPuertaCen.file);
+            g.channels.SonidoBloqueando.playBlocking(cat::AbriendoPuertaCen.file);
             g.addMessage(cat::AbriendoPuertaCen.written);
-            g.doorAhead = false;
-            g.currentCell.kind = CellKind::Wall;
-            g.threatAhead = false;
+            g.player.doorAhead = false;
+            g.player.currentCell.kind = CellKind::Wall;
+            g.player.threatAhead = false;
             return;
         }
         const bool left = which == Side::Left;
-        Pose pose{g.row, g.col, g.facing, g.turnPending};
+        Pose pose{g.player.row, g.player.col, g.player.facing, g.player.turnPending};
         turnThroughDoor(pose, left);
-        g.facing = pose.facing;
-        g.turnPending = pose.turnPending;
+        g.player.facing = pose.facing;
+        g.player.turnPending = pose.turnPending;
         const catalogue::Line& opened = left ? cat::AbriendoPuertaIzq : cat::AbriendoPuertaDer;
-        g.SonidoBloqueando.playBlocking(opened.file);
+        g.channels.SonidoBloqueando.playBlocking(opened.file);
         g.addMessage(opened.written);
-        g.threatAhead = false;
-        g.currentCell.kind = CellKind::Wall;
+        g.player.threatAhead = false;
+        g.player.currentCell.kind = CellKind::Wall;
     } else if (kind == side.bullets) {
-        g.sonido.playFile(side.bulletsSound, 0, 0, kPlayOnce);
+        g.channels.sonido.playFile(side.bulletsSound, 0, 0, kPlayOnce);
         g.addMessage(side.bulletsMessage);
         // Bullets have no upper bound in play; stop short of overflowing.
-        g.bullets = g.bullets > INT32_MAX - kBulletsPerPack ? INT32_MAX : g.bullets + kBulletsPerPack;
-        g.currentCell.kind = CellKind::Wall;
+        int32_t& bullets = g.player.bullets;
+        bullets = bullets > INT32_MAX - kBulletsPerPack ? INT32_MAX : bullets + kBulletsPerPack;
+        g.player.currentCell.kind = CellKind::Wall;
     } else if (kind == side.monster) {
         g.shootCreature(side.aimed, CreatureType::Monster);
     } else if (kind == side.mutant) {
@@ -80,59 +81,59 @@ void GameState::rightAction() { sideAction(*this, kRight, Side::Right); }
 
 void GameState::shootCreature(const AimedShot& shot, CreatureType type)
 {
-    if (bullets <= 0) {
+    if (player.bullets <= 0) {
         loseForWantOfBullets();
         return;
     }
-    int32_t& hp = hitPoints(currentCell, type);
+    int32_t& hp = hitPoints(player.currentCell, type);
     --hp;
-    SonidoDisparos.playFile(hp == 0 ? shot.killSound : shot.hitSound, 0, 0, kPlayOnce);
+    channels.SonidoDisparos.playFile(hp == 0 ? shot.killSound : shot.hitSound, 0, 0, kPlayOnce);
     addMessage(shot.message);
-    --bullets;
+    --player.bullets;
     if (hp != 0)
         return;
     switch (type) {
     case CreatureType::Monster:
         addMessage(cat::MonstruoEliminado.written);
-        threatAhead = false;
-        SonidoMonstruos.stopChannel();
-        SonidoMonstruos.playFile(cat::MuerteMutante.file, 0, 0, kPlayOnce);
+        player.threatAhead = false;
+        channels.SonidoMonstruos.stopChannel();
+        channels.SonidoMonstruos.playFile(cat::MuerteMutante.file, 0, 0, kPlayOnce);
         break;
     case CreatureType::Mutant:
         addMessage(cat::MutanteEliminado.written);
-        threatAhead = false;
-        SonidoMonstruos.stopChannel();
-        SonidoMuerteMonstruo.playFile(cat::MuerteMutante.file, 0, 0, kPlayOnce);
+        player.threatAhead = false;
+        channels.SonidoMonstruos.stopChannel();
+        channels.SonidoMuerteMonstruo.playFile(cat::MuerteMutante.file, 0, 0, kPlayOnce);
         break;
     case CreatureType::SuperMonster:
         addMessage(cat::MuerteSuperMonstruo.written);
-        threatAhead = false;
-        SonidoMonstruos.stopChannel();
-        SonidoMuerteMonstruo.playFile(cat::MuerteSuperMonstruo.file, 0, 0, kPlayOnce);
+        player.threatAhead = false;
+        channels.SonidoMonstruos.stopChannel();
+        channels.SonidoMuerteMonstruo.playFile(cat::MuerteSuperMonstruo.file, 0, 0, kPlayOnce);
         break;
     }
-    currentCell.kind = CellKind::Wall;
+    player.currentCell.kind = CellKind::Wall;
 }
 
 void GameState::shootAtNothing(const char* shotSound, const char* shotMessage)
 {
-    ++missedShots;
-    const int32_t kind = currentCell.kind;
+    ++stats.missedShots;
+    const int32_t kind = player.currentCell.kind;
     if (isMutant(kind))
-        ++missedAtMutants;
+        ++stats.missedAtMutants;
     else if (isMonster(kind))
-        ++missedAtMonsters;
+        ++stats.missedAtMonsters;
     else if (isSuperMonster(kind))
-        ++missedAtSuperMonsters;
+        ++stats.missedAtSuperMonsters;
     else if (isBullets(kind))
-        ++bulletGrabErrors;
+        ++stats.bulletGrabErrors;
     else
-        ++missedInCorridor;
+        ++stats.missedInCorridor;
 
-    if (bullets > 0) {
-        SonidoDisparos.playFile(shotSound, 0, 0, kPlayOnce);
+    if (player.bullets > 0) {
+        channels.SonidoDisparos.playFile(shotSound, 0, 0, kPlayOnce);
         addMessage(shotMessage);
-        --bullets;
+        --player.bullets;
         return;
     }
     // Facing a creature the empty gun ends the level, and the ending says
@@ -141,6 +142,6 @@ void GameState::shootAtNothing(const char* shotSound, const char* shotMessage)
         loseForWantOfBullets();
         return;
     }
-    SonidoDisparos.playFile(cat::NoBalasCen.file, 0, 0, kPlayOnce);
+    channels.SonidoDisparos.playFile(cat::NoBalasCen.file, 0, 0, kPlayOnce);
     addMessage(cat::NoBalasCen.written);
 }

@@ -88,9 +88,9 @@ TEST(BlockingWindowTest, WhereAmICutShortBySpaceStepsRightAfter)
     ASSERT_TRUE(held.start());
     GameState& game = held.game();
     held.typeAt["Sonidos/Nada.wav"] = {' '};
-    const int32_t before = game.stepCount;
+    const int32_t before = game.stats.stepCount;
     QTest::keyClick(held.view(), Qt::Key_D);
-    ASSERT_TRUE(runUntil(held.session, [&] { return game.stepCount == before + 1; }));
+    ASSERT_TRUE(runUntil(held.session, [&] { return game.stats.stepCount == before + 1; }));
     // Nothing of the answer after the sentence Space cut.
     EXPECT_EQ(held.count("Sonidos/Nada.wav"), 1);
     EXPECT_EQ(held.count("Sonidos/Vidas6.wav"), 0);
@@ -102,7 +102,7 @@ TEST(BlockingWindowTest, KeysDuringTheWinSkipToItsEndAndNeverReachTheNextLevel)
     HeldGame held;
     ASSERT_TRUE(held.start());
     GameState& game = held.game();
-    game.col = GameFolder::kExitCol - 1;
+    game.player.col = GameFolder::kExitCol - 1;
     // A key during the first words skips to the closing sentence; one
     // during that sentence ticks.
     held.typeAt["Sonidos/Ganaste.wav"] = {'h'};
@@ -117,7 +117,7 @@ TEST(BlockingWindowTest, KeysDuringTheWinSkipToItsEndAndNeverReachTheNextLevel)
     QTest::keyClick(held.view(), Qt::Key_Return);
     EXPECT_FALSE(game.gameOver);
     ASSERT_TRUE(runUntilDrawn(held.session));
-    EXPECT_EQ(game.stepCount, 0);
+    EXPECT_EQ(game.stats.stepCount, 0);
     EXPECT_TRUE(held.noRequests());
 }
 
@@ -134,9 +134,9 @@ TEST(HeardWindowTest, WhereAmIRepeatAndALostLifeAreHeard)
     game.cells[row][col + 2] = Cell{CellKind::BulletsRight, 0, 0, 0};
     game.cells[row][col + 3] = Cell{CellKind::SuperLeft, 3, 3, 6};
     auto step = [&] {
-        const int32_t before = game.stepCount;
+        const int32_t before = game.stats.stepCount;
         QTest::keyClick(view, Qt::Key_Space);
-        return runUntil(session, [&] { return game.stepCount > before; });
+        return runUntil(session, [&] { return game.stats.stepCount > before; });
     };
     auto has = [&](const char* file) { return std::find(heard.begin(), heard.end(), file) != heard.end(); };
 
@@ -161,7 +161,7 @@ TEST(HeardWindowTest, WhereAmIRepeatAndALostLifeAreHeard)
     EXPECT_TRUE(has("Sonidos/RecargaBalasDer.wav"));
     ASSERT_TRUE(step());
     EXPECT_TRUE(runUntil(session, [&] { return has("Sonidos/VidaPerdida5.wav"); }));
-    EXPECT_EQ(game.lives, 5);
+    EXPECT_EQ(game.player.lives, 5);
 }
 
 }  // namespace

@@ -96,18 +96,18 @@ TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
 
     // The boxes from top to bottom, each applied as soon as it is toggled.
     press(Qt::Key_Space);
-    EXPECT_TRUE(game->infiniteBullets);
+    EXPECT_TRUE(game->options.infiniteBullets);
     press(Qt::Key_Tab);
     EXPECT_EQ(focusedText(), QStringLiteral("Música de fondo"));
     press(Qt::Key_Tab);
     EXPECT_EQ(focusedText(), QStringLiteral("Mostrar Mapa"));
     press(Qt::Key_Space);
-    EXPECT_TRUE(game->showMap);
+    EXPECT_TRUE(game->options.showMap);
     press(Qt::Key_Tab);
     EXPECT_EQ(focusedText(), QStringLiteral("Activar Mouse"));
     press(Qt::Key_Space);
-    EXPECT_TRUE(game->mouseEnabled);
-    EXPECT_FALSE(game->mouseActive) << "steering waits for a button";
+    EXPECT_TRUE(game->options.mouseEnabled);
+    EXPECT_FALSE(game->options.mouseActive) << "steering waits for a button";
 
     // "Opciones" again from the menu does nothing while one is open.
     chooseFromMenu(Qt::Key_M, QStringLiteral("Opciones"));
@@ -118,14 +118,14 @@ TEST_F(DialogsTest, OptionsDialogIsWorkedFromTheKeyboardAlone)
     EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->optionsWindow() == nullptr; }));
     EXPECT_TRUE(runUntilFocused(session));
     EXPECT_FALSE(session.input().dialogOpen);
-    EXPECT_TRUE(game->mouseActive);
-    game->mouseEnabled = game->mouseActive = false;
+    EXPECT_TRUE(game->options.mouseActive);
+    game->options.mouseEnabled = game->options.mouseActive = false;
 }
 
 TEST_F(DialogsTest, F1OptionsEnterContinuesSpaceOnEmpezarStartsAgainAndOptionKeysKeepTheBoxesInStep)
 {
     QTest::keyClick(view, Qt::Key_Space);
-    ASSERT_TRUE(runUntil(session, [this] { return game->stepCount == 1; }));
+    ASSERT_TRUE(runUntil(session, [this] { return game->stats.stepCount == 1; }));
 
     QTest::keyClick(view, Qt::Key_F1);
     runUntil(session, [this] { return activeWindowIs(session.hooks()->optionsWindow()); });
@@ -137,7 +137,7 @@ TEST_F(DialogsTest, F1OptionsEnterContinuesSpaceOnEmpezarStartsAgainAndOptionKey
     view->takeFocus();
     session.input().lastOptionKeyTime = -1.0f;
     QTest::keyClick(view, Qt::Key_E);
-    EXPECT_TRUE(game->showMap);
+    EXPECT_TRUE(game->options.showMap);
     EXPECT_TRUE(options->box(OptionBox::ShowMap));
 
     // Enter is "Continuar", from a box and from "Empezar" itself: "Empezar"
@@ -164,8 +164,8 @@ TEST_F(DialogsTest, F1OptionsEnterContinuesSpaceOnEmpezarStartsAgainAndOptionKey
         press(p.key);
         EXPECT_TRUE(runUntil(session, [this] { return session.hooks()->optionsWindow() == nullptr; }));
         EXPECT_TRUE(runUntilFocused(session));
-        EXPECT_EQ(game->stepCount, p.stepsAfter);
-        EXPECT_TRUE(game->showMap);
+        EXPECT_EQ(game->stats.stepCount, p.stepsAfter);
+        EXPECT_TRUE(game->options.showMap);
     }
 }
 
@@ -218,13 +218,13 @@ TEST_F(DialogsTest, CloseBoxKeepsSteeringAsItWas)
     press(Qt::Key_Tab);
     press(Qt::Key_Tab);
     press(Qt::Key_Space);
-    ASSERT_TRUE(game->mouseEnabled);
+    ASSERT_TRUE(game->options.mouseEnabled);
     options->close();
     runUntil(session, [&] { return !session.input().dialogOpen; });
     EXPECT_FALSE(session.input().dialogOpen);
-    EXPECT_FALSE(game->mouseActive);
-    EXPECT_TRUE(game->mouseEnabled);
-    game->mouseEnabled = false;
+    EXPECT_FALSE(game->options.mouseActive);
+    EXPECT_TRUE(game->options.mouseEnabled);
+    game->options.mouseEnabled = false;
 }
 
 TEST_F(DialogsTest, KeysHelpShowsBothGroupsLineByLineAndClosesWithEsc)

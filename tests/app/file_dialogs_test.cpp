@@ -145,7 +145,7 @@ TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
     GameView* view = session.window()->view();
     for (int32_t steps = 1; steps <= 2; ++steps) {
         QTest::keyClick(view, Qt::Key_Space);
-        ASSERT_TRUE(runUntil(session, [&] { return session.game()->stepCount == steps; }));
+        ASSERT_TRUE(runUntil(session, [&] { return session.game()->stats.stepCount == steps; }));
     }
 
     typeName(QStringLiteral("partida"));
@@ -157,15 +157,15 @@ TEST_F(MenuFileTest, SavedGameIsWrittenThenLoadedAndReplayed)
     typeName(QStringLiteral("partida.txt"));
     EXPECT_TRUE(menuCommand(MenuId::LoadGame, session.hooks()->play()));
     EXPECT_TRUE(session.session().replay.replaying);
-    EXPECT_EQ(session.game()->col, GameFolder::kStartCol);
+    EXPECT_EQ(session.game()->player.col, GameFolder::kStartCol);
     // The replay walks the corridor on its own and then ends. (Its last
     // entry fires with no wait after the one before, so the two steps may
     // merge into one request: the replay's own timing, tested with it.)
     EXPECT_TRUE(runUntil(session, [&] {
         return !session.session().replay.replaying && !session.input().advanceRequested;
     }));
-    EXPECT_GT(session.game()->col, GameFolder::kStartCol);
-    EXPECT_EQ(session.game()->row, GameFolder::kRow);
+    EXPECT_GT(session.game()->player.col, GameFolder::kStartCol);
+    EXPECT_EQ(session.game()->player.row, GameFolder::kRow);
 }
 
 TEST_F(MenuFileTest, AGameSavedElsewhereIsLoadedFromThereAndAMapIsReplacedOnlyOnYes)
@@ -248,7 +248,7 @@ TEST_F(MenuFileTest, AFifoChosenAsMapOrSavedGameIsRefusedAndTheGameStepsOn)
         ASSERT_TRUE(runUntilFocused(session));
         QTest::keyClick(view, Qt::Key_Space);
         ++steps;
-        EXPECT_TRUE(runUntil(session, [&] { return session.game()->stepCount == steps; }));
+        EXPECT_TRUE(runUntil(session, [&] { return session.game()->stats.stepCount == steps; }));
     }
 }
 
@@ -292,7 +292,7 @@ TEST(GameStart, WhatCannotBeReadIsNamedAndNothingHangs)
             EXPECT_TRUE(runUntil(session, [&] { return !session.input().nameEntry; }));
             QTest::keyClick(view, Qt::Key_Escape);  // the welcome skipped
             QTest::keyClick(view, Qt::Key_Space);
-            EXPECT_TRUE(runUntil(session, [&] { return session.game()->stepCount + session.game()->wallBumps == 1; }));
+            EXPECT_TRUE(runUntil(session, [&] { return session.game()->stats.stepCount + session.game()->stats.wallBumps == 1; }));
         }
         // Read past or refused, a FIFO is left as it was.
         struct stat info {};

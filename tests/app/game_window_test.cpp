@@ -92,9 +92,9 @@ protected:
     // Presses Space and runs the loop until the step has been taken.
     bool stepForward()
     {
-        const int32_t before = game->stepCount;
+        const int32_t before = game->stats.stepCount;
         pressKey(view, Qt::Key_Space);
-        return runUntil(session, [&] { return game->stepCount > before; });
+        return runUntil(session, [&] { return game->stats.stepCount > before; });
     }
 
     GameFolder folder;
@@ -149,8 +149,8 @@ TEST(GameFirstMapTest, TheMapNamedOnTheCommandLineIsTheFirstLevel)
     session.setFirstMap(name);
     ASSERT_TRUE(session.start());
     EXPECT_EQ(session.game()->mapName, name);
-    EXPECT_EQ(session.game()->row, 1);
-    EXPECT_EQ(session.game()->col, 1);
+    EXPECT_EQ(session.game()->player.row, 1);
+    EXPECT_EQ(session.game()->player.col, 1);
     EXPECT_EQ(QDir::currentPath(), started);
 }
 
@@ -180,17 +180,17 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     // Two steps down the corridor, each taken by the first frame that may.
     ASSERT_TRUE(stepForward());
     ASSERT_TRUE(stepForward());
-    EXPECT_EQ(game->col, GameFolder::kStartCol + 2);
-    EXPECT_EQ(game->stepCount, 2);
-    ASSERT_GE(game->visibleCount, 1);
+    EXPECT_EQ(game->player.col, GameFolder::kStartCol + 2);
+    EXPECT_EQ(game->stats.stepCount, 2);
+    ASSERT_GE(game->log.visibleCount, 1);
 
     // Every message line in use shows text; the lines below stay white.
-    game->showMap = true;
+    game->options.showMap = true;
     ASSERT_TRUE(runUntilDrawn(session));
     const QImage frame = view->grabFramebuffer();
     for (int line = 0; line < 23; ++line) {
         const int dark = darkPixelsInLine(frame, line, 10, 300);
-        if (game->visible[line] != nullptr)
+        if (game->log.visible[line] != nullptr)
             EXPECT_GT(dark, 0) << "message line " << line;
         else
             EXPECT_EQ(dark, 0) << "message line " << line;
@@ -200,7 +200,7 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
 
     // The map view: the player's square in red, a corridor square grey, a
     // wall white.
-    const QRgb marker = frame.pixel(squareCentre(GameFolder::kRow, game->col));
+    const QRgb marker = frame.pixel(squareCentre(GameFolder::kRow, game->player.col));
     EXPECT_GT(qRed(marker), 0x60);
     EXPECT_LT(qGreen(marker), 0x20);
     EXPECT_LT(qBlue(marker), 0x20);
@@ -230,9 +230,9 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
     expected.push_back(std::to_string(static_cast<int32_t>(game->settingsLineTick)));
     expected.push_back("Ajustes: voz normal, criaturas cada 3 segundos, trampas s\xED, balas infinitas no, mapa a la "
                        "vista no.");
-    for (int i = 0; i < game->historyCount; ++i) {
-        expected.push_back(std::to_string(static_cast<int32_t>(game->historyTicks[i])));
-        std::string sentence = game->history[i];
+    for (int i = 0; i < game->log.historyCount; ++i) {
+        expected.push_back(std::to_string(static_cast<int32_t>(game->log.historyTicks[i])));
+        std::string sentence = game->log.history[i];
         ASSERT_EQ(sentence.back(), '\n');
         sentence.pop_back();
         expected.push_back(sentence);
@@ -248,7 +248,7 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
         "Disparos errados en pasillo :", "0", "N\xBA Pasos en falso :", "0",
         "N\xBA Pasos con monstruo :", "0", "Choque contra la puerta :", "0",
         "Error al tomar las balas :", "0", "Juego Exitoso :", "No", "N\xBA Pasos avanzados :", "2",
-        "Balas Final :", std::to_string(game->bullets), "Camino Avanzado :"};
+        "Balas Final :", std::to_string(game->player.bullets), "Camino Avanzado :"};
     expected.insert(expected.end(), counters.begin(), counters.end());
     const size_t pathLine = expected.size();
     for (int step = 0; step < 2; ++step) {
@@ -271,8 +271,8 @@ TEST_F(GameWindowTest, NameEntryStepsScreenAndReportFollowThePlayer)
         EXPECT_EQ(lines[i], expected[i]) << "report line " << i + 1;
     }
     EXPECT_EQ(lines[timeLine], "0");
-    EXPECT_EQ(game->stepCount, 0) << "the level started again";
-    EXPECT_EQ(game->col, GameFolder::kStartCol);
+    EXPECT_EQ(game->stats.stepCount, 0) << "the level started again";
+    EXPECT_EQ(game->player.col, GameFolder::kStartCol);
 }
 
 TEST_F(GameWindowTest, MouseButtonsAreFollowedInEveryMode)

@@ -36,7 +36,7 @@ TEST(NoSound, BoxSaysWhyAndTheGameGoesOn)
     GameView* view = session.window()->view();
     for (Qt::Key key : {Qt::Key_A, Qt::Key_Return, Qt::Key_Escape /* the welcome skipped */, Qt::Key_Space})
         QTest::keyClick(view, key);
-    EXPECT_TRUE(runUntil(session, [&] { return session.game()->stepCount == 1; }));
+    EXPECT_TRUE(runUntil(session, [&] { return session.game()->stats.stepCount == 1; }));
 }
 
 }  // namespace

@@ -21,13 +21,13 @@ TEST(SceneKey, ChangesWithEverythingTheFrameShows)
     EXPECT_NE(oneLine, sceneKeyOf(game, false, "ana")) << "the same sentence on a second line";
 
     SceneKey before = sceneKeyOf(game, false, "ana");
-    game.hudShown = true;
+    game.options.hudShown = true;
     EXPECT_NE(before, sceneKeyOf(game, false, "ana"));
     before = sceneKeyOf(game, false, "ana");
-    game.lives -= 1;
+    game.player.lives -= 1;
     EXPECT_NE(before, sceneKeyOf(game, false, "ana"));
     before = sceneKeyOf(game, false, "ana");
-    game.bullets = 99999;
+    game.player.bullets = 99999;
     EXPECT_NE(before, sceneKeyOf(game, false, "ana"));
 }
 
@@ -36,15 +36,15 @@ TEST(SceneKey, TheGridCountsOnlyWithTheMapViewOn)
     GameState game;
     const SceneKey hidden = sceneKeyOf(game, false, "");
     game.cells[3][4].kind = 2;
-    game.col = 4;
+    game.player.col = 4;
     EXPECT_EQ(hidden, sceneKeyOf(game, false, "")) << "nothing of the map is drawn";
-    game.showMap = true;
+    game.options.showMap = true;
     const SceneKey shown = sceneKeyOf(game, false, "");
     EXPECT_NE(hidden, shown);
     game.cells[3][5].kind = 2;
     EXPECT_NE(shown, sceneKeyOf(game, false, ""));
     const SceneKey moved = sceneKeyOf(game, false, "");
-    game.row = 3;
+    game.player.row = 3;
     EXPECT_NE(moved, sceneKeyOf(game, false, ""));
     // Name entry draws only the prompt, whatever the level holds.
     EXPECT_EQ(sceneKeyOf(game, true, "x"), sceneKeyOf(GameState{}, true, "x"));

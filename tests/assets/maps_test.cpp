@@ -61,12 +61,12 @@ void act(GameState& game, int side)
 void playRoute(GameState& game, FakeClock& clock, const Route& route)
 {
     for (const RouteStep& step : route.steps) {
-        ASSERT_FALSE(game.gameOver) << "lost at row " << game.row << ", column " << game.col;
-        ASSERT_EQ(game.row, step.row);
-        ASSERT_EQ(game.col, step.col);
-        ASSERT_EQ(game.facing, step.facing);
+        ASSERT_FALSE(game.gameOver) << "lost at row " << game.player.row << ", column " << game.player.col;
+        ASSERT_EQ(game.player.row, step.row);
+        ASSERT_EQ(game.player.col, step.col);
+        ASSERT_EQ(game.player.facing, step.facing);
         for (int presses = 0; presses < 40 && !game.gameOver; ++presses) {
-            const int kind = game.currentCell.kind;
+            const int kind = game.player.currentCell.kind;
             const bool creature = kind >= 10 && kind <= 18;
             const bool bullets = kind >= 7 && kind <= 9;
             const bool centreDoor = kind == 3 && step.move == Move::Advance;
@@ -77,7 +77,7 @@ void playRoute(GameState& game, FakeClock& clock, const Route& route)
             game.shiftMutant();
             game.shiftSuperMonster();
         }
-        ASSERT_FALSE(game.threatAhead);
+        ASSERT_FALSE(game.player.threatAhead);
         if (step.move == Move::Advance) game.advance();
         if (step.move == Move::TurnLeft) game.leftAction();
         if (step.move == Move::TurnRight) game.rightAction();
@@ -160,15 +160,15 @@ TEST(ShippedMaps, TheRulesThemselvesCarryThePlayerToTheExit)
             game->firstInit((kGame / name).string(), sound);
             ASSERT_EQ(game->lastLoadError, "");
             playRoute(*game, clock, *route);
-            EXPECT_TRUE(game->reachedEnd);
+            EXPECT_TRUE(game->stats.reachedEnd);
             EXPECT_TRUE(game->gameOver);
             const auto blocking = sound.blocking();
             const bool won = std::count(blocking.begin(), blocking.end(), "Sonidos/Ganaste.wav") == 1;
             const bool trapped = std::count(blocking.begin(), blocking.end(), "Sonidos/Trampa.wav") == 1;
             EXPECT_TRUE(won != trapped);
             EXPECT_TRUE(won || mayBeTrap);
-            EXPECT_EQ(game->wallBumps, 0);
-            EXPECT_EQ(game->doorBumps, 0);
+            EXPECT_EQ(game->stats.wallBumps, 0);
+            EXPECT_EQ(game->stats.doorBumps, 0);
         }
     }
 }

@@ -83,13 +83,13 @@ bool framesUntil(VoiceArbiter* arbiter, const std::function<bool()>& done)
 
 void fight(GameState& game, VoiceArbiter* arbiter, Capture& capture)
 {
-    game.facing = Facing::East;
-    game.bullets = 12;
-    game.cells[game.row][game.col + 1] = Cell{CellKind::MonsterLeft, 3, 3, 6};
+    game.player.facing = Facing::East;
+    game.player.bullets = 12;
+    game.cells[game.player.row][game.player.col + 1] = Cell{CellKind::MonsterLeft, 3, 3, 6};
     game.advance();
     // Once the monster's side has been said and its loop heard alone for a
     // while: a count asked for earlier waits for it.
-    ASSERT_TRUE(framesUntil(arbiter, [&] { return game.SonidoMonstruos.saidInFull(); }));
+    ASSERT_TRUE(framesUntil(arbiter, [&] { return game.channels.SonidoMonstruos.saidInFull(); }));
     capture.sideSaidMs = mixedMs();
     ASSERT_TRUE(framesUntil(arbiter, [&] { return mixedMs() > capture.sideSaidMs + 1300; }));
     capture.countFromMs = mixedMs();
@@ -97,7 +97,7 @@ void fight(GameState& game, VoiceArbiter* arbiter, Capture& capture)
     capture.countToMs = mixedMs();
     // The loop held back by the count goes on, and is heard again.
     ASSERT_TRUE(framesUntil(arbiter, [&] {
-        return game.SonidoMonstruos.isPlaying() && mixedMs() > capture.countToMs + 1500;
+        return game.channels.SonidoMonstruos.isPlaying() && mixedMs() > capture.countToMs + 1500;
     }));
 }
 

@@ -51,7 +51,7 @@ struct Player {
     // The side action aimed at the creature on the square, wherever it is now.
     void shootCreature()
     {
-        switch ((game.currentCell.kind - CellKind::MonsterLeft) % 3) {
+        switch ((game.player.currentCell.kind - CellKind::MonsterLeft) % 3) {
         case 0: game.leftAction(); break;
         case 1: game.centreAction(); break;
         default: game.rightAction(); break;
@@ -66,7 +66,8 @@ struct Player {
     void type(const char* letters)
     {
         for (const char* c = letters; *c; ++c) {
-            game.SonidosExtras.playFile((std::string("SonidosLetras/") + *c + ".wav").c_str(), 0, 0, kPlayOnce);
+            const std::string letter = std::string("SonidosLetras/") + *c + ".wav";
+            game.channels.SonidosExtras.playFile(letter.c_str(), 0, 0, kPlayOnce);
             wait(250);
         }
     }
@@ -105,14 +106,14 @@ const Script kScripts[] = {
      false},
     {"LossForWantOfBullets", {"SM."},
      [](Player& p) {
-         p.game.bullets = 0;
+         p.game.player.bullets = 0;
          p.game.advance(); p.wait(700);
          p.shootCreature(); p.wait(3000);
      },
      false},
     {"NoBulletsInACorridorThenASquareWithBullets", {"S.B."},
      [](Player& p) {
-         p.game.bullets = 0;
+         p.game.player.bullets = 0;
          p.game.advance(); p.game.centreAction(); p.wait(300);
          p.game.advance(); p.wait(2500);
      },
@@ -133,7 +134,7 @@ const Script kScripts[] = {
     {"OptionSwitchedDuringAFight", {"SU."},
      [](Player& p) {
          p.game.advance(); p.wait(900);
-         p.game.SonidoFeedBackSeteo.playFile("SonidosSeteo/MusicaActivada.wav", 0, 0, kPlayOnce); p.wait(5000);
+         p.game.channels.SonidoFeedBackSeteo.playFile("SonidosSeteo/MusicaActivada.wav", 0, 0, kPlayOnce); p.wait(5000);
      },
      true},
     {"TrapRightAfterBulletsFound", {"S.BT"},
@@ -144,14 +145,14 @@ const Script kScripts[] = {
      false},
     {"NamePromptAfterTheJingleAndCutByTyping", {"S."},
      [](Player& p) {
-         p.game.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
-         p.game.SonidoEscribeTuNombre.playCurrent(0, 0, kPlayOnce); p.wait(1600);
+         p.game.channels.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
+         p.game.channels.SonidoEscribeTuNombre.playCurrent(0, 0, kPlayOnce); p.wait(1600);
          p.type("pepe"); p.wait(1000);
      },
      true},
     {"WelcomeAnsweredInAHurryThenSkippedMidSentence", {"S.E"},
      [](Player& p) {
-         p.game.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
+         p.game.channels.SonidosExtras.playFile("Sonidos/InicioJuego.wav", 0, 0, kPlayOnce);
          startWelcome(p.game, p.input); p.wait(2000);
          p.press(' '); p.wait(600); p.press(' '); p.wait(1500); p.press(27); p.wait(5000);
      },
@@ -177,8 +178,8 @@ struct Stage {
         game.random.pin(kLeftSidesSeed);
         game.firstInit(name + ".quorvane", arbitrated ? static_cast<SoundSystem&>(arbiter) : timeline);
         EXPECT_TRUE(game.lastLoadError.empty()) << game.lastLoadError;
-        game.facing = Facing::East;
-        game.bullets = 12;
+        game.player.facing = Facing::East;
+        game.player.bullets = 12;
         // Let the start jingle end unless the script is about the start.
         clock.advance(3000);
     }
@@ -235,17 +236,17 @@ struct Ending {
 const Ending kEndings[] = {
     {"Win", "S.E", [](Player& p) { p.game.advance(); p.wait(1000); }, [](Player& p) { p.game.advance(); }},
     {"Trap", "S..",
-     [](Player& p) { p.game.cells[p.game.row][p.game.col + 1].kind = CellKind::Trap; },
+     [](Player& p) { p.game.cells[p.game.player.row][p.game.player.col + 1].kind = CellKind::Trap; },
      [](Player& p) { p.game.advance(); }},
-    {"LossForWantOfBullets", "SM.", [](Player& p) { p.game.bullets = 0; p.game.advance(); p.wait(700); },
+    {"LossForWantOfBullets", "SM.", [](Player& p) { p.game.player.bullets = 0; p.game.advance(); p.wait(700); },
      [](Player& p) { p.shootCreature(); }},
     {"LastLifeToASuperMonster", "SX.",
      [](Player& p) {
-         p.game.lives = 1;
+         p.game.player.lives = 1;
          p.game.advance();
          p.wait(2600);  // its side said, its growl alone
          // Its next move is due in the next frame.
-         p.game.lastThreatTime = p.game.nowTime - 2990.0f;
+         p.game.threatClock.lastThreatTime = p.game.threatClock.nowTime - 2990.0f;
      },
      [](Player& p) { p.wait(16); }},
 };
@@ -360,8 +361,8 @@ TEST_P(ByEarFightTest, EverySideIsHeardBeforeTheCreatureMovesAndEveryShotIsAimed
     auto game = std::make_unique<GameState>(clock);
     game->random.pin(kLeftSidesSeed);
     game->firstInit(std::string(fight.name) + ".quorvane", arbiter);
-    game->facing = Facing::East;
-    game->bullets = 12;
+    game->player.facing = Facing::East;
+    game->player.bullets = 12;
     clock.advance(3000);
     Player player{clock, *game, &arbiter};
 
@@ -377,8 +378,8 @@ TEST_P(ByEarFightTest, EverySideIsHeardBeforeTheCreatureMovesAndEveryShotIsAimed
     game->advance();
     double lastShot = 0;
     bool askedWhere = false;
-    const int livesBefore = game->lives;
-    for (int t = 0; t < 90000 && isCreature(game->currentCell.kind) && !game->gameOver; t += 16) {
+    const int livesBefore = game->player.lives;
+    for (int t = 0; t < 90000 && isCreature(game->player.currentCell.kind) && !game->gameOver; t += 16) {
         player.wait(16);
         const double heard = announced.empty() ? -1 : heardWholeAt(announced.back());
         const double now = clock.now();
@@ -392,26 +393,26 @@ TEST_P(ByEarFightTest, EverySideIsHeardBeforeTheCreatureMovesAndEveryShotIsAimed
         else
             game->rightAction();
         lastShot = now;
-        if (!askedWhere && isCreature(game->currentCell.kind)) {
+        if (!askedWhere && isCreature(game->player.currentCell.kind)) {
             // Once, he asks where he is: the answer holds the game for
             // seconds, and the creature waits for him meanwhile.
             askedWhere = true;
-            const int32_t side = game->currentCell.kind;
+            const int32_t side = game->player.currentCell.kind;
             const size_t moves = announced.size();
             answering = true;
             game->describeSquare();
             answering = false;
             EXPECT_GT(clock.now() - now, 3000) << "the answer takes longer than a creature's interval";
             player.wait(16);
-            EXPECT_EQ(game->currentCell.kind, side) << "moved as soon as the hold ended";
+            EXPECT_EQ(game->player.currentCell.kind, side) << "moved as soon as the hold ended";
             EXPECT_EQ(announced.size(), moves);
             lastShot = clock.now();
         }
     }
     player.wait(4000);
 
-    EXPECT_FALSE(isCreature(game->currentCell.kind)) << "the creature was killed";
-    EXPECT_EQ(game->missedShots, 0) << "a shot at a side not heard";
+    EXPECT_FALSE(isCreature(game->player.currentCell.kind)) << "the creature was killed";
+    EXPECT_EQ(game->stats.missedShots, 0) << "a shot at a side not heard";
     ASSERT_GE(static_cast<int>(announced.size()), fight.minMoves + 1);
     const auto speech = timeline.speech();
     for (size_t i = 0; i + 1 < announced.size(); ++i) {
@@ -438,7 +439,7 @@ TEST_P(ByEarFightTest, EverySideIsHeardBeforeTheCreatureMovesAndEveryShotIsAimed
             const double sideHeard = heardWholeAt(*side);
             EXPECT_TRUE(sideHeard > 0 && sideHeard <= h.fromMs) << h.file << " said before the side " << side->file;
         }
-    EXPECT_EQ(livesSaid, livesBefore - game->lives);
+    EXPECT_EQ(livesSaid, livesBefore - game->player.lives);
     const auto heard = timeline.overlaps(0.5);
     EXPECT_TRUE(heard.empty()) << testing::PrintToString(heard);
 }

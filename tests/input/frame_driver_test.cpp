@@ -31,14 +31,14 @@ TEST_F(FrameDriverTest, StepsAtMostOncePer100ms)
 {
     input.advanceRequested = true;
     pollAfter(200);
-    EXPECT_EQ(game.col, 2);
-    EXPECT_TRUE(game.hudShown);
+    EXPECT_EQ(game.player.col, 2);
+    EXPECT_TRUE(game.options.hudShown);
     input.advanceRequested = true;
     pollAfter(50);
-    EXPECT_EQ(game.col, 2);
+    EXPECT_EQ(game.player.col, 2);
     EXPECT_TRUE(input.advanceRequested);
     pollAfter(60);
-    EXPECT_EQ(game.col, 3);
+    EXPECT_EQ(game.player.col, 3);
     EXPECT_EQ(journalLetters(), "SS");
 }
 
@@ -60,7 +60,7 @@ class HeldInputTest : public InputTest, public ::testing::WithParamInterface<Hel
 TEST_P(HeldInputTest, ActsAtMostOncePer100msAndKeepsActing)
 {
     const HeldInput& held = GetParam();
-    game.bullets = 1000;
+    game.player.bullets = 1000;
     held.prepare(game);
     for (Tick elapsed = 0; elapsed < 3000; elapsed += 16) {
         held.raise(input);
@@ -81,12 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
         HeldInput{"SpaceAgainstAWall", [](GameState& g) { g.cells[1][2].kind = CellKind::Wall; },
                   [](InputState& input) { input.advanceRequested = true; }, 'S'},
         HeldInput{"LeftKeyShootingAtNothing", [](GameState&) {}, [](InputState& input) { input.leftRequested = true; }, 'H'},
-        HeldInput{"LeftButtonWithACreatureAhead", [](GameState& g) { g.threatAhead = true; },
+        HeldInput{"LeftButtonWithACreatureAhead", [](GameState& g) { g.player.threatAhead = true; },
                   [](InputState& input) { input.leftButtonDown = true; }, 'S'},
         HeldInput{"RightButtonSteering",
                   [](GameState& g) {
-                      g.mouseActive = true;
-                      g.mouseZone = MouseZone::Right;
+                      g.options.mouseActive = true;
+                      g.options.mouseZone = MouseZone::Right;
                   },
                   [](InputState& input) { input.rightButtonDown = true; }, 'K'}),
     [](const ::testing::TestParamInfo<HeldInput>& info) { return std::string(info.param.name); });
@@ -95,7 +95,7 @@ TEST_F(FrameDriverTest, AKeyAfterAnIdleSecondActsInTheFirstPass)
 {
     // Frames with nothing pending do not start a new interval, whatever
     // frame of the idle stretch the key comes in.
-    game.bullets = 1000;
+    game.player.bullets = 1000;
     for (Tick offset = 0; offset < 112; offset += 16) {
         input.centreRequested = true;
         pollAfter(200);
@@ -115,8 +115,8 @@ TEST_F(FrameDriverTest, StepThenSideActionInOnePass)
     input.advanceRequested = true;
     input.leftRequested = true;
     pollAfter(200);
-    EXPECT_EQ(game.col, 2);
-    EXPECT_EQ(game.bullets, 6);  // the left action ran on the square reached
+    EXPECT_EQ(game.player.col, 2);
+    EXPECT_EQ(game.player.bullets, 6);  // the left action ran on the square reached
     EXPECT_EQ(journalLetters(), "SH");
     EXPECT_FALSE(input.advanceRequested);
     EXPECT_FALSE(input.leftRequested);
@@ -127,15 +127,15 @@ TEST_F(FrameDriverTest, StepAnnouncingACreatureBarsTheSameAndLaterPasses)
     place(1, 2, CellKind::MonsterCentre);
     input.advanceRequested = true;
     pollAfter(200);
-    ASSERT_TRUE(game.threatAhead);
+    ASSERT_TRUE(game.player.threatAhead);
 
     // Refused steps are journalled, counted and heard, and the request is
     // used up.
     sound.clear();
     input.advanceRequested = true;
     pollAfter(200);
-    EXPECT_EQ(game.col, 2);
-    EXPECT_EQ(game.stepsWithMonster, 1);
+    EXPECT_EQ(game.player.col, 2);
+    EXPECT_EQ(game.stats.stepsWithMonster, 1);
     EXPECT_FALSE(input.advanceRequested);
     EXPECT_EQ(plays(), std::vector<std::string>{"SonidoPasos once Sonidos/PasoBloqueado.wav"});
 
@@ -143,18 +143,18 @@ TEST_F(FrameDriverTest, StepAnnouncingACreatureBarsTheSameAndLaterPasses)
     input.leftButtonDown = true;
     pollAfter(200);
     pollAfter(200);
-    EXPECT_EQ(game.stepsWithMonster, 3);
+    EXPECT_EQ(game.stats.stepsWithMonster, 3);
     EXPECT_TRUE(input.leftButtonDown);
     EXPECT_EQ(journalLetters(), "SSSS");
 
     // Three centre shots kill it and free the way.
     input.leftButtonDown = false;
-    game.bullets = 3;
+    game.player.bullets = 3;
     for (int i = 0; i < 3; ++i) {
         input.centreRequested = true;
         pollAfter(200);
     }
-    EXPECT_FALSE(game.threatAhead);
+    EXPECT_FALSE(game.player.threatAhead);
     EXPECT_EQ(journalLetters(), "SSSSJJJ");
 }
 
@@ -164,15 +164,15 @@ TEST_F(FrameDriverTest, RequestsMadeAfterTheLevelEndedAreDroppedNotCarriedIntoTh
     input.advanceRequested = true;
     input.rightRequested = true;
     input.leftButtonDown = true;
-    game.mouseActive = true;
+    game.options.mouseActive = true;
     pollAfter(200);
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_FALSE(input.advanceRequested || input.rightRequested || input.leftButtonDown);
     EXPECT_EQ(session.journal.journalCount, 0);
 
     ASSERT_TRUE(game.restartLevel());
     pollAfter(200);
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_EQ(journalLetters(), "");
 }
 
@@ -181,19 +181,19 @@ TEST_F(FrameDriverTest, MouseButtonsActOnlyWithSteeringOn)
     input.leftButtonDown = true;
     input.rightButtonDown = true;
     pollAfter(200);
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_TRUE(input.leftButtonDown);
     EXPECT_TRUE(input.rightButtonDown);
 
     // Steering on: the left click steps, the right click acts in the zone
     // it was made in, once.
-    game.mouseActive = true;
-    game.mouseZone = MouseZone::Right;
+    game.options.mouseActive = true;
+    game.options.mouseZone = MouseZone::Right;
     place(1, 2, CellKind::BulletsRight);
     pollAfter(200);
-    EXPECT_EQ(game.col, 2);
-    EXPECT_EQ(game.bullets, 6);
+    EXPECT_EQ(game.player.col, 2);
+    EXPECT_EQ(game.player.bullets, 6);
     EXPECT_FALSE(input.leftButtonDown);
     EXPECT_FALSE(input.rightButtonDown);
     EXPECT_EQ(journalLetters(), "SK");
@@ -207,14 +207,14 @@ TEST_F(FrameDriverTest, SteeringClampsTheOffsetAndRecentresThePointer)
     for (int i = 0; i < 4; ++i) {
         hooks.pointerX = pointer[i];
         EXPECT_EQ(steerMouse(game, hooks), expectedZones[i]) << i;
-        EXPECT_EQ(game.mouseOffset, offsets[i]) << i;
+        EXPECT_EQ(game.options.mouseOffset, offsets[i]) << i;
     }
     ASSERT_EQ(hooks.cursorMoves.size(), 4u);
     for (const auto& move : hooks.cursorMoves)
         EXPECT_EQ(move, std::make_pair(kSteerCentreX, kSteerCentreY));
 
     // Short of the full offset is still the centre.
-    game.mouseOffset = 0;
+    game.options.mouseOffset = 0;
     hooks.pointerX = 600 + 199;
     EXPECT_EQ(steerMouse(game, hooks), MouseZone::Centre);
 }
@@ -223,12 +223,12 @@ TEST_F(FrameDriverTest, UpkeepFollowsTheMouseOnlyWhenSteering)
 {
     hooks.pointerX = 100;
     frameUpkeep(game, hooks);
-    EXPECT_EQ(game.mouseZone, MouseZone::Centre);
+    EXPECT_EQ(game.options.mouseZone, MouseZone::Centre);
     EXPECT_TRUE(hooks.cursorMoves.empty());
 
-    game.mouseActive = true;
+    game.options.mouseActive = true;
     frameUpkeep(game, hooks);
-    EXPECT_EQ(game.mouseZone, MouseZone::Left);
+    EXPECT_EQ(game.options.mouseZone, MouseZone::Left);
 }
 
 TEST_F(FrameDriverTest, UpkeepStartsTheMusicOnceWhenDue)
@@ -236,28 +236,28 @@ TEST_F(FrameDriverTest, UpkeepStartsTheMusicOnceWhenDue)
     frameUpkeep(game, hooks);
     EXPECT_TRUE(plays().empty());  // music off
 
-    game.musicOn = true;
+    game.options.musicOn = true;
     frameUpkeep(game, hooks);
     frameUpkeep(game, hooks);
     EXPECT_EQ(plays(), std::vector<std::string>{"MusicaDeFondo loop Sonidos/MusicaFondo.wav"});
-    EXPECT_FALSE(game.musicRestart);
+    EXPECT_FALSE(game.options.musicRestart);
 }
 
 TEST_F(FrameDriverTest, UpkeepSwapsInfiniteBulletsInAndOut)
 {
-    game.bullets = 12;
-    game.infiniteBullets = true;
+    game.player.bullets = 12;
+    game.options.infiniteBullets = true;
     frameUpkeep(game, hooks);
-    EXPECT_EQ(game.bullets, 99999);
-    game.bullets = 99990;  // shots fired meanwhile are not kept
+    EXPECT_EQ(game.player.bullets, 99999);
+    game.player.bullets = 99990;  // shots fired meanwhile are not kept
     frameUpkeep(game, hooks);
-    EXPECT_EQ(game.bullets, 99990);
+    EXPECT_EQ(game.player.bullets, 99990);
 
-    game.infiniteBullets = false;
+    game.options.infiniteBullets = false;
     frameUpkeep(game, hooks);
-    EXPECT_EQ(game.bullets, 12);
-    EXPECT_TRUE(game.infiniteArmed);
-    EXPECT_FALSE(game.infiniteEngaged);
+    EXPECT_EQ(game.player.bullets, 12);
+    EXPECT_TRUE(game.player.infiniteArmed);
+    EXPECT_FALSE(game.player.infiniteEngaged);
 }
 
 }  // namespace

@@ -17,12 +17,12 @@ protected:
 TEST_F(FrameOrderTest, DuringNameEntryOnlyThePromptIsDrawnAndNothingRuns)
 {
     input.advanceRequested = true;
-    game.musicOn = true;
+    game.options.musicOn = true;
     clock.advance(500);
     runFrameLogic(play, drawing);
     EXPECT_FALSE(finishFrame(play));
     EXPECT_EQ(drawn, "scene ");
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_TRUE(plays().empty());
 
     input.keys[Vk::Escape] = true;
@@ -32,23 +32,23 @@ TEST_F(FrameOrderTest, DuringNameEntryOnlyThePromptIsDrawnAndNothingRuns)
 TEST_F(FrameOrderTest, AFrameInPlayDrawsRunsTheThreatsAndTheInputStep)
 {
     input.nameEntry = false;
-    game.currentCell = Cell{CellKind::MutantLeft, 0, 3, 0};
-    game.bullets = 5;
-    game.threatAhead = true;
-    game.lastThreatTime = -3000.0f;  // its side was heard 3 s of play ago
+    game.player.currentCell = Cell{CellKind::MutantLeft, 0, 3, 0};
+    game.player.bullets = 5;
+    game.player.threatAhead = true;
+    game.threatClock.lastThreatTime = -3000.0f;  // its side was heard 3 s of play ago
     input.advanceRequested = true;
     input.leftRequested = true;  // asked for while it was heard on the left
     clock.advance(3500);
     runFrameLogic(play, drawing);
     EXPECT_EQ(drawn, "scene status ");
-    EXPECT_EQ(game.threatCycle, 2);  // the mutant check ran, and moved it
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
+    EXPECT_EQ(game.threatClock.threatCycle, 2);  // the mutant check ran, and moved it
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::MutantCentre);
     EXPECT_EQ(journalLetters(), "SH");
-    EXPECT_EQ(game.missedShots, 0) << "the shot went where the mutant was heard";
+    EXPECT_EQ(game.stats.missedShots, 0) << "the shot went where the mutant was heard";
 
-    game.musicOn = true;
+    game.options.musicOn = true;
     EXPECT_FALSE(finishFrame(play));
-    EXPECT_FALSE(game.musicRestart);  // the upkeep ran
+    EXPECT_FALSE(game.options.musicRestart);  // the upkeep ran
 }
 
 TEST_F(FrameOrderTest, ReplayStepAssignsAllFourRequestsAndWaitsForTheInputStep)

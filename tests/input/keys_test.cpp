@@ -47,7 +47,7 @@ TEST_F(NameEntryTest, SpanishLettersAreKeptInWindows1252AndSpokenAsTheirLetter)
     press(Vk::Enter);
 
     // The report: the name in Windows-1252 inside, in UTF-8 in its file name.
-    game.stepCount = 2;  // a level with something to report
+    game.stats.stepCount = 2;  // a level with something to report
     std::string error;
     ASSERT_TRUE(writeStatisticsReport(game, session.journal, input.playerName, &error)) << error;
     ASSERT_TRUE(std::filesystem::exists(here("bd")));
@@ -139,7 +139,7 @@ TEST_F(GameKeysTest, PlayKeysOnlyRaiseRequests)
     for (int vk : std::initializer_list<int>{Vk::Space, 'H', 'J', 'K'})
         press(vk);
     EXPECT_TRUE(input.advanceRequested && input.leftRequested && input.centreRequested && input.rightRequested);
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_FALSE(input.keys['H']);
 }
@@ -148,20 +148,20 @@ TEST_F(GameKeysTest, OptionKeysToggleWithMessageSoundBoxAndJournal)
 {
     struct Case {
         int vk;
-        bool GameState::*field;
+        bool PlayOptions::*field;
         int box;
         const char* messageOn;
         const char* soundOn;
         const char* soundOff;
     };
     const Case cases[] = {
-        {'E', &GameState::showMap, OptionBox::ShowMap, "Mostrar mapa activado.\n",
+        {'E', &PlayOptions::showMap, OptionBox::ShowMap, "Mostrar mapa activado.\n",
          "SonidosSeteo/MostraMapaActivado.wav", "SonidosSeteo/MostrarMapaDesactivado.wav"},
-        {'Q', &GameState::musicOn, OptionBox::Music, "Musica activada.\n", "SonidosSeteo/MusicaActivada.wav",
+        {'Q', &PlayOptions::musicOn, OptionBox::Music, "Musica activada.\n", "SonidosSeteo/MusicaActivada.wav",
          "SonidosSeteo/MusicaDesactivada.wav"},
-        {'R', &GameState::mouseEnabled, OptionBox::Mouse, "Mouse activado.\n", "SonidosSeteo/MouseActivado.wav",
+        {'R', &PlayOptions::mouseEnabled, OptionBox::Mouse, "Mouse activado.\n", "SonidosSeteo/MouseActivado.wav",
          "SonidosSeteo/MouseDesactivado.wav"},
-        {'W', &GameState::infiniteBullets, OptionBox::InfiniteBullets, "Balas infinitas activadas.\n",
+        {'W', &PlayOptions::infiniteBullets, OptionBox::InfiniteBullets, "Balas infinitas activadas.\n",
          "SonidosSeteo/BalasIniActivadas.wav", "SonidosSeteo/BalasIniDesactivadas.wav"},
     };
     std::string letters;
@@ -171,29 +171,29 @@ TEST_F(GameKeysTest, OptionKeysToggleWithMessageSoundBoxAndJournal)
         hooks.boxes.clear();
         clock.advance(1100);
         press(c.vk);
-        EXPECT_TRUE(game.*c.field);
-        EXPECT_EQ(game.mouseActive, c.vk == 'R');  // steering follows its key at once
-        EXPECT_STREQ(game.lastMessage, c.messageOn);
+        EXPECT_TRUE(game.options.*c.field);
+        EXPECT_EQ(game.options.mouseActive, c.vk == 'R');  // steering follows its key at once
+        EXPECT_STREQ(game.log.lastMessage, c.messageOn);
         EXPECT_EQ(plays(), std::vector<std::string>{std::string("SonidoFeedBackSeteo once ") + c.soundOn});
         clock.advance(1100);
         press(c.vk);
-        EXPECT_FALSE(game.*c.field);
+        EXPECT_FALSE(game.options.*c.field);
         EXPECT_EQ(plays().back(), std::string("SonidoFeedBackSeteo once ") + c.soundOff);
         EXPECT_EQ(hooks.boxes, (std::vector<std::pair<int, bool>>{{c.box, true}, {c.box, false}}));
         letters += std::string(2, static_cast<char>(c.vk));
     }
     EXPECT_EQ(journalLetters(), letters);
-    EXPECT_EQ(game.historyCount, 8);
+    EXPECT_EQ(game.log.historyCount, 8);
 }
 
 TEST_F(GameKeysTest, MusicKeyOffStopsTheMusicAndMarksItToStartAgain)
 {
-    game.musicOn = true;
-    game.musicRestart = false;
+    game.options.musicOn = true;
+    game.options.musicRestart = false;
     sound.clear();
     press('Q');
-    EXPECT_FALSE(game.musicOn);
-    EXPECT_TRUE(game.musicRestart);
+    EXPECT_FALSE(game.options.musicOn);
+    EXPECT_TRUE(game.options.musicRestart);
     ASSERT_FALSE(sound.events.empty());
     EXPECT_EQ(sound.events.back().op, RecordingSound::Op::Stop);
     EXPECT_EQ(channelName(game, sound.events.back().voice), "MusicaDeFondo");
@@ -204,23 +204,23 @@ TEST_F(GameKeysTest, OneOptionKeyPerSecondAndAnyKeyUsesTheGateUp)
     press('E');
     clock.advance(900);
     press('E');
-    EXPECT_TRUE(game.showMap);
+    EXPECT_TRUE(game.options.showMap);
 
     // An arrow key passes the gate and does nothing, but shuts it again.
     clock.advance(1100);
     press(38);
     clock.advance(500);
     press('E');
-    EXPECT_TRUE(game.showMap);
+    EXPECT_TRUE(game.options.showMap);
     clock.advance(600);
     press('E');
-    EXPECT_FALSE(game.showMap);
+    EXPECT_FALSE(game.options.showMap);
     EXPECT_EQ(journalLetters(), "EE");
 }
 
 TEST_F(GameKeysTest, FSpeaksTheBulletsIsGatedAndNotJournalled)
 {
-    game.bullets = 7;
+    game.player.bullets = 7;
     press('F');
     EXPECT_EQ(sound.blocking(), (std::vector<std::string>{"Sonidos/TeQuedan.wav", "Sonidos/07__M.wav",
                                                           "Sonidos/Balas.wav", "Sonidos/Vidas6.wav"}));
@@ -233,11 +233,11 @@ TEST_F(GameKeysTest, FSpeaksTheBulletsIsGatedAndNotJournalled)
 
 TEST_F(GameKeysTest, F1SuspendsSteeringAndOpensTheOptionsEvenWhenOneIsOpen)
 {
-    game.mouseActive = true;
+    game.options.mouseActive = true;
     input.dialogOpen = true;
     press(Vk::F1);
     press(Vk::F1);
-    EXPECT_FALSE(game.mouseActive);
+    EXPECT_FALSE(game.options.mouseActive);
     EXPECT_EQ(hooks.optionsOpened, 2);
     EXPECT_TRUE(input.dialogOpen);
 }
@@ -245,11 +245,11 @@ TEST_F(GameKeysTest, F1SuspendsSteeringAndOpensTheOptionsEvenWhenOneIsOpen)
 TEST_F(GameKeysTest, WhileReplayingKeysOnlyMarkKeysDown)
 {
     session.replay.replaying = true;
-    game.bullets = 4;
+    game.player.bullets = 4;
     for (int vk : std::initializer_list<int>{Vk::Space, 'H', 'E', 'F', Vk::F1, Vk::Enter})
         press(vk);
     EXPECT_FALSE(input.advanceRequested || input.leftRequested);
-    EXPECT_FALSE(game.showMap);
+    EXPECT_FALSE(game.options.showMap);
     EXPECT_EQ(hooks.optionsOpened, 0);
     EXPECT_TRUE(plays().empty());
     EXPECT_TRUE(session.replay.replaying);
@@ -275,14 +275,14 @@ TEST_F(GameKeysTest, DSaysTheSquareThenTheBulletsAndLivesAndIsNotJournalled)
         {CellKind::Wall, "Sonidos/Nada.wav", "No hay nada a los lados.\n"},  // a door already opened
     };
     for (const Case& c : cases) {
-        game.currentCell.kind = c.kind;
-        game.bullets = 1;
-        game.lives = 4;
+        game.player.currentCell.kind = c.kind;
+        game.player.bullets = 1;
+        game.player.lives = 4;
         sound.clear();
         clock.advance(1500);
         press('D');
         EXPECT_EQ(sound.blocking(), (std::vector<std::string>{c.sound, "Sonidos/01__M.wav", "Sonidos/Vidas4.wav"}));
-        EXPECT_STREQ(game.history[game.historyCount - 1], c.message);
+        EXPECT_STREQ(game.log.history[game.log.historyCount - 1], c.message);
     }
     EXPECT_EQ(session.journal.journalCount, 0);
 }
@@ -292,7 +292,7 @@ TEST_F(GameKeysTest, EscAsksFirstAndEndsOnlyOnASecondPressInTime)
     press(Vk::Escape);
     EXPECT_FALSE(input.keys[Vk::Escape]);
     EXPECT_EQ(plays(), std::vector<std::string>{"SonidoFeedBackSeteo once Sonidos/Salir.wav"});
-    EXPECT_STREQ(game.history[game.historyCount - 1], "\xBFSalir? Presiona Esc otra vez para salir.\n");
+    EXPECT_STREQ(game.log.history[game.log.historyCount - 1], "\xBFSalir? Presiona Esc otra vez para salir.\n");
 
     clock.advance(kQuitConfirmMs + 1);  // too late: asked again
     press(Vk::Escape);
@@ -316,17 +316,17 @@ TEST_F(GameKeysTest, TheWelcomeTeachesOneKeyAtATimeAndKeepsTheKeysToItself)
                                                  voice + "Sonidos/AprendeAvanzar.wav"}));
     for (int vk : std::string(" HJKFDO")) {
         SCOPED_TRACE(vk);
-        const std::string lesson = plays().back(), written = game.lastMessage;
+        const std::string lesson = plays().back(), written = game.log.lastMessage;
         EXPECT_EQ(written.back(), '\n');
         welcomeStep(game, input);  // waits for its key
         sound.clear();
         press(vk == 'H' ? 'J' : 'H');  // another key: the lesson again
         EXPECT_EQ(plays(), std::vector<std::string>{lesson});
-        EXPECT_EQ(game.lastMessage, written);
+        EXPECT_EQ(game.log.lastMessage, written);
         press(vk);
         press(vk == 'H' ? 'J' : 'H');  // while the answer is said: nothing
         EXPECT_EQ(plays(), (std::vector<std::string>{lesson, voice + "Sonidos/MuyBien.wav"}));
-        EXPECT_STREQ(game.lastMessage, "Muy bien.\n");
+        EXPECT_STREQ(game.log.lastMessage, "Muy bien.\n");
         welcomeStep(game, input);
     }
     // Learnt: the level is announced; none of the keys acted, was journalled
@@ -345,15 +345,15 @@ TEST_F(GameKeysTest, EscOrEnterSkipTheWelcomeAndNeitherLeaveNorRestart)
     for (int vk : {Vk::Escape, Vk::Enter}) {
         input.welcomeStage = WelcomeStage::NotYet;
         startWelcome(game, input);
-        game.col = 3;  // a level with a report to write, and a first Esc just pressed
-        game.stepCount = 2;
+        game.player.col = 3;  // a level with a report to write, and a first Esc just pressed
+        game.stats.stepCount = 2;
         input.quitAsked = true;
         input.quitAskedAt = clock.now();
         sound.clear();
         press(vk);
         EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
                                                      "SonidoFeedBackSeteo once Sonidos/Objetivo.wav"}));
-        EXPECT_EQ(game.col, 3);
+        EXPECT_EQ(game.player.col, 3);
         EXPECT_FALSE(input.keys[Vk::Escape] || input.quitAsked);
     }
     EXPECT_TRUE(!std::filesystem::exists(here("bd")) || std::filesystem::is_empty(here("bd")));
@@ -375,9 +375,9 @@ TEST_F(GameKeysTest, EveryLevelStartSaysItsTitleAndGoalAfterTheJingle)
         start();
         EXPECT_EQ(plays(), (std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav",
                                                      std::string("SonidoFeedBackSeteo once ") + title}));
-        EXPECT_STREQ(game.history[game.historyCount - 1], "Encuentra la salida.\n");
+        EXPECT_STREQ(game.log.history[game.log.historyCount - 1], "Encuentra la salida.\n");
     }
-    EXPECT_STREQ(game.history[0], "Nivel 3: Los mutantes.\n");
+    EXPECT_STREQ(game.log.history[0], "Nivel 3: Los mutantes.\n");
 }
 
 TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
@@ -394,11 +394,11 @@ TEST_F(GameKeysTest, NAfterAWinWritesTheReportAndStartsTheNextLevelWithItsTitle)
     press('N');
     EXPECT_EQ(game.mapName, "nivel1.quorvane") << "the first level follows a map outside the series";
     EXPECT_FALSE(game.gameOver);
-    EXPECT_EQ(game.stepCount, 0);
+    EXPECT_EQ(game.stats.stepCount, 0);
     EXPECT_EQ(plays().back(), "SonidoFeedBackSeteo once Sonidos/TituloNivel1.wav");
-    ASSERT_EQ(game.historyCount, 2);
-    EXPECT_STREQ(game.history[0], "Nivel 1: Aprende a jugar.\n");
-    EXPECT_STREQ(game.history[1], "Encuentra la salida.\n");
+    ASSERT_EQ(game.log.historyCount, 2);
+    EXPECT_STREQ(game.log.history[0], "Nivel 1: Aprende a jugar.\n");
+    EXPECT_STREQ(game.log.history[1], "Encuentra la salida.\n");
     EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
     EXPECT_STREQ(nextMapName("nivel3.quorvane"), "nivel4.quorvane");
     EXPECT_STREQ(nextMapName("nivel6.quorvane"), "nivel1.quorvane");
@@ -490,7 +490,7 @@ TEST_F(GameKeysTest, KeysDuringAHoldAreKeptCutItOrTickNeverQueue)
     EXPECT_TRUE(menuCommand(MenuId::Keys, play));
     input.holding = false;
     actOnHeldInput(play);
-    EXPECT_TRUE(game.showMap);
+    EXPECT_TRUE(game.options.showMap);
     EXPECT_FALSE(input.leftRequested);
     EXPECT_EQ(hooks.keysOpened, 0);
     EXPECT_EQ(hooks.ticks, 2);

@@ -25,7 +25,7 @@ protected:
             input.advanceRequested = true;
             pollAfter(200);
         }
-        ASSERT_EQ(game.col, 3);
+        ASSERT_EQ(game.player.col, 3);
     }
 };
 
@@ -50,7 +50,7 @@ TEST_F(MenuTest, EnterWritesTheReportThenRestartsTheLevel)
     walkTwoSteps();
     std::filesystem::remove_all(here("bd"));
     press(Vk::Enter);
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_TRUE(hooks.errors.empty());
     ASSERT_TRUE(std::filesystem::is_directory(here("bd")));
@@ -65,7 +65,7 @@ TEST_F(MenuTest, EnterWithAMapThatCannotBeReadAgainKeepsTheLevel)
     walkTwoSteps();
     std::filesystem::remove(here(kMapName));
     press(Vk::Enter);
-    EXPECT_EQ(game.col, 3);
+    EXPECT_EQ(game.player.col, 3);
     EXPECT_EQ(session.journal.journalCount, 2);
     EXPECT_EQ(hooks.errors.size(), 1u);
     writeMap(kMapName, {1, 3, 3, 8});
@@ -78,7 +78,7 @@ TEST_F(MenuTest, ChangeMapLoadsTheChosenMapOrShowsWhyNot)
     hooks.chooser.answer = "input_other.quorvane";
     menuCommand(MenuId::ChangeMap, play);
     EXPECT_EQ(game.mapName, "input_other.quorvane");
-    EXPECT_EQ(game.col, 2);
+    EXPECT_EQ(game.player.col, 2);
     ASSERT_EQ(hooks.errors.size(), 1u);
     EXPECT_NE(hooks.errors[0].find("\"input_other.quorvane\" no se puede ganar"), std::string::npos);
 
@@ -136,11 +136,12 @@ TEST_F(OptionsDialogTest, EachClickAppliesAllFourBoxes)
     input.dialogOpen = true;
     const OptionBoxes boxes{true, true, true, true};
     EXPECT_FALSE(optionsDialogCommand(1008, boxes, play));
-    EXPECT_TRUE(game.musicOn && game.infiniteBullets && game.mouseEnabled && game.showMap);
-    EXPECT_FALSE(game.mouseActive);  // steering waits for a button to close
+    const PlayOptions& o = game.options;
+    EXPECT_TRUE(o.musicOn && o.infiniteBullets && o.mouseEnabled && o.showMap);
+    EXPECT_FALSE(game.options.mouseActive);  // steering waits for a button to close
     EXPECT_TRUE(input.dialogOpen);
     EXPECT_EQ(session.journal.journalCount, 0);
-    EXPECT_EQ(game.historyCount, 0);
+    EXPECT_EQ(game.log.historyCount, 0);
     EXPECT_TRUE(plays().empty());
 
     const OptionBoxes shown = optionBoxesOf(game);
@@ -149,18 +150,18 @@ TEST_F(OptionsDialogTest, EachClickAppliesAllFourBoxes)
 
 TEST_F(OptionsDialogTest, UncheckingMusicStopsItAtOnce)
 {
-    game.musicOn = true;
-    game.musicRestart = false;
+    game.options.musicOn = true;
+    game.options.musicRestart = false;
     optionsDialogCommand(1007, OptionBoxes{}, play);
-    EXPECT_FALSE(game.musicOn);
-    EXPECT_TRUE(game.musicRestart);
+    EXPECT_FALSE(game.options.musicOn);
+    EXPECT_TRUE(game.options.musicRestart);
     ASSERT_EQ(sound.events.size(), 1u);
     EXPECT_EQ(sound.events[0].op, RecordingSound::Op::Stop);
 
     // Checking it again starts nothing here; the upkeep does.
     sound.clear();
     optionsDialogCommand(1007, OptionBoxes{true, false, false, false}, play);
-    EXPECT_TRUE(game.musicOn);
+    EXPECT_TRUE(game.options.musicOn);
     EXPECT_TRUE(sound.events.empty());
 }
 
@@ -172,12 +173,12 @@ TEST_F(OptionsDialogTest, StartRestartsWithoutAReportAndClosesWithSteering)
     std::filesystem::remove_all(here("bd"));
     input.dialogOpen = true;
     EXPECT_TRUE(optionsDialogCommand(DialogButton::Start, OptionBoxes{false, false, false, true}, play));
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_FALSE(session.replay.replaying);
     EXPECT_EQ(session.replay.replayCount, 0);
     EXPECT_FALSE(std::filesystem::exists(here("bd")));
-    EXPECT_TRUE(game.mouseActive);
+    EXPECT_TRUE(game.options.mouseActive);
     EXPECT_FALSE(input.dialogOpen);
 }
 
@@ -185,15 +186,15 @@ TEST_F(OptionsDialogTest, ContinueClosesAndTheCloseBoxLeavesSteeringOff)
 {
     input.dialogOpen = true;
     EXPECT_TRUE(optionsDialogCommand(DialogButton::Continue, OptionBoxes{false, false, false, true}, play));
-    EXPECT_TRUE(game.mouseActive);
-    EXPECT_EQ(game.col, 1);
+    EXPECT_TRUE(game.options.mouseActive);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_FALSE(input.dialogOpen);
 
     press(Vk::F1);  // suspends steering
     input.dialogOpen = true;
     dialogClosedByCloseBox(input);
-    EXPECT_FALSE(game.mouseActive);
-    EXPECT_TRUE(game.mouseEnabled);
+    EXPECT_FALSE(game.options.mouseActive);
+    EXPECT_TRUE(game.options.mouseEnabled);
     EXPECT_FALSE(input.dialogOpen);
 }
 

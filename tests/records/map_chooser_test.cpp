@@ -27,8 +27,8 @@ TEST_F(MapChooser, AChosenMapStartsALevelWithAnEmptyJournalAndNoReplay)
     EXPECT_EQ(chooser.asked.back(), "open Cambiar Mapa Mapa (*.quorvane) *.quorvane");
     EXPECT_EQ(session.mapFileName, "mapas/otro.quorvane");
     EXPECT_EQ(game->mapName, "mapas/otro.quorvane");
-    EXPECT_EQ(game->col, 1);
-    EXPECT_EQ(game->stepCount, 0);
+    EXPECT_EQ(game->player.col, 1);
+    EXPECT_EQ(game->stats.stepCount, 0);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_FALSE(session.replay.replaying);
     EXPECT_EQ(session.replay.replayCount, 0);

@@ -102,7 +102,7 @@ void replayToEnd(GameState& game, Session& session, FakeClock& clock, int limitM
 
 char sideFor(const GameState& game)
 {
-    const int32_t kind = game.currentCell.kind;
+    const int32_t kind = game.player.currentCell.kind;
     if (kind == CellKind::BulletsLeft || kind == CellKind::MonsterLeft)
         return 'H';
     if (kind == CellKind::BulletsCentre || kind == CellKind::MonsterCentre)
@@ -216,10 +216,11 @@ std::string gameFingerprint(const GameState& game, const Session& session, const
             for (const Cell& cell : row)
                 out << cell.kind << ',' << cell.monsterHp << ',' << cell.mutantHp << ','
                     << cell.superHp << ' ';
-    out << "| " << game.mapName << ' ' << game.row << ' ' << game.col << ' ' << game.facing << ' '
-        << game.currentCell.kind << ' ' << game.showMap << game.infiniteBullets << game.musicOn
-        << game.mouseEnabled << ' ' << game.bullets << ' ' << game.lives << ' ' << game.stepCount
-        << ' ' << game.missedShots << ' ' << game.historyCount << ' ' << game.gameOver;
+    const Player& p = game.player;
+    const PlayOptions& o = game.options;
+    out << "| " << game.mapName << ' ' << p.row << ' ' << p.col << ' ' << p.facing << ' ' << p.currentCell.kind << ' '
+        << o.showMap << o.infiniteBullets << o.musicOn << o.mouseEnabled << ' ' << p.bullets << ' ' << p.lives << ' '
+        << game.stats.stepCount << ' ' << game.stats.missedShots << ' ' << game.log.historyCount << ' ' << game.gameOver;
     const Journal& journal = session.journal;
     const ReplayState& replay = session.replay;
     out << "| " << journal.journalCount;

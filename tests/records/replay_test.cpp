@@ -82,13 +82,14 @@ TEST_F(Replay, AReplayedGameWalksTheRecordedPathWithTheRecordedSpacing)
     };
     auto outcome = [&] {
         const GameState& g = *game;
-        return Outcome{g.stepCount,   g.missedShots,      g.missedAtMonsters, g.missedInCorridor,
-                       g.stepsWithMonster, g.bullets, g.reachedEnd, g.gameOver};
+        const LevelStats& s = g.stats;
+        return Outcome{s.stepCount,        s.missedShots,    s.missedAtMonsters, s.missedInCorridor,
+                       s.stepsWithMonster, g.player.bullets, s.reachedEnd,       g.gameOver};
     };
     const Outcome recordedOutcome = outcome();
     std::vector<std::pair<int32_t, int32_t>> recordedPath;
-    for (int i = 0; i < game->stepCount; ++i)
-        recordedPath.emplace_back(game->stepRows[i], game->stepCols[i]);
+    for (int i = 0; i < game->stats.stepCount; ++i)
+        recordedPath.emplace_back(game->stats.stepRows[i], game->stats.stepCols[i]);
 
     chooser.answer = "grabada.txt";
     ASSERT_TRUE(saveGame(*game, session, chooser, &error)) << error;
@@ -103,10 +104,10 @@ TEST_F(Replay, AReplayedGameWalksTheRecordedPathWithTheRecordedSpacing)
 
     EXPECT_EQ(outcome(), recordedOutcome);
     std::vector<std::pair<int32_t, int32_t>> path;
-    for (int i = 0; i < game->stepCount; ++i)
-        path.emplace_back(game->stepRows[i], game->stepCols[i]);
+    for (int i = 0; i < game->stats.stepCount; ++i)
+        path.emplace_back(game->stats.stepRows[i], game->stats.stepCols[i]);
     EXPECT_EQ(path, recordedPath);
-    EXPECT_TRUE(game->showMap);
+    EXPECT_TRUE(game->options.showMap);
 
     // The replay journals the actions again, without the option letter. Entry
     // p fires one millisecond after the recorded gap before it has passed

@@ -137,7 +137,7 @@ TEST_F(Report, FewerThanTwoStepsWriteNothing)
 TEST_F(Report, LevelPlayedThroughIsReportedLineByLine)
 {
     playCorridorLevel(*game, session, clock);
-    ASSERT_TRUE(game->reachedEnd);
+    ASSERT_TRUE(game->stats.reachedEnd);
     ASSERT_FALSE(fileExists("bd"));
     ASSERT_TRUE(writeStatisticsReport(*game, session.journal, "ana", &error)) << error;
     const std::string text = readWholeFile(kReportName);
@@ -164,7 +164,7 @@ TEST_F(Report, LevelPlayedThroughIsReportedLineByLine)
                         0),
               0u)
         << log;
-    EXPECT_EQ(static_cast<int>(std::count(log.begin(), log.end(), '\n')), 2 * game->historyCount + 2);
+    EXPECT_EQ(static_cast<int>(std::count(log.begin(), log.end(), '\n')), 2 * game->log.historyCount + 2);
 
     const std::string expected =
         "DATOS :\nNombre :\nana\nMapa :\npasillo.quorvane\n"
@@ -190,14 +190,14 @@ TEST_F(Report, LevelPlayedThroughIsReportedLineByLine)
 TEST_F(Report, AfterALossNoKeyCountsAndTheSettingsLineSaysWhatTheLevelStartedWith)
 {
     game->settings = {true, 5, false};
-    game->infiniteBullets = false;
-    game->showMap = true;
+    game->options.infiniteBullets = false;
+    game->options.showMap = true;
     ASSERT_TRUE(game->restartLevel());
     act(*game, session, 'S');  // corridor
     act(*game, session, 'S');  // the bullets, left there
     act(*game, session, 'S');  // the monster
     act(*game, session, sideFor(*game));  // no bullets: lost
-    ASSERT_TRUE(game->gameOver && game->threatAhead);
+    ASSERT_TRUE(game->gameOver && game->player.threatAhead);
     const int journalled = session.journal.journalCount;
     for (char letter : {'S', 'S', 'H', 'J', 'K'})
         act(*game, session, letter);

@@ -69,8 +69,8 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
     ASSERT_TRUE(game->restartLevel());
     resetJournalAndReplay(session);
     game->cells[1][4].monsterHp = 0;
-    game->infiniteBullets = game->musicOn = game->mouseEnabled = true;
-    game->stepCount = 4;
+    game->options.infiniteBullets = game->options.musicOn = game->options.mouseEnabled = true;
+    game->stats.stepCount = 4;
     act(*game, session, 'S');
     sounds.clear();
 
@@ -88,14 +88,15 @@ TEST_F(SavedGame, SaveThenLoadGivesBackGridJournalAndTicksPastHalfTheCounter)
 
     // The player stands on the start square; the loaded level starts afresh
     // with the creatures at full strength and the options reset.
-    EXPECT_EQ(game->row, 1);
-    EXPECT_EQ(game->col, 1);
-    EXPECT_EQ(game->facing, Facing::East);
+    EXPECT_EQ(game->player.row, 1);
+    EXPECT_EQ(game->player.col, 1);
+    EXPECT_EQ(game->player.facing, Facing::East);
     EXPECT_EQ(game->cells[1][4].monsterHp, 3);
-    EXPECT_TRUE(game->showMap);
-    EXPECT_FALSE(game->infiniteBullets || game->musicOn || game->mouseEnabled || game->mouseActive);
-    EXPECT_EQ(game->bullets, 0);
-    EXPECT_EQ(game->stepCount, 0);
+    EXPECT_TRUE(game->options.showMap);
+    const PlayOptions& o = game->options;
+    EXPECT_FALSE(o.infiniteBullets || o.musicOn || o.mouseEnabled || o.mouseActive);
+    EXPECT_EQ(game->player.bullets, 0);
+    EXPECT_EQ(game->stats.stepCount, 0);
     EXPECT_EQ(session.journal.journalCount, 0);
     EXPECT_EQ(game->mapName, kCorridorMap);
 

@@ -55,16 +55,16 @@ protected:
 
 TEST_F(FrameDrawing, MapShowsEverySquareButWallsWithThePlayerInRed)
 {
-    game->showMap = true;
+    game->options.showMap = true;
     game->cells[0][0].kind = CellKind::Wall;
     game->cells[10][15].kind = CellKind::Wall;
     game->cells[29][29].kind = CellKind::Exit;
-    game->row = 3;
-    game->col = 4;
+    game->player.row = 3;
+    game->player.col = 4;
     game->cells[3][4].kind = CellKind::Start;
     // Taking the square's content changes only the copy; the tile stays.
     game->cells[7][7].kind = CellKind::BulletsLeft;
-    game->currentCell.kind = CellKind::Wall;
+    game->player.currentCell.kind = CellKind::Wall;
     drawScene(*game, textures(), map, false, "Ana");
     readFrame();
 
@@ -98,10 +98,10 @@ TEST_F(FrameDrawing, MapShowsEverySquareButWallsWithThePlayerInRed)
 
 TEST_F(FrameDrawing, MessageLinesRunDownFromTheTop)
 {
-    game->visible[0] = "Avanzaste un paso.\n";
-    game->visible[1] = "Hay un monstruo a la izquierda.\n";
-    game->visible[22] = "Disparo al centro.\n";
-    game->bullets = 5;
+    game->log.visible[0] = "Avanzaste un paso.\n";
+    game->log.visible[1] = "Hay un monstruo a la izquierda.\n";
+    game->log.visible[22] = "Disparo al centro.\n";
+    game->player.bullets = 5;
     drawScene(*game, textures(), map, false, "Ana");
     drawStatusLine(*game, textures(), "Ana");
     readFrame();
@@ -112,16 +112,16 @@ TEST_F(FrameDrawing, MessageLinesRunDownFromTheTop)
     EXPECT_TRUE(near(at(14, 348), kWhite));
     // The map view is off: no tile, no marker.
     EXPECT_TRUE(near(tile(0, 0), kWhite));
-    EXPECT_TRUE(near(tile(game->row, game->col), kWhite));
+    EXPECT_TRUE(near(tile(game->player.row, game->player.col), kWhite));
     // No status line before the first step.
     EXPECT_EQ(inkOutside(0, 0, 480, 480), 0);
 }
 
 TEST_F(FrameDrawing, NameEntryDrawsOnlyAReadablePrompt)
 {
-    game->showMap = true;
-    game->hudShown = true;
-    game->visible[0] = "Avanzaste un paso.\n";
+    game->options.showMap = true;
+    game->options.hudShown = true;
+    game->log.visible[0] = "Avanzaste un paso.\n";
     drawScene(*game, textures(), map, true, "Ana");
     readFrame();
 
@@ -134,10 +134,10 @@ TEST_F(FrameDrawing, NameEntryDrawsOnlyAReadablePrompt)
 TEST_F(FrameDrawing, StatusLineReadsEvenWithoutMessageLines)
 {
     // The marker leaves the colour black and no message line sets it again.
-    game->showMap = true;
-    game->hudShown = true;
-    game->bullets = 999999;
-    game->lives = 6;
+    game->options.showMap = true;
+    game->options.hudShown = true;
+    game->player.bullets = 999999;
+    game->player.lives = 6;
     drawScene(*game, textures(), map, false, "Ana");
     drawStatusLine(*game, textures(), "Ana");
     readFrame();
@@ -154,11 +154,11 @@ TEST_F(FrameDrawing, StatusLineReadsEvenWithoutMessageLines)
 
 TEST_F(FrameDrawing, TwentyThreeLinesReachTheBottomAndLongNumbersStayBounded)
 {
-    game->hudShown = true;
-    game->bullets = INT32_MIN;
-    game->lives = INT32_MAX;
+    game->options.hudShown = true;
+    game->player.bullets = INT32_MIN;
+    game->player.lives = INT32_MAX;
     for (int i = 0; i < kVisibleLines; ++i)
-        game->visible[i] = "Avanzaste un paso.\n";
+        game->log.visible[i] = "Avanzaste un paso.\n";
     drawScene(*game, textures(), map, false, "Ana");
     drawStatusLine(*game, textures(), "Ana");
     readFrame();

@@ -171,14 +171,14 @@ struct SoakRun {
 
     void checkBounds() const
     {
-        ASSERT_LE(game.historyCount, kHistorySize);
-        ASSERT_LE(game.stepCount, kPathSize);
+        ASSERT_LE(game.log.historyCount, kHistorySize);
+        ASSERT_LE(game.stats.stepCount, kPathSize);
         ASSERT_LE(session.journal.journalCount, kJournalSize);
         ASSERT_LE(session.replay.replayCount, kJournalSize);
-        ASSERT_GE(game.row, 0);
-        ASSERT_LT(game.row, kGridSize);
-        ASSERT_GE(game.col, 0);
-        ASSERT_LT(game.col, kGridSize);
+        ASSERT_GE(game.player.row, 0);
+        ASSERT_LT(game.player.row, kGridSize);
+        ASSERT_GE(game.player.col, 0);
+        ASSERT_LT(game.player.col, kGridSize);
     }
 };
 }
@@ -204,8 +204,8 @@ TEST(Soak, ThousandsOfRandomKeySequencesOnEveryMap)
         s.randomAction(false);
         s.checkBounds();
     }
-    EXPECT_EQ(s.game.historyCount, kHistorySize);
-    EXPECT_EQ(s.game.stepCount, kPathSize);
+    EXPECT_EQ(s.game.log.historyCount, kHistorySize);
+    EXPECT_EQ(s.game.stats.stepCount, kPathSize);
     EXPECT_EQ(s.session.journal.journalCount, kJournalSize);
     EXPECT_FALSE(s.game.gameOver);
 

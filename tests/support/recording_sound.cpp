@@ -46,19 +46,19 @@ bool RecordingSound::playBlocking(const std::string& file)
 std::string channelName(const GameState& g, int voice)
 {
     const std::pair<const SoundChannel*, const char*> channels[] = {
-        {&g.sonido, "sonido"},
-        {&g.SonidoDisparos, "SonidoDisparos"},
-        {&g.SonidoMonstruos, "SonidoMonstruos"},
-        {&g.SonidosExtras, "SonidosExtras"},
-        {&g.MusicaDeFondo, "MusicaDeFondo"},
-        {&g.SonidoPasos, "SonidoPasos"},
-        {&g.MusicaFinal, "MusicaFinal"},
-        {&g.SonidoFeedBackSeteo, "SonidoFeedBackSeteo"},
-        {&g.SonidoMuerteMonstruo, "SonidoMuerteMonstruo"},
-        {&g.SonidoBloqueando, "SonidoBloqueando"},
-        {&g.SonidoEscribeTuNombre, "SonidoEscribeTuNombre"},
-        {&g.SonidoIntroduccion1, "SonidoIntroduccion1"},
-        {&g.SonidoIntroduccion2, "SonidoIntroduccion2"},
+        {&g.channels.sonido, "sonido"},
+        {&g.channels.SonidoDisparos, "SonidoDisparos"},
+        {&g.channels.SonidoMonstruos, "SonidoMonstruos"},
+        {&g.channels.SonidosExtras, "SonidosExtras"},
+        {&g.channels.MusicaDeFondo, "MusicaDeFondo"},
+        {&g.channels.SonidoPasos, "SonidoPasos"},
+        {&g.channels.MusicaFinal, "MusicaFinal"},
+        {&g.channels.SonidoFeedBackSeteo, "SonidoFeedBackSeteo"},
+        {&g.channels.SonidoMuerteMonstruo, "SonidoMuerteMonstruo"},
+        {&g.channels.SonidoBloqueando, "SonidoBloqueando"},
+        {&g.channels.SonidoEscribeTuNombre, "SonidoEscribeTuNombre"},
+        {&g.channels.SonidoIntroduccion1, "SonidoIntroduccion1"},
+        {&g.channels.SonidoIntroduccion2, "SonidoIntroduccion2"},
     };
     for (const auto& [channel, name] : channels)
         if (channel->voice == voice)

@@ -9,12 +9,12 @@ TEST_F(WorldTest, AStepMovesRecordsThePathAndPlaysFootsteps)
            "#####"});
     clock.set(123456);
     game.advance();
-    EXPECT_EQ(game.col, 2);
-    EXPECT_EQ(game.stepCount, 1);
-    EXPECT_EQ(game.stepTicks[0], 123456u);
-    EXPECT_EQ(game.stepRows[0], 1);
-    EXPECT_EQ(game.stepCols[0], 2);
-    EXPECT_TRUE(game.turnPending);
+    EXPECT_EQ(game.player.col, 2);
+    EXPECT_EQ(game.stats.stepCount, 1);
+    EXPECT_EQ(game.stats.stepTicks[0], 123456u);
+    EXPECT_EQ(game.stats.stepRows[0], 1);
+    EXPECT_EQ(game.stats.stepCols[0], 2);
+    EXPECT_TRUE(game.player.turnPending);
     EXPECT_EQ(plays(), std::vector<std::string>{"SonidoPasos once Sonidos/Pasos.wav"});
     EXPECT_EQ(log(), std::vector<std::string>{"Avanzaste un paso.\n"});
 }
@@ -25,19 +25,19 @@ TEST_F(WorldTest, WallBumpUndoesTheStepAndRestoresTheSquare)
            "#S.#",
            "####"});
     game.advance();
-    game.currentCell.kind = CellKind::Wall;  // as if its content had been dealt with
-    game.turnPending = false;
-    game.threatAhead = true;
+    game.player.currentCell.kind = CellKind::Wall;  // as if its content had been dealt with
+    game.player.turnPending = false;
+    game.player.threatAhead = true;
     sound.clear();
     game.advance();
-    EXPECT_EQ(game.col, 2);
-    EXPECT_EQ(game.stepCount, 1);
-    EXPECT_EQ(game.wallBumps, 1);
-    EXPECT_TRUE(game.turnPending);
-    EXPECT_TRUE(game.threatAhead);
-    EXPECT_EQ(game.currentCell.kind, CellKind::Corridor);
+    EXPECT_EQ(game.player.col, 2);
+    EXPECT_EQ(game.stats.stepCount, 1);
+    EXPECT_EQ(game.stats.wallBumps, 1);
+    EXPECT_TRUE(game.player.turnPending);
+    EXPECT_TRUE(game.player.threatAhead);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::Corridor);
     EXPECT_EQ(plays(), std::vector<std::string>{"sonido once Sonidos/Choque.wav"});
-    EXPECT_EQ(game.historyCount, 1);
+    EXPECT_EQ(game.log.historyCount, 1);
 }
 
 TEST_F(WorldTest, AnOpenMapEdgeIsAWall)
@@ -45,8 +45,8 @@ TEST_F(WorldTest, AnOpenMapEdgeIsAWall)
     start({"S" + std::string(kGridSize - 1, '.')});
     for (int i = 0; i < kGridSize + 1; ++i)
         game.advance();
-    EXPECT_EQ(game.col, kGridSize - 1);
-    EXPECT_EQ(game.wallBumps, 2);
+    EXPECT_EQ(game.player.col, kGridSize - 1);
+    EXPECT_EQ(game.stats.wallBumps, 2);
 }
 
 // Stepping onto a content plays its announcement and writes its sentence;
@@ -77,8 +77,8 @@ TEST_F(WorldTest, EveryContentIsAnnouncedWithItsSoundChannelModeSentenceAndFlags
         const std::string file = a.sound;
         EXPECT_EQ(file.substr(file.size() - 7), kSideFile[side]);
         EXPECT_NE(std::string(a.message).find(kSideWord[side]), std::string::npos);
-        EXPECT_EQ(game.doorAhead, kind == CellKind::DoorCentre);
-        EXPECT_EQ(game.threatAhead, isCreature(kind));
+        EXPECT_EQ(game.player.doorAhead, kind == CellKind::DoorCentre);
+        EXPECT_EQ(game.player.threatAhead, isCreature(kind));
         EXPECT_FALSE(game.gameOver);
     }
 }
@@ -89,15 +89,15 @@ TEST_F(WorldTest, AShutCentreDoorOnlyRepeatsTheBump)
            "#SC.#",
            "#####"});
     game.advance();
-    game.turnPending = false;
+    game.player.turnPending = false;
     sound.clear();
     for (int i = 0; i < 3; ++i)
         game.advance();
-    EXPECT_EQ(game.col, 2);
-    EXPECT_EQ(game.doorBumps, 3);
-    EXPECT_FALSE(game.turnPending);
+    EXPECT_EQ(game.player.col, 2);
+    EXPECT_EQ(game.stats.doorBumps, 3);
+    EXPECT_FALSE(game.player.turnPending);
     EXPECT_EQ(plays(), std::vector<std::string>(3, "sonido once Sonidos/ErrarCen.wav"));
-    EXPECT_EQ(game.historyCount, 2);
+    EXPECT_EQ(game.log.historyCount, 2);
 }
 
 TEST_F(WorldTest, TheTrapPlaysToTheEndThenEndsTheLevel)
@@ -110,9 +110,9 @@ TEST_F(WorldTest, TheTrapPlaysToTheEndThenEndsTheLevel)
     EXPECT_EQ(sound.blocking(), (std::vector<std::string>{"Sonidos/Trampa.wav", "Sonidos/ATT_VolverAJugar.wav"}));
     EXPECT_EQ(log(), (std::vector<std::string>{"Avanzaste un paso.\n", "Has sido atrapado.\n",
                                                "Presiona enter para volver a jugar.\n"}));
-    EXPECT_TRUE(game.reachedEnd);
+    EXPECT_TRUE(game.stats.reachedEnd);
     EXPECT_TRUE(game.gameOver);
-    EXPECT_EQ(game.stepCount, 1);
+    EXPECT_EQ(game.stats.stepCount, 1);
 }
 
 TEST_F(WorldTest, AFacingOutsideTheFourDirectionsStaysButStillCountsAStep)
@@ -120,10 +120,10 @@ TEST_F(WorldTest, AFacingOutsideTheFourDirectionsStaysButStillCountsAStep)
     start({"####",
            "#S.#",
            "####"});
-    game.facing = 9;
+    game.player.facing = 9;
     game.advance();
-    EXPECT_EQ(game.col, 1);
-    EXPECT_EQ(game.stepCount, 1);
+    EXPECT_EQ(game.player.col, 1);
+    EXPECT_EQ(game.stats.stepCount, 1);
     EXPECT_EQ(log(), std::vector<std::string>{"Avanzaste un paso.\n"});
 }
 
@@ -135,15 +135,15 @@ TEST_F(WorldTest, WalkingBackMeetsTheSquareAsTheGridHoldsIt)
     place(1, 3, CellKind::MonsterLeft);
     game.advance();
     game.advance();
-    game.currentCell.kind = CellKind::Wall;  // killed
-    game.threatAhead = false;
-    game.facing = Facing::West;
+    game.player.currentCell.kind = CellKind::Wall;  // killed
+    game.player.threatAhead = false;
+    game.player.facing = Facing::West;
     game.advance();
-    game.facing = Facing::East;
+    game.player.facing = Facing::East;
     game.advance();
-    EXPECT_EQ(game.currentCell.kind, CellKind::MonsterLeft);
-    EXPECT_EQ(game.currentCell.monsterHp, 3);
-    EXPECT_TRUE(game.threatAhead);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::MonsterLeft);
+    EXPECT_EQ(game.player.currentCell.monsterHp, 3);
+    EXPECT_TRUE(game.player.threatAhead);
 }
 
 TEST_F(WorldTest, APathLongerThanTheRecordKeepsItsFirstSteps)
@@ -152,10 +152,10 @@ TEST_F(WorldTest, APathLongerThanTheRecordKeepsItsFirstSteps)
            "#S..#",
            "#####"});
     for (int i = 0; i < kPathSize + 20; ++i) {
-        game.facing = (i % 2) ? Facing::West : Facing::East;
+        game.player.facing = (i % 2) ? Facing::West : Facing::East;
         game.advance();
     }
-    EXPECT_EQ(game.stepCount, kPathSize);
-    EXPECT_EQ(game.stepCols[0], 2);
-    EXPECT_EQ(game.stepCols[1], 1);
+    EXPECT_EQ(game.stats.stepCount, kPathSize);
+    EXPECT_EQ(game.stats.stepCols[0], 2);
+    EXPECT_EQ(game.stats.stepCols[1], 1);
 }

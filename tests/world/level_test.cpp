@@ -15,7 +15,7 @@ const std::vector<std::string> kCorridor = {
 
 TEST_F(WorldTest, FirstInitOpensTheThirteenChannelsOnceAndResetsOptions)
 {
-    game.showMap = game.musicOn = game.infiniteBullets = game.mouseEnabled = true;
+    game.options.showMap = game.options.musicOn = game.options.infiniteBullets = game.options.mouseEnabled = true;
     writeFile("first.quorvane", mapText(kCorridor));
     game.firstInit("first.quorvane", sound);
 
@@ -31,8 +31,9 @@ TEST_F(WorldTest, FirstInitOpensTheThirteenChannelsOnceAndResetsOptions)
         channels.insert(loads[i].substr(0, loads[i].find(' ')));
     EXPECT_EQ(channels.size(), 13u);
     EXPECT_EQ(loads.back(), "SonidosExtras Sonidos/InicioJuego.wav");
-    EXPECT_FALSE(game.showMap || game.musicOn || game.infiniteBullets || game.mouseEnabled || game.mouseActive);
-    EXPECT_TRUE(game.musicRestart);
+    const PlayOptions& o = game.options;
+    EXPECT_FALSE(o.showMap || o.musicOn || o.infiniteBullets || o.mouseEnabled || o.mouseActive);
+    EXPECT_TRUE(game.options.musicRestart);
     EXPECT_EQ(game.mapName, "first.quorvane");
     EXPECT_EQ(sound.plays(game).back(), "SonidosExtras once Sonidos/InicioJuego.wav");
 }
@@ -43,53 +44,55 @@ TEST_F(WorldTest, StartSquareFacingPrefersEastThenWestSouthNorth)
            "##.##",
            "##S.#",
            "#####"});
-    EXPECT_EQ(game.row, 2);
-    EXPECT_EQ(game.col, 2);
-    EXPECT_EQ(game.facing, Facing::East);
-    EXPECT_EQ(game.currentCell.kind, CellKind::Start);
+    EXPECT_EQ(game.player.row, 2);
+    EXPECT_EQ(game.player.col, 2);
+    EXPECT_EQ(game.player.facing, Facing::East);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::Start);
 
     start({"#####",
            "##.##",
            "##S##",
            "##.##"});
-    EXPECT_EQ(game.facing, Facing::South);
+    EXPECT_EQ(game.player.facing, Facing::South);
 
     // Two start squares: the later one in row order wins.
     start({"#####",
            "#S.##",
            "##.S#",
            "##.##"});
-    EXPECT_EQ(game.row, 2);
-    EXPECT_EQ(game.col, 3);
-    EXPECT_EQ(game.facing, Facing::West);
+    EXPECT_EQ(game.player.row, 2);
+    EXPECT_EQ(game.player.col, 3);
+    EXPECT_EQ(game.player.facing, Facing::West);
 }
 
 TEST_F(WorldTest, StartSquareOnTheEdgeLooksOnlyInsideTheGrid)
 {
     start({"S....",
            ".####"});
-    EXPECT_EQ(game.row, 0);
-    EXPECT_EQ(game.col, 0);
-    EXPECT_EQ(game.facing, Facing::East);
+    EXPECT_EQ(game.player.row, 0);
+    EXPECT_EQ(game.player.col, 0);
+    EXPECT_EQ(game.player.facing, Facing::East);
 }
 
 TEST_F(WorldTest, LevelStartResetsTheLevelAndKeepsASnapshot)
 {
     start(kCorridor);
-    game.lives = 2;
-    game.missedShots = game.wallBumps = game.stepCount = 7;
-    game.gameOver = game.threatAhead = game.doorAhead = game.hudShown = game.reachedEnd = true;
+    game.player.lives = 2;
+    game.stats.missedShots = game.stats.wallBumps = game.stats.stepCount = 7;
+    game.gameOver = game.player.threatAhead = game.player.doorAhead = true;
+    game.options.hudShown = game.stats.reachedEnd = true;
     game.addMessage("x\n");
-    game.infiniteBullets = true;
+    game.options.infiniteBullets = true;
     sound.clear();
 
     game.startLevel();
-    EXPECT_EQ(game.lives, 6);
-    EXPECT_EQ(game.bullets, kInfiniteBullets);
-    EXPECT_EQ(game.missedShots + game.wallBumps + game.stepCount, 0);
-    EXPECT_FALSE(game.gameOver || game.threatAhead || game.doorAhead || game.hudShown || game.reachedEnd);
-    EXPECT_EQ(game.historyCount, 0);
-    EXPECT_EQ(game.visible[0], nullptr);
+    EXPECT_EQ(game.player.lives, 6);
+    EXPECT_EQ(game.player.bullets, kInfiniteBullets);
+    EXPECT_EQ(game.stats.missedShots + game.stats.wallBumps + game.stats.stepCount, 0);
+    EXPECT_FALSE(game.gameOver || game.player.threatAhead || game.player.doorAhead);
+    EXPECT_FALSE(game.options.hudShown || game.stats.reachedEnd);
+    EXPECT_EQ(game.log.historyCount, 0);
+    EXPECT_EQ(game.log.visible[0], nullptr);
     EXPECT_EQ(plays(), std::vector<std::string>{"SonidosExtras once Sonidos/InicioJuego.wav"});
     int stops = 0;
     for (const auto& e : sound.events)
@@ -103,19 +106,19 @@ TEST_F(WorldTest, LevelStartResetsTheLevelAndKeepsASnapshot)
 TEST_F(WorldTest, ResetAfterLoadKeepsTheCountersAndRestartClearsThem)
 {
     start(kCorridor);
-    game.wallBumps = 3;
-    game.stepCount = 2;
-    game.reachedEnd = true;
+    game.stats.wallBumps = 3;
+    game.stats.stepCount = 2;
+    game.stats.reachedEnd = true;
     game.resetLevelAfterLoad();
-    EXPECT_EQ(game.wallBumps, 3);
-    EXPECT_EQ(game.stepCount, 2);
-    EXPECT_TRUE(game.reachedEnd);
-    EXPECT_EQ(game.lives, 6);
+    EXPECT_EQ(game.stats.wallBumps, 3);
+    EXPECT_EQ(game.stats.stepCount, 2);
+    EXPECT_TRUE(game.stats.reachedEnd);
+    EXPECT_EQ(game.player.lives, 6);
 
     ASSERT_TRUE(game.restartLevel());
-    EXPECT_EQ(game.wallBumps, 0);
-    EXPECT_EQ(game.stepCount, 0);
-    EXPECT_FALSE(game.reachedEnd);
+    EXPECT_EQ(game.stats.wallBumps, 0);
+    EXPECT_EQ(game.stats.stepCount, 0);
+    EXPECT_FALSE(game.stats.reachedEnd);
 }
 
 TEST_F(WorldTest, CommentsEmptyLinesAndWindowsLineEndsReadLikePlainLines)
@@ -143,15 +146,15 @@ TEST_F(WorldTest, DataLineOf254CharactersIsReadWhole)
     writeFile("long.quorvane", text);
     game.firstInit("long.quorvane", sound);
     EXPECT_TRUE(game.lastLoadError.empty()) << game.lastLoadError;
-    EXPECT_EQ(game.row, 1);
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.row, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_EQ(game.cells[1][4].kind, CellKind::Exit);
 }
 
 TEST_F(WorldTest, BrokenMapsAreRefusedAndTheLevelInPlayStays)
 {
     start(kCorridor);
-    game.wallBumps = 4;
+    game.stats.wallBumps = 4;
     Grid before;
     std::memcpy(before, game.cells, sizeof(Grid));
     const std::string name = game.mapName;
@@ -202,16 +205,16 @@ TEST_F(WorldTest, BrokenMapsAreRefusedAndTheLevelInPlayStays)
         EXPECT_NE(game.lastLoadError.find(why), std::string::npos) << game.lastLoadError;
         EXPECT_EQ(std::memcmp(before, game.cells, sizeof(Grid)), 0);
         EXPECT_EQ(game.mapName, name);
-        EXPECT_EQ(game.wallBumps, 4);
+        EXPECT_EQ(game.stats.wallBumps, 4);
     }
     std::filesystem::remove("pipe.quorvane");
 
     // A restart whose map has gone leaves the level as it is.
     writeFile("gone.quorvane", full);
     ASSERT_TRUE(game.loadMap("gone.quorvane"));
-    game.wallBumps = 5;
+    game.stats.wallBumps = 5;
     std::filesystem::remove("gone.quorvane");
     EXPECT_FALSE(game.restartLevel());
-    EXPECT_EQ(game.wallBumps, 5);
+    EXPECT_EQ(game.stats.wallBumps, 5);
 }
 

@@ -195,7 +195,7 @@ TEST_F(WorldTest, AMapThatCannotBeWonLoadsWithItsWarningsOnStandardError)
     game.firstInit("curva.quorvane", sound);
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(game.lastLoadError.empty());
-    EXPECT_EQ(game.col, 1);
+    EXPECT_EQ(game.player.col, 1);
     EXPECT_NE(said.find("curva.quorvane:3:"), std::string::npos) << said;
     EXPECT_NE(said.find("aviso: no se puede llegar"), std::string::npos) << said;
 

@@ -12,14 +12,14 @@ TEST_F(WorldTest, VisibleLinesFillFromTheTopThenScrollAtThe24thSentence)
         game.addMessage(kSentences[i]);
     }
     for (int i = 0; i < 23; ++i)
-        EXPECT_EQ(game.visible[i], kSentences[i]);
+        EXPECT_EQ(game.log.visible[i], kSentences[i]);
     game.addMessage(kSentences[23]);
     for (int i = 0; i < 23; ++i)
-        EXPECT_EQ(game.visible[i], kSentences[i + 1]);
-    EXPECT_EQ(game.historyCount, 24);
-    EXPECT_EQ(game.visibleCount, 24);
-    EXPECT_EQ(game.historyTicks[0], 100010u);
-    EXPECT_EQ(game.historyTicks[22], 100230u);
+        EXPECT_EQ(game.log.visible[i], kSentences[i + 1]);
+    EXPECT_EQ(game.log.historyCount, 24);
+    EXPECT_EQ(game.log.visibleCount, 24);
+    EXPECT_EQ(game.log.historyTicks[0], 100010u);
+    EXPECT_EQ(game.log.historyTicks[22], 100230u);
 }
 
 TEST_F(WorldTest, SameSentenceTwiceTakesTwoEntriesWithTheirOwnTicks)
@@ -29,9 +29,9 @@ TEST_F(WorldTest, SameSentenceTwiceTakesTwoEntriesWithTheirOwnTicks)
     game.addMessage(text);
     clock.advance(5);
     game.addMessage(text);
-    EXPECT_EQ(game.visible[0], text);
-    EXPECT_EQ(game.visible[1], text);
-    EXPECT_EQ(game.historyTicks[1] - game.historyTicks[0], 5u);
+    EXPECT_EQ(game.log.visible[0], text);
+    EXPECT_EQ(game.log.visible[1], text);
+    EXPECT_EQ(game.log.historyTicks[1] - game.log.historyTicks[0], 5u);
 }
 
 TEST_F(WorldTest, FullHistoryKeepsItsFirstSentencesWhileTheScreenGoesOn)
@@ -39,7 +39,7 @@ TEST_F(WorldTest, FullHistoryKeepsItsFirstSentencesWhileTheScreenGoesOn)
     start({"#S.#"});
     for (int i = 0; i < kHistorySize + 50; ++i)
         game.addMessage(i < kHistorySize ? "old\n" : "new\n");
-    EXPECT_EQ(game.historyCount, kHistorySize);
-    EXPECT_STREQ(game.history[kHistorySize - 1], "old\n");
-    EXPECT_STREQ(game.visible[kVisibleLines - 1], "new\n");
+    EXPECT_EQ(game.log.historyCount, kHistorySize);
+    EXPECT_STREQ(game.log.history[kHistorySize - 1], "old\n");
+    EXPECT_STREQ(game.log.visible[kVisibleLines - 1], "new\n");
 }

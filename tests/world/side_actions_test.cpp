@@ -16,9 +16,9 @@ protected:
         start(kSquare);
         place(1, 2, kind);
         game.advance();
-        game.bullets = bullets;
+        game.player.bullets = bullets;
         sound.clear();
-        game.historyCount = game.visibleCount = 0;
+        game.log.historyCount = game.log.visibleCount = 0;
     }
 };
 
@@ -37,11 +37,11 @@ TEST_F(SideActionTest, SideDoorsTurnThePlayerOncePerStep)
     };
     for (const Case& c : cases) {
         standOn(c.left ? CellKind::DoorLeft : CellKind::DoorRight, 0);
-        game.facing = c.facing;
+        game.player.facing = c.facing;
         c.left ? game.leftAction() : game.rightAction();
-        EXPECT_EQ(game.facing, c.after);
-        EXPECT_FALSE(game.turnPending);
-        EXPECT_EQ(game.currentCell.kind, CellKind::Wall);
+        EXPECT_EQ(game.player.facing, c.after);
+        EXPECT_FALSE(game.player.turnPending);
+        EXPECT_EQ(game.player.currentCell.kind, CellKind::Wall);
         EXPECT_EQ(sound.blocking(), std::vector<std::string>{c.left ? "Sonidos/AbriendoPuertaIzq.wav"
                                                                     : "Sonidos/AbriendoPuertaDer.wav"});
         EXPECT_EQ(log(), std::vector<std::string>{c.left ? "Has abierto la puerta a la izquierda.\n"
@@ -49,24 +49,24 @@ TEST_F(SideActionTest, SideDoorsTurnThePlayerOncePerStep)
     }
     // Without a step since the last turn the door opens but does not turn.
     standOn(CellKind::DoorLeft, 0);
-    game.turnPending = false;
+    game.player.turnPending = false;
     game.leftAction();
-    EXPECT_EQ(game.facing, Facing::East);
-    EXPECT_EQ(game.currentCell.kind, CellKind::Wall);
+    EXPECT_EQ(game.player.facing, Facing::East);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::Wall);
     // The second press on the same side is a shot at nothing.
     game.leftAction();
-    EXPECT_EQ(game.missedInCorridor, 1);
+    EXPECT_EQ(game.stats.missedInCorridor, 1);
 }
 
 TEST_F(SideActionTest, TheCentreDoorOpensWithoutTurningAndLetsThePlayerOn)
 {
     standOn(CellKind::DoorCentre, 0);
-    ASSERT_TRUE(game.doorAhead);
+    ASSERT_TRUE(game.player.doorAhead);
     game.centreAction();
     EXPECT_EQ(sound.blocking(), std::vector<std::string>{"Sonidos/AbriendoPuertaCen.wav"});
     EXPECT_EQ(log(), std::vector<std::string>{"Has abierto la puerta al centro.\n"});
-    EXPECT_FALSE(game.doorAhead);
-    EXPECT_EQ(game.facing, Facing::East);
+    EXPECT_FALSE(game.player.doorAhead);
+    EXPECT_EQ(game.player.facing, Facing::East);
     EXPECT_EQ(game.cells[1][2].kind, CellKind::DoorCentre);  // the grid keeps its door
 }
 
@@ -74,22 +74,22 @@ TEST_F(SideActionTest, BulletsAreTakenOnTheirOwnSideOnly)
 {
     standOn(CellKind::BulletsLeft, 0);
     game.rightAction();  // wrong side: a shot at nothing, with no bullet to fire
-    EXPECT_EQ(game.bulletGrabErrors, 1);
+    EXPECT_EQ(game.stats.bulletGrabErrors, 1);
     EXPECT_EQ(log(), std::vector<std::string>{"No tienes balas.\n"});
     game.leftAction();
-    EXPECT_EQ(game.bullets, 6);
-    EXPECT_EQ(game.currentCell.kind, CellKind::Wall);
+    EXPECT_EQ(game.player.bullets, 6);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::Wall);
     EXPECT_EQ(plays().back(), "sonido once Sonidos/BalasAlaIzquierda.wav");
     EXPECT_EQ(log().back(), "Tomaste las balas a la izquierda.\n");
 
     standOn(CellKind::BulletsCentre, 3);
     game.centreAction();
-    EXPECT_EQ(game.bullets, 9);
+    EXPECT_EQ(game.player.bullets, 9);
     EXPECT_EQ(plays(), std::vector<std::string>{"sonido once Sonidos/BalasAlCentro.wav"});
     standOn(CellKind::BulletsRight, 1);
     game.leftAction();  // the wrong side spends a bullet and leaves them there
-    EXPECT_EQ(game.bullets, 0);
-    EXPECT_EQ(game.currentCell.kind, CellKind::BulletsRight);
+    EXPECT_EQ(game.player.bullets, 0);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::BulletsRight);
     game.rightAction();
     EXPECT_EQ(log().back(), "Tomaste las balas a la derecha.\n");
 }
@@ -112,12 +112,12 @@ TEST_F(SideActionTest, EachCreatureDiesAtItsLastHitPoint)
         standOn(c.kind, 10);
         for (int i = 0; i < c.hits - 1; ++i)
             game.leftAction();
-        EXPECT_TRUE(game.threatAhead);
-        EXPECT_EQ(game.historyCount, c.hits - 1);
+        EXPECT_TRUE(game.player.threatAhead);
+        EXPECT_EQ(game.log.historyCount, c.hits - 1);
         game.leftAction();
-        EXPECT_FALSE(game.threatAhead);
-        EXPECT_EQ(game.bullets, 10 - c.hits);
-        EXPECT_EQ(game.currentCell.kind, CellKind::Wall);
+        EXPECT_FALSE(game.player.threatAhead);
+        EXPECT_EQ(game.player.bullets, 10 - c.hits);
+        EXPECT_EQ(game.player.currentCell.kind, CellKind::Wall);
         EXPECT_EQ(game.cells[1][2].kind, c.kind);
         const auto lines = log();
         EXPECT_EQ(lines[lines.size() - 2], "Disparo a la izquierda.\n");
@@ -128,7 +128,7 @@ TEST_F(SideActionTest, EachCreatureDiesAtItsLastHitPoint)
         shots.push_back(c.death);
         EXPECT_EQ(plays(), shots);
         EXPECT_EQ(sound.events[sound.events.size() - 3].op, RecordingSound::Op::Stop);  // the loop stops first
-        EXPECT_EQ(game.missedShots, 0);
+        EXPECT_EQ(game.stats.missedShots, 0);
     }
 }
 
@@ -137,26 +137,26 @@ TEST_F(SideActionTest, ShotsAtNothingAreClassifiedByWhatTheSquareHeld)
     struct Case {
         int32_t kind;
         void (GameState::*action)();
-        int32_t GameState::*counter;
+        int32_t LevelStats::*counter;
         const char* sound;
     };
     const Case cases[] = {
-        {CellKind::MonsterCentre, &GameState::leftAction, &GameState::missedAtMonsters, "Sonidos/BalazoIzq.wav"},
-        {CellKind::MutantRight, &GameState::centreAction, &GameState::missedAtMutants, "Sonidos/BalazoCen.wav"},
-        {CellKind::SuperLeft, &GameState::rightAction, &GameState::missedAtSuperMonsters, "Sonidos/BalazoDer.wav"},
-        {CellKind::BulletsLeft, &GameState::rightAction, &GameState::bulletGrabErrors, "Sonidos/BalazoDer.wav"},
-        {CellKind::DoorLeft, &GameState::centreAction, &GameState::missedInCorridor, "Sonidos/BalazoCen.wav"},
-        {CellKind::Corridor, &GameState::leftAction, &GameState::missedInCorridor, "Sonidos/BalazoIzq.wav"},
+        {CellKind::MonsterCentre, &GameState::leftAction, &LevelStats::missedAtMonsters, "Sonidos/BalazoIzq.wav"},
+        {CellKind::MutantRight, &GameState::centreAction, &LevelStats::missedAtMutants, "Sonidos/BalazoCen.wav"},
+        {CellKind::SuperLeft, &GameState::rightAction, &LevelStats::missedAtSuperMonsters, "Sonidos/BalazoDer.wav"},
+        {CellKind::BulletsLeft, &GameState::rightAction, &LevelStats::bulletGrabErrors, "Sonidos/BalazoDer.wav"},
+        {CellKind::DoorLeft, &GameState::centreAction, &LevelStats::missedInCorridor, "Sonidos/BalazoCen.wav"},
+        {CellKind::Corridor, &GameState::leftAction, &LevelStats::missedInCorridor, "Sonidos/BalazoIzq.wav"},
     };
     for (const Case& c : cases) {
         standOn(c.kind, 5);
         (game.*c.action)();
-        EXPECT_EQ(game.missedShots, 1) << c.kind;
-        EXPECT_EQ(game.*c.counter, 1) << c.kind;
-        EXPECT_EQ(game.bullets, 4) << c.kind;
+        EXPECT_EQ(game.stats.missedShots, 1) << c.kind;
+        EXPECT_EQ(game.stats.*c.counter, 1) << c.kind;
+        EXPECT_EQ(game.player.bullets, 4) << c.kind;
         EXPECT_EQ(plays(), std::vector<std::string>{std::string("SonidoDisparos once ") + c.sound}) << c.kind;
-        EXPECT_EQ(game.currentCell.kind, c.kind);
-        EXPECT_EQ(game.currentCell.monsterHp, 3);
+        EXPECT_EQ(game.player.currentCell.kind, c.kind);
+        EXPECT_EQ(game.player.currentCell.monsterHp, 3);
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(SideActionTest, RunningOutOfBulletsLosesOnlyWithACreaturePresent)
     EXPECT_EQ(plays(), std::vector<std::string>{"SonidoDisparos once Sonidos/NoBalasCen.wav"});
     EXPECT_EQ(log(), std::vector<std::string>{"No tienes balas.\n"});
     EXPECT_FALSE(game.gameOver);
-    EXPECT_EQ(game.missedInCorridor, 1);
+    EXPECT_EQ(game.stats.missedInCorridor, 1);
 
     // A creature on the side fired at, and one on another side: both lose,
     // and only the ending speaks (its own click comes before its words).
@@ -180,6 +180,6 @@ TEST_F(SideActionTest, RunningOutOfBulletsLosesOnlyWithACreaturePresent)
         EXPECT_EQ(log(), (std::vector<std::string>{"Perdiste, se te acabaron las balas.\n",
                                                    "Presiona enter para volver a jugar.\n"}));
         EXPECT_TRUE(game.gameOver);
-        EXPECT_EQ(game.currentCell.superHp, 6);
+        EXPECT_EQ(game.player.currentCell.superHp, 6);
     }
 }

@@ -12,7 +12,7 @@ protected:
         place(1, 2, kind);
         game.advance();
         sound.clear();
-        game.historyCount = game.visibleCount = 0;
+        game.log.historyCount = game.log.visibleCount = 0;
     }
     void frame()
     {
@@ -30,9 +30,9 @@ protected:
     // Plays until the creature moves; the milliseconds that took.
     int untilMoved(int limitMs = 20000)
     {
-        const int32_t before = game.currentCell.kind;
+        const int32_t before = game.player.currentCell.kind;
         int ms = 0;
-        while (game.currentCell.kind == before && !game.gameOver && ms < limitMs) {
+        while (game.player.currentCell.kind == before && !game.gameOver && ms < limitMs) {
             clock.advance(16);
             frame();
             ms += 16;
@@ -49,18 +49,18 @@ TEST_F(ThreatTest, AMutantMovesThreeSecondsOfPlayAfterItsSideWasHeard)
         const int waited = untilMoved();
         EXPECT_GT(waited, 3000);
         EXPECT_LE(waited, 3000 + 2 * 16);
-        EXPECT_EQ(game.currentCell.kind, side);
+        EXPECT_EQ(game.player.currentCell.kind, side);
     }
     EXPECT_EQ(plays().back(), "SonidoMonstruos loop Sonidos/MutanteCen.wav");
     EXPECT_EQ(log().back(), "Hay un mutante al centro.\n");
-    EXPECT_EQ(game.lives, 6);
+    EXPECT_EQ(game.player.lives, 6);
 
     // A hold (a sentence played to its end, a dialog) takes no time from the
     // player: ten seconds in one pass count as one long frame.
     play(2000);
     clock.advance(10000);
     frame();
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::MutantCentre);
     EXPECT_LT(untilMoved(), 1000 + 16);
 }
 
@@ -85,14 +85,14 @@ TEST_F(ThreatTest, ACreatureWaitsForItsSideToBeSaidAndForAPauseInItsSentence)
     meet(CellKind::MutantRight);
     sound.saidInFullAnswer = false;
     play(10000);
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantRight) << "moved before its side was heard";
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::MutantRight) << "moved before its side was heard";
     sound.saidInFullAnswer = true;
     sound.speakingAnswer = true;  // its repeated sentence (or another held it) goes on
     play(5000);
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantRight) << "cut its own sentence";
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::MutantRight) << "cut its own sentence";
     sound.speakingAnswer = false;
     frame();
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::MutantCentre);
 
     // A sentence that never pauses does not keep the creature still for ever.
     sound.speakingAnswer = true;
@@ -105,10 +105,10 @@ TEST_F(ThreatTest, ACheckFindingTheCreatureOnTargetMovesNothingButAdvancesTheCyc
 {
     meet(CellKind::MutantCentre);
     play(3100);
-    EXPECT_EQ(game.currentCell.kind, CellKind::MutantCentre);
+    EXPECT_EQ(game.player.currentCell.kind, CellKind::MutantCentre);
     EXPECT_TRUE(plays().empty());
-    EXPECT_EQ(game.historyCount, 0);
-    EXPECT_EQ(game.threatCycle, 2);
+    EXPECT_EQ(game.log.historyCount, 0);
+    EXPECT_EQ(game.threatClock.threatCycle, 2);
 }
 
 TEST_F(ThreatTest, ASuperMonsterTakesALifeAtEveryMoveAndTheSixthLoses)
@@ -120,7 +120,7 @@ TEST_F(ThreatTest, ASuperMonsterTakesALifeAtEveryMoveAndTheSixthLoses)
         ++moves;
     }
     EXPECT_EQ(moves, 6);
-    EXPECT_EQ(game.lives, 0);
+    EXPECT_EQ(game.player.lives, 0);
     EXPECT_TRUE(game.gameOver);
     const auto lines = log();
     ASSERT_GE(lines.size(), 3u);
@@ -145,9 +145,9 @@ TEST_F(ThreatTest, ASuperMonsterTakesALifeAtEveryMoveAndTheSixthLoses)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Perdiste una vida. Queda una vida.\n"), 1);
 
     // After the end nothing moves any more.
-    const int32_t kind = game.currentCell.kind;
+    const int32_t kind = game.player.currentCell.kind;
     play(10000);
-    EXPECT_EQ(game.currentCell.kind, kind);
+    EXPECT_EQ(game.player.currentCell.kind, kind);
 }
 
 TEST_F(ThreatTest, TheWinPlaysItsShortSequenceInOrder)
@@ -155,7 +155,7 @@ TEST_F(ThreatTest, TheWinPlaysItsShortSequenceInOrder)
     start({"####",
            "#SE#",
            "####"});
-    game.bullets = 7;
+    game.player.bullets = 7;
     game.advance();
     // The alarm sounds under the first words; the closing sentence says
     // both ways on.
@@ -165,9 +165,9 @@ TEST_F(ThreatTest, TheWinPlaysItsShortSequenceInOrder)
                                                "Presiona enter para volver a jugar.\n",
                                                "O presiona N para ir al siguiente nivel.\n"}));
     EXPECT_TRUE(game.levelWon());
-    EXPECT_TRUE(game.reachedEnd);
+    EXPECT_TRUE(game.stats.reachedEnd);
     EXPECT_TRUE(game.gameOver);
-    EXPECT_EQ(game.stepCount, 1);
+    EXPECT_EQ(game.stats.stepCount, 1);
     // The background music stops first; the final music loops from where it was.
     std::vector<std::string> channelOps;
     for (const auto& e : sound.events)
@@ -179,9 +179,9 @@ TEST_F(ThreatTest, TheWinPlaysItsShortSequenceInOrder)
 TEST_F(ThreatTest, BulletCountWithItsLeadIn)
 {
     meet(CellKind::Corridor);
-    game.bullets = 99999;
+    game.player.bullets = 99999;
     game.reportBullets("Sonidos/TeQuedan.wav");
     EXPECT_EQ(sound.blocking(),
               (std::vector<std::string>{"Sonidos/TeQuedan.wav", "Sonidos/15X_M.wav", "Sonidos/Balas.wav"}));
-    EXPECT_EQ(game.historyCount, 0);
+    EXPECT_EQ(game.log.historyCount, 0);
 }

@@ -103,8 +103,8 @@ protected:
     std::vector<std::string> log() const
     {
         std::vector<std::string> out;
-        for (int i = 0; i < game.historyCount; ++i)
-            out.emplace_back(game.history[i]);
+        for (int i = 0; i < game.log.historyCount; ++i)
+            out.emplace_back(game.log.history[i]);
         return out;
     }
 };

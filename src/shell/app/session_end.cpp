@@ -9,6 +9,6 @@ void GameSession::end()
     done_ = true;
     // However the program ends, a level the player has played (two steps or
     // more) keeps its report, as Enter would have written it.
-    if (!input_.nameEntry && !session_.replay.replaying && game_->stepCount >= 2)
+    if (!input_.nameEntry && !session_.replay.replaying && game_->stats.stepCount >= 2)
         reportLevel(hooks_->play());
 }

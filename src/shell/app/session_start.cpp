@@ -25,7 +25,7 @@ bool GameSession::start()
     if (!game_->lastLoadError.empty())
         hooks_->showError(game_->lastLoadError);
     tellSoundProblems();
-    game_->SonidoEscribeTuNombre.playCurrent(0, 0, kPlayOnce);
+    game_->channels.SonidoEscribeTuNombre.playCurrent(0, 0, kPlayOnce);
     pacer_.frameStarted();
     return true;
 }

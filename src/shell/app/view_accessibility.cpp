@@ -129,10 +129,10 @@ void SpokenLog::follow(const GameState& game)
     // Every sentence counts in visibleCount; the history keeps the first
     // ones of a level and the visible lines the latest. A level start empties
     // both, which shows as fewer sentences or another first entry.
-    const int32_t count = game.visibleCount;
+    const int32_t count = game.log.visibleCount;
     const bool sameLevel = count >= announced_ &&
-                           (announced_ == 0 || (game.historyCount > 0 && game.history[0] == first_ &&
-                                                game.historyTicks[0] == firstTick_));
+                           (announced_ == 0 || (game.log.historyCount > 0 && game.log.history[0] == first_ &&
+                                                game.log.historyTicks[0] == firstTick_));
     if (!sameLevel) {
         clear();
         announced_ = 0;
@@ -142,16 +142,16 @@ void SpokenLog::follow(const GameState& game)
     for (int32_t i = announced_; i < count; ++i) {
         const char* sentence = nullptr;
         if (i >= firstShown)
-            sentence = game.visible[i - firstShown];
-        else if (i < game.historyCount)
-            sentence = game.history[i];
+            sentence = game.log.visible[i - firstShown];
+        else if (i < game.log.historyCount)
+            sentence = game.log.history[i];
         if (sentence != nullptr)
             say(sentenceText(sentence));
     }
     announced_ = count;
-    if (game.historyCount > 0) {
-        first_ = game.history[0];
-        firstTick_ = game.historyTicks[0];
+    if (game.log.historyCount > 0) {
+        first_ = game.log.history[0];
+        firstTick_ = game.log.historyTicks[0];
     }
 }
 

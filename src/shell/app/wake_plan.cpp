@@ -20,7 +20,7 @@ bool GameSession::busyEveryFrame() const
     // held button acts again at each opening).
     const bool requested = input_.advanceRequested || input_.leftRequested || input_.centreRequested ||
                            input_.rightRequested || input_.leftButtonDown || input_.rightButtonDown;
-    return session_.replay.replaying || game.mouseActive || requested;
+    return session_.replay.replaying || game.options.mouseActive || requested;
 }
 
 void GameSession::pace()

@@ -24,7 +24,7 @@ bool refusedStepWanted(const GameState& game, const InputState& input)
 
 bool stepWanted(const GameState& game, const InputState& input)
 {
-    const bool asked = input.advanceRequested || (input.leftButtonDown && game.mouseActive);
+    const bool asked = input.advanceRequested || (input.leftButtonDown && game.options.mouseActive);
     return asked && !game.gameOver && !game.creatureBarsStep();
 }
 
@@ -32,7 +32,7 @@ bool stepWanted(const GameState& game, const InputState& input)
 // its zone with steering on.
 bool sideWanted(const GameState& game, const InputState& input, bool requested, int zone)
 {
-    const bool clicked = input.rightButtonDown && game.mouseZone == zone && game.mouseActive;
+    const bool clicked = input.rightButtonDown && game.options.mouseZone == zone && game.options.mouseActive;
     return (requested || clicked) && !game.gameOver;
 }
 
@@ -92,40 +92,28 @@ void pollInput(GameState& game, InputState& input, Journal& journal)
 
 void frameUpkeep(GameState& game, ShellHooks& hooks)
 {
-    if (game.mouseActive)
-        game.mouseZone = steerMouse(game, hooks);
+    if (game.options.mouseActive)
+        game.options.mouseZone = steerMouse(game, hooks);
 
-    if (game.musicOn && game.musicRestart) {
-        game.MusicaDeFondo.playCurrent(0, 0, kPlayLooping);
-        game.musicRestart = false;
+    if (game.options.musicOn && game.options.musicRestart) {
+        game.channels.MusicaDeFondo.playCurrent(0, 0, kPlayLooping);
+        game.options.musicRestart = false;
     }
 
-    // Infinite bullets show their count while on; the real count is put
-    // aside and comes back when they are switched off.
-    if (game.infiniteBullets && game.infiniteArmed) {
-        game.savedBullets = game.bullets;
-        game.bullets = kInfiniteBullets;
-        game.infiniteEngaged = true;
-        game.infiniteArmed = false;
-    }
-    if (!game.infiniteBullets && game.infiniteEngaged) {
-        game.bullets = game.savedBullets;
-        game.infiniteEngaged = false;
-        game.infiniteArmed = true;
-    }
+    game.player.followInfiniteBullets(game.options.infiniteBullets);
 }
 
 int steerMouse(GameState& game, ShellHooks& hooks)
 {
     // Summed in 64 bits so that a wild pointer reading cannot overflow.
     const int64_t offset =
-        static_cast<int64_t>(game.mouseOffset) + hooks.cursorX() - static_cast<int64_t>(kSteerCentreX);
+        static_cast<int64_t>(game.options.mouseOffset) + hooks.cursorX() - static_cast<int64_t>(kSteerCentreX);
     int zone = MouseZone::Centre;
     if (offset < -(kSteerLimit - 1))
         zone = MouseZone::Left;
     else if (offset > kSteerLimit - 1)
         zone = MouseZone::Right;
-    game.mouseOffset = static_cast<int32_t>(std::clamp<int64_t>(offset, -kSteerLimit, kSteerLimit));
+    game.options.mouseOffset = static_cast<int32_t>(std::clamp<int64_t>(offset, -kSteerLimit, kSteerLimit));
     hooks.setCursor(kSteerCentreX, kSteerCentreY);
     return zone;
 }

@@ -102,7 +102,7 @@ void actOnHeldInput(Play& play)
         menuCommand(id, play);
     if (const int button = std::exchange(input.heldButton, 0)) {
         // A click counts once, and only with steering on, as it would have.
-        if (play.game.mouseActive)
+        if (play.game.options.mouseActive)
             (button == 1 ? input.leftButtonDown : input.rightButtonDown) = true;
     }
 }

@@ -45,7 +45,7 @@ void gameKey(int vk, Play& play)
     case Vk::F1:
         // Steering is suspended while the dialog is up; closing it with a
         // button turns it back on if it is enabled.
-        game.mouseActive = false;
+        game.options.mouseActive = false;
         hooks.openOptionsDialog();
         break;
     default: optionKey(vk, play); break;

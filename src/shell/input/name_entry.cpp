@@ -17,7 +17,7 @@ void appendCharacter(GameState& game, InputState& input, char c, const catalogue
     if (input.playerNameLength < 0 || input.playerNameLength >= kMaxNameLength)
         return;
     input.playerName[input.playerNameLength] = c;
-    game.SonidosExtras.playFile(spoken.file, 0, 0, kPlayOnce);
+    game.channels.SonidosExtras.playFile(spoken.file, 0, 0, kPlayOnce);
     ++input.playerNameLength;
 }
 
@@ -43,13 +43,13 @@ void nameEntryKey(int vk, GameState& game, InputState& input)
     if (vk == Vk::Enter) {
         input.playerName[input.playerNameLength] = '\0';
         input.nameEntry = false;
-        game.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
+        game.channels.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
         startWelcome(game, input);
     } else if (vk == Vk::Delete) {
         if (input.playerNameLength <= 0)
             return;
         --input.playerNameLength;
-        game.SonidosExtras.playFile(catalogue::LetrasBorrar.file, 0, 0, kPlayOnce);
+        game.channels.SonidosExtras.playFile(catalogue::LetrasBorrar.file, 0, 0, kPlayOnce);
         input.playerName[input.playerNameLength] = '\0';
     } else if (vk >= Vk::Digit0 && vk <= Vk::Digit9) {
         appendCharacter(game, input, static_cast<char>('0' + (vk - Vk::Digit0)), catalogue::kDigits[vk - Vk::Digit0]);

@@ -12,7 +12,7 @@ namespace {
 
 struct OptionToggle {
     int vk;
-    bool GameState::*field;
+    bool PlayOptions::*field;
     const catalogue::Line* on;  // what is said and written as it turns on
     const catalogue::Line* off;
     int box;
@@ -20,30 +20,30 @@ struct OptionToggle {
 };
 
 const OptionToggle kToggles[] = {
-    {'E', &GameState::showMap, &catalogue::MostraMapaActivado, &catalogue::MostrarMapaDesactivado,
+    {'E', &PlayOptions::showMap, &catalogue::MostraMapaActivado, &catalogue::MostrarMapaDesactivado,
      OptionBox::ShowMap, 'E'},
-    {'Q', &GameState::musicOn, &catalogue::MusicaActivada, &catalogue::MusicaDesactivada, OptionBox::Music, 'Q'},
-    {'R', &GameState::mouseEnabled, &catalogue::MouseActivado, &catalogue::MouseDesactivado, OptionBox::Mouse,
+    {'Q', &PlayOptions::musicOn, &catalogue::MusicaActivada, &catalogue::MusicaDesactivada, OptionBox::Music, 'Q'},
+    {'R', &PlayOptions::mouseEnabled, &catalogue::MouseActivado, &catalogue::MouseDesactivado, OptionBox::Mouse,
      'R'},
-    {'W', &GameState::infiniteBullets, &catalogue::BalasIniActivadas, &catalogue::BalasIniDesactivadas,
+    {'W', &PlayOptions::infiniteBullets, &catalogue::BalasIniActivadas, &catalogue::BalasIniDesactivadas,
      OptionBox::InfiniteBullets, 'W'},
 };
 
 void toggle(const OptionToggle& t, GameState& game, Journal& journal, ShellHooks& hooks)
 {
-    const bool on = !(game.*t.field);
-    game.*t.field = on;
+    const bool on = !(game.options.*t.field);
+    game.options.*t.field = on;
     const catalogue::Line& said = on ? *t.on : *t.off;
     game.addMessage(said.written);
-    game.SonidoFeedBackSeteo.playFile(said.file, 0, 0, kPlayOnce);
+    game.channels.SonidoFeedBackSeteo.playFile(said.file, 0, 0, kPlayOnce);
     // Steering follows its option at once; the other options act through
     // the parts that read them (map view, upkeep).
-    if (t.field == &GameState::mouseEnabled)
-        game.mouseActive = on;
+    if (t.field == &PlayOptions::mouseEnabled)
+        game.options.mouseActive = on;
     hooks.setOptionBox(t.box, on);
-    if (t.field == &GameState::musicOn && !on) {
-        game.MusicaDeFondo.stopChannel();
-        game.musicRestart = true;
+    if (t.field == &PlayOptions::musicOn && !on) {
+        game.channels.MusicaDeFondo.stopChannel();
+        game.options.musicRestart = true;
     }
     recordAction(journal, t.letter, game.clock.now());
 }

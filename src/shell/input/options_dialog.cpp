@@ -9,21 +9,22 @@
 
 OptionBoxes optionBoxesOf(const GameState& game)
 {
-    return OptionBoxes{game.musicOn, game.infiniteBullets, game.showMap, game.mouseEnabled};
+    const PlayOptions& o = game.options;
+    return OptionBoxes{o.musicOn, o.infiniteBullets, o.showMap, o.mouseEnabled};
 }
 
 void applyOptionBoxes(GameState& game, const OptionBoxes& boxes)
 {
     if (boxes.music) {
-        game.musicOn = true;
+        game.options.musicOn = true;
     } else {
-        game.MusicaDeFondo.stopChannel();
-        game.musicOn = false;
-        game.musicRestart = true;
+        game.channels.MusicaDeFondo.stopChannel();
+        game.options.musicOn = false;
+        game.options.musicRestart = true;
     }
-    game.infiniteBullets = boxes.infiniteBullets;
-    game.mouseEnabled = boxes.mouse;
-    game.showMap = boxes.showMap;
+    game.options.infiniteBullets = boxes.infiniteBullets;
+    game.options.mouseEnabled = boxes.mouse;
+    game.options.showMap = boxes.showMap;
 }
 
 bool optionsDialogCommand(int control, const OptionBoxes& boxes, Play& play)
@@ -45,7 +46,7 @@ bool optionsDialogCommand(int control, const OptionBoxes& boxes, Play& play)
 
 void optionsClosedByButton(GameState& game, InputState& input)
 {
-    game.mouseActive = game.mouseEnabled;
+    game.options.mouseActive = game.options.mouseEnabled;
     input.dialogOpen = false;
 }
 

@@ -44,7 +44,7 @@ void escapeKey(GameState& game, InputState& input, Tick now)
     // level: the player is asked, by voice and on the screen.
     input.quitAsked = true;
     input.quitAskedAt = now;
-    game.SonidoFeedBackSeteo.playFile(catalogue::Salir.file, 0, 0, kPlayOnce);
+    game.channels.SonidoFeedBackSeteo.playFile(catalogue::Salir.file, 0, 0, kPlayOnce);
     game.addMessage(catalogue::Salir.written);
 }
 
@@ -75,7 +75,7 @@ bool welcomeRunning(const InputState& input) { return input.welcomeStage == Welc
 
 // Every sentence of the welcome is said on one channel, so that none of them
 // can be heard over another.
-SoundChannel& welcomeVoice(GameState& game) { return game.SonidoIntroduccion1; }
+SoundChannel& welcomeVoice(GameState& game) { return game.channels.SonidoIntroduccion1; }
 
 void sayLesson(GameState& game, const InputState& input)
 {
@@ -96,7 +96,7 @@ void goToLesson(GameState& game, InputState& input, int lesson)
 void finishWelcome(GameState& game, InputState& input)
 {
     endWelcome(game, input);
-    game.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
+    game.channels.SonidosExtras.playFile(catalogue::InicioJuego.file, 0, 0, kPlayOnce);
     announceLevel(game, input);
 }
 
@@ -174,12 +174,12 @@ void announceLevel(GameState& game, InputState& input)
     endWelcome(game, input);
     for (const LevelOfSeries& level : kSeries)
         if (game.mapName == level.map) {
-            game.SonidoFeedBackSeteo.playFile(level.title.file, 0, 0, kPlayOnce);
+            game.channels.SonidoFeedBackSeteo.playFile(level.title.file, 0, 0, kPlayOnce);
             game.addMessage(level.title.written);
             game.addMessage(kGoal.written);
             return;
         }
-    game.SonidoFeedBackSeteo.playFile(kGoal.file, 0, 0, kPlayOnce);
+    game.channels.SonidoFeedBackSeteo.playFile(kGoal.file, 0, 0, kPlayOnce);
     game.addMessage(kGoal.written);
 }
 
