@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "system_leaks.h"
 #include "app_setup.h"
 #include "game_folder.h"
 #include "input_state.h"
@@ -22,6 +23,8 @@
 #include "listener_line.h"
 #include "qt_shell_hooks.h"
 #include "session_driver.h"
+
+extern "C" const char* __lsan_default_suppressions() { return QUORVANE_ACCESSIBILITY_LEAKS; }
 
 namespace {
 

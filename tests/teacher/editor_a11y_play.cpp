@@ -13,9 +13,12 @@
 #include <utility>
 #include <vector>
 
+#include "system_leaks.h"
 #include "editor_window.h"
 #include "grid_view.h"
 #include "listener_line.h"
+
+extern "C" const char* __lsan_default_suppressions() { return QUORVANE_ACCESSIBILITY_LEAKS; }
 
 namespace {
 // Runs the event loop until done() holds, for at most 20 s.
